@@ -1,0 +1,167 @@
+#include "platform/DrawingSurface.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+namespace {
+
+Picture solid(int w, int h, Colour c)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(toQRgb(c));
+    return Picture(image);
+}
+
+// Each row of the picture carries its own colour.
+Picture rows(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, toQRgb(rgbColour(y & 0xff, (y >> 8) & 0xff, x & 0xff)));
+    return Picture(image);
+}
+
+} // namespace
+
+TEST(Colours, PackRedGreenBlueAsTheyAreStored)
+{
+    EXPECT_EQ(rgbColour(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
+    EXPECT_EQ(redOf(rgbColour(10, 20, 30)), 10);
+    EXPECT_EQ(greenOf(rgbColour(10, 20, 30)), 20);
+    EXPECT_EQ(blueOf(rgbColour(10, 20, 30)), 30);
+    EXPECT_EQ(fromQRgb(qRgb(192, 1, 2)), rgbColour(192, 1, 2));
+    EXPECT_EQ(toQRgb(rgbColour(192, 1, 2)), qRgb(192, 1, 2));
+}
+
+TEST(DrawingSurfaceGeometry, FrameTakesOnePixelEachSide)
+{
+    DrawingSurface framed({15, 15}, true);
+    framed.setScaleMode(ScaleMode::Pixels);
+    framed.setWidth(7530);  // 502 px outer
+    framed.setHeight(3900); // 260 px outer
+    EXPECT_EQ(framed.drawableWidth(), 500);
+    EXPECT_EQ(framed.drawableHeight(), 258);
+    EXPECT_EQ(framed.image().width(), 500);
+    EXPECT_EQ(framed.image().height(), 258);
+    EXPECT_DOUBLE_EQ(framed.scaleWidth(), 500);
+
+    DrawingSurface bare({15, 15}, false);
+    bare.setWidth(7530);
+    bare.setHeight(3900);
+    EXPECT_EQ(bare.drawableWidth(), 502);
+    EXPECT_EQ(bare.drawableHeight(), 260);
+    EXPECT_DOUBLE_EQ(bare.scaleWidth(), 7530); // twips scale by default
+
+    DrawingSurface tiny({15, 15}, true);
+    tiny.setWidth(15);
+    tiny.setHeight(15);
+    EXPECT_EQ(tiny.drawableWidth(), 0);
+    EXPECT_TRUE(tiny.image().isNull());
+}
+
+TEST(DrawingSurfaceGeometry, AutoSizeFitsThePictureInsideTheFrame)
+{
+    DrawingSurface s({12, 12}, true);
+    s.setAutoSize(true);
+    s.setPicture(solid(261, 13, rgbColour(9, 9, 9)));
+    EXPECT_EQ(s.drawableWidth(), 261);
+    EXPECT_EQ(s.drawableHeight(), 13);
+    EXPECT_FLOAT_EQ(s.width(), 263 * 12);
+    EXPECT_EQ(s.pixelAt(260, 12), rgbColour(9, 9, 9));
+}
+
+TEST(DrawingSurfacePixels, ReadsOutsideGiveNoColourAndWritesOutsideDoNothing)
+{
+    DrawingSurface s({15, 15}, true, rgbColour(1, 2, 3));
+    s.setScaleMode(ScaleMode::Pixels);
+    s.setWidth(12 * 15);
+    s.setHeight(7 * 15);
+    ASSERT_EQ(s.drawableWidth(), 10);
+    ASSERT_EQ(s.drawableHeight(), 5);
+    EXPECT_EQ(s.point(0, 0), rgbColour(1, 2, 3));
+    EXPECT_EQ(s.point(9, 4), rgbColour(1, 2, 3));
+    EXPECT_EQ(s.point(10, 0), NoColour);
+    EXPECT_EQ(s.point(0, 5), NoColour);
+    EXPECT_EQ(s.point(-1, 0), NoColour);
+    EXPECT_EQ(s.point(-0.5, 0), NoColour);
+
+    s.pset(-1, 2, rgbColour(200, 0, 0));
+    s.pset(10, 2, rgbColour(200, 0, 0));
+    s.pset(3, 2, rgbColour(200, 0, 0));
+    const QImage img = s.image().image();
+    EXPECT_EQ(img.pixel(3, 2), qRgb(200, 0, 0));
+    int changed = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            changed += img.pixel(x, y) != qRgb(1, 2, 3);
+    EXPECT_EQ(changed, 1);
+}
+
+TEST(DrawingSurfacePixels, TwipsScaleCoordinatesAreConverted)
+{
+    DrawingSurface s({15, 15}, false);
+    s.setWidth(150);
+    s.setHeight(150);
+    s.pset(45, 30, rgbColour(5, 6, 7)); // pixel (3, 2)
+    EXPECT_EQ(s.pixelAt(3, 2), rgbColour(5, 6, 7));
+    EXPECT_EQ(s.point(45, 30), rgbColour(5, 6, 7));
+    s.paintPicture(solid(1, 1, rgbColour(8, 8, 8)), 150 - 15, 0); // pixel column 9
+    EXPECT_EQ(s.pixelAt(9, 0), rgbColour(8, 8, 8));
+}
+
+TEST(DrawingSurfacePaint, ClipsAndPlacesTilesBeyondSixteenBitCoordinates)
+{
+    DrawingSurface canvas({15, 15}, true);
+    canvas.setScaleMode(ScaleMode::Pixels);
+    canvas.setWidth(102 * 15);
+    canvas.setHeight(70002 * 15);
+    ASSERT_EQ(canvas.drawableHeight(), 70000);
+
+    const Picture tile = rows(120, 700);
+    canvas.paintPicture(tile, 0, 0);
+    canvas.paintPicture(tile, 0, 40000.4); // rounds to 40000
+    canvas.paintPicture(tile, 0, 69650);   // half cut off at the bottom
+    canvas.paintPicture(tile, -5, -690);   // only its last 10 rows land, at the top
+
+    EXPECT_EQ(canvas.pixelAt(0, 10), fromQRgb(tile.image().pixel(0, 10)));
+    EXPECT_EQ(canvas.pixelAt(0, 9), fromQRgb(tile.image().pixel(5, 699)));
+    EXPECT_EQ(canvas.pixelAt(99, 40000), fromQRgb(tile.image().pixel(99, 0)));
+    EXPECT_EQ(canvas.pixelAt(50, 40699), fromQRgb(tile.image().pixel(50, 699)));
+    EXPECT_EQ(canvas.pixelAt(50, 40700), WindowBackground);
+    EXPECT_EQ(canvas.pixelAt(7, 69999), fromQRgb(tile.image().pixel(7, 349)));
+    EXPECT_EQ(canvas.pixelAt(100, 0), NoColour); // the tile is wider than the canvas
+}
+
+TEST(DrawingSurfacePaint, ClearResetsToBackgroundAndKeepsThePicture)
+{
+    DrawingSurface s({15, 15}, false, rgbColour(0, 0, 255));
+    s.setScaleMode(ScaleMode::Pixels);
+    s.setWidth(300);
+    s.setHeight(300);
+    s.pset(1, 1, rgbColour(1, 1, 1));
+    s.clear();
+    EXPECT_EQ(s.point(1, 1), rgbColour(0, 0, 255));
+
+    s.setPicture(solid(4, 4, rgbColour(7, 7, 7)));
+    s.pset(10, 10, rgbColour(1, 1, 1));
+    s.clear();
+    EXPECT_EQ(s.point(3, 3), rgbColour(7, 7, 7));
+    EXPECT_EQ(s.point(10, 10), rgbColour(0, 0, 255));
+}
+
+TEST(DrawingSurfacePaint, ResizingKeepsWhatWasDrawn)
+{
+    DrawingSurface s({15, 15}, false);
+    s.setScaleMode(ScaleMode::Pixels);
+    s.setWidth(150);
+    s.setHeight(150);
+    s.pset(2, 2, rgbColour(3, 4, 5));
+    s.setHeight(1500);
+    EXPECT_EQ(s.point(2, 2), rgbColour(3, 4, 5));
+    EXPECT_EQ(s.point(2, 50), WindowBackground);
+    s.setHeight(30);
+    EXPECT_EQ(s.point(2, 2), NoColour);
+    EXPECT_EQ(s.point(2, 1), WindowBackground);
+}

@@ -1,0 +1,54 @@
+#include "platform/Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour)
+{
+    EXPECT_EQ(roundHalfEven(0.5), 0);
+    EXPECT_EQ(roundHalfEven(1.5), 2);
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(-0.5), 0);
+    EXPECT_EQ(roundHalfEven(-1.5), -2);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(2.4999), 2);
+    EXPECT_EQ(roundHalfEven(2.5001), 3);
+    EXPECT_EQ(roundHalfEven(1e12), 2147483647);
+    EXPECT_EQ(roundHalfEven(-1e12), -2147483647 - 1);
+
+    EXPECT_EQ(roundHalfEven16(32766.5), std::optional<std::int16_t>(32766));
+    EXPECT_EQ(roundHalfEven16(-32768.4), std::optional<std::int16_t>(-32768));
+    EXPECT_FALSE(roundHalfEven16(32767.6).has_value());
+}
+
+TEST(Rounding, ConversionsRoundHalvesToEven)
+{
+    const TwipsScale scale{15.0f, 15.0f};
+    EXPECT_EQ(scale.pixelsX(22.5f), 2);  // 1.5 px
+    EXPECT_EQ(scale.pixelsX(37.5f), 2);  // 2.5 px
+    EXPECT_EQ(scale.pixelsY(52.5f), 4);  // 3.5 px
+    EXPECT_EQ(scale.pixelsY(11865.0f), 791);
+    EXPECT_FLOAT_EQ(scale.toTwipsX(804.0f), 12060.0f);
+
+    const TwipsScale odd{12.0f, 13.0f};
+    EXPECT_EQ(odd.pixelsX(30.0f), 2);  // 2.5 px
+    EXPECT_EQ(odd.pixelsY(19.5f), 2);  // 1.5 px
+}
+
+TEST(Rounding, ScaleComesFromTheScreensLogicalDpi)
+{
+    const TwipsScale none = TwipsScale::fromScreen(nullptr);
+    EXPECT_FLOAT_EQ(none.PixelTwipsX, 15.0f);
+    EXPECT_FLOAT_EQ(none.PixelTwipsY, 15.0f);
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const TwipsScale scale = TwipsScale::fromScreen(screen);
+    EXPECT_FLOAT_EQ(scale.PixelTwipsX, float(1440.0 / screen->logicalDotsPerInchX()));
+    EXPECT_FLOAT_EQ(scale.PixelTwipsY, float(1440.0 / screen->logicalDotsPerInchY()));
+}
