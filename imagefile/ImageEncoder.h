@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QIODevice>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <vector>
+
+namespace tessaly {
+
+/// Identifies one encoder of an encoder list, the way a class identifier names a codec.
+using EncoderId = QUuid;
+
+/// One image encoder: an identifier, the MIME type it writes, and the writing itself.
+class ImageEncoder
+{
+public:
+    virtual ~ImageEncoder() = default;
+
+    virtual EncoderId id() const = 0;
+    virtual QString mimeType() const = 0;
+
+    /// Empty when a picture of this size fits the format; otherwise why it does not, as a
+    /// sentence the user can read.
+    virtual QString sizeProblem(QSize size) const = 0;
+
+    /// Encodes an RGB32 image onto an open device with the format's default settings.
+    /// False, with the reason in error, when the encoder gives up.
+    virtual bool write(const QImage &image, QIODevice &device, QString &error) const = 0;
+};
+
+/// Encoders in the order a lookup by MIME type tries them.
+using EncoderList = std::vector<std::shared_ptr<const ImageEncoder>>;
+
+} // namespace tessaly

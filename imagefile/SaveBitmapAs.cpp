@@ -1,0 +1,135 @@
+#include "imagefile/SaveBitmapAs.h"
+
+#include "imagefile/BuiltInEncoders.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace tessaly {
+
+namespace {
+
+constexpr int LibraryVersion = 1;
+
+struct ExtensionType
+{
+    QLatin1StringView extension;
+    QLatin1StringView mimeType;
+};
+
+constexpr std::array<ExtensionType, 5> ExtensionTable{{
+    {".png"_L1, "image/png"_L1},
+    {".gif"_L1, "image/gif"_L1},
+    {".jpg"_L1, "image/jpeg"_L1},
+    {".tif"_L1, "image/tiff"_L1},
+    {".bmp"_L1, "image/bmp"_L1},
+}};
+
+} // namespace
+
+SaveBitmapAs::SaveBitmapAs() : m_loadEncoders(&builtInEncoders) {}
+
+SaveBitmapAs::SaveBitmapAs(EncoderList encoders)
+    : m_loadEncoders([encoders = std::move(encoders)] { return encoders; })
+{
+}
+
+void SaveBitmapAs::StartGdiplus(int version)
+{
+    // A refused start leaves a library started earlier as it was.
+    if (version != LibraryVersion) {
+        m_started = false;
+        m_lastError = u"The image writer has no interface version %1"_s.arg(version);
+        return;
+    }
+    m_encoders = m_loadEncoders();
+    m_token = ++m_lastToken;
+    m_started = true;
+    m_lastError.clear();
+}
+
+void SaveBitmapAs::StopGdiplus()
+{
+    if (!m_started || m_token == 0)
+        return;
+    m_encoders.clear();
+    m_token = 0;
+}
+
+QString SaveBitmapAs::mimeTypeForFileName(const QString &fileName)
+{
+    const QString extension = fileName.right(4).toLower();
+    for (const ExtensionType &entry : ExtensionTable) {
+        if (extension == entry.extension)
+            return entry.mimeType;
+    }
+    return {};
+}
+
+bool SaveBitmapAs::FindEncoderClsid(const QString &mimeType, EncoderId &clsid) const
+{
+    for (const auto &candidate : m_encoders) {
+        if (candidate->mimeType().compare(mimeType, Qt::CaseInsensitive) == 0) {
+            clsid = candidate->id();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName)
+{
+    m_lastError.clear();
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    const QString mimeType = mimeTypeForFileName(fileName);
+    if (mimeType.isEmpty())
+        return fail(u"%1 does not end in .png, .gif, .jpg, .tif or .bmp"_s.arg(shownName));
+    if (m_token == 0)
+        return fail(u"The image writer is not running"_s);
+    if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
+        return fail(u"There is no picture to save"_s);
+
+    EncoderId id;
+    const ImageEncoder *found = FindEncoderClsid(mimeType, id) ? encoder(id) : nullptr;
+    if (!found)
+        return fail(u"This program has no encoder for %1 files"_s.arg(mimeType));
+    const QImage &image = picture.image();
+    if (const QString problem = found->sizeProblem(image.size()); !problem.isEmpty())
+        return fail(problem);
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
+    QString encoderError;
+    if (!found->write(image, file, encoderError)) {
+        // When the disk refused the data, that says more than the encoder's summary.
+        const QString reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : encoderError;
+        file.cancelWriting();
+        return fail(u"Cannot write %1: %2"_s.arg(shownName, reason));
+    }
+    if (!file.commit())
+        return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
+    return true;
+}
+
+const ImageEncoder *SaveBitmapAs::encoder(const EncoderId &id) const
+{
+    for (const auto &candidate : m_encoders) {
+        if (candidate->id() == id)
+            return candidate.get();
+    }
+    return nullptr;
+}
+
+bool SaveBitmapAs::fail(const QString &message)
+{
+    m_lastError = message;
+    return false;
+}
+
+} // namespace tessaly

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "imagefile/ImageEncoder.h"
+#include "platform/Picture.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace tessaly {
+
+/// Writes a picture to an image file in the format its name ends with (".png", ".gif",
+/// ".jpg", ".tif" or ".bmp"), and starts and stops the encoder library it writes with.
+///
+/// Files are written to a temporary file beside the target and renamed over it only when
+/// complete, so a failed save leaves neither a partial image nor a damaged earlier file.
+class SaveBitmapAs
+{
+public:
+    /// Writes with the encoders this build has, looked up each time the library starts.
+    SaveBitmapAs();
+    /// Writes with the given encoders instead, in the order given.
+    explicit SaveBitmapAs(EncoderList encoders);
+
+    /// Starts the library for interface `version` (1 is the only one). The started flag is
+    /// true afterwards exactly when the start succeeded.
+    void StartGdiplus(int version);
+    /// Shuts the library down when the started flag is set; the flag itself stays set.
+    /// Saves fail until the library is started again.
+    void StopGdiplus();
+
+    /// True when the file was written. False, with lastError() saying why, for a name with
+    /// none of the five extensions, a library that is not running, an empty picture, no
+    /// encoder for the type, a picture too large for the format, or a failed write.
+    bool SaveImageFile(const Picture &picture, const QString &fileName);
+
+    /// Finds the first encoder of the running library whose MIME type matches, ignoring
+    /// case; `clsid` is written only when one is found.
+    bool FindEncoderClsid(const QString &mimeType, EncoderId &clsid) const;
+
+    bool started() const { return m_started; }
+    /// Why the last StartGdiplus or SaveImageFile failed; empty after a success.
+    QString lastError() const { return m_lastError; }
+
+    /// The MIME type the last four characters of fileName select, lower-cased; empty when
+    /// they are none of the five extensions.
+    static QString mimeTypeForFileName(const QString &fileName);
+
+private:
+    const ImageEncoder *encoder(const EncoderId &id) const;
+    bool fail(const QString &message);
+
+    std::function<EncoderList()> m_loadEncoders;
+    bool m_started = false;
+    quint32 m_token = 0;     // the running library's token; 0 while it is not running
+    quint32 m_lastToken = 0; // tokens are never reused
+    EncoderList m_encoders;  // the running library's encoders
+    QString m_lastError;
+};
+
+} // namespace tessaly

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+/// Reads written files back without the code that wrote them: Qt's readers for BMP, JPEG,
+/// PNG and TIFF, giflib's own decoder for GIF. Every result is Format_RGB32.
+class IndependentDecoder
+{
+public:
+    /// Decodes with Qt, guessing the format from the content, without a size limit.
+    /// Also reports the format name Qt recognised.
+    static QImage readWithQt(const QString &path, QByteArray *format = nullptr);
+
+    /// Decodes the first image of a GIF file with giflib; null when giflib fails.
+    static QImage readGif(const QString &path);
+
+    /// Mean of |a - b| over all pixels and the three channels; -1 when the sizes differ.
+    static double meanChannelError(const QImage &a, const QImage &b);
+};

@@ -1,0 +1,67 @@
+#include "SamplePictures.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+QImage SamplePictures::webPage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(0xff, 0xff, 0xff));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    const int band = height / 6;
+    p.fillRect(0, 0, width, band / 2, QColor(0x1a, 0x73, 0xe8));                    // header
+    p.fillRect(0, band / 2, width, band / 4, QColor(0xf1, 0xf3, 0xf4));             // menu bar
+    p.fillRect(width * 3 / 4, band, width / 4, band * 2, QColor(0xfe, 0xf7, 0xe0)); // side panel
+
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(13);
+    p.setFont(font);
+    p.setPen(QColor(0x20, 0x21, 0x24));
+    const QString words = u"The quick brown fox jumps over the lazy dog, 0123456789 times."_s;
+    for (int y = band + 16; y < band * 3; y += 18)
+        p.drawText(8, y, words);
+    p.setPen(QColor(0xff, 0xff, 0xff));
+    p.drawText(8, band / 3, u"Tessaly test page"_s);
+
+    QLinearGradient gradient(0, 0, width, 0);
+    gradient.setColorAt(0.0, QColor(0xff, 0x8a, 0x00));
+    gradient.setColorAt(1.0, QColor(0x2b, 0x58, 0x76));
+    p.fillRect(0, band * 3, width, band, gradient);
+    p.end();
+
+    // Photo-like: smooth colour waves with a little deterministic grain.
+    quint32 seed = 12345;
+    for (int y = band * 4; y < height; ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int grain = int(seed >> 28) - 8;
+            const auto wave = [&](double fx, double fy, double phase) {
+                const double v = 128 + 90 * std::sin(x * fx + phase) * std::cos(y * fy) + grain;
+                return std::clamp(int(v), 0, 255);
+            };
+            row[x] =
+                qRgb(wave(0.031, 0.023, 0.0), wave(0.017, 0.041, 1.3), wave(0.043, 0.011, 2.1));
+        }
+    }
+    return image;
+}
+
+QImage SamplePictures::rowsAndColumns(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgb(y & 0xff, (y >> 8) & 0xff, ((y >> 16) * 64 + x) & 0xff);
+    }
+    return image;
+}

@@ -1,0 +1,279 @@
+#include "imagefile/SaveBitmapAs.h"
+#include "imagefile/BuiltInEncoders.h"
+
+#include "../support/TempDir.h"
+#include "FakeEncoder.h"
+#include "IndependentDecoder.h"
+#include "SamplePictures.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const EncoderId FakeId = QUuid::fromString(u"{9b6f3a52-0d1e-4c47-8f0a-5c3e2b7d1a90}"_s);
+const EncoderId OtherId = QUuid::fromString(u"{1f2e3d4c-5b6a-4978-8695-a4b3c2d1e0f9}"_s);
+
+Picture smallPicture()
+{
+    return Picture(SamplePictures::webPage(64, 48));
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+std::shared_ptr<const ImageEncoder> builtInFor(const QString &mimeType)
+{
+    for (const auto &encoder : builtInEncoders()) {
+        if (encoder->mimeType() == mimeType)
+            return encoder;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
+{
+    TempDir dir;
+    SaveBitmapAs writer;
+    EXPECT_FALSE(writer.started());
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)));
+    EXPECT_FALSE(writer.lastError().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"before.png"_s)));
+
+    writer.StartGdiplus(1);
+    EXPECT_TRUE(writer.started());
+    EXPECT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"during.png"_s)));
+    EXPECT_TRUE(writer.lastError().isEmpty());
+
+    writer.StopGdiplus();
+    EXPECT_TRUE(writer.started()); // the flag is not cleared by a shutdown
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"after.png"_s)));
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"after.png"_s)));
+    EncoderId id;
+    EXPECT_FALSE(writer.FindEncoderClsid(u"image/png"_s, id));
+    writer.StopGdiplus(); // a second shutdown does nothing
+
+    writer.StartGdiplus(1);
+    EXPECT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"again.png"_s)));
+}
+
+TEST(SaveBitmapAsLifecycle, AnUnknownVersionDoesNotStart)
+{
+    TempDir dir;
+    SaveBitmapAs writer;
+    writer.StartGdiplus(2);
+    EXPECT_FALSE(writer.started());
+    EXPECT_FALSE(writer.lastError().isEmpty());
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.png"_s)));
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"shot.png"_s)));
+}
+
+TEST(SaveBitmapAsExtensions, LastFourCharactersLowerCasedPickTheType)
+{
+    EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(u"a.png"_s), u"image/png"_s);
+    EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(u"a.gif"_s), u"image/gif"_s);
+    EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(u"a.jpg"_s), u"image/jpeg"_s);
+    EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(u"a.tif"_s), u"image/tiff"_s);
+    EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(u"a.bmp"_s), u"image/bmp"_s);
+    EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(u"SHOT.PNG"_s), u"image/png"_s);
+    EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(u".Bmp"_s), u"image/bmp"_s);
+    EXPECT_TRUE(SaveBitmapAs::mimeTypeForFileName(u"shot.jpeg"_s).isEmpty());
+    EXPECT_TRUE(SaveBitmapAs::mimeTypeForFileName(u"shot.tiff"_s).isEmpty());
+    EXPECT_TRUE(SaveBitmapAs::mimeTypeForFileName(u"png"_s).isEmpty());
+    EXPECT_TRUE(SaveBitmapAs::mimeTypeForFileName(u"shot.png "_s).isEmpty());
+    EXPECT_TRUE(SaveBitmapAs::mimeTypeForFileName(QString()).isEmpty());
+}
+
+TEST(SaveBitmapAsExtensions, FilesAreWrittenInTheFormatTheNameEndsWith)
+{
+    TempDir dir;
+    SaveBitmapAs writer;
+    writer.StartGdiplus(1);
+
+    QByteArray format;
+    ASSERT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.PNG"_s)));
+    EXPECT_FALSE(IndependentDecoder::readWithQt(dir.file(u"shot.PNG"_s), &format).isNull());
+    EXPECT_EQ(format, "png");
+
+    // Only the end of the name counts, not the folder.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"x.png"_s));
+    const QString inFolder = dir.file(u"x.png/shot.bmp"_s);
+    ASSERT_TRUE(writer.SaveImageFile(smallPicture(), inFolder));
+    EXPECT_FALSE(IndependentDecoder::readWithQt(inFolder, &format).isNull());
+    EXPECT_EQ(format, "bmp");
+
+    for (const QString &name : {u"shot.jpeg"_s, u"shot.tiff"_s, u"shot.webp"_s, u"png"_s}) {
+        EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(name))) << name.toStdString();
+        EXPECT_FALSE(writer.lastError().isEmpty());
+    }
+    EXPECT_EQ(entriesOf(dir.path()), QStringList({u"shot.PNG"_s, u"x.png"_s}));
+}
+
+TEST(SaveBitmapAsEncoders, BuiltInEncodersCoverTheFiveTypes)
+{
+    SaveBitmapAs writer;
+    writer.StartGdiplus(1);
+    QList<EncoderId> ids;
+    for (const QString &mime :
+         {u"image/bmp"_s, u"image/gif"_s, u"Image/JPEG"_s, u"image/png"_s, u"IMAGE/TIFF"_s}) {
+        EncoderId id;
+        EXPECT_TRUE(writer.FindEncoderClsid(mime, id)) << mime.toStdString();
+        EXPECT_FALSE(id.isNull());
+        EXPECT_FALSE(ids.contains(id));
+        ids.append(id);
+    }
+}
+
+TEST(SaveBitmapAsEncoders, MimeTypesMatchWithoutRegardToCaseInListOrder)
+{
+    TempDir dir;
+    SaveBitmapAs writer(EncoderList{std::make_shared<FakeEncoder>(u"IMAGE/PNG"_s, FakeId),
+                                    std::make_shared<FakeEncoder>(u"image/png"_s, OtherId)});
+    EncoderId id;
+    EXPECT_FALSE(writer.FindEncoderClsid(u"image/png"_s, id)); // not started yet
+    writer.StartGdiplus(1);
+
+    EXPECT_TRUE(writer.FindEncoderClsid(u"image/png"_s, id));
+    EXPECT_EQ(id, FakeId);
+
+    const EncoderId untouched = QUuid::fromString(u"{00000000-0000-0000-0000-000000000001}"_s);
+    id = untouched;
+    EXPECT_FALSE(writer.FindEncoderClsid(u"image/gif"_s, id));
+    EXPECT_EQ(id, untouched);
+
+    ASSERT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.png"_s)));
+    EXPECT_EQ(contentOf(dir.file(u"shot.png"_s)), FakeEncoder::content());
+
+    // A type with no encoder in the list is not written.
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.gif"_s)));
+    EXPECT_TRUE(writer.lastError().contains(u"image/gif"_s));
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"shot.gif"_s)));
+}
+
+TEST(SaveBitmapAsFailures, NothingIsLeftBehind)
+{
+    TempDir dir;
+    SaveBitmapAs writer;
+    writer.StartGdiplus(1);
+
+    const QString missingFolder = dir.file(u"missing/shot.png"_s);
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), missingFolder));
+    EXPECT_TRUE(writer.lastError().contains(QDir::toNativeSeparators(missingFolder)));
+
+    writeFile(dir.file(u"plain-file"_s), "not a folder");
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"plain-file/shot.png"_s)));
+
+    EXPECT_FALSE(writer.SaveImageFile(Picture(), dir.file(u"empty.png"_s)));
+
+    const Picture tooTall(QImage(2, 65501, QImage::Format_RGB32));
+    EXPECT_FALSE(writer.SaveImageFile(tooTall, dir.file(u"tall.jpg"_s)));
+    EXPECT_EQ(writer.lastError(), u"The image is 2 x 65501 pixels; JPEG files hold at most 65,500 "
+                                  u"pixels a side"_s);
+    const Picture tooWide(QImage(65536, 1, QImage::Format_RGB32));
+    EXPECT_FALSE(writer.SaveImageFile(tooWide, dir.file(u"wide.gif"_s)));
+    EXPECT_TRUE(writer.lastError().contains(u"65,535"_s));
+
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{u"plain-file"_s});
+}
+
+TEST(SaveBitmapAsFailures, AnUnwritableFolderIsReported)
+{
+    SaveBitmapAs writer;
+    writer.StartGdiplus(1);
+
+    // /proc takes no new files, not even from root.
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), u"/proc/tessaly-shot.png"_s));
+    EXPECT_TRUE(writer.lastError().contains(u"/proc/tessaly-shot.png"_s));
+    EXPECT_FALSE(QFileInfo::exists(u"/proc/tessaly-shot.png"_s));
+
+    // A folder without write permission, for users that permissions stop.
+    TempDir dir;
+    const QString folder = dir.file(u"locked"_s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    QFile probe(folder + u"/probe"_s);
+    const bool permissionsApply = !probe.open(QIODevice::WriteOnly);
+    probe.remove();
+    if (permissionsApply) {
+        EXPECT_FALSE(writer.SaveImageFile(smallPicture(), folder + u"/shot.png"_s));
+        EXPECT_FALSE(writer.lastError().isEmpty());
+        EXPECT_TRUE(entriesOf(folder).isEmpty());
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(SaveBitmapAsFailures, AFailedOverwriteKeepsTheOldFile)
+{
+    TempDir dir;
+    const QString target = dir.file(u"000.png"_s);
+    const QByteArray old = QByteArray(5000, 'o') + "end of the old file";
+    writeFile(target, old);
+
+    SaveBitmapAs failing(EncoderList{std::make_shared<FakeEncoder>(u"image/png"_s, FakeId, true)});
+    failing.StartGdiplus(1);
+    EXPECT_FALSE(failing.SaveImageFile(smallPicture(), target));
+    EXPECT_TRUE(failing.lastError().contains(u"gave up halfway"_s));
+    EXPECT_EQ(contentOf(target), old);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{u"000.png"_s});
+
+    SaveBitmapAs builtIn;
+    builtIn.StartGdiplus(1);
+    writeFile(dir.file(u"000.jpg"_s), old);
+    EXPECT_FALSE(builtIn.SaveImageFile(Picture(QImage(70000, 2, QImage::Format_RGB32)),
+                                       dir.file(u"000.jpg"_s)));
+    EXPECT_EQ(contentOf(dir.file(u"000.jpg"_s)), old);
+
+    // A successful overwrite replaces the whole file, leaving no tail of the longer old one.
+    SaveBitmapAs working(EncoderList{std::make_shared<FakeEncoder>(u"image/png"_s, FakeId)});
+    working.StartGdiplus(1);
+    EXPECT_TRUE(working.SaveImageFile(smallPicture(), target));
+    EXPECT_EQ(contentOf(target), FakeEncoder::content());
+}
+
+TEST(SaveBitmapAsLimits, EachFormatRefusesWhatItCannotHold)
+{
+    const auto bmp = builtInFor(u"image/bmp"_s);
+    const auto gif = builtInFor(u"image/gif"_s);
+    const auto jpeg = builtInFor(u"image/jpeg"_s);
+    const auto png = builtInFor(u"image/png"_s);
+    const auto tiff = builtInFor(u"image/tiff"_s);
+    ASSERT_TRUE(bmp && gif && jpeg && png && tiff);
+
+    EXPECT_TRUE(jpeg->sizeProblem({65500, 65500}).isEmpty());
+    EXPECT_FALSE(jpeg->sizeProblem({1280, 65501}).isEmpty());
+    EXPECT_FALSE(jpeg->sizeProblem({65501, 10}).isEmpty());
+    EXPECT_TRUE(gif->sizeProblem({65535, 65535}).isEmpty());
+    EXPECT_EQ(gif->sizeProblem({1280, 70000}),
+              u"The image is 1280 x 70000 pixels; GIF files hold at most 65,535 pixels a side"_s);
+    EXPECT_TRUE(png->sizeProblem({1280, 1000000}).isEmpty());
+    EXPECT_FALSE(png->sizeProblem({1280, 1000001}).isEmpty());
+
+    // BMP and TIFF are limited by the byte size of their pixel data (24 bits a pixel).
+    EXPECT_TRUE(bmp->sizeProblem({1280, 100000}).isEmpty());
+    EXPECT_TRUE(bmp->sizeProblem({20000, 35000}).isEmpty());
+    EXPECT_FALSE(bmp->sizeProblem({20000, 36000}).isEmpty());
+    EXPECT_TRUE(tiff->sizeProblem({1280, 100000}).isEmpty());
+    EXPECT_FALSE(tiff->sizeProblem({30000, 30000}).isEmpty());
+}
