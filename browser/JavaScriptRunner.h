@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+class QWebEnginePage;
+
+namespace tessaly {
+
+/// Runs a script in a page and waits, bounded, for its result. Values taken from a page
+/// must reach a script only as JSON literals (see jsonLiteral).
+class JavaScriptRunner
+{
+public:
+    /// Scripts run in the program's own world: they share the page's document but not its
+    /// script globals, so a page cannot tamper with them.
+    explicit JavaScriptRunner(QWebEnginePage *page, int timeoutMs = 3000);
+
+    /// The script's result; nothing when the page did not answer in time, the renderer is
+    /// gone, or the script returned undefined/null.
+    std::optional<QVariant> run(const QString &script) const;
+    /// Polls a boolean expression until it is true or the time is up.
+    bool waitFor(const QString &expression, int timeoutMs, int intervalMs = 20) const;
+
+    /// A string or string list as a JSON literal, safe to paste into a script.
+    static QString jsonLiteral(const QString &text);
+    static QString jsonLiteral(const QStringList &texts);
+
+private:
+    QWebEnginePage *m_page;
+    int m_timeoutMs;
+};
+
+} // namespace tessaly

@@ -1,0 +1,350 @@
+#include "browser/WebEngineBrowserView.h"
+
+#include "browser/JavaScriptRunner.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QQuickWidget>
+#include <QQuickWindow>
+#include <QTimer>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <cmath>
+
+namespace tessaly {
+
+namespace {
+
+constexpr int ReadTimeoutMs = 3000;
+constexpr int ScrollTimeoutMs = 3000;
+constexpr int RenderTimeoutMs = 1000;
+constexpr int PrepareTimeoutMs = 8000;
+
+// Waits for a signal of `sender`, bounded; true when it came.
+template <typename Sender, typename Signal>
+bool waitForSignal(const Sender *sender, Signal signal, int timeoutMs,
+                   const QWebEnginePage *abortPage = nullptr)
+{
+    QEventLoop loop;
+    bool fired = false;
+    QObject::connect(sender, signal, &loop, [&] {
+        fired = true;
+        loop.quit();
+    }, Qt::QueuedConnection);
+    if (abortPage)
+        QObject::connect(abortPage, &QWebEnginePage::renderProcessTerminated, &loop,
+                         &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return fired;
+}
+
+} // namespace
+
+WebEngineBrowserView *WebEngineBrowserView::create(QWidget *container, TwipsScale scale,
+                                                   QWebEngineProfile *profile)
+{
+    auto *view = new QWebEngineView(container);
+    if (profile)
+        view->setPage(new QWebEnginePage(profile, view));
+    return new WebEngineBrowserView(container, view, scale);
+}
+
+WebEngineBrowserView::WebEngineBrowserView(QWidget *container, QWebEngineView *view,
+                                           TwipsScale scale)
+    : BrowserView(view), m_scale(scale), m_container(container), m_view(view)
+{
+    m_width = m_scale.toTwipsX(float(container->width()));
+    m_height = m_scale.toTwipsY(float(container->height()));
+    connectEngineSignals();
+    place();
+    m_view->show();
+}
+
+WebEngineBrowserView::~WebEngineBrowserView() = default;
+
+void WebEngineBrowserView::connectEngineSignals()
+{
+    QWebEnginePage *page = m_view->page();
+    connect(page, &QWebEnginePage::titleChanged, this, &BrowserView::TitleChange);
+    connect(page, &QWebEnginePage::linkHovered, this, &BrowserView::StatusTextChange);
+    connect(page, &QWebEnginePage::loadProgress, this,
+            [this](int progress) { emit ProgressChange(progress, 100); });
+    connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        m_documentScroll = 0;
+        m_scrollShown = true;
+    });
+    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+            emit NavigateError(info.url().toString(), QString(), info.errorCode());
+    });
+    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        if (ok)
+            emit DocumentComplete({}, m_view->url().toString());
+    });
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus, int) { emit RendererGone(); });
+    connect(page, &QWebEnginePage::windowCloseRequested, this,
+            [this] { emit WindowClosing(false); });
+}
+
+void WebEngineBrowserView::setTwipsScale(TwipsScale scale)
+{
+    m_scale = scale;
+    place();
+}
+
+QWidget *WebEngineBrowserView::widget() { return m_view; }
+
+bool WebEngineBrowserView::tall() const
+{
+    return m_container && m_scale.pixelsY(m_height) > m_container->height();
+}
+
+void WebEngineBrowserView::setWidgetGeometry(const QRect &geometry)
+{
+    if (geometry.size() != m_view->size()) {
+        m_sizeShown = false;
+        m_frame = QImage();
+    }
+    m_view->setGeometry(geometry);
+}
+
+void WebEngineBrowserView::place()
+{
+    if (!m_view || !m_container)
+        return;
+    const int left = m_scale.pixelsX(m_left);
+    const int top = m_scale.pixelsY(m_top);
+    const int width = m_scale.pixelsX(m_width);
+    const int height = m_scale.pixelsY(m_height);
+    if (!tall()) {
+        setWidgetGeometry(QRect(left, top, width, height));
+        if (m_scrollBeforeCapture >= 0) {
+            scrollDocumentTo(m_scrollBeforeCapture);
+            m_scrollBeforeCapture = -1;
+        }
+        return;
+    }
+    if (m_scrollBeforeCapture < 0) {
+        m_scrollBeforeCapture = int(std::lround(m_view->page()->scrollPosition().y()));
+        scrollDocumentTo(0);
+    }
+    // Rows [first, first + container height) of the tall view show in the container. The
+    // widget shows document rows [scroll, scroll + widget height) with its top at
+    // scroll - first; scroll on by a whole chunk only when those rows leave it.
+    const int widgetHeight = std::min(height, MaxWidgetHeight);
+    const int first = std::max(0, -top);
+    const int last = std::min(height, first + m_container->height());
+    if (first < m_documentScroll || last > m_documentScroll + widgetHeight)
+        scrollDocumentTo(first);
+    setWidgetGeometry(QRect(left, m_documentScroll - first, width, widgetHeight));
+}
+
+void WebEngineBrowserView::scrollDocumentTo(int y)
+{
+    const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
+    const auto result = js.run(
+        QStringLiteral("window.scrollTo({top: %1, behavior: 'instant'}); window.scrollY").arg(y));
+    const int reached = result ? int(std::lround(result->toDouble())) : y;
+    if (reached != m_documentScroll || !result) {
+        m_scrollShown = false;
+        m_frame = QImage();
+    }
+    m_documentScroll = reached;
+}
+
+QQuickWindow *WebEngineBrowserView::renderWindow() const
+{
+    auto *quick = m_view ? qobject_cast<QQuickWidget *>(m_view->focusProxy()) : nullptr;
+    return quick ? quick->quickWindow() : nullptr;
+}
+
+bool WebEngineBrowserView::waitForRender(int timeoutMs)
+{
+    QQuickWindow *window = renderWindow();
+    if (!window)
+        return false;
+    return waitForSignal(window, &QQuickWindow::afterRendering, timeoutMs, m_view->page());
+}
+
+bool WebEngineBrowserView::waitForScrollPosition(int y, int timeoutMs)
+{
+    QWebEnginePage *page = m_view->page();
+    const auto reached = [page, y] { return std::lround(page->scrollPosition().y()) == y; };
+    if (reached())
+        return true;
+    QEventLoop loop;
+    connect(page, &QWebEnginePage::scrollPositionChanged, &loop, [&] {
+        if (reached())
+            loop.quit();
+    });
+    connect(page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return reached();
+}
+
+bool WebEngineBrowserView::waitForViewportHeight(int height, int timeoutMs)
+{
+    const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
+    return js.waitFor(QStringLiteral("window.innerHeight === %1").arg(height), timeoutMs, 5);
+}
+
+bool WebEngineBrowserView::waitUntilShown()
+{
+    if (!m_view)
+        return false;
+    bool shown = true;
+    if (!m_sizeShown) {
+        // A resized page lays out again and draws at its new size some frames later.
+        shown = waitForViewportHeight(m_view->height(), ScrollTimeoutMs);
+        const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
+        js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "
+                              "requestAnimationFrame(() => { window.__tessalyFrames = 2; })); true"));
+        shown = js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), RenderTimeoutMs, 5) && shown;
+        shown = waitForRender(RenderTimeoutMs) && shown;
+        m_sizeShown = true;
+        m_frame = QImage();
+    }
+    if (!m_scrollShown) {
+        // The scroll position reaches this side with the frame's metadata, a little before
+        // the frame itself is drawn here: wait for the position, then for the next render.
+        shown = waitForScrollPosition(m_documentScroll, ScrollTimeoutMs) && shown;
+        shown = waitForRender(RenderTimeoutMs) && shown;
+        m_scrollShown = true;
+        m_frame = QImage();
+    }
+    QCoreApplication::processEvents();
+    return shown;
+}
+
+QImage WebEngineBrowserView::renderArea(const QRect &area)
+{
+    if (!m_view)
+        return {};
+    if (m_frame.isNull() || m_frame.size() != m_view->size()) {
+        auto *quick = qobject_cast<QQuickWidget *>(m_view->focusProxy());
+        m_frame = quick ? quick->grabFramebuffer() : m_view->grab().toImage();
+        if (m_frame.size() != m_view->size()) // a scaled display: fall back to the widget
+            m_frame = m_view->grab().toImage().scaled(m_view->size());
+    }
+    return m_frame.copy(area);
+}
+
+void WebEngineBrowserView::prepareForCapture()
+{
+    if (!m_view)
+        return;
+    const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
+    // Images the page defers until they come into view: load them now, as a view as tall as
+    // the page would.
+    js.run(QStringLiteral(
+        "document.querySelectorAll('img[loading=\"lazy\"], iframe[loading=\"lazy\"]')"
+        ".forEach(e => { e.loading = 'eager'; }); true"));
+    js.waitFor(QStringLiteral("document.readyState === 'complete' && "
+                              "(!document.fonts || document.fonts.status === 'loaded') && "
+                              "Array.from(document.images).every(i => i.complete)"),
+               PrepareTimeoutMs);
+    // The first frame after loading can come after the load itself: let the page draw two
+    // animation frames and this side render once before the first band.
+    js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "
+                          "requestAnimationFrame(() => { window.__tessalyFrames = 2; })); true"));
+    js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), RenderTimeoutMs, 5);
+    waitForRender(300);
+}
+
+std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &framePath)
+{
+    if (!m_view)
+        return std::nullopt;
+    // Frames are found by their name attribute; a frame of another origin cannot be read.
+    const QString script = QStringLiteral(R"((function (names) {
+  try {
+    let doc = document;
+    for (const name of names) {
+      const frame = Array.from(doc.querySelectorAll('iframe, frame')).find(f => f.name === name);
+      if (!frame || !frame.contentDocument) return null;
+      doc = frame.contentDocument;
+    }
+    return doc.body ? doc.body.scrollHeight : null;
+  } catch (e) { return null; }
+})(%1))")
+                               .arg(JavaScriptRunner::jsonLiteral(framePath));
+    const auto result = JavaScriptRunner(m_view->page(), ReadTimeoutMs).run(script);
+    if (!result)
+        return std::nullopt;
+    bool ok = false;
+    const int height = result->toInt(&ok);
+    return ok ? std::optional<int>(height) : std::nullopt;
+}
+
+void WebEngineBrowserView::setLeft(float twips)
+{
+    m_left = twips;
+    place();
+}
+
+void WebEngineBrowserView::setTop(float twips)
+{
+    m_top = twips;
+    place();
+}
+
+void WebEngineBrowserView::setWidth(float twips)
+{
+    m_width = twips;
+    place();
+}
+
+void WebEngineBrowserView::setHeight(float twips)
+{
+    m_height = twips;
+    place();
+}
+
+void WebEngineBrowserView::setVisible(bool visible)
+{
+    if (m_view)
+        m_view->setVisible(visible);
+}
+
+void WebEngineBrowserView::Navigate(const QString &address)
+{
+    if (m_view)
+        m_view->setUrl(QUrl::fromUserInput(address));
+}
+
+void WebEngineBrowserView::GoBack()
+{
+    if (m_view)
+        m_view->back();
+}
+
+void WebEngineBrowserView::GoForward()
+{
+    if (m_view)
+        m_view->forward();
+}
+
+void WebEngineBrowserView::Stop()
+{
+    if (m_view)
+        m_view->stop();
+}
+
+void WebEngineBrowserView::Refresh()
+{
+    if (m_view)
+        m_view->reload();
+}
+
+QString WebEngineBrowserView::LocationURL() const
+{
+    return m_view ? m_view->url().toString() : QString();
+}
+
+} // namespace tessaly

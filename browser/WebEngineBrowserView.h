@@ -1,0 +1,92 @@
+#pragma once
+
+#include "capture/BrowserView.h"
+#include "platform/Twips.h"
+
+#include <QPointer>
+
+class QQuickWindow;
+class QWebEngineProfile;
+#include <QWebEngineView>
+
+
+namespace tessaly {
+
+class JavaScriptRunner;
+
+/// A browser view over the embedded web engine.
+///
+/// The engine shows nothing in a view much taller than about 16,000 pixels. So a view made
+/// taller than that for a capture is realised as a widget of at most MaxWidgetHeight pixels
+/// whose document is scrolled by whole chunks: the container then shows the very rows the
+/// tall view would show there. Reading back a tall widget costs as much as its whole height,
+/// so the rendered frame is read once after each change and served from memory until the
+/// next one.
+class WebEngineBrowserView : public BrowserView
+{
+    Q_OBJECT
+public:
+    /// Makes a view inside `container`; `profile` may be null for the default one. The view
+    /// belongs to its widget, which belongs to the container: deleting the widget deletes both.
+    static WebEngineBrowserView *create(QWidget *container, TwipsScale scale,
+                                        QWebEngineProfile *profile = nullptr);
+    ~WebEngineBrowserView() override;
+
+    QWebEngineView *engineView() const { return m_view; }
+    void setTwipsScale(TwipsScale scale);
+
+    QWidget *widget() override;
+    float Left() const override { return m_left; }
+    float Top() const override { return m_top; }
+    float Width() const override { return m_width; }
+    float Height() const override { return m_height; }
+    void setLeft(float twips) override;
+    void setTop(float twips) override;
+    void setWidth(float twips) override;
+    void setHeight(float twips) override;
+    void setVisible(bool visible) override;
+
+    void Navigate(const QString &address) override;
+    void GoBack() override;
+    void GoForward() override;
+    void Stop() override;
+    void Refresh() override;
+    void setSilent(bool silent) override { m_silent = silent; }
+    bool silent() const { return m_silent; }
+    void setResizable(bool resizable) override { m_resizable = resizable; }
+    QString LocationURL() const override;
+
+    std::optional<int> bodyScrollHeight(const QStringList &framePath = {}) override;
+    void prepareForCapture() override;
+    bool waitUntilShown() override;
+    QImage renderArea(const QRect &area) override;
+
+    /// The tallest the widget itself is made, in pixels.
+    static constexpr int MaxWidgetHeight = 8000;
+
+private:
+    WebEngineBrowserView(QWidget *container, QWebEngineView *view, TwipsScale scale);
+    void place();
+    bool tall() const;
+    void scrollDocumentTo(int y);
+    QQuickWindow *renderWindow() const;
+    bool waitForRender(int timeoutMs);
+    bool waitForScrollPosition(int y, int timeoutMs);
+    bool waitForViewportHeight(int height, int timeoutMs);
+    void setWidgetGeometry(const QRect &geometry);
+    void connectEngineSignals();
+
+    TwipsScale m_scale;
+    QPointer<QWidget> m_container;
+    QPointer<QWebEngineView> m_view;
+    float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    bool m_silent = false;
+    bool m_resizable = true;
+    int m_documentScroll = 0;       ///< where the document is scrolled to, CSS pixels
+    bool m_scrollShown = true;      ///< whether a frame at m_documentScroll has been rendered
+    bool m_sizeShown = true;        ///< whether a frame at the widget's size has been rendered
+    int m_scrollBeforeCapture = -1; ///< the user's scroll position, restored after a capture
+    QImage m_frame;                 ///< the widget's rendered frame, null when out of date
+};
+
+} // namespace tessaly

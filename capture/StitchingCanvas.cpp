@@ -1,0 +1,34 @@
+#include "capture/CaptureHost.h"
+
+namespace tessaly {
+
+void CaptureHost::CombinePics(float &TopPos)
+{
+    const int left = roundHalfEven(m_twips.toPixelsX(Picture1Left()));
+    const int top = roundHalfEven(m_twips.toPixelsY(Picture1Top()));
+    const int width = roundHalfEven(m_twips.toPixelsX(Picture1Width()));
+    const int height = roundHalfEven(m_twips.toPixelsY(Picture1Height()));
+
+    PicTemp.setHeight(Picture1Height());
+    PicTemp.setWidth(Picture1Width());
+    yield();
+    PicPrepare.setHeight(float(PageHeight));
+    PicPrepare.setWidth(Picture1Width());
+    yield();
+
+    // Events alone do not make the browser repaint a moved view: wait until it shows the
+    // band before grabbing it, so no band is stale.
+    if (BrowserView *view = activeView())
+        view->waitUntilShown();
+
+    const Picture grabbed = GrabWindowArea(m_window, false, left, top, width, height);
+    PicTemp.setPicture(grabbed);
+
+    const double y = double(m_twips.toPixelsY(TopPos));
+    if (!grabbed.isNull())
+        PicPrepare.paintPicture(PicTemp.image(), 0, y);
+    emit bandCaptured(++m_band, expectedBands());
+    yield();
+}
+
+} // namespace tessaly

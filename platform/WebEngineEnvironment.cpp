@@ -1,0 +1,24 @@
+#include "platform/WebEngineEnvironment.h"
+
+#include <QCoreApplication>
+
+#include <unistd.h>
+
+namespace tessaly {
+
+QString prepareWebEngineEnvironment()
+{
+    // The browser's compositor shares its GL contexts with the widgets it is shown in.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() != 0)
+        return {};
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--no-sandbox")) {
+        flags = flags.isEmpty() ? QByteArray("--no-sandbox") : flags + " --no-sandbox";
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    }
+    return QStringLiteral("Running as root: the browser's sandbox is switched off. "
+                          "Run Tessaly as a normal user to keep web pages sandboxed.");
+}
+
+} // namespace tessaly

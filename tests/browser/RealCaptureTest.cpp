@@ -1,0 +1,138 @@
+#include "browser/CaptureStage.h"
+#include "browser/WebEngineBrowserView.h"
+#include "capture/CaptureHost.h"
+#include "imagefile/SaveBitmapAs.h"
+#include "settings/FixedLiveSettings.h"
+#include "support/LocalHttpServer.h"
+#include "support/TempDir.h"
+
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+namespace {
+
+constexpr int AreaWidth = 1000;
+constexpr int AreaHeight = 700;
+
+// The band number a pixel of the rows page carries, -1 for anything else.
+int bandOf(QRgb pixel)
+{
+    if (qBlue(pixel) != 160)
+        return -1;
+    return qRed(pixel) + 256 * qGreen(pixel);
+}
+
+class RealCapture : public ::testing::Test
+{
+protected:
+    RealCapture() : server(QStringLiteral(TESSALY_TEST_DATA)), stage(QSize(AreaWidth, AreaHeight))
+    {
+        stage.show();
+        writer.StartGdiplus(1);
+        settings.setSaveLocation(dir.path() + QStringLiteral("/"));
+        settings.setSaveType(QStringLiteral(".png"));
+        host = std::make_unique<CaptureHost>(&stage, stage.container(), writer, settings);
+        host->WebBrowser1.push_back(stage.view());
+    }
+
+    void load(const QString &pathAndQuery)
+    {
+        ASSERT_TRUE(server.listening());
+        QSignalSpy finished(stage.view()->engineView(), &QWebEngineView::loadFinished);
+        stage.view()->Navigate(server.url(pathAndQuery).toString());
+        ASSERT_TRUE(finished.wait(30000));
+        ASSERT_TRUE(finished.first().first().toBool());
+    }
+
+    QImage capture()
+    {
+        QString written;
+        QObject::connect(host.get(), &CaptureHost::captureSaved, host.get(),
+                         [&](const QString &path) { written = path; });
+        host->Command5_Click();
+        if (written.isEmpty())
+            return {};
+        QImageReader reader(written);
+        reader.setAllocationLimit(0);
+        return reader.read();
+    }
+
+    // Every output row up to the page's end shows the band that belongs there, checked in
+    // the middle of each band at two columns clear of labels and banner.
+    void expectRows(const QImage &image, int pageHeight)
+    {
+        ASSERT_FALSE(image.isNull());
+        ASSERT_GE(image.height(), pageHeight);
+        int wrong = 0;
+        for (int y = 2; y < pageHeight; y += 5) {
+            for (int x : {10, 150}) {
+                const int band = bandOf(image.pixel(x, y));
+                if (band != y / 5 && wrong++ < 10)
+                    ADD_FAILURE() << "row " << y << " column " << x << " shows band " << band
+                                  << ", expected " << y / 5;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+
+    TempDir dir;
+    LocalHttpServer server;
+    CaptureStage stage;
+    SaveBitmapAs writer;
+    FixedLiveSettings settings;
+    std::unique_ptr<CaptureHost> host;
+};
+
+} // namespace
+
+TEST_F(RealCapture, ShortPageIsOneScreen)
+{
+    load(QStringLiteral("/rows.html?h=300"));
+    const QImage image = capture();
+    EXPECT_EQ(image.width(), AreaWidth - 2);
+    EXPECT_EQ(image.height(), AreaHeight - 2);
+    expectRows(image, 300);
+    EXPECT_EQ(image.pixel(10, 400), qRgb(255, 255, 255));
+}
+
+TEST_F(RealCapture, PageOfTwoAndAHalfScreens)
+{
+    load(QStringLiteral("/rows.html?h=1750"));
+    const QImage image = capture();
+    EXPECT_EQ(image.height(), 1750 + 15 - 2);
+    expectRows(image, 1750);
+    // The view is back as it was.
+    EXPECT_EQ(stage.view()->engineView()->geometry(), QRect(0, 0, AreaWidth, AreaHeight));
+}
+
+TEST_F(RealCapture, PageTallerThanSixteenBitCoordinates)
+{
+    load(QStringLiteral("/rows.html?h=40000"));
+    const QImage image = capture();
+    EXPECT_EQ(image.height(), 40000 + 13333 + 15 - 2);
+    expectRows(image, 40000);
+    EXPECT_EQ(image.pixel(10, 45000), qRgb(255, 255, 255));
+}
+
+TEST_F(RealCapture, FrameTallerThanTheTopDocument)
+{
+    load(QStringLiteral("/frame-top.html"));
+    host->List1 = QStringList{QStringLiteral("tall")};
+    const QImage image = capture();
+    // The frame (3,000) plus a third of the top document (700), less the canvas frame.
+    EXPECT_EQ(image.height(), 3000 + 233 - 2);
+    expectRows(image, 3000);
+}
+
+TEST_F(RealCapture, TwoCapturesInARowAreBothWhole)
+{
+    load(QStringLiteral("/rows.html?h=2600"));
+    expectRows(capture(), 2600);
+    expectRows(capture(), 2600);
+    EXPECT_EQ(host->CaptureCount, 2);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "capture/BrowserView.h"
+#include "platform/Colour.h"
+#include "platform/Twips.h"
+
+#include <QMap>
+#include <QWidget>
+
+#include <vector>
+
+/// The colour a fake page shows at a page row: unique for every row up to 8 million.
+tessaly::Colour fakeRowColour(int row);
+
+/// A scripted browser view: a page of a given height whose every row has its own colour,
+/// frames with given names and heights, and a record of the view's moves. It is placed as a
+/// real widget inside the container, so grabs of the window see it where the capture put it.
+class FakeBrowserView : public tessaly::BrowserView
+{
+    Q_OBJECT
+public:
+    /// The fake belongs to its page widget, which belongs to the container.
+    static FakeBrowserView *create(QWidget *container, tessaly::TwipsScale scale, int pageHeight);
+    ~FakeBrowserView() override;
+
+    void setPageHeight(int pixels) { m_pageHeight = pixels; }
+    /// A frame reached by the path of names, e.g. {"outer", "inner"}.
+    void setFrame(const QStringList &path, int height) { m_frames.insert(path.join(u'/'), height); }
+    void setDocumentReadable(bool readable) { m_readable = readable; }
+
+    std::vector<float> tops;   ///< every Top the capture set, in order
+    std::vector<float> heights; ///< every Height the capture set
+    int waits = 0;             ///< calls of waitUntilShown
+    int prepares = 0;
+    float heightSkew = 0;      ///< added to every Height read, as an engine that rounds might
+    bool frozen = false;       ///< ignores every Top set, like a view that cannot move
+
+    QWidget *widget() override;
+    float Left() const override { return m_left; }
+    float Top() const override { return m_top; }
+    float Width() const override { return m_width; }
+    float Height() const override { return m_height + heightSkew; }
+    void setLeft(float twips) override;
+    void setTop(float twips) override;
+    void setWidth(float twips) override;
+    void setHeight(float twips) override;
+    void setVisible(bool visible) override;
+    void Navigate(const QString &address) override { m_location = address; }
+    void GoBack() override {}
+    void GoForward() override {}
+    void Stop() override {}
+    void Refresh() override {}
+    void setSilent(bool) override {}
+    void setResizable(bool) override {}
+    QString LocationURL() const override { return m_location; }
+    std::optional<int> bodyScrollHeight(const QStringList &framePath = {}) override;
+    void prepareForCapture() override { ++prepares; }
+    bool waitUntilShown() override
+    {
+        ++waits;
+        return true;
+    }
+    QImage renderArea(const QRect &area) override { return m_widget->grab(area).toImage(); }
+
+private:
+    FakeBrowserView(QWidget *container, tessaly::TwipsScale scale, int pageHeight);
+    void place();
+
+    tessaly::TwipsScale m_scale;
+    QWidget *m_widget;
+    int m_pageHeight;
+    QMap<QString, int> m_frames;
+    bool m_readable = true;
+    float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    QString m_location;
+};

@@ -1,0 +1,97 @@
+#include "CaptureRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace tessaly;
+
+namespace {
+
+qlonglong largest(const QStringList &list)
+{
+    qlonglong best = -1;
+    for (const QString &entry : list)
+        best = std::max(best, entry.toLongLong());
+    return best;
+}
+
+} // namespace
+
+TEST(PageMeasurement, CandidatesAreNineDigitNumbers)
+{
+    EXPECT_EQ(CaptureHost::formatCandidate(0), QStringLiteral("000000000"));
+    EXPECT_EQ(CaptureHost::formatCandidate(7725), QStringLiteral("000007725"));
+    EXPECT_EQ(CaptureHost::formatCandidate(1234567890), QStringLiteral("1234567890"));
+    EXPECT_EQ(CaptureHost::formatCandidate(12.5), QStringLiteral("000000012")); // half to even
+}
+
+TEST(PageMeasurement, PageWithoutFramesGivesViewHeightThenDocument)
+{
+    CaptureRig rig(500);
+    rig.host->GetPageSizes();
+    EXPECT_EQ(rig.host->List2,
+              (QStringList{QStringLiteral("000003000"), CaptureHost::formatCandidate(515 * 15)}));
+}
+
+TEST(PageMeasurement, DocumentAsTallAsTheViewIsOneBandMore)
+{
+    CaptureRig rig(CaptureRig::ContainerHeight);
+    rig.host->GetPageSizes();
+    ASSERT_EQ(rig.host->List2.size(), 2);
+    EXPECT_GT(rig.host->List2.at(1).toLongLong(), rig.host->ViewHeight);
+}
+
+TEST(PageMeasurement, TallDocumentsGetAThirdMore)
+{
+    // The allowance applies once the document's pixels reach the view's twips.
+    CaptureRig rig(3000);
+    rig.host->GetPageSizes();
+    EXPECT_EQ(rig.host->List2.at(1), CaptureHost::formatCandidate((3000 + 1000 + 15) * 15));
+
+    CaptureRig shorter(2999);
+    shorter.host->GetPageSizes();
+    EXPECT_EQ(shorter.host->List2.at(1), CaptureHost::formatCandidate((2999 + 15) * 15));
+}
+
+TEST(PageMeasurement, UnreadableDocumentLeavesTheViewHeight)
+{
+    CaptureRig rig(5000);
+    rig.view->setDocumentReadable(false);
+    rig.host->GetPageSizes();
+    EXPECT_EQ(rig.host->List2,
+              (QStringList{QStringLiteral("000003000"), CaptureHost::formatCandidate(15 * 15)}));
+}
+
+TEST(PageMeasurement, FrameTallerThanTheDocumentWins)
+{
+    CaptureRig rig(400);
+    rig.host->List1 = QStringList{QStringLiteral("main")};
+    rig.view->setFrame({QStringLiteral("main")}, 5000);
+    rig.host->GetPageSizes();
+    // View, document, then three per combination of names: main, main/main, main/main/main.
+    ASSERT_EQ(rig.host->List2.size(), 5);
+    EXPECT_EQ(rig.host->List2.at(2), CaptureHost::formatCandidate((5000 + 133) * 15));
+    EXPECT_EQ(rig.host->List2.at(3), CaptureHost::formatCandidate(133 * 15)); // no such frame
+    EXPECT_EQ(largest(rig.host->List2), (5000 + 133) * 15);
+}
+
+TEST(PageMeasurement, NestedFramesAreFoundByName)
+{
+    CaptureRig rig(1000);
+    rig.host->List1 = QStringList{QStringLiteral("outer"), QStringLiteral("inner")};
+    rig.view->setFrame({QStringLiteral("outer")}, 300);
+    rig.view->setFrame({QStringLiteral("outer"), QStringLiteral("inner")}, 9000);
+    rig.host->GetPageSizes();
+    EXPECT_EQ(rig.host->List2.size(), 2 + 8 * 3);
+    EXPECT_TRUE(rig.host->List2.contains(CaptureHost::formatCandidate(300 * 15)));
+    EXPECT_EQ(largest(rig.host->List2), (9000 + 333) * 15);
+}
+
+TEST(PageMeasurement, FrameNamesOfEarlierPagesChangeNothing)
+{
+    CaptureRig rig(1000);
+    rig.host->List1 = QStringList{QStringLiteral("gone"), QStringLiteral("left \"over\"")};
+    rig.host->GetPageSizes();
+    EXPECT_EQ(largest(rig.host->List2), CaptureHost::formatCandidate((1000 + 15) * 15).toLongLong());
+}

@@ -1,0 +1,134 @@
+#include "CaptureRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+namespace {
+
+Picture picture(int w, int h, Colour fill, Colour corner)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(toQRgb(fill));
+    image.setPixel(0, 0, toQRgb(corner));
+    return Picture(image);
+}
+
+DrawingSurface surfaceWith(const Picture &p)
+{
+    DrawingSurface s;
+    s.setScaleMode(ScaleMode::Pixels);
+    s.setAutoSize(true);
+    s.setPicture(p);
+    return s;
+}
+
+} // namespace
+
+TEST(Blending, ChannelsAreWeightedAndTruncated)
+{
+    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(255, 0, 100), rgbColour(0, 255, 50), 128),
+              rgbColour(127, 126, 74));
+    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(255, 255, 255), rgbColour(0, 0, 0), 255),
+              rgbColour(254, 254, 254));
+    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(9, 9, 9), rgbColour(200, 100, 0), 0),
+              rgbColour(199, 99, 0));
+    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(192, 192, 192), rgbColour(192, 192, 192), 128),
+              rgbColour(191, 191, 191));
+}
+
+TEST(Blending, KeyColourPixelsLeaveTheCanvasAlone)
+{
+    // Key colour white in the corner; one black stroke.
+    QImage mark(10, 4, QImage::Format_RGB32);
+    mark.fill(Qt::white);
+    for (int x = 2; x < 8; ++x)
+        mark.setPixel(x, 2, qRgb(0, 0, 0));
+    const DrawingSurface watermark = surfaceWith(Picture(mark));
+    DrawingSurface canvas = surfaceWith(picture(20, 20, rgbColour(100, 150, 200), rgbColour(100, 150, 200)));
+
+    CaptureHost::StampWatermark(watermark, canvas, 5, 6);
+    int changed = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            if (canvas.pixelAt(x, y) != rgbColour(100, 150, 200)) {
+                ++changed;
+                EXPECT_EQ(y, 8);
+                EXPECT_EQ(canvas.pixelAt(x, y), CaptureHost::BlendColors(0, rgbColour(100, 150, 200), 128));
+            }
+    EXPECT_EQ(changed, 6);
+
+    // A plain watermark is all key colour: nothing changes.
+    const DrawingSurface plain = surfaceWith(picture(664, 64, rgbColour(192, 192, 192), rgbColour(192, 192, 192)));
+    DrawingSurface before = surfaceWith(picture(20, 20, rgbColour(1, 2, 3), rgbColour(1, 2, 3)));
+    CaptureHost::StampWatermark(plain, before, -100, -10);
+    EXPECT_EQ(before.image().image(), picture(20, 20, rgbColour(1, 2, 3), rgbColour(1, 2, 3)).image());
+}
+
+TEST(Blending, WatermarkPartlyOutsideTheCanvasIsClipped)
+{
+    const DrawingSurface watermark = surfaceWith(picture(40, 4, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
+    DrawingSurface canvas = surfaceWith(picture(20, 20, rgbColour(200, 200, 200), rgbColour(200, 200, 200)));
+    CaptureHost::StampWatermark(watermark, canvas, -10, 18);
+    EXPECT_EQ(canvas.pixelAt(0, 18), CaptureHost::BlendColors(0, rgbColour(200, 200, 200), 128));
+    EXPECT_EQ(canvas.pixelAt(19, 19), CaptureHost::BlendColors(0, rgbColour(200, 200, 200), 128));
+    EXPECT_EQ(canvas.pixelAt(0, 17), rgbColour(200, 200, 200));
+}
+
+TEST(Stamping, WatermarkCentredOnTheFirstScreen)
+{
+    CaptureRig rig(700);
+    rig.settings.setWatermarkSwitch(1);
+    rig.host->picWatermark1.setPicture(picture(100, 20, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
+    const QImage image = rig.capture();
+    ASSERT_FALSE(image.isNull());
+    // x = (300 - 100) / 2, y = (200 - 20) / 2: the browser area's centre, not the page's.
+    const auto blended = [](int row) {
+        return toQRgb(CaptureHost::BlendColors(0, fakeRowColour(row), 128));
+    };
+    EXPECT_EQ(image.pixel(101, 90), blended(90));
+    EXPECT_EQ(image.pixel(199, 109), blended(109));
+    EXPECT_EQ(image.pixel(100, 90), toQRgb(fakeRowColour(90))); // the key-colour corner
+    EXPECT_EQ(image.pixel(99, 95), toQRgb(fakeRowColour(95)));
+    EXPECT_EQ(image.pixel(150, 110), toQRgb(fakeRowColour(110)));
+
+    // Switched off in the settings window: the next capture has no watermark.
+    rig.settings.setWatermarkSwitch(0);
+    const QImage plain = rig.capture();
+    EXPECT_EQ(plain.pixel(150, 100), toQRgb(fakeRowColour(100)));
+}
+
+TEST(Stamping, WatermarkWiderThanTheViewIsCentredAndClipped)
+{
+    CaptureRig rig(700);
+    rig.settings.setWatermarkSwitch(1);
+    rig.host->picWatermark1.setPicture(picture(400, 20, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
+    const QImage image = rig.capture();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixel(0, 95), toQRgb(CaptureHost::BlendColors(0, fakeRowColour(95), 128)));
+    EXPECT_EQ(image.pixel(297, 95), toQRgb(CaptureHost::BlendColors(0, fakeRowColour(95), 128)));
+}
+
+TEST(Stamping, BannerTwentyPixelsInFromTheBottomRight)
+{
+    for (int page : {100, 700}) {
+        CaptureRig rig(page);
+        const QImage image = rig.capture();
+        ASSERT_FALSE(image.isNull());
+        const int pageHeight = rig.host->Twips().pixelsY(float(rig.host->PageHeight));
+        const QImage banner = rig.host->picWatermarkMain.image().image();
+        ASSERT_EQ(banner.size(), QSize(261, 13));
+        const int x0 = CaptureRig::ContainerWidth - 261 - 20;
+        const int y0 = pageHeight - 13 - 20;
+        int checked = 0;
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < 261; ++x) {
+                const Colour b = fromQRgb(banner.pixel(x, y));
+                const Colour under = y0 + y < page ? fakeRowColour(y0 + y) : WindowBackground;
+                const Colour expected = b == WindowBackground ? under : CaptureHost::BlendColors(b, under, 128);
+                ASSERT_EQ(image.pixel(x0 + x, y0 + y), toQRgb(expected)) << page << ": " << x << "," << y;
+                checked += b != WindowBackground;
+            }
+        EXPECT_GT(checked, 200);
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QTcpServer>
+#include <QUrl>
+
+/// A small HTTP server on 127.0.0.1 for tests: serves the files of one folder, pages
+/// registered by path, and "/status/NNN", which answers with that status code.
+class LocalHttpServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LocalHttpServer(const QString &root, QObject *parent = nullptr);
+
+    bool listening() const { return m_server.isListening(); }
+    QUrl url(const QString &pathAndQuery) const;
+    void addPage(const QString &path, const QByteArray &html) { m_pages.insert(path, html); }
+
+private:
+    void answer(class QTcpSocket *socket);
+
+    QTcpServer m_server;
+    QString m_root;
+    QHash<QString, QByteArray> m_pages;
+};
