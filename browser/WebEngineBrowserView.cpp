@@ -61,6 +61,7 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *container, QWebEngineView *v
     m_height = m_scale.toTwipsY(float(container->height()));
     connectEngineSignals();
     place();
+    m_sizeShown = true; // nothing is shown yet: the first load draws at this size
     m_view->show();
 }
 
@@ -76,6 +77,8 @@ void WebEngineBrowserView::connectEngineSignals()
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
         m_documentScroll = 0;
         m_scrollShown = true;
+        m_sizeShown = true;
+        m_frame = QImage();
     });
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
@@ -132,11 +135,20 @@ void WebEngineBrowserView::place()
     if (m_scrollBeforeCapture < 0) {
         m_scrollBeforeCapture = int(std::lround(m_view->page()->scrollPosition().y()));
         scrollDocumentTo(0);
+        // A document that scrolls is walked by scrolling a container-high widget: no
+        // resize, and each band costs one small read-back. A page whose height lies in its
+        // frames (the top document does not scroll) needs the widget itself tall, so the
+        // frames grow with it as in a view as tall as the page.
+        const auto scrollable = JavaScriptRunner(m_view->page(), ReadTimeoutMs)
+                                    .run(QStringLiteral("document.scrollingElement ? "
+                                                        "document.scrollingElement.scrollHeight : 0"));
+        const bool scrolls = scrollable && scrollable->toInt() > m_container->height();
+        m_tallWidgetHeight = scrolls ? m_container->height() : MaxWidgetHeight;
     }
     // Rows [first, first + container height) of the tall view show in the container. The
     // widget shows document rows [scroll, scroll + widget height) with its top at
-    // scroll - first; scroll on by a whole chunk only when those rows leave it.
-    const int widgetHeight = std::min(height, MaxWidgetHeight);
+    // scroll - first; scroll on only when those rows leave it.
+    const int widgetHeight = std::min(height, m_tallWidgetHeight);
     const int first = std::max(0, -top);
     const int last = std::min(height, first + m_container->height());
     if (first < m_documentScroll || last > m_documentScroll + widgetHeight)
@@ -163,11 +175,36 @@ QQuickWindow *WebEngineBrowserView::renderWindow() const
     return quick ? quick->quickWindow() : nullptr;
 }
 
-bool WebEngineBrowserView::waitForRender(int timeoutMs)
+void WebEngineBrowserView::countRenders()
 {
+    // The render window exists once the view has been shown.
+    QQuickWindow *window = renderWindow();
+    if (!window || window == m_countedWindow)
+        return;
+    m_countedWindow = window;
+    connect(window, &QQuickWindow::afterRendering, this, [this] { ++m_renders; },
+            Qt::DirectConnection);
+}
+
+bool WebEngineBrowserView::waitForNextRender(int timeoutMs)
+{
+    QQuickWindow *window = renderWindow();
+    return window &&
+           waitForSignal(window, &QQuickWindow::afterRendering, timeoutMs, m_view->page());
+}
+
+bool WebEngineBrowserView::waitForFreshRender(int timeoutMs)
+{
+    // Ask for a render rather than wait for one: a page that has stopped changing draws no
+    // more frames, and the next render takes up the newest frame the page has delivered.
+    countRenders();
     QQuickWindow *window = renderWindow();
     if (!window)
         return false;
+    const quint64 before = m_renders;
+    window->update();
+    if (m_renders > before)
+        return true;
     return waitForSignal(window, &QQuickWindow::afterRendering, timeoutMs, m_view->page());
 }
 
@@ -198,6 +235,7 @@ bool WebEngineBrowserView::waitUntilShown()
 {
     if (!m_view)
         return false;
+    countRenders();
     bool shown = true;
     if (!m_sizeShown) {
         // A resized page lays out again and draws at its new size some frames later.
@@ -206,15 +244,17 @@ bool WebEngineBrowserView::waitUntilShown()
         js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "
                               "requestAnimationFrame(() => { window.__tessalyFrames = 2; })); true"));
         shown = js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), RenderTimeoutMs, 5) && shown;
-        shown = waitForRender(RenderTimeoutMs) && shown;
+        // The frame drawn at the new size reaches this side after those animation frames;
+        // it comes by itself, and a render asked for now would show the old one.
+        shown = waitForNextRender(RenderTimeoutMs) && shown;
         m_sizeShown = true;
         m_frame = QImage();
     }
     if (!m_scrollShown) {
         // The scroll position reaches this side with the frame's metadata, a little before
-        // the frame itself is drawn here: wait for the position, then for the next render.
+        // the frame itself is drawn here: wait for the position, then for a render after it.
         shown = waitForScrollPosition(m_documentScroll, ScrollTimeoutMs) && shown;
-        shown = waitForRender(RenderTimeoutMs) && shown;
+        shown = waitForFreshRender(RenderTimeoutMs) && shown;
         m_scrollShown = true;
         m_frame = QImage();
     }
@@ -254,7 +294,8 @@ void WebEngineBrowserView::prepareForCapture()
     js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "
                           "requestAnimationFrame(() => { window.__tessalyFrames = 2; })); true"));
     js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), RenderTimeoutMs, 5);
-    waitForRender(300);
+    waitForFreshRender(300);
+    m_frame = QImage();
 }
 
 std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &framePath)

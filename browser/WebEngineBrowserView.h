@@ -4,8 +4,8 @@
 #include "platform/Twips.h"
 
 #include <QPointer>
+#include <QQuickWindow>
 
-class QQuickWindow;
 class QWebEngineProfile;
 #include <QWebEngineView>
 
@@ -16,11 +16,13 @@ class JavaScriptRunner;
 
 /// A browser view over the embedded web engine.
 ///
-/// The engine shows nothing in a view much taller than about 16,000 pixels. So a view made
-/// taller than that for a capture is realised as a widget of at most MaxWidgetHeight pixels
-/// whose document is scrolled by whole chunks: the container then shows the very rows the
-/// tall view would show there. Reading back a tall widget costs as much as its whole height,
-/// so the rendered frame is read once after each change and served from memory until the
+/// The engine shows nothing in a view much taller than about 16,000 pixels, and resizing
+/// and reading back a tall view costs as much as its whole height. So a view made taller
+/// than its container for a capture is realised by scrolling the document behind a widget
+/// that keeps the container's height; the container then shows the very rows the tall view
+/// would show there. Only a page whose top document does not scroll (its height lies in its
+/// frames) gets a tall widget, of at most MaxWidgetHeight pixels, scrolled by whole chunks.
+/// The rendered frame is read back once after each change and served from memory until the
 /// next one.
 class WebEngineBrowserView : public BrowserView
 {
@@ -70,7 +72,9 @@ private:
     bool tall() const;
     void scrollDocumentTo(int y);
     QQuickWindow *renderWindow() const;
-    bool waitForRender(int timeoutMs);
+    void countRenders();
+    bool waitForNextRender(int timeoutMs);
+    bool waitForFreshRender(int timeoutMs);
     bool waitForScrollPosition(int y, int timeoutMs);
     bool waitForViewportHeight(int height, int timeoutMs);
     void setWidgetGeometry(const QRect &geometry);
@@ -86,7 +90,10 @@ private:
     bool m_scrollShown = true;      ///< whether a frame at m_documentScroll has been rendered
     bool m_sizeShown = true;        ///< whether a frame at the widget's size has been rendered
     int m_scrollBeforeCapture = -1; ///< the user's scroll position, restored after a capture
+    int m_tallWidgetHeight = 0;     ///< the widget's height while the view is tall
     QImage m_frame;                 ///< the widget's rendered frame, null when out of date
+    QPointer<QQuickWindow> m_countedWindow;
+    quint64 m_renders = 0;          ///< renders of the widget so far
 };
 
 } // namespace tessaly
