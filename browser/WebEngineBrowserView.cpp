@@ -22,6 +22,7 @@ constexpr int ReadTimeoutMs = 3000;
 constexpr int ScrollTimeoutMs = 3000;
 constexpr int RenderTimeoutMs = 1000;
 constexpr int PrepareTimeoutMs = 8000;
+constexpr int FirstFrameTimeoutMs = 2000;
 
 // Waits for a signal of `sender`, bounded; true when it came.
 template <typename Sender, typename Signal>
@@ -78,8 +79,13 @@ void WebEngineBrowserView::connectEngineSignals()
         m_documentScroll = 0;
         m_scrollShown = true;
         m_sizeShown = true;
+        m_documentDrawn = false;
         m_frame = QImage();
     });
+    // The contents size travels with the frames the page draws, so its first change after a
+    // load says the new document has reached this side. Loading finishes well before that:
+    // until then the view still shows blank or the previous page.
+    connect(page, &QWebEnginePage::contentsSizeChanged, this, [this] { m_documentDrawn = true; });
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
             emit NavigateError(info.url().toString(), QString(), info.errorCode());
@@ -289,6 +295,11 @@ void WebEngineBrowserView::prepareForCapture()
                               "(!document.fonts || document.fonts.status === 'loaded') && "
                               "Array.from(document.images).every(i => i.complete)"),
                PrepareTimeoutMs);
+    // A new document of the very size of the last one gives no sign: then the wait is bounded.
+    if (!m_documentDrawn)
+        waitForSignal(m_view->page(), &QWebEnginePage::contentsSizeChanged, FirstFrameTimeoutMs,
+                      m_view->page());
+    m_documentDrawn = true;
     // The first frame after loading can come after the load itself: let the page draw two
     // animation frames and this side render once before the first band.
     js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "

@@ -89,6 +89,7 @@ private:
     int m_documentScroll = 0;       ///< where the document is scrolled to, CSS pixels
     bool m_scrollShown = true;      ///< whether a frame at m_documentScroll has been rendered
     bool m_sizeShown = true;        ///< whether a frame at the widget's size has been rendered
+    bool m_documentDrawn = false;   ///< whether a frame of the current document has arrived
     int m_scrollBeforeCapture = -1; ///< the user's scroll position, restored after a capture
     int m_tallWidgetHeight = 0;     ///< the widget's height while the view is tall
     QImage m_frame;                 ///< the widget's rendered frame, null when out of date

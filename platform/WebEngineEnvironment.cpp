@@ -1,6 +1,7 @@
 #include "platform/WebEngineEnvironment.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <unistd.h>
 
@@ -10,6 +11,9 @@ QString prepareWebEngineEnvironment()
 {
     // The browser's compositor shares its GL contexts with the widgets it is shown in.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The engine prints its whole start-up configuration as information; users see only
+    // warnings (QT_LOGGING_RULES still turns it back on).
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     if (geteuid() != 0)
         return {};
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");

@@ -4,6 +4,7 @@
 #include "imagefile/SaveBitmapAs.h"
 #include "settings/FixedLiveSettings.h"
 #include "support/LocalHttpServer.h"
+#include "support/RowsPage.h"
 #include "support/TempDir.h"
 
 #include <QImageReader>
@@ -13,19 +14,12 @@
 #include <gtest/gtest.h>
 
 using namespace tessaly;
+using rows::expectRows;
 
 namespace {
 
 constexpr int AreaWidth = 1000;
 constexpr int AreaHeight = 700;
-
-// The band number a pixel of the rows page carries, -1 for anything else.
-int bandOf(QRgb pixel)
-{
-    if (qBlue(pixel) != 160)
-        return -1;
-    return qRed(pixel) + 256 * qGreen(pixel);
-}
 
 class RealCapture : public ::testing::Test
 {
@@ -60,24 +54,6 @@ protected:
         QImageReader reader(written);
         reader.setAllocationLimit(0);
         return reader.read();
-    }
-
-    // Every output row up to the page's end shows the band that belongs there, checked in
-    // the middle of each band at two columns clear of labels and banner.
-    void expectRows(const QImage &image, int pageHeight)
-    {
-        ASSERT_FALSE(image.isNull());
-        ASSERT_GE(image.height(), pageHeight);
-        int wrong = 0;
-        for (int y = 2; y < pageHeight; y += 5) {
-            for (int x : {10, 150}) {
-                const int band = bandOf(image.pixel(x, y));
-                if (band != y / 5 && wrong++ < 10)
-                    ADD_FAILURE() << "row " << y << " column " << x << " shows band " << band
-                                  << ", expected " << y / 5;
-            }
-        }
-        EXPECT_EQ(wrong, 0);
     }
 
     TempDir dir;
@@ -135,4 +111,17 @@ TEST_F(RealCapture, TwoCapturesInARowAreBothWhole)
     expectRows(capture(), 2600);
     expectRows(capture(), 2600);
     EXPECT_EQ(host->CaptureCount, 2);
+}
+
+// After a navigation the view goes on showing the previous page until the new one has been
+// drawn; a capture started at once must wait for the new page, even of the same size.
+TEST_F(RealCapture, CaptureRightAfterANavigationShowsTheNewPage)
+{
+    server.addPage(QStringLiteral("/red.html"),
+                   "<!doctype html><html><body style=\"margin:0\">"
+                   "<div style=\"height:2600px;background:#f00\"></div></body></html>");
+    server.addPage(QStringLiteral("/static.html"), rows::staticPage(2600));
+    load(QStringLiteral("/red.html"));
+    load(QStringLiteral("/static.html"));
+    expectRows(capture(), 2600);
 }
