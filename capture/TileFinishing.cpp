@@ -90,6 +90,8 @@ bool CaptureHost::TakePic()
 
     const QString fileName = m_fileNameSource ? m_fileNameSource() : nextNumberedFileName();
     const bool saved = m_writer.SaveImageFile(picPicture.image(), fileName);
+    // Nothing reads the finished picture again: free the page-high raster between captures.
+    picPicture.clear();
     yield();
     if (!saved) {
         const QString reason = m_writer.lastError();

@@ -150,6 +150,16 @@ void DrawingSurface::paintPicture(const Picture &picture, double x, double y)
     const double py = std::nearbyint(toPixelY(y));
     if (!std::isfinite(px) || !std::isfinite(py))
         return;
+    // A cleared surface painted all over at its origin takes the picture's raster as it
+    // is: page-high canvases are copied without a second page-high allocation, and the
+    // raster is only duplicated if one side draws on it while the other still holds it.
+    const QImage &source = picture.image();
+    if (m_image.isNull() && m_picture.isNull() && px == 0 && py == 0 &&
+        source.format() == QImage::Format_RGB32 &&
+        source.size() == QSize(drawableWidth(), drawableHeight())) {
+        m_image = source;
+        return;
+    }
     ensureImage();
     if (m_image.isNull())
         return;

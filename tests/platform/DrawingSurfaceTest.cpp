@@ -165,3 +165,32 @@ TEST(DrawingSurfacePaint, ResizingKeepsWhatWasDrawn)
     EXPECT_EQ(s.point(2, 2), NoColour);
     EXPECT_EQ(s.point(2, 1), WindowBackground);
 }
+
+// One surface painted from another whole (the finished page from the canvas): drawing on
+// either afterwards must not show on the other, nor on the picture taken before.
+TEST(DrawingSurfacePaint, WholeSurfaceCopiesStayIndependent)
+{
+    DrawingSurface canvas({15, 15}, false);
+    canvas.setScaleMode(ScaleMode::Pixels);
+    canvas.setWidth(40 * 15);
+    canvas.setHeight(30 * 15);
+    canvas.paintPicture(rows(40, 30), 0, 0);
+    const Picture taken = canvas.image();
+
+    DrawingSurface page({15, 15}, true);
+    page.setScaleMode(ScaleMode::Pixels);
+    page.setWidth(42 * 15); // framed: the drawable area is 40 x 30
+    page.setHeight(32 * 15);
+    page.clear();
+    page.paintPicture(canvas.image(), 0, 0);
+    page.pset(5, 6, rgbColour(9, 9, 9));
+    canvas.pset(7, 8, rgbColour(8, 8, 8));
+    canvas.clear();
+
+    EXPECT_EQ(page.point(5, 6), rgbColour(9, 9, 9));
+    EXPECT_EQ(page.point(7, 8), rgbColour(8, 0, 7));
+    EXPECT_EQ(page.point(39, 29), rgbColour(29, 0, 39));
+    EXPECT_EQ(fromQRgb(taken.image().pixel(5, 6)), rgbColour(6, 0, 5));
+    EXPECT_EQ(fromQRgb(taken.image().pixel(7, 8)), rgbColour(8, 0, 7));
+    EXPECT_EQ(canvas.point(7, 8), WindowBackground);
+}
