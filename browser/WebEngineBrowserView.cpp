@@ -81,6 +81,7 @@ void WebEngineBrowserView::connectEngineSignals()
         m_sizeShown = true;
         m_documentDrawn = false;
         m_frame = QImage();
+        emit BeforeNavigate2(m_view->page()->requestedUrl().toString(), QString());
     });
     // The contents size travels with the frames the page draws, so its first change after a
     // load says the new document has reached this side. Loading finishes well before that:

@@ -116,6 +116,7 @@ private:
     std::function<QString()> m_fileNameSource;
     QString m_label6;
     bool m_capturing = false;
+    QString m_abortReason; ///< why the running session must not save, empty while it may
     int m_band = 0;
 };
 

@@ -1,8 +1,11 @@
 #include "capture/CaptureHost.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace tessaly {
 
@@ -21,6 +24,43 @@ private:
     bool &m_flag;
 };
 
+// Watches the view a session walks: a renderer that ends, a page that starts loading
+// another address or a view that goes away leaves nothing worth saving.
+class Disturbances
+{
+public:
+    Disturbances(BrowserView *view, QString &reason)
+    {
+        if (!view)
+            return;
+        const auto note = [&reason](const QString &why) {
+            if (reason.isEmpty())
+                reason = why;
+        };
+        m_connections = {
+            QObject::connect(view, &BrowserView::RendererGone, view,
+                             [note] { note(CaptureHost::tr("the page's renderer ended")); }),
+            QObject::connect(view, &BrowserView::BeforeNavigate2, view,
+                             [note](const QString &, const QString &frame) {
+                                 if (frame.isEmpty())
+                                     note(CaptureHost::tr("the page began loading another address"));
+                             }),
+            QObject::connect(view, &QObject::destroyed, view,
+                             [note] { note(CaptureHost::tr("the browser view was closed")); }),
+        };
+    }
+    ~Disturbances()
+    {
+        for (const QMetaObject::Connection &connection : m_connections)
+            QObject::disconnect(connection);
+    }
+    Disturbances(const Disturbances &) = delete;
+    Disturbances &operator=(const Disturbances &) = delete;
+
+private:
+    std::vector<QMetaObject::Connection> m_connections;
+};
+
 } // namespace
 
 void CaptureHost::Command5_Click()
@@ -31,9 +71,12 @@ void CaptureHost::Command5_Click()
         return;
     Running running(m_capturing);
     m_band = 0;
+    m_abortReason.clear();
+    const QPointer<BrowserView> view = activeView();
+    const Disturbances watch(view, m_abortReason);
 
     yield();
-    if (BrowserView *view = activeView())
+    if (view)
         view->prepareForCapture();
     PicTemp.clear();
     PicPrepare.clear();
@@ -54,7 +97,6 @@ void CaptureHost::Command5_Click()
     if (PageHeight > maxTwips)
         PageHeight = roundHalfEven(maxTwips);
 
-    BrowserView *view = activeView();
     if (PageHeight <= ViewHeight || !view) {
         float top = 0;
         CombinePics(top);
@@ -70,7 +112,7 @@ void CaptureHost::Command5_Click()
         // move is possible (a fractional twips factor can make the remaining height round
         // to exactly one container height) and after at most the bands the page can have.
         const int maxBands = expectedBands() + 2;
-        for (int band = 1; band < maxBands; ++band) {
+        for (int band = 1; band < maxBands && view && m_abortReason.isEmpty(); ++band) {
             const float p = Picture1Height();
             const float hv = view->Height();
             const float y = view->Top();
@@ -88,6 +130,8 @@ void CaptureHost::Command5_Click()
             } else {
                 break;
             }
+            if (!view || !m_abortReason.isEmpty())
+                break;
             float nextTop = -view->Top();
             CombinePics(nextTop);
             yield();
@@ -101,6 +145,14 @@ void CaptureHost::Command5_Click()
     }
     yield();
 
+    if (!m_abortReason.isEmpty()) {
+        // A half-walked or half-changed page is not a screenshot: write nothing.
+        PicTemp.clear();
+        PicPrepare.clear();
+        List2.clear();
+        emit captureFailed(tr("The screenshot was not taken: %1.").arg(m_abortReason));
+        return;
+    }
     const bool saved = TakePic();
     yield();
     List2.clear();

@@ -18,7 +18,8 @@ void CaptureHost::CombinePics(float &TopPos)
 
     // Events alone do not make the browser repaint a moved view: wait until it shows the
     // band before grabbing it, so no band is stale.
-    if (BrowserView *view = activeView())
+    BrowserView *view = activeView();
+    if (view && m_abortReason.isEmpty())
         view->waitUntilShown();
 
     const Picture grabbed = GrabWindowArea(m_window, false, left, top, width, height);

@@ -1,70 +1,8 @@
-#include "browser/CaptureStage.h"
-#include "browser/WebEngineBrowserView.h"
-#include "capture/CaptureHost.h"
-#include "imagefile/SaveBitmapAs.h"
-#include "settings/FixedLiveSettings.h"
-#include "support/LocalHttpServer.h"
-#include "support/RowsPage.h"
-#include "support/TempDir.h"
-
-#include <QImageReader>
-#include <QSignalSpy>
-#include <QWebEngineView>
-
-#include <gtest/gtest.h>
+#include "CaptureFixture.h"
 
 using namespace tessaly;
+using namespace tessaly::test;
 using rows::expectRows;
-
-namespace {
-
-constexpr int AreaWidth = 1000;
-constexpr int AreaHeight = 700;
-
-class RealCapture : public ::testing::Test
-{
-protected:
-    RealCapture() : server(QStringLiteral(TESSALY_TEST_DATA)), stage(QSize(AreaWidth, AreaHeight))
-    {
-        stage.show();
-        writer.StartGdiplus(1);
-        settings.setSaveLocation(dir.path() + QStringLiteral("/"));
-        settings.setSaveType(QStringLiteral(".png"));
-        host = std::make_unique<CaptureHost>(&stage, stage.container(), writer, settings);
-        host->WebBrowser1.push_back(stage.view());
-    }
-
-    void load(const QString &pathAndQuery)
-    {
-        ASSERT_TRUE(server.listening());
-        QSignalSpy finished(stage.view()->engineView(), &QWebEngineView::loadFinished);
-        stage.view()->Navigate(server.url(pathAndQuery).toString());
-        ASSERT_TRUE(finished.wait(30000));
-        ASSERT_TRUE(finished.first().first().toBool());
-    }
-
-    QImage capture()
-    {
-        QString written;
-        QObject::connect(host.get(), &CaptureHost::captureSaved, host.get(),
-                         [&](const QString &path) { written = path; });
-        host->Command5_Click();
-        if (written.isEmpty())
-            return {};
-        QImageReader reader(written);
-        reader.setAllocationLimit(0);
-        return reader.read();
-    }
-
-    TempDir dir;
-    LocalHttpServer server;
-    CaptureStage stage;
-    SaveBitmapAs writer;
-    FixedLiveSettings settings;
-    std::unique_ptr<CaptureHost> host;
-};
-
-} // namespace
 
 TEST_F(RealCapture, ShortPageIsOneScreen)
 {

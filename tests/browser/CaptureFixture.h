@@ -1,0 +1,69 @@
+#pragma once
+
+#include "browser/CaptureStage.h"
+#include "browser/WebEngineBrowserView.h"
+#include "capture/CaptureHost.h"
+#include "imagefile/SaveBitmapAs.h"
+#include "settings/FixedLiveSettings.h"
+#include "support/LocalHttpServer.h"
+#include "support/RowsPage.h"
+#include "support/TempDir.h"
+
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+namespace tessaly::test {
+
+constexpr int AreaWidth = 1000;
+constexpr int AreaHeight = 700;
+
+/// A capture host around a real browser view in a window of its own, writing PNG files
+/// into a temporary folder, with a local server for the test pages.
+class RealCapture : public ::testing::Test
+{
+protected:
+    RealCapture() : server(QStringLiteral(TESSALY_TEST_DATA)), stage(QSize(AreaWidth, AreaHeight))
+    {
+        stage.show();
+        writer.StartGdiplus(1);
+        settings.setSaveLocation(dir.path() + QStringLiteral("/"));
+        settings.setSaveType(QStringLiteral(".png"));
+        host = std::make_unique<CaptureHost>(&stage, stage.container(), writer, settings);
+        host->WebBrowser1.push_back(stage.view());
+    }
+
+    void load(const QString &pathAndQuery)
+    {
+        ASSERT_TRUE(server.listening());
+        QSignalSpy finished(stage.view()->engineView(), &QWebEngineView::loadFinished);
+        stage.view()->Navigate(server.url(pathAndQuery).toString());
+        ASSERT_TRUE(finished.wait(30000));
+        ASSERT_TRUE(finished.first().first().toBool());
+    }
+
+    QImage capture()
+    {
+        QString written;
+        const QObject scope; // ends the connection with this call
+        QObject::connect(host.get(), &CaptureHost::captureSaved, &scope,
+                         [&](const QString &path) { written = path; });
+        host->Command5_Click();
+        if (written.isEmpty())
+            return {};
+        QImageReader reader(written);
+        reader.setAllocationLimit(0);
+        return reader.read();
+    }
+
+    TempDir dir;
+    LocalHttpServer server;
+    CaptureStage stage;
+    SaveBitmapAs writer;
+    FixedLiveSettings settings;
+    std::unique_ptr<CaptureHost> host;
+};
+
+} // namespace tessaly::test
