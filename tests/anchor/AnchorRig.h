@@ -1,0 +1,67 @@
+#pragma once
+
+#include "anchor/Anchor.h"
+
+#include <QRect>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+#include <memory>
+#include <ostream>
+
+// Readable failure messages for Qt geometry.
+inline void PrintTo(const QRect &r, std::ostream *os)
+{
+    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
+}
+inline void PrintTo(const QSize &s, std::ostream *os)
+{
+    *os << "QSize(" << s.width() << ", " << s.height() << ")";
+}
+inline void PrintTo(const QPoint &p, std::ostream *os)
+{
+    *os << "QPoint(" << p.x() << ", " << p.y() << ")";
+}
+
+// A shown 400 x 300 pixel window at 15 twips per pixel, with controls placed on it.
+struct AnchorRig
+{
+    static constexpr int Twips = 15;
+
+    AnchorRig() : host(std::make_unique<QWidget>())
+    {
+        host->resize(400, 300);
+        anchor = new tessaly::Anchor(host.get());
+        anchor->setTwipsScale(tessaly::TwipsScale{Twips, Twips});
+    }
+
+    static QWidget *control(QWidget *parent, const QString &tag, const QRect &pixels)
+    {
+        auto *w = new QWidget(parent);
+        w->setGeometry(pixels);
+        if (!tag.isNull())
+            w->setProperty("Tag", tag);
+        return w;
+    }
+    QWidget *control(const QString &tag, const QRect &pixels)
+    {
+        return control(host.get(), tag, pixels);
+    }
+
+    void show() { host->show(); }
+    /// Resizes by whole twips; the layout runs from the window's resize event.
+    void resizeTwips(int width, int height) { host->resize(width / Twips, height / Twips); }
+    void growTwips(int width, int height)
+    {
+        resizeTwips(host->width() * Twips + width, host->height() * Twips + height);
+    }
+
+    std::unique_ptr<QWidget> host;
+    tessaly::Anchor *anchor = nullptr; // a child of host
+};
+
+inline QString tagText(const QWidget *w)
+{
+    return w->property("Tag").toString();
+}
