@@ -140,6 +140,7 @@ private:
     bool m_frameLoop = false;
     FramePress m_press;
     QPointer<QWidget> m_pressedHandle;
+    QPointF m_handlePressTwips; ///< pointer on the screen at the press on a drag handle
     bool m_maximizedByUs = false;
     QRect m_normalGeometry;
     bool m_closePending = false;

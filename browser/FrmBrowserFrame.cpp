@@ -101,7 +101,10 @@ void FrmBrowser::DragForm(QWidget *frm)
         return;
     if (frm->window() != this)
         return;
-    beginFrameLoop(FrameZones::movePress(GetCursorTwips(), windowTwips()));
+    // The point pressed stays under the pointer, from the pointer's place now on.
+    const QPointF pressedAt = m_pressedHandle ? m_handlePressTwips : GetCursorTwips();
+    beginFrameLoop(FrameZones::movePress(pressedAt, windowTwips()));
+    frameLoopPass();
 }
 
 bool FrmBrowser::handleDragHandle(QWidget *handle, QEvent *event)
@@ -109,10 +112,13 @@ bool FrmBrowser::handleDragHandle(QWidget *handle, QEvent *event)
     auto *mouse = static_cast<QMouseEvent *>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
-        // A handle drags only when pressed on its own surface, not through a control in it.
+        // A handle drags only when pressed on its own surface, not through a control in it;
+        // the press passes on to the handle's containers, which leave it alone.
         const QPoint at = mapFromGlobal(mouse->globalPosition().toPoint());
-        m_pressedHandle = (mouse->button() == Qt::LeftButton && childAt(at) == handle) ? handle
-                                                                                      : nullptr;
+        if (childAt(at) == handle) {
+            m_pressedHandle = mouse->button() == Qt::LeftButton ? handle : nullptr;
+            m_handlePressTwips = GetCursorTwips();
+        }
         return false;
     }
     case QEvent::MouseMove:

@@ -12,8 +12,8 @@ void WindowRig::showWindow()
 {
     window->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QTRY_VERIFY_WITH_TIMEOUT(requests.urls().contains(tessaly::FrmBrowser::HomePageUrl.toString()),
-                             20000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return requests.urls().contains(tessaly::FrmBrowser::HomePageUrl.toString()); }, 20000));
 }
 
 void WindowRig::load(const QString &pathAndQuery)
@@ -25,9 +25,12 @@ void WindowRig::load(const QString &pathAndQuery)
     QSignalSpy finished(engine, &QWebEngineView::loadFinished);
     window->host()->activeView()->Navigate(url);
     // The blocked home page may still report its end first.
-    QTRY_VERIFY_WITH_TIMEOUT(engine->url().toString() == url && !finished.isEmpty() &&
-                                 finished.last().first().toBool(),
-                             30000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return engine->url().toString() == url && !finished.isEmpty() &&
+                   finished.last().first().toBool();
+        },
+        30000));
 }
 
 QImage WindowRig::capture()

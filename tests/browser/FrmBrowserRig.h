@@ -7,12 +7,28 @@
 #include "support/TempDir.h"
 
 #include <QMutex>
+#include <QTest>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// Waits, bounded, for a condition of the event-driven window, then checks it (and shows the
+// values) as gtest assertions do.
+#define ASSERT_SOON(cond) ASSERT_TRUE(QTest::qWaitFor([&] { return bool(cond); }, 10000)) << #cond
+#define EXPECT_SOON(cond) EXPECT_TRUE(QTest::qWaitFor([&] { return bool(cond); }, 10000)) << #cond
+#define ASSERT_SOON_EQ(a, b)                                                                  \
+    do {                                                                                      \
+        QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                   \
+        ASSERT_EQ(a, b);                                                                      \
+    } while (false)
+#define EXPECT_SOON_EQ(a, b)                                                                  \
+    do {                                                                                      \
+        QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                   \
+        EXPECT_EQ(a, b);                                                                      \
+    } while (false)
 
 /// Records every request the browser makes and lets only those to 127.0.0.1 through, so
 /// that the home page is asked for but never fetched.
