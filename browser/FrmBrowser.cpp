@@ -90,6 +90,13 @@ void FrmBrowser::buildForm()
     scaleForm();
     applyLook();
 
+    // Five 32-pixel pictures, two with their drop-down arrows, fill the toolbar's width:
+    // no room for the style's usual padding between and around them.
+    m_ui->Toolbar1->setStyleSheet(QStringLiteral(
+        "QToolBar { border: none; padding: 0px; spacing: 0px; }"
+        "QToolButton { padding: 1px; margin: 0px; }"
+        "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
+        "QToolButton::menu-button { width: 12px; }"));
     // Each drop-down button's menu starts with one empty entry.
     for (QAction *action : {m_ui->Back, m_ui->Forward}) {
         auto *menu = new QMenu(m_ui->Toolbar1);
