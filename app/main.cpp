@@ -27,7 +27,8 @@ int main(int argc, char **argv)
     settings.setSaveType(QStringLiteral(".png"));
 
     tessaly::FrmBrowser window(
-        settings, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("watermark.bmp")));
+        settings,
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("watermark.bmp")));
     window.Show();
     return QApplication::exec();
 }

@@ -7,12 +7,18 @@ namespace tessaly {
 Qt::CursorShape toCursorShape(PointerShape shape)
 {
     switch (shape) {
-    case PointerShape::SizeNESW: return Qt::SizeBDiagCursor;
-    case PointerShape::SizeNS: return Qt::SizeVerCursor;
-    case PointerShape::SizeNWSE: return Qt::SizeFDiagCursor;
-    case PointerShape::SizeWE: return Qt::SizeHorCursor;
-    case PointerShape::SizeAll: return Qt::SizeAllCursor;
-    case PointerShape::Default: break;
+    case PointerShape::SizeNESW:
+        return Qt::SizeBDiagCursor;
+    case PointerShape::SizeNS:
+        return Qt::SizeVerCursor;
+    case PointerShape::SizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case PointerShape::SizeWE:
+        return Qt::SizeHorCursor;
+    case PointerShape::SizeAll:
+        return Qt::SizeAllCursor;
+    case PointerShape::Default:
+        break;
     }
     return Qt::ArrowCursor;
 }

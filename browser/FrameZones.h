@@ -6,7 +6,8 @@
 namespace tessaly {
 
 /// Pointer shapes the capture window shows near its edges, by their shape codes.
-enum class PointerShape : int {
+enum class PointerShape : int
+{
     Default = 0,
     SizeNESW = 6,
     SizeNS = 7,
@@ -32,12 +33,12 @@ struct TwipsRect
 /// or a move.
 struct FramePress
 {
-    float X = 0, Y = 0;        ///< pointer offset from the window's top-left corner
-    float LeftW = 0;           ///< window width at the press if in the left zone, else 0
-    float TopH = 0;            ///< window height at the press if in the top zone, else 0
+    float X = 0, Y = 0; ///< pointer offset from the window's top-left corner
+    float LeftW = 0;    ///< window width at the press if in the left zone, else 0
+    float TopH = 0;     ///< window height at the press if in the top zone, else 0
     bool RightEdge = false;
     bool BottomEdge = false;
-    float cx = 0, cy = 0;      ///< pointer position right after the press, after snapping
+    float cx = 0, cy = 0; ///< pointer position right after the press, after snapping
 
     bool resizes() const { return LeftW != 0 || TopH != 0 || RightEdge || BottomEdge; }
     Qt::Edges edges() const;

@@ -92,11 +92,11 @@ void FrmBrowser::buildForm()
 
     // Five 32-pixel pictures, two with their drop-down arrows, fill the toolbar's width:
     // no room for the style's usual padding between and around them.
-    m_ui->Toolbar1->setStyleSheet(QStringLiteral(
-        "QToolBar { border: none; padding: 0px; spacing: 0px; }"
-        "QToolButton { padding: 1px; margin: 0px; }"
-        "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
-        "QToolButton::menu-button { width: 12px; }"));
+    m_ui->Toolbar1->setStyleSheet(
+        QStringLiteral("QToolBar { border: none; padding: 0px; spacing: 0px; }"
+                       "QToolButton { padding: 1px; margin: 0px; }"
+                       "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
+                       "QToolButton::menu-button { width: 12px; }"));
     // Each drop-down button's menu starts with one empty entry.
     for (QAction *action : {m_ui->Back, m_ui->Forward}) {
         auto *menu = new QMenu(m_ui->Toolbar1);
@@ -295,7 +295,8 @@ void FrmBrowser::Picture1_Resize()
 
 void FrmBrowser::showCaptureFailure(const QString &message)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

@@ -213,8 +213,8 @@ void FrmBrowser::Form_MouseDown(QMouseEvent *event)
     if (QWindow *window = windowHandle()) {
         // A window manager sizes and moves the window best; its limits are the window's
         // minimum size.
-        const bool taken = press.resizes() ? window->startSystemResize(press.edges())
-                                           : window->startSystemMove();
+        const bool taken =
+            press.resizes() ? window->startSystemResize(press.edges()) : window->startSystemMove();
         if (taken)
             return;
     }
@@ -249,9 +249,9 @@ void FrmBrowser::frameLoopPass()
     if (framesLocked())
         return;
     const TwipsRect now = windowTwips();
-    const TwipsRect next =
-        frameZones().step(m_press, GetCursorTwips(), now, float(m_minimumSize.width()) * PixelTwipsX,
-                          float(m_minimumSize.height()) * PixelTwipsY);
+    const TwipsRect next = frameZones().step(m_press, GetCursorTwips(), now,
+                                             float(m_minimumSize.width()) * PixelTwipsX,
+                                             float(m_minimumSize.height()) * PixelTwipsY);
     if (!m_press.resizes())
         setPointerShape(PointerShape::SizeAll);
     if (next == now)

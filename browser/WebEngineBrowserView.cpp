@@ -86,8 +86,8 @@ bool WebEngineBrowserView::eventFilter(QObject *watched, QEvent *event)
 void WebEngineBrowserView::adoptWidgetGeometry()
 {
     // Whoever lays out the container (the window's anchoring) may move or size the widget
-    // directly: that is then the view's place and size. A tall view's widget differs from
-    // the view's geometry by design and is left alone.
+    // directly: that is then the view's place and size. While a capture walks the view,
+    // its widget differs from the view's geometry by design and is left alone.
     const bool walking = m_scrollBeforeCapture >= 0;
     if (!m_view || walking || m_view->geometry() == m_placed)
         return;

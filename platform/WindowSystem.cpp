@@ -26,8 +26,7 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 // window names itself.
 xcb_window_t checkWindow(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t check)
 {
-    const auto cookie =
-        xcb_get_property(connection, 0, window, check, XCB_ATOM_WINDOW, 0, 1);
+    const auto cookie = xcb_get_property(connection, 0, window, check, XCB_ATOM_WINDOW, 0, 1);
     const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
         xcb_get_property_reply(connection, cookie, nullptr), &std::free);
     if (!reply || reply->type != XCB_ATOM_WINDOW || xcb_get_property_value_length(reply.get()) < 4)

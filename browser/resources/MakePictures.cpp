@@ -2,11 +2,11 @@
 // Forward), the camera of the screenshot button and the window icon. The files are committed;
 // run this again (target tessaly_make_pictures) only to change them:
 //   tessaly_make_pictures <folder>
+#include <QDir>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QImage>
-#include <QDir>
 
 #include <cmath>
 #include <cstdio>
@@ -40,8 +40,8 @@ QImage arrowPicture(bool right, bool greyed)
     path.closeSubpath();
     if (right)
         p.setTransform(QTransform(-1, 0, 0, 1, 32, 0));
-    const QColor fill = greyed ? QColor(210, 210, 210)
-                               : (right ? QColor(40, 150, 60) : QColor(40, 110, 200));
+    const QColor fill =
+        greyed ? QColor(210, 210, 210) : (right ? QColor(40, 150, 60) : QColor(40, 110, 200));
     p.setPen(QPen(greyed ? QColor(140, 140, 140) : Outline, 1.5));
     p.setBrush(fill);
     p.drawPath(path);

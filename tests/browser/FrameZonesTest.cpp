@@ -14,7 +14,8 @@ const TwipsRect Start{1500, 900, 12060, 7965};
 PointerShape shapeAt(float x, float y, bool leftDown = false,
                      PointerShape current = PointerShape::Default)
 {
-    return FrameZones(Margin, Margin).pointerShape(current, leftDown, x, y, Start.Width, Start.Height);
+    return FrameZones(Margin, Margin)
+        .pointerShape(current, leftDown, x, y, Start.Width, Start.Height);
 }
 
 } // namespace
@@ -102,10 +103,12 @@ TEST(FrameZonesStep, RightEdgeWidensByTheDistanceDragged)
     const FrameZones zones(Margin, Margin);
     FramePress p = zones.press(QPointF(Start.Left + 12060 - 75, Start.Top + 4000), Start);
     p.cx = Start.Left + Start.Width;
-    const TwipsRect wider = zones.step(p, QPointF(p.cx + 1500, Start.Top + 4000), Start, 12060, 7965);
+    const TwipsRect wider =
+        zones.step(p, QPointF(p.cx + 1500, Start.Top + 4000), Start, 12060, 7965);
     EXPECT_EQ(wider, (TwipsRect{Start.Left, Start.Top, 12060 + 1500, 7965}));
     // Dragged inward it never gets narrower than the starting width.
-    const TwipsRect narrower = zones.step(p, QPointF(p.cx - 1500, Start.Top + 4000), Start, 12060, 7965);
+    const TwipsRect narrower =
+        zones.step(p, QPointF(p.cx - 1500, Start.Top + 4000), Start, 12060, 7965);
     EXPECT_EQ(narrower, Start);
 }
 
@@ -130,7 +133,8 @@ TEST(FrameZonesStep, TopLeftCornerGrowsAroundTheFixedBottomRightCorner)
     FramePress p = zones.press(QPointF(Start.Left + 75, Start.Top + 75), Start);
     p.cx = Start.Left;
     p.cy = Start.Top;
-    const TwipsRect grown = zones.step(p, QPointF(Start.Left - 900, Start.Top - 600), Start, 12060, 7965);
+    const TwipsRect grown =
+        zones.step(p, QPointF(Start.Left - 900, Start.Top - 600), Start, 12060, 7965);
     EXPECT_EQ(grown, (TwipsRect{Start.Left - 900, Start.Top - 600, 12060 + 900, 7965 + 600}));
 }
 
@@ -151,8 +155,10 @@ TEST(FrameZonesStep, PressAwayFromTheEdgesMovesTheWindow)
 {
     const FrameZones zones(Margin, Margin);
     const FramePress p = zones.press(QPointF(Start.Left + 3000, Start.Top + 1065), Start);
-    const TwipsRect moved = zones.step(p, QPointF(Start.Left + 4500, Start.Top + 1065 - 300), Start);
+    const TwipsRect moved =
+        zones.step(p, QPointF(Start.Left + 4500, Start.Top + 1065 - 300), Start);
     EXPECT_EQ(moved, (TwipsRect{Start.Left + 1500, Start.Top - 300, 12060, 7965}));
-    const FramePress handle = FrameZones::movePress(QPointF(Start.Left + 75, Start.Top + 30), Start);
+    const FramePress handle =
+        FrameZones::movePress(QPointF(Start.Left + 75, Start.Top + 30), Start);
     EXPECT_FALSE(handle.resizes()); // a drag handle over the top edge moves, never sizes
 }

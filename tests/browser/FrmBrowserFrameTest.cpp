@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QMouseEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -81,7 +81,7 @@ protected:
     /// Presses `button` at `at` (window coordinates) and waits until the window has it.
     void press(QPoint at, int button = 1)
     {
-                const QPoint global = window->geometry().topLeft() + at;
+        const QPoint global = window->geometry().topLeft() + at;
         xdo({QStringLiteral("mousemove"), n(global.x()), n(global.y())});
         xdo({QStringLiteral("mousedown"), n(button)});
         const Qt::MouseButton qtButton = button == 1 ? Qt::LeftButton : Qt::RightButton;
@@ -228,7 +228,8 @@ TEST_F(WindowPointer, TopLeftCornerGrowsBothWaysWithThePointerOnTheCorner)
     press({3, 3});
     ASSERT_SOON_EQ(QCursor::pos(), start.topLeft());
     moveTo(start.topLeft() - QPoint(60, 40));
-    ASSERT_SOON_EQ(window->geometry(), QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
+    ASSERT_SOON_EQ(window->geometry(),
+                   QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
     EXPECT_EQ(QCursor::pos(), window->geometry().topLeft());
     EXPECT_EQ(window->host()->ViewHeight, (428 + 40) * 15);
     release();

@@ -13,7 +13,8 @@ void WindowRig::showWindow()
     window->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return requests.urls().contains(tessaly::FrmBrowser::HomePageUrl.toString()); }, 20000));
+        [&] { return requests.urls().contains(tessaly::FrmBrowser::HomePageUrl.toString()); },
+        20000));
 }
 
 void WindowRig::load(const QString &pathAndQuery)

@@ -19,15 +19,15 @@
 // values) as gtest assertions do.
 #define ASSERT_SOON(cond) ASSERT_TRUE(QTest::qWaitFor([&] { return bool(cond); }, 10000)) << #cond
 #define EXPECT_SOON(cond) EXPECT_TRUE(QTest::qWaitFor([&] { return bool(cond); }, 10000)) << #cond
-#define ASSERT_SOON_EQ(a, b)                                                                  \
-    do {                                                                                      \
-        QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                   \
-        ASSERT_EQ(a, b);                                                                      \
+#define ASSERT_SOON_EQ(a, b)                                                                       \
+    do {                                                                                           \
+        (void)QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                  \
+        ASSERT_EQ(a, b);                                                                           \
     } while (false)
-#define EXPECT_SOON_EQ(a, b)                                                                  \
-    do {                                                                                      \
-        QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                   \
-        EXPECT_EQ(a, b);                                                                      \
+#define EXPECT_SOON_EQ(a, b)                                                                       \
+    do {                                                                                           \
+        (void)QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                  \
+        EXPECT_EQ(a, b);                                                                           \
     } while (false)
 
 /// Records every request the browser makes and lets only those to 127.0.0.1 through, so
@@ -65,7 +65,8 @@ protected:
         QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&requests);
         settings.setSaveLocation(dir.path() + QStringLiteral("/"));
         settings.setSaveType(QStringLiteral(".png"));
-        window = std::make_unique<tessaly::FrmBrowser>(settings, dir.file(QStringLiteral("watermark.bmp")));
+        window = std::make_unique<tessaly::FrmBrowser>(settings,
+                                                       dir.file(QStringLiteral("watermark.bmp")));
     }
     ~WindowRig() override
     {
@@ -80,8 +81,7 @@ protected:
     /// Presses "Take Screenshot" and decodes the file it wrote (null if none).
     QImage capture();
 
-    template <typename T = QWidget>
-    T *control(const char *name) const
+    template <typename T = QWidget> T *control(const char *name) const
     {
         return window->findChild<T *>(QString::fromLatin1(name));
     }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,7 +25,7 @@ namespace {
 struct ControlRow
 {
     const char *name;
-    const char *container; // nullptr: the window
+    const char *container;        // nullptr: the window
     int left, top, width, height; // twips
     const char *tag;
     bool hidden;
@@ -46,7 +47,8 @@ const ControlRow Controls[] = {
     {"cmdGo", "Frame1", 5460, 180, 735, 300, "FTTF*/", false, "Go", nullptr},
     {"Text2", "Frame1", 810, 180, 90, 210, "TTFF*/", false, nullptr, nullptr},
     {"Label1", "Frame1", 90, 210, 735, 195, "TTFF*/", false, "Address:", nullptr},
-    {"Command5", "Frame2", 9990, 150, 1515, 885, "FTTF*/", false, "Take Screenshot", "Take Screen Shot"},
+    {"Command5", "Frame2", 9990, 150, 1515, 885, "FTTF*/", false, "Take Screenshot",
+     "Take Screen Shot"},
     {"Toolbar1", "Frame2", 90, 360, 3405, 630, "TTFF*/", false, nullptr, nullptr},
     {"Label2", "Frame2", 3660, 270, 4305, 180, "TTTF*/", false, "Site Title:", nullptr},
     {"Label6", "Frame2", 7980, 270, 1920, 180, "FTTF*/", false, "Screenshots Taken: 0", nullptr},
@@ -161,8 +163,9 @@ TEST_F(WindowLayout, ToolbarHasItsFiveButtonsWithPicturesAndMenus)
     auto *toolbar = control<QToolBar>("Toolbar1");
     const QList<QAction *> actions = toolbar->actions();
     ASSERT_EQ(actions.size(), 5);
-    const QStringList keys{QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Stop"),
-                           QStringLiteral("Refresh"), QStringLiteral("Home")};
+    const QStringList keys{QStringLiteral("Back"), QStringLiteral("Forward"),
+                           QStringLiteral("Stop"), QStringLiteral("Refresh"),
+                           QStringLiteral("Home")};
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         QAction *action = actions.at(i);
@@ -277,6 +280,14 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryAndResetsTheCounter)
     EXPECT_EQ(window->findChildren<QWidget *>(QStringLiteral("Text1")).size(), 1);
     EXPECT_EQ(control("Picture1")->property("Tag").toString(), QStringLiteral("TTTT*/"));
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), FrmBrowser::HomePageUrl.toString());
+
+    // The encoder runs again: the first capture of this opening is written and counted.
+    load(QStringLiteral("/rows.html?h=300"));
+    const QImage image = capture();
+    EXPECT_EQ(image.size(), QSize(791 - 2, 428 - 2));
+    EXPECT_EQ(window->host()->CaptureCount, 1);
+    EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
+    EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("000.png"))));
 }
 
 namespace {
@@ -315,7 +326,8 @@ private:
 TEST_F(WindowLayout, AttachedAnchoringIsInitialisedAtEveryLoadAndRunOnResize)
 {
     AnchorCalls calls;
-    window->setAnchoring([&calls](QWidget &w) { return std::make_unique<RecordingAnchoring>(w, calls); });
+    window->setAnchoring(
+        [&calls](QWidget &w) { return std::make_unique<RecordingAnchoring>(w, calls); });
     showWindow();
     EXPECT_EQ(calls.inits, 1);
     EXPECT_TRUE(calls.dontRefresh);
@@ -338,10 +350,12 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     load(QStringLiteral("/rows.html?h=3000"));
     // The view draws the loaded page a few frames later.
     QImage shot;
-    QTest::qWaitFor([&] {
-        shot = window->grab().toImage();
-        return qBlue(shot.pixel(6 + 20, 72 + 2)) == 160;
-    }, 10000);
+    (void)QTest::qWaitFor(
+        [&] {
+            shot = window->grab().toImage();
+            return qBlue(shot.pixel(6 + 20, 72 + 2)) == 160;
+        },
+        10000);
     ASSERT_EQ(shot.size(), QSize(804, 531));
     const QRgb grey = qRgb(192, 192, 192);
     // The window's own surface: strips left, right and below, and between the header, the
@@ -364,7 +378,8 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     bool cameraShown = false;
     for (int y = camera.top(); y < camera.top() + 40 && !cameraShown; ++y)
         for (int x = camera.left(); x < camera.right() && !cameraShown; ++x)
-            cameraShown = shot.pixel(x, y) == qRgb(50, 90, 160) || shot.pixel(x, y) == qRgb(250, 200, 60);
+            cameraShown =
+                shot.pixel(x, y) == qRgb(50, 90, 160) || shot.pixel(x, y) == qRgb(250, 200, 60);
     EXPECT_TRUE(cameraShown);
     // The status bar and the progress bar lie at the bottom.
     EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
