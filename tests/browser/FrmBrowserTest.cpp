@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -383,4 +384,18 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     EXPECT_TRUE(cameraShown);
     // The status bar and the progress bar lie at the bottom.
     EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
+}
+
+TEST_F(WindowLayout, ACaptureThatCannotBeWrittenIsReportedAndNotCounted)
+{
+    settings.setSaveLocation(dir.file(QStringLiteral("missing/folder/")));
+    showWindow();
+    load(QStringLiteral("/rows.html?h=300"));
+    control<QToolButton>("Command5")->click();
+    auto *box = window->findChild<QMessageBox *>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->text().contains(QStringLiteral("missing"))) << box->text().toStdString();
+    EXPECT_EQ(window->host()->CaptureCount, 0);
+    EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
 }
