@@ -3,6 +3,7 @@
 #include "browser/JavaScriptRunner.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QQuickWidget>
 #include <QQuickWindow>
@@ -51,19 +52,56 @@ WebEngineBrowserView *WebEngineBrowserView::create(QWidget *container, TwipsScal
     auto *view = new QWebEngineView(container);
     if (profile)
         view->setPage(new QWebEnginePage(profile, view));
-    return new WebEngineBrowserView(container, view, scale);
+    return new WebEngineBrowserView(container, view, scale, QRect(QPoint(0, 0), container->size()));
+}
+
+WebEngineBrowserView *WebEngineBrowserView::attach(QWebEngineView *view, TwipsScale scale)
+{
+    if (!view || !view->parentWidget())
+        return nullptr;
+    return new WebEngineBrowserView(view->parentWidget(), view, scale, view->geometry());
 }
 
 WebEngineBrowserView::WebEngineBrowserView(QWidget *container, QWebEngineView *view,
-                                           TwipsScale scale)
+                                           TwipsScale scale, const QRect &geometry)
     : BrowserView(view), m_scale(scale), m_container(container), m_view(view)
 {
-    m_width = m_scale.toTwipsX(float(container->width()));
-    m_height = m_scale.toTwipsY(float(container->height()));
+    m_left = m_scale.toTwipsX(float(geometry.x()));
+    m_top = m_scale.toTwipsY(float(geometry.y()));
+    m_width = m_scale.toTwipsX(float(geometry.width()));
+    m_height = m_scale.toTwipsY(float(geometry.height()));
     connectEngineSignals();
     place();
     m_sizeShown = true; // nothing is shown yet: the first load draws at this size
+    m_view->installEventFilter(this);
     m_view->show();
+}
+
+bool WebEngineBrowserView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        adoptWidgetGeometry();
+    return BrowserView::eventFilter(watched, event);
+}
+
+void WebEngineBrowserView::adoptWidgetGeometry()
+{
+    // Whoever lays out the container (the window's anchoring) may move or size the widget
+    // directly: that is then the view's place and size. While a capture walks the view,
+    // its widget differs from the view's geometry by design and is left alone.
+    const bool walking = m_scrollBeforeCapture >= 0;
+    if (!m_view || walking || m_view->geometry() == m_placed)
+        return;
+    const QRect g = m_view->geometry();
+    if (g.size() != m_placed.size()) {
+        m_sizeShown = false;
+        m_frame = QImage();
+    }
+    m_placed = g;
+    m_left = m_scale.toTwipsX(float(g.x()));
+    m_top = m_scale.toTwipsY(float(g.y()));
+    m_width = m_scale.toTwipsX(float(g.width()));
+    m_height = m_scale.toTwipsY(float(g.height()));
 }
 
 WebEngineBrowserView::~WebEngineBrowserView() = default;
@@ -120,6 +158,7 @@ void WebEngineBrowserView::setWidgetGeometry(const QRect &geometry)
         m_sizeShown = false;
         m_frame = QImage();
     }
+    m_placed = geometry;
     m_view->setGeometry(geometry);
 }
 

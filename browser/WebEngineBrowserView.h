@@ -32,6 +32,9 @@ public:
     /// belongs to its widget, which belongs to the container: deleting the widget deletes both.
     static WebEngineBrowserView *create(QWidget *container, TwipsScale scale,
                                         QWebEngineProfile *profile = nullptr);
+    /// Makes a view over an engine view that already stands in its container, keeping the
+    /// place and size it has there. The view belongs to `view`.
+    static WebEngineBrowserView *attach(QWebEngineView *view, TwipsScale scale);
     ~WebEngineBrowserView() override;
 
     QWebEngineView *engineView() const { return m_view; }
@@ -66,8 +69,13 @@ public:
     /// The tallest the widget itself is made, in pixels.
     static constexpr int MaxWidgetHeight = 8000;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    WebEngineBrowserView(QWidget *container, QWebEngineView *view, TwipsScale scale);
+    WebEngineBrowserView(QWidget *container, QWebEngineView *view, TwipsScale scale,
+                         const QRect &geometry);
+    void adoptWidgetGeometry();
     void place();
     bool tall() const;
     void scrollDocumentTo(int y);
@@ -92,6 +100,7 @@ private:
     bool m_documentDrawn = false;   ///< whether a frame of the current document has arrived
     int m_scrollBeforeCapture = -1; ///< the user's scroll position, restored after a capture
     int m_tallWidgetHeight = 0;     ///< the widget's height while the view is tall
+    QRect m_placed;                 ///< the widget geometry place() last set
     QImage m_frame;                 ///< the widget's rendered frame, null when out of date
     QPointer<QQuickWindow> m_countedWindow;
     quint64 m_renders = 0;          ///< renders of the widget so far

@@ -1,0 +1,304 @@
+#include "browser/FrmBrowser.h"
+
+#include "ui_FrmBrowser.h"
+
+#include "browser/BasicResizeLayout.h"
+#include "browser/WebEngineBrowserView.h"
+#include "capture/CaptureHost.h"
+
+#include <QCompleter>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QToolButton>
+
+#include <cmath>
+
+static void initBrowserResources()
+{
+    Q_INIT_RESOURCE(browser);
+}
+
+namespace tessaly {
+
+namespace {
+
+// The form file is drawn at 96 dots per inch, where a pixel is 15 twips.
+constexpr float DesignTwipsPerPixel = 15.0f;
+
+QString formFontFamily()
+{
+    const QString preferred = QStringLiteral("Verdana");
+    return QFontDatabase::families().contains(preferred) ? preferred
+                                                         : QStringLiteral("DejaVu Sans");
+}
+
+QFont formFont(double points, bool bold)
+{
+    QFont font(formFontFamily());
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+FrmBrowser::FrmBrowser(LiveSettings &settings, QString watermarkPath, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings),
+      m_watermarkPath(std::move(watermarkPath))
+{
+    initBrowserResources();
+}
+
+FrmBrowser::~FrmBrowser()
+{
+    // The program is ending: the window goes without unloading.
+    destroyForm();
+}
+
+void FrmBrowser::setAnchoring(FormAnchoringFactory factory)
+{
+    m_anchoringFactory = std::move(factory);
+}
+
+void FrmBrowser::setDisplayScaleSource(std::function<TwipsScale(const QWidget &)> source)
+{
+    m_scaleSource = std::move(source);
+}
+
+void FrmBrowser::Show()
+{
+    if (!isLoaded()) {
+        buildForm();
+        Form_Load();
+        if (const QScreen *s = screen())
+            move(s->availableGeometry().center() - rect().center());
+        emit loadedChanged(true);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmBrowser::buildForm()
+{
+    m_scale = m_scaleSource ? m_scaleSource(*this) : TwipsScale::fromScreen(screen());
+    const QObjectList before = children();
+    m_ui = std::make_unique<Ui::FrmBrowser>();
+    m_ui->setupUi(this);
+    scaleForm();
+    applyLook();
+
+    // Five 32-pixel pictures, two with their drop-down arrows, fill the toolbar's width:
+    // no room for the style's usual padding between and around them.
+    m_ui->Toolbar1->setStyleSheet(
+        QStringLiteral("QToolBar { border: none; padding: 0px; spacing: 0px; }"
+                       "QToolButton { padding: 1px; margin: 0px; }"
+                       "QToolButton[popupMode=\"1\"] { padding-right: 13px; }"
+                       "QToolButton::menu-button { width: 12px; }"));
+    // Each drop-down button's menu starts with one empty entry.
+    for (QAction *action : {m_ui->Back, m_ui->Forward}) {
+        auto *menu = new QMenu(m_ui->Toolbar1);
+        menu->addAction(QString());
+        action->setMenu(menu);
+        if (auto *button = qobject_cast<QToolButton *>(m_ui->Toolbar1->widgetForAction(action)))
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+
+    for (QObject *object : children()) {
+        if (!before.contains(object))
+            m_formObjects.emplace_back(object);
+    }
+
+    m_host = std::make_unique<CaptureHost>(this, m_ui->Picture1, m_writer, m_settings);
+    m_host->PageHeight = m_pageHeight;
+    m_host->WebBrowser1.push_back(WebEngineBrowserView::attach(m_ui->WebBrowser1_0, m_scale));
+    connectForm();
+}
+
+void FrmBrowser::scaleForm()
+{
+    // Geometry is twips; the form file holds it in pixels of 15 twips. On a display with
+    // other twips per pixel every control gets the pixels of its twips there.
+    if (m_scale.PixelTwipsX == DesignTwipsPerPixel && m_scale.PixelTwipsY == DesignTwipsPerPixel)
+        return;
+    const auto scaled = [this](const QRect &design) {
+        const float k = DesignTwipsPerPixel;
+        return QRect(m_scale.pixelsX(float(design.x()) * k), m_scale.pixelsY(float(design.y()) * k),
+                     m_scale.pixelsX(float(design.width()) * k),
+                     m_scale.pixelsY(float(design.height()) * k));
+    };
+    for (QWidget *control : findChildren<QWidget *>()) {
+        if (control->property("Tag").isValid())
+            control->setGeometry(scaled(control->geometry()));
+    }
+    resize(scaled(QRect(QPoint(0, 0), size())).size());
+}
+
+void FrmBrowser::applyLook()
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    // Quarter points cannot be written in a form file.
+    setFont(formFont(6.75, true));
+    m_ui->Command3->setFont(formFont(12, true));
+    m_ui->Command2->setFont(formFont(6.75, false));
+
+    // Rows below the end of a document show white, as a browser shows its empty canvas.
+    QPalette white = m_ui->Picture1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_ui->Picture1->setPalette(white);
+
+    // The frame's pointer shapes belong to the window's own surface; the controls keep the
+    // arrow (or their own shape) whatever the window shows.
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!control->testAttribute(Qt::WA_SetCursor))
+            control->setCursor(Qt::ArrowCursor);
+    }
+    setMouseTracking(true);
+    m_ui->Frame2->setMouseTracking(true);
+    m_shape = PointerShape::Default;
+    unsetCursor();
+}
+
+void FrmBrowser::connectForm()
+{
+    connect(m_ui->Command1, &QAbstractButton::clicked, this, &FrmBrowser::Command1_Click);
+    connect(m_ui->Command2, &QAbstractButton::clicked, this, &FrmBrowser::Command2_Click);
+    connect(m_ui->Command3, &QAbstractButton::clicked, this, &FrmBrowser::Command3_Click);
+    connect(m_ui->Command5, &QAbstractButton::clicked, this, &FrmBrowser::Command5_Click);
+    connect(m_host.get(), &CaptureHost::Label6Changed, m_ui->Label6, &QLabel::setText);
+    connect(m_host.get(), &CaptureHost::captureFailed, this, &FrmBrowser::showCaptureFailure);
+    for (QWidget *watched : std::initializer_list<QWidget *>{
+             m_ui->Picture1, m_ui->Frame2, m_ui->Frame1, m_ui->Label2, m_ui->Label6})
+        watched->installEventFilter(this);
+}
+
+void FrmBrowser::destroyForm()
+{
+    endFrameLoop();
+    m_pressedHandle = nullptr;
+    if (m_host)
+        m_pageHeight = m_host->PageHeight;
+    m_anchoring.reset();
+    m_host.reset();
+    for (const QPointer<QObject> &object : m_formObjects)
+        delete object.data();
+    m_formObjects.clear();
+    m_ui.reset();
+}
+
+void FrmBrowser::Form_Load()
+{
+    // Every step runs even when an earlier one did not succeed.
+    m_anchoring = m_anchoringFactory ? m_anchoringFactory(*this)
+                                     : std::make_unique<BasicResizeLayout>(*this, m_scale);
+    if (m_anchoring) {
+        m_anchoring->setDontRefresh(true);
+        m_anchoring->DoInit(roundHalfEven(double(m_scale.toTwipsY(float(height())))),
+                            roundHalfEven(double(m_scale.toTwipsX(float(width())))));
+    }
+    // The window manager is told the same minimum, so that its own sizing stops there too.
+    m_minimumSize = size();
+    setMinimumSize(m_minimumSize);
+
+    // A missing or unreadable copy leaves the plain grey default in place.
+    m_host->loadWatermark(m_watermarkPath);
+    showWatermarkPictures();
+    m_host->yield();
+
+    PixelTwipsX = m_scale.PixelTwipsX;
+    PixelTwipsY = m_scale.PixelTwipsY;
+    EdgeMarginX = 10 * PixelTwipsX;
+    EdgeMarginY = 10 * PixelTwipsY;
+    m_host->setTwipsScale(m_scale);
+    m_host->ActiveBrowser = 0;
+
+    // Completion from the addresses visited so far.
+    m_ui->Text1->setCompleter(new QCompleter(History, m_ui->Text1));
+
+    m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+    m_host->yield();
+    m_writer.StartGdiplus(1);
+    // The capture host made its five surfaces persistent, pixel-unit, hidden and auto-sized
+    // when it was made; they take the places the form gives them.
+    const auto place = [](DrawingSurface &surface, const QWidget *control, const TwipsScale &s) {
+        surface.setLeft(s.toTwipsX(float(control->x())));
+        surface.setTop(s.toTwipsY(float(control->y())));
+        if (!surface.autoSize() || surface.picture().isNull()) {
+            surface.setWidth(s.toTwipsX(float(control->width())));
+            surface.setHeight(s.toTwipsY(float(control->height())));
+        }
+    };
+    place(m_host->picPicture, m_ui->picPicture, m_scale);
+    place(m_host->PicTemp, m_ui->PicTemp, m_scale);
+    place(m_host->PicPrepare, m_ui->PicPrepare, m_scale);
+    place(m_host->picWatermark1, m_ui->picWatermark1, m_scale);
+    place(m_host->picWatermarkMain, m_ui->picWatermarkMain, m_scale);
+    m_host->CaptureCount = 0;
+
+    m_host->yield();
+    m_ui->Text1->setText(HomePageUrl.toString());
+    m_ui->Text1->setFocus();
+    m_host->yield();
+    if (BrowserView *view = m_host->activeView())
+        view->Navigate(HomePageUrl.toString());
+    m_host->yield();
+}
+
+void FrmBrowser::Form_Unload()
+{
+    m_writer.StopGdiplus();
+}
+
+void FrmBrowser::showWatermarkPictures()
+{
+    m_ui->picWatermark1->setPixmap(QPixmap::fromImage(m_host->picWatermark1.picture().image()));
+    m_ui->picWatermarkMain->setPixmap(
+        QPixmap::fromImage(m_host->picWatermarkMain.picture().image()));
+}
+
+void FrmBrowser::Command5_Click()
+{
+    if (!m_host || m_host->isCapturing())
+        return;
+    // The walk steps through Picture1 by its height: nothing may size the window meanwhile.
+    holdSize(true);
+    m_host->Command5_Click();
+    holdSize(false);
+    if (m_closePending) {
+        m_closePending = false;
+        close();
+    }
+}
+
+void FrmBrowser::holdSize(bool hold)
+{
+    if (isMaximized() || isMinimized())
+        return;
+    if (hold) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(m_minimumSize);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void FrmBrowser::Picture1_Resize()
+{
+    if (m_host)
+        m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+}
+
+void FrmBrowser::showCaptureFailure(const QString &message)
+{
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+} // namespace tessaly

@@ -1,0 +1,284 @@
+#include "FrmBrowserRig.h"
+
+#include "browser/WebEngineBrowserView.h"
+#include "platform/WindowSystem.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTest>
+#include <QWebEngineView>
+
+using namespace tessaly;
+
+namespace {
+
+// The band number a pixel of the rows page carries, -1 for anything else.
+int bandOf(QRgb pixel)
+{
+    if (qBlue(pixel) != 160)
+        return -1;
+    return qRed(pixel) + 256 * qGreen(pixel);
+}
+
+void expectRows(const QImage &image, int pageHeight)
+{
+    ASSERT_FALSE(image.isNull());
+    ASSERT_GE(image.height(), pageHeight);
+    int wrong = 0;
+    for (int y = 2; y < pageHeight; y += 5) {
+        for (int x : {10, 150, image.width() - 300}) {
+            const int band = bandOf(image.pixel(x, y));
+            if (band != y / 5 && wrong++ < 10)
+                ADD_FAILURE() << "row " << y << " column " << x << " shows band " << band
+                              << ", expected " << y / 5;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+class WindowFrame : public WindowRig
+{
+protected:
+    /// The window's pointer shape after the pointer, button up, moved to `at` on it.
+    Qt::CursorShape shapeAfterMoveTo(QPoint at)
+    {
+        QWidget *target = window->childAt(at);
+        if (!target)
+            target = window.get();
+        const QPoint local = target->mapFrom(window.get(), at);
+        QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        return window->cursor().shape();
+    }
+};
+
+// Real pointer input through the X server, as a user's hand gives it.
+class WindowPointer : public WindowFrame
+{
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            GTEST_SKIP() << "xdotool is not installed";
+        if (windowManagerRunning())
+            GTEST_SKIP() << "a window manager moves and sizes the window here";
+        showWindow();
+    }
+
+    static void xdo(const QStringList &arguments)
+    {
+        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0);
+    }
+    static QString n(int v) { return QString::number(v); }
+
+    /// Presses `button` at `at` (window coordinates) and waits until the window has it.
+    void press(QPoint at, int button = 1)
+    {
+        const QPoint global = window->geometry().topLeft() + at;
+        xdo({QStringLiteral("mousemove"), n(global.x()), n(global.y())});
+        xdo({QStringLiteral("mousedown"), n(button)});
+        const Qt::MouseButton qtButton = button == 1 ? Qt::LeftButton : Qt::RightButton;
+        ASSERT_SOON(QGuiApplication::mouseButtons() & qtButton);
+    }
+    void moveTo(QPoint global) { xdo({QStringLiteral("mousemove"), n(global.x()), n(global.y())}); }
+    void release(int button = 1)
+    {
+        xdo({QStringLiteral("mouseup"), n(button)});
+        ASSERT_SOON_EQ(QGuiApplication::mouseButtons(), Qt::NoButton);
+    }
+};
+
+} // namespace
+
+TEST_F(WindowFrame, EdgeZonesShowTheirPointerShapes)
+{
+    showWindow();
+    EXPECT_EQ(shapeAfterMoveTo({2, 300}), Qt::SizeHorCursor);
+    EXPECT_EQ(shapeAfterMoveTo({801, 300}), Qt::SizeHorCursor);
+    EXPECT_EQ(shapeAfterMoveTo({400, 528}), Qt::SizeVerCursor);
+    EXPECT_EQ(shapeAfterMoveTo({2, 528}), Qt::SizeBDiagCursor);
+    EXPECT_EQ(shapeAfterMoveTo({801, 528}), Qt::SizeFDiagCursor);
+    EXPECT_EQ(shapeAfterMoveTo({2, 2}), Qt::SizeFDiagCursor);
+    EXPECT_EQ(shapeAfterMoveTo({801, 2}), Qt::SizeBDiagCursor);
+    EXPECT_EQ(shapeAfterMoveTo({400, 71}), Qt::ArrowCursor);
+    EXPECT_EQ(shapeAfterMoveTo({801, 300}), Qt::SizeHorCursor);
+    // Over the header panel the window's shape goes back to the arrow.
+    EXPECT_EQ(shapeAfterMoveTo({100, 8}), Qt::ArrowCursor);
+    // Controls keep their own pointer whatever the window shows.
+    EXPECT_EQ(control("StatusBar1")->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(control("ProgressBar1")->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(WindowFrame, ResizeChangesViewHeightAndACaptureAtTheNewWidthIsWhole)
+{
+    showWindow();
+    window->resize(1000, 700);
+    QWidget *picture1 = control("Picture1");
+    ASSERT_SOON_EQ(picture1->size(), QSize(791 + 196, 428 + 169));
+    EXPECT_EQ(window->host()->ViewHeight, (428 + 169) * 15);
+    auto *engine = control<QWebEngineView>("WebBrowser1_0");
+    ASSERT_SOON_EQ(engine->geometry(), QRect(0, 0, 987, 597));
+    EXPECT_EQ(window->host()->activeView()->Width(), 987 * 15);
+    // The status bar keeps to the bottom edge.
+    EXPECT_EQ(control("StatusBar1")->geometry(), QRect(6, 504 + 169, 791 + 196, 21));
+
+    load(QStringLiteral("/rows.html?h=1750"));
+    const QImage image = capture();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 987 - 2);
+    expectRows(image, 1750);
+    EXPECT_EQ(window->host()->CaptureCount, 1);
+    EXPECT_EQ(engine->geometry(), QRect(0, 0, 987, 597));
+}
+
+TEST_F(WindowFrame, WindowIsNeverSmallerThanItsStartingSize)
+{
+    showWindow();
+    window->resize(600, 400);
+    ASSERT_SOON_EQ(window->size(), QSize(804, 531));
+    EXPECT_EQ(control("Picture1")->size(), QSize(791, 428));
+}
+
+TEST_F(WindowFrame, ResizeAndCloseWaitForARunningCapture)
+{
+    showWindow();
+    load(QStringLiteral("/rows.html?h=2600"));
+    QSize sizeDuringCapture;
+    bool closedDuringCapture = true;
+    QObject::connect(window->host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
+        if (band != 1)
+            return;
+        window->resize(1100, 800);
+        window->close();
+        control<QPushButton>("Command2")->click();
+        sizeDuringCapture = window->size();
+        closedDuringCapture = !window->isVisible();
+    });
+    const QImage image = capture();
+    EXPECT_EQ(sizeDuringCapture, QSize(804, 531));
+    EXPECT_FALSE(closedDuringCapture);
+    expectRows(image, 2600);
+    EXPECT_EQ(image.width(), 791 - 2);
+    // The close asked for during the capture happens once it is done.
+    ASSERT_SOON(!window->isVisible());
+    EXPECT_FALSE(window->isLoaded());
+}
+
+TEST_F(WindowFrame, MaximizeTwiceReturnsToTheNormalSizeAndPlace)
+{
+    showWindow();
+    const QRect normal = window->geometry();
+    auto *maximize = control<QPushButton>("Command2");
+    maximize->click();
+    if (windowManagerRunning())
+        ASSERT_SOON(window->isMaximized());
+    else
+        ASSERT_SOON_EQ(window->geometry(), window->screen()->availableGeometry());
+    // The container takes up the larger window.
+    ASSERT_SOON(control("Picture1")->width() > 791);
+    maximize->click();
+    ASSERT_SOON_EQ(window->geometry(), normal);
+    EXPECT_EQ(control("Picture1")->size(), QSize(791, 428));
+}
+
+TEST_F(WindowPointer, RightEdgeDragWidensAndNeverNarrowsBelowTheStart)
+{
+    const QRect start = window->geometry();
+    press({799, 300});
+    // The pointer is put onto the edge being dragged.
+    ASSERT_SOON_EQ(QCursor::pos().x(), start.x() + 804);
+    moveTo({start.x() + 904, start.y() + 300});
+    ASSERT_SOON_EQ(window->width(), 904);
+    EXPECT_EQ(window->x(), start.x());
+    EXPECT_EQ(window->host()->ViewHeight, 6420);
+    moveTo({start.x() + 600, start.y() + 300});
+    ASSERT_SOON_EQ(window->width(), 804);
+    release();
+    EXPECT_EQ(window->geometry(), start);
+    EXPECT_EQ(control("Picture1")->width(), 791);
+}
+
+TEST_F(WindowPointer, LeftEdgeNarrowsAroundTheRightEdgeThenShiftsTheWindow)
+{
+    const QRect start = window->geometry();
+    window->setGeometry(start.adjusted(0, 0, 100, 0));
+    ASSERT_SOON_EQ(window->width(), 904);
+    press({4, 300});
+    ASSERT_SOON_EQ(QCursor::pos().x(), start.x());
+    moveTo({start.x() + 50, start.y() + 300});
+    ASSERT_SOON_EQ(window->width(), 854);
+    EXPECT_EQ(window->x(), start.x() + 50);
+    EXPECT_EQ(window->x() + window->width(), start.x() + 904);
+    moveTo({start.x() + 150, start.y() + 300});
+    ASSERT_SOON_EQ(window->x(), start.x() + 150);
+    EXPECT_EQ(window->width(), 804);
+    release();
+}
+
+TEST_F(WindowPointer, TopLeftCornerGrowsBothWaysWithThePointerOnTheCorner)
+{
+    const QRect start = window->geometry();
+    press({3, 3});
+    ASSERT_SOON_EQ(QCursor::pos(), start.topLeft());
+    moveTo(start.topLeft() - QPoint(60, 40));
+    ASSERT_SOON_EQ(window->geometry(),
+                   QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
+    EXPECT_EQ(QCursor::pos(), window->geometry().topLeft());
+    EXPECT_EQ(window->host()->ViewHeight, (428 + 40) * 15);
+    release();
+}
+
+TEST_F(WindowPointer, PressOnTheStripBelowTheHeaderMovesTheWindow)
+{
+    const QRect start = window->geometry();
+    press({400, 71});
+    EXPECT_EQ(window->cursor().shape(), Qt::SizeAllCursor);
+    moveTo(start.topLeft() + QPoint(430, 91));
+    ASSERT_SOON_EQ(window->pos(), start.topLeft() + QPoint(30, 20));
+    EXPECT_EQ(window->size(), start.size());
+    release();
+    // Released, nothing holds the pointer any more.
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    moveTo(start.topLeft() + QPoint(500, 200));
+    QTest::qWait(0);
+    EXPECT_EQ(window->pos(), start.topLeft() + QPoint(30, 20));
+}
+
+TEST_F(WindowPointer, HeaderAndLabelsDragTheWindowWithTheLeftButtonOnly)
+{
+    QRect start = window->geometry();
+    // The header panel, over the top edge: a move, not a resize.
+    press({100, 8});
+    moveTo(start.topLeft() + QPoint(140, 33));
+    ASSERT_SOON_EQ(window->pos(), start.topLeft() + QPoint(40, 25));
+    EXPECT_EQ(window->size(), start.size());
+    release();
+
+    for (const char *handle : {"Label2", "Label6", "Frame1"}) {
+        SCOPED_TRACE(handle);
+        start = window->geometry();
+        QWidget *w = control(handle);
+        // A point on the handle's own surface, clear of the controls inside it.
+        const QPoint at = w->mapTo(window.get(), QPoint(3, w->height() - 3));
+        ASSERT_EQ(window->childAt(at), w);
+        press(at);
+        moveTo(start.topLeft() + at + QPoint(-30, 15));
+        ASSERT_SOON_EQ(window->pos(), start.topLeft() + QPoint(-30, 15));
+        release();
+    }
+
+    start = window->geometry();
+    const QPoint onLabel = control("Label2")->mapTo(window.get(), QPoint(3, 3));
+    press(onLabel, 3);
+    moveTo(start.topLeft() + onLabel + QPoint(50, 50));
+    QTest::qWait(0);
+    release(3);
+    EXPECT_EQ(window->pos(), start.topLeft());
+}

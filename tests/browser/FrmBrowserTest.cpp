@@ -1,0 +1,401 @@
+#include "FrmBrowserRig.h"
+
+#include "browser/FormAnchoring.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWebEngineView>
+
+using namespace tessaly;
+
+namespace {
+
+struct ControlRow
+{
+    const char *name;
+    const char *container;        // nullptr: the window
+    int left, top, width, height; // twips
+    const char *tag;
+    bool hidden;
+    const char *text;
+    const char *toolTip;
+};
+
+// Every control in creation order, as the capture window is designed.
+const ControlRow Controls[] = {
+    {"picWatermarkMain", nullptr, 2010, 5490, 3945, 225, "FFFF*/", true, nullptr, nullptr},
+    {"picWatermark1", nullptr, 1050, 5970, 9990, 990, "FFFF*/", true, nullptr, nullptr},
+    {"ProgressBar1", nullptr, 10560, 7590, 1380, 255, "FFTT*/", false, nullptr, nullptr},
+    {"Frame2", nullptr, 90, -60, 11895, 1110, "TTTF*/", false, nullptr, nullptr},
+    {"Command3", "Frame2", 11550, 780, 285, 285, "FTTF*/", false, "-", "Minimize"},
+    {"Command2", "Frame2", 11550, 480, 285, 285, "FTTF*/", false, "[]", "Maximize"},
+    {"Command1", "Frame2", 11550, 180, 285, 285, "FTTF*/", false, "X", "Close"},
+    {"Frame1", "Frame2", 3630, 450, 6285, 555, "TTTF*/", false, nullptr, nullptr},
+    {"Text1", "Frame1", 810, 180, 4575, 300, "TTTF*/", false, nullptr, nullptr},
+    {"cmdGo", "Frame1", 5460, 180, 735, 300, "FTTF*/", false, "Go", nullptr},
+    {"Text2", "Frame1", 810, 180, 90, 210, "TTFF*/", false, nullptr, nullptr},
+    {"Label1", "Frame1", 90, 210, 735, 195, "TTFF*/", false, "Address:", nullptr},
+    {"Command5", "Frame2", 9990, 150, 1515, 885, "FTTF*/", false, "Take Screenshot",
+     "Take Screen Shot"},
+    {"Toolbar1", "Frame2", 90, 360, 3405, 630, "TTFF*/", false, nullptr, nullptr},
+    {"Label2", "Frame2", 3660, 270, 4305, 180, "TTTF*/", false, "Site Title:", nullptr},
+    {"Label6", "Frame2", 7980, 270, 1920, 180, "FTTF*/", false, "Screenshots Taken: 0", nullptr},
+    {"PicTemp", nullptr, 150, 1380, 7530, 3900, "FFFF*/", true, nullptr, nullptr},
+    {"PicPrepare", nullptr, 150, 1380, 7530, 3900, "FFFF*/", true, nullptr, nullptr},
+    {"picPicture", nullptr, 120, 1530, 7530, 3540, "FFFF*/", true, nullptr, nullptr},
+    {"Picture1", nullptr, 90, 1080, 11865, 6420, "TTTT*/", false, nullptr, nullptr},
+    {"List1", "Picture1", 8400, 1020, 1305, 210, "FFFF*/", true, nullptr, nullptr},
+    {"List2", "Picture1", 8400, 1260, 1305, 210, "FFFF*/", true, nullptr, nullptr},
+    {"WebBrowser1_0", "Picture1", 0, 0, 11865, 6420, "TTTT*/", false, nullptr, nullptr},
+    {"StatusBar1", nullptr, 90, 7560, 11865, 315, "TFTT*/", false, nullptr, nullptr},
+};
+
+QRect pixelsOf(const ControlRow &row, float tpp)
+{
+    const TwipsScale s{tpp, tpp};
+    return QRect(s.pixelsX(float(row.left)), s.pixelsY(float(row.top)), s.pixelsX(float(row.width)),
+                 s.pixelsY(float(row.height)));
+}
+
+QString textOf(QWidget *w)
+{
+    if (auto *b = qobject_cast<QAbstractButton *>(w))
+        return b->text();
+    if (auto *l = qobject_cast<QLabel *>(w))
+        return l->text();
+    return {};
+}
+
+class WindowLayout : public WindowRig
+{
+protected:
+    void expectLayout(float tpp)
+    {
+        const TwipsScale s{tpp, tpp};
+        EXPECT_EQ(window->size(), QSize(s.pixelsX(12060), s.pixelsY(7965)));
+        QObject *previous = nullptr;
+        for (const ControlRow &row : Controls) {
+            SCOPED_TRACE(row.name);
+            QWidget *w = control(row.name);
+            ASSERT_NE(w, nullptr);
+            EXPECT_EQ(w->parentWidget()->objectName(),
+                      QString::fromLatin1(row.container ? row.container : "FrmBrowser"));
+            EXPECT_EQ(w->geometry(), pixelsOf(row, tpp));
+            EXPECT_EQ(w->property("Tag").toString(), QString::fromLatin1(row.tag));
+            EXPECT_EQ(w->isHidden(), row.hidden);
+            if (row.text) {
+                EXPECT_EQ(textOf(w), QString::fromLatin1(row.text));
+            }
+            if (row.toolTip) {
+                EXPECT_EQ(w->toolTip(), QString::fromLatin1(row.toolTip));
+            }
+            // Creation order: among siblings, later controls stack above earlier ones.
+            if (previous && previous->parent() == w->parent()) {
+                const QObjectList siblings = w->parent()->children();
+                EXPECT_LT(siblings.indexOf(previous), siblings.indexOf(w));
+            }
+            previous = w;
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(WindowLayout, EveryControlAt15TwipsPerPixel)
+{
+    showWindow();
+    expectLayout(15);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tessaly By Orvanel"));
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(192, 192, 192));
+    EXPECT_EQ(window->EdgeMarginX, 150);
+    EXPECT_EQ(window->EdgeMarginY, 150);
+
+    const QFont font = window->font();
+    EXPECT_TRUE(font.family() == QStringLiteral("Verdana") ||
+                font.family() == QStringLiteral("DejaVu Sans"));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 6.75);
+    EXPECT_TRUE(font.bold());
+    EXPECT_DOUBLE_EQ(control("Command3")->font().pointSizeF(), 12);
+    EXPECT_TRUE(control("Command3")->font().bold());
+    EXPECT_DOUBLE_EQ(control("Command2")->font().pointSizeF(), 6.75);
+    EXPECT_FALSE(control("Command2")->font().bold());
+    EXPECT_EQ(control("Label6")->font(), font);
+
+    EXPECT_EQ(window->windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
+    auto *camera = control<QToolButton>("Command5");
+    EXPECT_EQ(camera->icon().availableSizes(), QList<QSize>{QSize(32, 32)});
+    EXPECT_EQ(camera->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+
+    auto *progress = control<QProgressBar>("ProgressBar1");
+    EXPECT_EQ(progress->minimum(), 0);
+    EXPECT_EQ(progress->maximum(), 100);
+    EXPECT_TRUE(control<QPushButton>("cmdGo")->isDefault());
+}
+
+TEST_F(WindowLayout, EveryControlAt12TwipsPerPixel)
+{
+    window->setDisplayScaleSource([](const QWidget &) { return TwipsScale{12, 12}; });
+    showWindow();
+    expectLayout(12);
+    EXPECT_EQ(window->PixelTwipsX, 12);
+    EXPECT_EQ(window->EdgeMarginX, 120);
+    EXPECT_EQ(window->EdgeMarginY, 120);
+    // Picture1 is 535 pixels of 12 twips.
+    EXPECT_EQ(window->host()->ViewHeight, 535 * 12);
+}
+
+TEST_F(WindowLayout, ToolbarHasItsFiveButtonsWithPicturesAndMenus)
+{
+    showWindow();
+    auto *toolbar = control<QToolBar>("Toolbar1");
+    const QList<QAction *> actions = toolbar->actions();
+    ASSERT_EQ(actions.size(), 5);
+    const QStringList keys{QStringLiteral("Back"), QStringLiteral("Forward"),
+                           QStringLiteral("Stop"), QStringLiteral("Refresh"),
+                           QStringLiteral("Home")};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        QAction *action = actions.at(i);
+        EXPECT_EQ(action->property("Key").toString(), keys.at(i));
+        EXPECT_EQ(action->toolTip(), keys.at(i));
+        EXPECT_EQ(toolbar->iconSize(), QSize(32, 32));
+        const QImage normal = action->icon().pixmap(QSize(32, 32)).toImage();
+        EXPECT_EQ(normal.size(), QSize(32, 32));
+        if (i < 2) {
+            // Greyed pictures for the disabled state, and a menu with one empty entry.
+            const QImage greyed = action->icon().pixmap(QSize(32, 32), QIcon::Disabled).toImage();
+            const QRgb centre = greyed.pixel(20, 16);
+            EXPECT_EQ(qRed(centre), qGreen(centre));
+            EXPECT_EQ(qGreen(centre), qBlue(centre));
+            EXPECT_NE(normal.pixel(20, 16), centre);
+            ASSERT_NE(action->menu(), nullptr);
+            ASSERT_EQ(action->menu()->actions().size(), 1);
+            EXPECT_TRUE(action->menu()->actions().first()->text().isEmpty());
+            auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(action));
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->popupMode(), QToolButton::MenuButtonPopup);
+        }
+    }
+}
+
+TEST_F(WindowLayout, StartUpPutsTheHomePageInTheFocusedAddressBoxAndOpensIt)
+{
+    showWindow();
+    auto *text1 = control<QLineEdit>("Text1");
+    EXPECT_EQ(text1->text(), FrmBrowser::HomePageUrl.toString());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_SOON_EQ(QApplication::focusWidget(), text1);
+    // The first page the view asks for is the home page.
+    const QStringList urls = requests.urls();
+    ASSERT_FALSE(urls.isEmpty());
+    EXPECT_EQ(urls.first(), FrmBrowser::HomePageUrl.toString());
+    EXPECT_EQ(window->host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
+    EXPECT_EQ(window->host()->CaptureCount, 0);
+    EXPECT_EQ(window->host()->ActiveBrowser, 0);
+    EXPECT_EQ(window->host()->ViewHeight, 6420);
+}
+
+TEST_F(WindowLayout, NoWatermarkFileLeavesThePlainGreyPicture)
+{
+    showWindow();
+    const Picture &picture = window->host()->picWatermark1.picture();
+    ASSERT_EQ(picture.width(), 664);
+    ASSERT_EQ(picture.height(), 64);
+    for (const QPoint p : {QPoint(0, 0), QPoint(331, 31), QPoint(663, 63)})
+        EXPECT_EQ(picture.image().pixel(p), qRgb(192, 192, 192));
+}
+
+TEST_F(WindowLayout, BrokenWatermarkFileLeavesThePlainGreyPicture)
+{
+    QFile broken(dir.file(QStringLiteral("watermark.bmp")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("BM this is not a bitmap");
+    broken.close();
+    showWindow();
+    const Picture &picture = window->host()->picWatermark1.picture();
+    EXPECT_EQ(picture.width(), 664);
+    EXPECT_EQ(picture.image().pixel(5, 5), qRgb(192, 192, 192));
+}
+
+TEST_F(WindowLayout, WatermarkFileIsLoaded)
+{
+    QImage mark(50, 40, QImage::Format_RGB32);
+    mark.fill(qRgb(255, 255, 255));
+    for (int y = 10; y < 30; ++y)
+        for (int x = 5; x < 45; ++x)
+            mark.setPixel(x, y, qRgb(200, 20, 30));
+    ASSERT_TRUE(mark.save(dir.file(QStringLiteral("watermark.bmp")), "BMP"));
+    showWindow();
+    const Picture &picture = window->host()->picWatermark1.picture();
+    ASSERT_EQ(picture.width(), 50);
+    ASSERT_EQ(picture.height(), 40);
+    EXPECT_EQ(picture.image().pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(picture.image().pixel(20, 20), qRgb(200, 20, 30));
+    EXPECT_EQ(window->host()->picWatermark1.drawableWidth(), 50);
+}
+
+TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryAndResetsTheCounter)
+{
+    showWindow();
+    window->History = {QStringLiteral("http://a.example/"), QStringLiteral("http://b.example/")};
+    window->BackIndex = 2;
+    window->ForwardIndex = 2;
+    window->LastStatusText = QStringLiteral("Done");
+    window->host()->PageHeight = 12345;
+    window->host()->CaptureCount = 7;
+    window->host()->List2.append(QStringLiteral("000001500"));
+    control("Label6")->setProperty("text", QStringLiteral("Screens Captured: 7"));
+
+    control<QPushButton>("Command1")->click();
+    ASSERT_SOON(!window->isVisible());
+    EXPECT_FALSE(window->isLoaded());
+    EXPECT_EQ(window->host(), nullptr);
+    EXPECT_EQ(control("Text1"), nullptr);
+
+    showWindow();
+    ASSERT_TRUE(window->isLoaded());
+    EXPECT_EQ(window->History.size(), 2);
+    EXPECT_EQ(window->BackIndex, 2);
+    EXPECT_EQ(window->ForwardIndex, 2);
+    EXPECT_EQ(window->LastStatusText, QStringLiteral("Done"));
+    EXPECT_EQ(window->host()->PageHeight, 12345);
+    EXPECT_EQ(window->host()->CaptureCount, 0);
+    EXPECT_TRUE(window->host()->List2.isEmpty());
+    EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
+    // A fresh set of controls with their tags.
+    EXPECT_EQ(window->findChildren<QWidget *>(QStringLiteral("Text1")).size(), 1);
+    EXPECT_EQ(control("Picture1")->property("Tag").toString(), QStringLiteral("TTTT*/"));
+    EXPECT_EQ(control<QLineEdit>("Text1")->text(), FrmBrowser::HomePageUrl.toString());
+
+    // The encoder runs again: the first capture of this opening is written and counted.
+    load(QStringLiteral("/rows.html?h=300"));
+    const QImage image = capture();
+    EXPECT_EQ(image.size(), QSize(791 - 2, 428 - 2));
+    EXPECT_EQ(window->host()->CaptureCount, 1);
+    EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
+    EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("000.png"))));
+}
+
+namespace {
+
+struct AnchorCalls
+{
+    int inits = 0;
+    std::int32_t height = 0, width = 0;
+    bool dontRefresh = false;
+    int resizes = 0;
+    QString tagAtInit;
+};
+
+class RecordingAnchoring : public FormAnchoring
+{
+public:
+    RecordingAnchoring(QWidget &window, AnchorCalls &calls) : m_window(window), m_calls(calls) {}
+    void setDontRefresh(bool on) override { m_calls.dontRefresh = on; }
+    void DoInit(std::int32_t FormHeight, std::int32_t FormWidth) override
+    {
+        ++m_calls.inits;
+        m_calls.height = FormHeight;
+        m_calls.width = FormWidth;
+        if (QWidget *w = m_window.findChild<QWidget *>(QStringLiteral("Command1")))
+            m_calls.tagAtInit = w->property("Tag").toString();
+    }
+    void DoResize() override { ++m_calls.resizes; }
+
+private:
+    QWidget &m_window;
+    AnchorCalls &m_calls;
+};
+
+} // namespace
+
+TEST_F(WindowLayout, AttachedAnchoringIsInitialisedAtEveryLoadAndRunOnResize)
+{
+    AnchorCalls calls;
+    window->setAnchoring(
+        [&calls](QWidget &w) { return std::make_unique<RecordingAnchoring>(w, calls); });
+    showWindow();
+    EXPECT_EQ(calls.inits, 1);
+    EXPECT_TRUE(calls.dontRefresh);
+    EXPECT_EQ(calls.height, 7965);
+    EXPECT_EQ(calls.width, 12060);
+    EXPECT_EQ(calls.tagAtInit, QStringLiteral("FTTF*/"));
+    const int before = calls.resizes;
+    window->resize(900, 600);
+    ASSERT_SOON(calls.resizes > before);
+
+    window->close();
+    showWindow();
+    EXPECT_EQ(calls.inits, 2);
+    EXPECT_EQ(calls.width, 12060); // the form comes back at its design size
+}
+
+TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
+{
+    showWindow();
+    load(QStringLiteral("/rows.html?h=3000"));
+    // The view draws the loaded page a few frames later.
+    QImage shot;
+    (void)QTest::qWaitFor(
+        [&] {
+            shot = window->grab().toImage();
+            return qBlue(shot.pixel(6 + 20, 72 + 2)) == 160;
+        },
+        10000);
+    ASSERT_EQ(shot.size(), QSize(804, 531));
+    const QRgb grey = qRgb(192, 192, 192);
+    // The window's own surface: strips left, right and below, and between the header, the
+    // container and the status bar.
+    for (const QPoint p : {QPoint(2, 300), QPoint(801, 300), QPoint(400, 528), QPoint(400, 71),
+                           QPoint(300, 502), QPoint(2, 2), QPoint(801, 2)})
+        EXPECT_EQ(shot.pixel(p), grey) << p.x() << "," << p.y();
+    // The browser view fills the container: the page's first bands at its top-left.
+    EXPECT_EQ(qBlue(shot.pixel(6 + 20, 72 + 2)), 160);
+    EXPECT_EQ(qBlue(shot.pixel(6 + 700, 72 + 420)), 160);
+    // The address box is white; the camera and the Back arrow show their colours.
+    EXPECT_EQ(shot.pixel(6 + 242 + 54 + 250, -4 + 30 + 12 + 10), qRgb(255, 255, 255));
+    const QRect back = control<QToolBar>("Toolbar1")
+                           ->widgetForAction(control<QToolBar>("Toolbar1")->actions().first())
+                           ->geometry()
+                           .translated(6 + 6, -4 + 24);
+    const QRgb arrow = shot.pixel(back.center());
+    EXPECT_GT(qBlue(arrow), qRed(arrow) + 60) << back.x() << "," << back.y();
+    const QRect camera = control("Command5")->geometry().translated(6, -4);
+    bool cameraShown = false;
+    for (int y = camera.top(); y < camera.top() + 40 && !cameraShown; ++y)
+        for (int x = camera.left(); x < camera.right() && !cameraShown; ++x)
+            cameraShown =
+                shot.pixel(x, y) == qRgb(50, 90, 160) || shot.pixel(x, y) == qRgb(250, 200, 60);
+    EXPECT_TRUE(cameraShown);
+    // The status bar and the progress bar lie at the bottom.
+    EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
+}
+
+TEST_F(WindowLayout, ACaptureThatCannotBeWrittenIsReportedAndNotCounted)
+{
+    settings.setSaveLocation(dir.file(QStringLiteral("missing/folder/")));
+    showWindow();
+    load(QStringLiteral("/rows.html?h=300"));
+    control<QToolButton>("Command5")->click();
+    auto *box = window->findChild<QMessageBox *>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->text().contains(QStringLiteral("missing"))) << box->text().toStdString();
+    EXPECT_EQ(window->host()->CaptureCount, 0);
+    EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
+}
