@@ -2,7 +2,7 @@
 
 #include "ui_FrmBrowser.h"
 
-#include "browser/BasicResizeLayout.h"
+#include "browser/AnchorLayout.h"
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
 
@@ -195,7 +195,7 @@ void FrmBrowser::Form_Load()
 {
     // Every step runs even when an earlier one did not succeed.
     m_anchoring = m_anchoringFactory ? m_anchoringFactory(*this)
-                                     : std::make_unique<BasicResizeLayout>(*this, m_scale);
+                                     : std::make_unique<AnchorLayout>(*this, m_scale);
     if (m_anchoring) {
         m_anchoring->setDontRefresh(true);
         m_anchoring->DoInit(roundHalfEven(double(m_scale.toTwipsY(float(height())))),

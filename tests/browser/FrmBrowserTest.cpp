@@ -94,7 +94,8 @@ protected:
             EXPECT_EQ(w->parentWidget()->objectName(),
                       QString::fromLatin1(row.container ? row.container : "FrmBrowser"));
             EXPECT_EQ(w->geometry(), pixelsOf(row, tpp));
-            EXPECT_EQ(w->property("Tag").toString(), QString::fromLatin1(row.tag));
+            // The anchoring takes its prefix off each tag when the window loads.
+            EXPECT_EQ(w->property("Tag").toString(), QString::fromLatin1(row.tag).mid(6));
             EXPECT_EQ(w->isHidden(), row.hidden);
             if (row.text) {
                 EXPECT_EQ(textOf(w), QString::fromLatin1(row.text));
@@ -277,9 +278,9 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryAndResetsTheCounter)
     EXPECT_EQ(window->host()->CaptureCount, 0);
     EXPECT_TRUE(window->host()->List2.isEmpty());
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
-    // A fresh set of controls with their tags.
+    // A fresh set of controls, anchored again (the anchoring took the new tags' prefixes).
     EXPECT_EQ(window->findChildren<QWidget *>(QStringLiteral("Text1")).size(), 1);
-    EXPECT_EQ(control("Picture1")->property("Tag").toString(), QStringLiteral("TTTT*/"));
+    EXPECT_EQ(control("Picture1")->property("Tag").toString(), QString());
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), FrmBrowser::HomePageUrl.toString());
 
     // The encoder runs again: the first capture of this opening is written and counted.
@@ -398,4 +399,28 @@ TEST_F(WindowLayout, ACaptureThatCannotBeWrittenIsReportedAndNotCounted)
     EXPECT_TRUE(box->text().contains(QStringLiteral("missing"))) << box->text().toStdString();
     EXPECT_EQ(window->host()->CaptureCount, 0);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
+}
+
+// The form's tags drive the layout: the status bar keeps to the left, right and bottom
+// edges, the browser container and its main view stretch both ways.
+TEST_F(WindowLayout, ControlsFollowTheEdgesTheirTagsName)
+{
+    showWindow();
+    QWidget *status = control("StatusBar1");
+    QWidget *picture1 = control("Picture1");
+    QWidget *view = control("WebBrowser1_0");
+    const QRect statusBefore = status->geometry();
+    const QSize pictureBefore = picture1->size();
+    const QSize viewBefore = view->size();
+
+    window->resize(window->width() + 200, window->height() + 100);
+    ASSERT_SOON(status->geometry().width() == statusBefore.width() + 200);
+    EXPECT_EQ(status->geometry().top(), statusBefore.top() + 100);
+    EXPECT_EQ(status->geometry().left(), statusBefore.left());
+    EXPECT_EQ(picture1->size(), pictureBefore + QSize(200, 100));
+    EXPECT_EQ(view->size(), viewBefore + QSize(200, 100));
+
+    window->resize(window->width() - 200, window->height() - 100);
+    ASSERT_SOON(status->geometry() == statusBefore);
+    EXPECT_EQ(picture1->size(), pictureBefore);
 }
