@@ -1,10 +1,12 @@
 #include "capture/CaptureHost.h"
 
 #include "capture/BuiltInPictures.h"
+#include "platform/MemoryInfo.h"
 
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessaly {
@@ -12,7 +14,7 @@ namespace tessaly {
 CaptureHost::CaptureHost(QWidget *window, QWidget *picture1, SaveBitmapAs &writer,
                          const LiveSettings &settings, QObject *parent)
     : QObject(parent), m_window(window), m_picture1(picture1), m_writer(writer),
-      m_settings(settings), m_label6(QStringLiteral("Screenshots Taken: 0"))
+      m_settings(settings), m_memoryProbe(availableMemoryBytes), m_label6(QStringLiteral("Screenshots Taken: 0"))
 {
     // Tile, canvas and output surfaces carry a flat 1-pixel frame; the two watermark
     // surfaces take their pictures' size.
@@ -36,6 +38,30 @@ CaptureHost::CaptureHost(QWidget *window, QWidget *picture1, SaveBitmapAs &write
 }
 
 CaptureHost::~CaptureHost() = default;
+
+void CaptureHost::setMemoryProbe(std::function<std::optional<std::int64_t>()> probe)
+{
+    m_memoryProbe = std::move(probe);
+}
+
+QString CaptureHost::memoryProblem() const
+{
+    const auto available = m_memoryProbe ? m_memoryProbe() : std::nullopt;
+    if (!available)
+        return {};
+    const std::int64_t width = std::max(0, roundHalfEven(m_twips.toPixelsX(Picture1Width())));
+    const std::int64_t height = std::max(0, roundHalfEven(m_twips.toPixelsY(float(PageHeight))));
+    // The canvas, and at worst one converted copy of it while the file is encoded.
+    const std::int64_t needed = 2 * width * height * 4;
+    if (needed <= *available)
+        return {};
+    return tr("the page is too large for the memory available (%1 x %2 pixels need about "
+              "%3 MB, %4 MB are free)")
+        .arg(width)
+        .arg(height)
+        .arg(needed >> 20)
+        .arg(*available >> 20);
+}
 
 void CaptureHost::readDisplayScale()
 {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QWidget>
@@ -66,6 +67,9 @@ public:
     bool loadWatermark(const QString &path, QString *error = nullptr);
     /// Where the next capture is written; by default save location + number + save type.
     void setFileNameSource(std::function<QString()> source);
+    /// Where the memory still available is read, in bytes (nothing: unknown); by default
+    /// from the system.
+    void setMemoryProbe(std::function<std::optional<std::int64_t>()> probe);
 
     BrowserView *activeView() const;
     QWidget *window() const { return m_window; }
@@ -106,6 +110,8 @@ signals:
 
 private:
     QString nextNumberedFileName() const;
+    /// Why a page of PageHeight cannot be captured in the memory left; empty when it can.
+    QString memoryProblem() const;
     int expectedBands() const;
 
     TwipsScale m_twips;
@@ -114,6 +120,7 @@ private:
     SaveBitmapAs &m_writer;
     const LiveSettings &m_settings;
     std::function<QString()> m_fileNameSource;
+    std::function<std::optional<std::int64_t>()> m_memoryProbe;
     QString m_label6;
     bool m_capturing = false;
     QString m_abortReason; ///< why the running session must not save, empty while it may

@@ -96,6 +96,13 @@ void CaptureHost::Command5_Click()
     const double maxTwips = double(MaxPageHeightPixels) * m_twips.PixelTwipsY;
     if (PageHeight > maxTwips)
         PageHeight = roundHalfEven(maxTwips);
+    // Refused before the canvas is made: a canvas the machine cannot hold would have the
+    // program killed rather than fail.
+    if (const QString problem = memoryProblem(); !problem.isEmpty()) {
+        List2.clear();
+        emit captureFailed(tr("The screenshot was not taken: %1.").arg(problem));
+        return;
+    }
 
     if (PageHeight <= ViewHeight || !view) {
         float top = 0;

@@ -43,7 +43,8 @@ struct CaptureRig
     QImage capture()
     {
         QString written;
-        QObject::connect(host.get(), &tessaly::CaptureHost::captureSaved, host.get(),
+        const QObject scope; // ends the connection with this call
+        QObject::connect(host.get(), &tessaly::CaptureHost::captureSaved, &scope,
                          [&](const QString &path) { written = path; });
         host->Command5_Click();
         if (written.isEmpty())

@@ -1,5 +1,6 @@
 #include "CaptureRig.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -219,4 +220,27 @@ TEST(CaptureCounter, ASecondPressDuringASessionIsIgnored)
     rig.host->Command5_Click();
     EXPECT_EQ(rig.host->CaptureCount, 1);
     EXPECT_EQ(rig.view->tops.size(), 4u);
+}
+
+TEST(CaptureCounter, APageTooLargeForTheMemoryLeftIsRefusedBeforeTheWalk)
+{
+    CaptureRig rig(10);
+    rig.view->setDocumentReadable(false);
+    rig.host->List2.append(CaptureHost::formatCandidate(50 * P));
+    rig.host->setMemoryProbe([] { return std::optional<std::int64_t>(1 << 20); });
+    QString message;
+    QObject::connect(rig.host.get(), &CaptureHost::captureFailed, rig.host.get(),
+                     [&](const QString &m) { message = m; });
+    rig.host->Command5_Click();
+    EXPECT_TRUE(message.contains(QStringLiteral("too large for the memory"))) << message.toStdString();
+    EXPECT_TRUE(rig.view->tops.empty()) << "the view was walked";
+    EXPECT_EQ(rig.host->CaptureCount, 0);
+    EXPECT_TRUE(rig.host->List2.isEmpty());
+    EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());
+
+    // Enough memory: the same page is taken.
+    rig.host->setMemoryProbe([] { return std::optional<std::int64_t>(1LL << 30); });
+    rig.host->List2.append(CaptureHost::formatCandidate(50 * P));
+    rig.host->Command5_Click();
+    EXPECT_EQ(rig.host->CaptureCount, 1);
 }
