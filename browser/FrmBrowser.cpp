@@ -3,6 +3,7 @@
 #include "ui_FrmBrowser.h"
 
 #include "browser/AnchorLayout.h"
+#include "platform/FormLook.h"
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
 
@@ -21,28 +22,6 @@ static void initBrowserResources()
 }
 
 namespace tessaly {
-
-namespace {
-
-// The form file is drawn at 96 dots per inch, where a pixel is 15 twips.
-constexpr float DesignTwipsPerPixel = 15.0f;
-
-QString formFontFamily()
-{
-    const QString preferred = QStringLiteral("Verdana");
-    return QFontDatabase::families().contains(preferred) ? preferred
-                                                         : QStringLiteral("DejaVu Sans");
-}
-
-QFont formFont(double points, bool bold)
-{
-    QFont font(formFontFamily());
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
 
 FrmBrowser::FrmBrowser(LiveSettings &settings, QString watermarkPath, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings),
@@ -121,19 +100,7 @@ void FrmBrowser::scaleForm()
 {
     // Geometry is twips; the form file holds it in pixels of 15 twips. On a display with
     // other twips per pixel every control gets the pixels of its twips there.
-    if (m_scale.PixelTwipsX == DesignTwipsPerPixel && m_scale.PixelTwipsY == DesignTwipsPerPixel)
-        return;
-    const auto scaled = [this](const QRect &design) {
-        const float k = DesignTwipsPerPixel;
-        return QRect(m_scale.pixelsX(float(design.x()) * k), m_scale.pixelsY(float(design.y()) * k),
-                     m_scale.pixelsX(float(design.width()) * k),
-                     m_scale.pixelsY(float(design.height()) * k));
-    };
-    for (QWidget *control : findChildren<QWidget *>()) {
-        if (control->property("Tag").isValid())
-            control->setGeometry(scaled(control->geometry()));
-    }
-    resize(scaled(QRect(QPoint(0, 0), size())).size());
+    scaleFormFromDesign(*this, m_scale);
 }
 
 void FrmBrowser::applyLook()
