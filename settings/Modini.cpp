@@ -1,0 +1,18 @@
+#include "settings/Modini.h"
+
+#include "settings/IniFile.h"
+
+namespace tessaly::Modini {
+
+QString ReadIni(const QString &section, const QString &key, const QString &path)
+{
+    return IniFile(path).value(section, key);
+}
+
+WriteResult WriteIni(const QString &section, const QString &key, const QString &value,
+                     const QString &path)
+{
+    return IniFile(path).setValue(section, key, value);
+}
+
+} // namespace tessaly::Modini

@@ -1,0 +1,76 @@
+// A separate process for the settings tests: writes or reads one value, so that a round trip
+// proves what reached the disk rather than what one process remembers.
+//
+//   tessaly_ini_helper write PATH SECTION KEY VALUE [FILE-SIZE-LIMIT]
+//   tessaly_ini_helper read PATH SECTION KEY
+//   tessaly_ini_helper store-write PROGRAM-FOLDER CONFIG-FOLDER KEY VALUE
+//   tessaly_ini_helper store-read PROGRAM-FOLDER CONFIG-FOLDER KEY
+//
+// Values read are printed as UTF-8 without a line ending; errors go to stderr with exit
+// code 1. A file-size limit makes every write past that many bytes fail, as a full disk
+// would.
+#include "settings/Modini.h"
+#include "settings/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace tessaly;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int fail(const QString &message)
+{
+    std::fputs(message.toUtf8().constData(), stderr);
+    return 1;
+}
+
+int print(const QString &value)
+{
+    std::fputs(value.toUtf8().constData(), stdout);
+    return 0;
+}
+
+bool limitFileSize(const QString &limitText)
+{
+    bool ok = false;
+    const rlim_t limit = limitText.toULongLong(&ok);
+    if (!ok)
+        return false;
+    std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of ending the process
+    const rlimit bounds{limit, limit};
+    return setrlimit(RLIMIT_FSIZE, &bounds) == 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString mode = args.value(0);
+
+    if (mode == "write"_L1 && (args.size() == 5 || args.size() == 6)) {
+        if (args.size() == 6 && !limitFileSize(args.at(5)))
+            return fail(u"cannot limit the file size"_s);
+        const WriteResult result = Modini::WriteIni(args.at(2), args.at(3), args.at(4), args.at(1));
+        return result ? 0 : fail(result.error());
+    }
+    if (mode == "read"_L1 && args.size() == 4)
+        return print(Modini::ReadIni(args.at(2), args.at(3), args.at(1)));
+    if (mode == "store-write"_L1 && args.size() == 5) {
+        SettingsStore store(SettingsLocation(args.at(1), args.at(2)));
+        const WriteResult result = store.write(args.at(3), args.at(4));
+        return result ? 0 : fail(result.error());
+    }
+    if (mode == "store-read"_L1 && args.size() == 4) {
+        const SettingsStore store(SettingsLocation(args.at(1), args.at(2)));
+        return print(store.read(args.at(3)));
+    }
+    return fail(u"usage: tessaly_ini_helper write|read|store-write|store-read ..."_s);
+}

@@ -1,0 +1,91 @@
+// Values written by one process are read by another; a write that fails half-way leaves the
+// file as it was.
+#include "settings/Modini.h"
+
+#include "../support/TempDir.h"
+#include "SettingsFiles.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+using namespace settingsfiles;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct HelperRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+HelperRun runHelper(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TESSALY_INI_HELPER), arguments);
+    HelperRun run;
+    if (!process.waitForStarted() || !process.waitForFinished()) {
+        run.err = process.errorString();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+TEST(ProcessRoundTrip, AValueWrittenByOneProcessIsReadByAnother)
+{
+    TempDir dir;
+    const QString path = dir.file(u"settings.ini"_s);
+    const QString folder = u"/home/zoë/Shots/"_s;
+    const HelperRun written = runHelper({u"write"_s, path, u"main"_s, u"savelocation"_s, folder});
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    ASSERT_EQ(runHelper({u"write"_s, path, u"MAIN"_s, u"SaveType"_s, u".tif"_s}).exitCode, 0);
+
+    const HelperRun readBack = runHelper({u"read"_s, path, u"main"_s, u"savelocation"_s});
+    EXPECT_EQ(readBack.exitCode, 0);
+    EXPECT_EQ(readBack.out, folder);
+    EXPECT_EQ(runHelper({u"read"_s, path, u"main"_s, u"savetype"_s}).out, u".tif"_s);
+    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savetype"_s, path), u".tif"_s);
+    EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/home/zoë/Shots/\nSaveType=.tif\n");
+}
+
+TEST(ProcessRoundTrip, TheStoreKeepsItsValuesForTheNextRun)
+{
+    TempDir dir;
+    const QString program = dir.file(u"bin"_s);
+    const QString config = dir.file(u"config"_s);
+    ASSERT_TRUE(QDir().mkpath(program));
+    ASSERT_EQ(runHelper({u"store-write"_s, program, config, u"silent"_s, u"1"_s}).exitCode, 0);
+    EXPECT_EQ(runHelper({u"store-read"_s, program, config, u"silent"_s}).out, u"1"_s);
+    EXPECT_EQ(contentOf(QDir(program).filePath(u"settings.ini"_s)), "[main]\nsilent=1\n");
+    EXPECT_FALSE(QFileInfo::exists(config));
+}
+
+TEST(ProcessRoundTrip, AWriteCutShortLeavesTheOldFileIntact)
+{
+    TempDir dir;
+    const QString path = dir.file(u"settings.ini"_s);
+    const QByteArray original = "[main]\nsavelocation=/old/place/\nsavetype=.gif\n";
+    writeFile(path, original);
+
+    // The new version is longer than the process may write, as on a full disk.
+    const QString limit = QString::number(original.size());
+    const HelperRun written = runHelper(
+        {u"write"_s, path, u"main"_s, u"savelocation"_s, u"/a/much/longer/new/place/"_s, limit});
+    EXPECT_EQ(written.exitCode, 1);
+    EXPECT_TRUE(written.err.contains(u"settings.ini"_s)) << written.err.toStdString();
+    EXPECT_EQ(contentOf(path), original);
+    EXPECT_TRUE(entriesOf(dir.path()) == QStringList{u"settings.ini"_s});
+
+    // Under the same limit a change that fits goes through.
+    EXPECT_EQ(runHelper({u"write"_s, path, u"main"_s, u"savetype"_s, u".png"_s, limit}).exitCode,
+              0);
+    EXPECT_EQ(runHelper({u"read"_s, path, u"main"_s, u"savetype"_s}).out, u".png"_s);
+}
