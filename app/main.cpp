@@ -1,10 +1,10 @@
 #include "browser/FrmBrowser.h"
 #include "platform/WebEngineEnvironment.h"
-#include "settings/FixedLiveSettings.h"
+#include "settings/FrmMain.h"
+#include "settings/SettingsLocation.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -16,19 +16,13 @@ int main(int argc, char **argv)
     if (!sandboxNote.isEmpty())
         std::fprintf(stderr, "tessaly: %s\n", qPrintable(sandboxNote));
 
-    // Until the settings window is here, captures go to the user's pictures folder as PNG,
-    // and the watermark copy is looked for in the program's folder.
-    QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (pictures.isEmpty())
-        pictures = QDir::homePath();
-    QDir().mkpath(pictures);
-    tessaly::FixedLiveSettings settings;
-    settings.setSaveLocation(QDir(pictures).absolutePath() + u'/');
-    settings.setSaveType(QStringLiteral(".png"));
-
-    tessaly::FrmBrowser window(
-        settings,
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("watermark.bmp")));
-    window.Show();
+    // The settings window is the start window and its controls are the live settings of
+    // the capture window, which it opens with "Begin".
+    tessaly::SettingsStore store(tessaly::SettingsLocation::forThisProgram());
+    tessaly::FrmMain settings(store);
+    tessaly::FrmBrowser capture(settings, store.watermarkFile());
+    QObject::connect(&settings, &tessaly::FrmMain::captureWindowRequested, &capture,
+                     &tessaly::FrmBrowser::Show);
+    settings.show();
     return QApplication::exec();
 }

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "settings/LiveSettings.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class FrmMain;
+}
+
+namespace tessaly {
+
+class SettingsStore;
+
+/// The start window: the save folder, save-as type, watermark and silent-mode settings,
+/// each written to the settings file the moment it changes, and "Begin", which opens the
+/// capture window. Its controls are the capture window's live settings. Closing it ends
+/// the program.
+class FrmMain : public QWidget, public LiveSettings
+{
+    Q_OBJECT
+public:
+    /// Picks a folder (a path, or "" when cancelled).
+    using FolderPicker = std::function<QString(QWidget *parent)>;
+    /// Picks a bitmap file (a path, or "" when cancelled).
+    using FilePicker = std::function<QString(QWidget *parent)>;
+    /// Opens a file or address in the user's default program.
+    using Opener = std::function<bool(const QUrl &)>;
+
+    /// The maker's site, opened by the link label.
+    static constexpr QStringView MakerSite = u"https://www.orvanel.example/";
+
+    explicit FrmMain(SettingsStore &store, QWidget *parent = nullptr);
+    ~FrmMain() override;
+
+    void setFolderPicker(FolderPicker picker) { m_folderPicker = std::move(picker); }
+    void setWatermarkPicker(FilePicker picker) { m_watermarkPicker = std::move(picker); }
+    void setOpener(Opener opener) { m_opener = std::move(opener); }
+
+    // LiveSettings: the controls as they are now.
+    QString saveLocation() const override;
+    QString saveType() const override;
+    int watermarkSwitch() const override;
+    int silentSwitch() const override;
+
+    /// Copies `current` to `target`, replacing `target` only with a complete copy. 1 when
+    /// copied, 0 when not (the reason in `error`).
+    static int CopyFile(const QString &current, const QString &target, QString *error = nullptr);
+
+    /// The title for a version: "Tessaly v1.0.0 By Orvanel".
+    static QString titleFor(int major, int minor, int revision);
+
+    // Handlers, public so the window can be driven as a user would.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Label11_Click();
+
+signals:
+    /// "Begin" was pressed with a valid folder and type: show the capture window.
+    void captureWindowRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void showWriteFailure(const QString &message);
+    void message(const QString &text);
+
+    std::unique_ptr<Ui::FrmMain> m_ui;
+    SettingsStore &m_store;
+    FolderPicker m_folderPicker;
+    FilePicker m_watermarkPicker;
+    Opener m_opener;
+};
+
+} // namespace tessaly
