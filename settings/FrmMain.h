@@ -31,7 +31,7 @@ public:
     using Opener = std::function<bool(const QUrl &)>;
 
     /// The maker's site, opened by the link label.
-    static constexpr QStringView MakerSite = u"https://www.orvanel.example/";
+    static constexpr QStringView MakerSite = u"https://orvanel.example/";
 
     explicit FrmMain(SettingsStore &store, QWidget *parent = nullptr);
     ~FrmMain() override;
