@@ -211,3 +211,34 @@ TEST(Designer, AFileThatIsNotAFormIsRefused)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(designer.apply(&error));
 }
+
+// The program's own windows are forms the page edits: every control is listed with the tag
+// its form gives, and one toggle changes that one Tag string and nothing else.
+TEST(Designer, TheProgramsOwnFormsOpenAndChangeOnlyTheToggledTag)
+{
+    for (const char *form : {"browser/FrmBrowser.ui", "settings/FrmMain.ui"}) {
+        SCOPED_TRACE(form);
+        TempDir dir;
+        const QString path = dir.file(QStringLiteral("form.ui"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TESSALY_SOURCE_DIR "/") + QLatin1String(form), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        AnchorsDesigner designer;
+        QString error;
+        ASSERT_TRUE(designer.load(path, &error)) << qPrintable(error);
+        designer.show();
+        ASSERT_TRUE(designer.apply(&error)) << qPrintable(error); // empty tags get the default
+        const QByteArray before = readBytes(path);
+        ASSERT_TRUE(select(*designer.page(), QStringLiteral("Command1")));
+        const QString bars0 = bars(*designer.page());
+        designer.page()->lblSides_Click(2);
+        ASSERT_TRUE(designer.apply(&error)) << qPrintable(error);
+        const QByteArray after = readBytes(path);
+        EXPECT_NE(after, before);
+        EXPECT_EQ(withoutTagStrings(after), withoutTagStrings(before));
+        const auto file = UiTagFile::load(path);
+        ASSERT_TRUE(file);
+        QString flipped = bars0;
+        flipped[2] = bars0[2] == u'T' ? u'F' : u'T';
+        EXPECT_TRUE(file->tag(QStringLiteral("Command1")).value_or(QString()).startsWith(flipped + QStringLiteral("*/")));
+    }
+}
