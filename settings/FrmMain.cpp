@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QMessageBox>
@@ -198,7 +199,13 @@ void FrmMain::Command3_Click()
 
 void FrmMain::Command4_Click()
 {
-    m_opener(QUrl::fromLocalFile(m_store.watermarkFile()));
+    if (!QFileInfo::exists(m_store.watermarkFile())) {
+        message(tr("No watermark has been loaded yet: use \"Load Watermark\" to choose a bitmap."));
+        return;
+    }
+    if (!m_opener(QUrl::fromLocalFile(m_store.watermarkFile())))
+        message(tr("No program was found to show %1.")
+                    .arg(QDir::toNativeSeparators(m_store.watermarkFile())));
 }
 
 void FrmMain::Label11_Click()

@@ -251,6 +251,12 @@ TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
         opened.append(url);
         return true;
     });
+    {
+        MessageWatcher watcher; // no copy yet: said, nothing opened
+        window->Command4_Click();
+        EXPECT_TRUE(watcher.text().contains(QStringLiteral("No watermark")));
+    }
+    QImage(8, 8, QImage::Format_RGB32).save(store.watermarkFile(), "BMP");
     QLabel *link = child<QLabel>(*window, "Label11");
     QTest::mousePress(link, Qt::LeftButton);
     EXPECT_FALSE(link->font().underline());
