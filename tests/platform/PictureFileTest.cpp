@@ -1,0 +1,65 @@
+#include "platform/Picture.h"
+#include "support/TempDir.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+namespace {
+
+QByteArray bitmapBytes(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+QString writeFile(const TempDir &dir, const char *name, const QByteArray &bytes)
+{
+    const QString path = dir.file(QString::fromLatin1(name));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+} // namespace
+
+// Watermark files as users have them: whole, cut off, not a picture, or claiming a size
+// no machine should decode for a stamp.
+TEST(PictureFile, OnlyWholeReadablePicturesLoad)
+{
+    TempDir dir;
+    const QByteArray whole = bitmapBytes(200, 100);
+    QString error;
+    const Picture good = Picture::fromFile(writeFile(dir, "good.bmp", whole), &error);
+    ASSERT_FALSE(good.isNull()) << error.toStdString();
+    EXPECT_EQ(good.width(), 200);
+    EXPECT_EQ(good.image().pixel(199, 99), qRgb(10, 20, 30));
+
+    for (double kept : {0.5, 0.99}) {
+        error.clear();
+        const QString cut = writeFile(dir, "cut.bmp", whole.left(int(whole.size() * kept)));
+        EXPECT_TRUE(Picture::fromFile(cut, &error).isNull()) << kept;
+        EXPECT_FALSE(error.isEmpty());
+    }
+
+    error.clear();
+    EXPECT_TRUE(Picture::fromFile(writeFile(dir, "text.bmp", "just some words"), &error).isNull());
+    EXPECT_FALSE(error.isEmpty());
+
+    QByteArray huge = whole.left(54);
+    qToLittleEndian<qint32>(20000, huge.data() + 18);
+    qToLittleEndian<qint32>(20000, huge.data() + 22);
+    EXPECT_TRUE(Picture::fromFile(writeFile(dir, "huge.bmp", huge), &error).isNull());
+    EXPECT_TRUE(Picture::fromFile(dir.file(QStringLiteral("missing.bmp")), &error).isNull());
+}
