@@ -31,6 +31,8 @@ void CaptureHost::Command5_Click()
         return;
     Running running(m_capturing);
     m_band = 0;
+    m_cancelled = false;
+    m_cancelReason.clear();
 
     yield();
     if (BrowserView *view = activeView())
@@ -40,7 +42,9 @@ void CaptureHost::Command5_Click()
     PageHeight = 0;
     yield();
 
-    GetPageSizes();
+    // A cancelled capture measures, grabs and walks no further; TakePic then writes nothing.
+    if (!m_cancelled)
+        GetPageSizes();
     yield();
 
     for (const QString &entry : List2) {
@@ -55,7 +59,9 @@ void CaptureHost::Command5_Click()
         PageHeight = roundHalfEven(maxTwips);
 
     BrowserView *view = activeView();
-    if (PageHeight <= ViewHeight || !view) {
+    if (m_cancelled) {
+        // TakePic reports the cancel.
+    } else if (PageHeight <= ViewHeight || !view) {
         float top = 0;
         CombinePics(top);
     } else {
@@ -70,7 +76,7 @@ void CaptureHost::Command5_Click()
         // move is possible (a fractional twips factor can make the remaining height round
         // to exactly one container height) and after at most the bands the page can have.
         const int maxBands = expectedBands() + 2;
-        for (int band = 1; band < maxBands; ++band) {
+        for (int band = 1; band < maxBands && !m_cancelled; ++band) {
             const float p = Picture1Height();
             const float hv = view->Height();
             const float y = view->Top();
