@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -160,10 +161,12 @@ QString ShotCapture::prepare(CaptureStage &stage)
                          : QStringLiteral("%1: %2").arg(m_request.url, why);
 
     // Fail before the capture, not after it, when the element is not there at all.
-    if (!m_request.selector.isEmpty() &&
-        !scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &why))
-        return expired() ? timedOut(QStringLiteral("while looking for --selector"))
-                         : QStringLiteral("%1: %2").arg(m_request.url, why);
+    if (!m_request.selector.isEmpty()) {
+        m_elementBox = scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &why);
+        if (!m_elementBox)
+            return expired() ? timedOut(QStringLiteral("while looking for --selector"))
+                             : QStringLiteral("%1: %2").arg(m_request.url, why);
+    }
     if (expired())
         return timedOut(QStringLiteral("before the capture"));
     return {};
@@ -232,6 +235,10 @@ QString ShotCapture::capture(CaptureStage &stage)
     });
     if (!m_deadline.isForever())
         deadline.start(within(INT_MAX));
+    // The page's measured height leaves out what is positioned outside the body's flow:
+    // the canvas must reach at least to the element's end, and its frame takes two rows.
+    if (m_elementBox)
+        host.AddHeightCandidate(float(std::ceil(m_elementBox->bottom() * view->cssScale()) + 2));
     host.Command5_Click();
     deadline.stop();
     if (terminal)

@@ -3,7 +3,10 @@
 #include "app/ShotRequest.h"
 
 #include <QDeadlineTimer>
+#include <QRectF>
 #include <QString>
+
+#include <optional>
 
 namespace tessaly {
 
@@ -37,6 +40,7 @@ private:
 
     ShotRequest m_request;
     QDeadlineTimer m_deadline;
+    std::optional<QRectF> m_elementBox; ///< CSS pixels, measured before the capture
 };
 
 } // namespace tessaly

@@ -69,7 +69,10 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
     };
     QCommandLineParser parser;
     parser.setApplicationDescription(description());
-    parser.addHelpOption();
+    // The toolkit takes no options from this command line, so there is no help on them.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Displays this help."));
+    parser.addOption(helpOption);
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("URL"), QStringLiteral("The page to capture."));
     parser.addPositionalArgument(
@@ -131,7 +134,7 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
     *helpOrVersion = false;
     if (!parser.parse(arguments))
         return fail(parser.errorText());
-    const bool help = parser.isSet(QStringLiteral("help"));
+    const bool help = parser.isSet(helpOption);
     const bool version = parser.isSet(QStringLiteral("version"));
     if (context == Context::BatchLine) {
         if (help || version)
