@@ -8,13 +8,19 @@
 int main(int argc, char **argv)
 {
     const QString sandboxNote = tessaly::prepareWebEngineEnvironment();
-    QApplication app(argc, argv);
+    // Every option on the command line is this program's: the toolkit would take --style
+    // (and others) as its own, so it gets the program name alone.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    int toolkitArgc = 1;
+    QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly-shot"));
     QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
 
     QString error;
     bool done = false;
-    const auto request = tessaly::parseShotArguments(QApplication::arguments(), &error, &done);
+    const auto request = tessaly::parseShotArguments(arguments, &error, &done);
     if (!request) {
         if (done)
             return 0;

@@ -13,8 +13,8 @@
 
 namespace tessaly {
 
-JavaScriptRunner::JavaScriptRunner(QWebEnginePage *page, int timeoutMs)
-    : m_page(page), m_timeoutMs(timeoutMs)
+JavaScriptRunner::JavaScriptRunner(QWebEnginePage *page, int timeoutMs, World world)
+    : m_page(page), m_timeoutMs(timeoutMs), m_world(world)
 {
 }
 
@@ -32,7 +32,9 @@ std::optional<QVariant> JavaScriptRunner::run(const QString &script) const
     auto state = std::make_shared<State>();
     QEventLoop loop;
     state->loop = &loop;
-    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [state](const QVariant &result) {
+    const quint32 world = m_world == World::Page ? quint32(QWebEngineScript::MainWorld)
+                                                 : quint32(QWebEngineScript::ApplicationWorld);
+    m_page->runJavaScript(script, world, [state](const QVariant &result) {
         state->done = true;
         state->result = result;
         if (state->loop)

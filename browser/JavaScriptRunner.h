@@ -14,9 +14,16 @@ namespace tessaly {
 class JavaScriptRunner
 {
 public:
-    /// Scripts run in the program's own world: they share the page's document but not its
-    /// script globals, so a page cannot tamper with them.
-    explicit JavaScriptRunner(QWebEnginePage *page, int timeoutMs = 3000);
+    enum class World
+    {
+        Program, ///< shares the page's document but not its script globals
+        Page     ///< the page's own scripts' world, for the user's scripts that call them
+    };
+
+    /// Scripts run in the program's own world unless told otherwise, so a page cannot
+    /// tamper with them.
+    explicit JavaScriptRunner(QWebEnginePage *page, int timeoutMs = 3000,
+                              World world = World::Program);
 
     /// The script's result; nothing when the page did not answer in time, the renderer is
     /// gone, or the script returned undefined/null.
@@ -31,6 +38,7 @@ public:
 private:
     QWebEnginePage *m_page;
     int m_timeoutMs;
+    World m_world;
 };
 
 } // namespace tessaly

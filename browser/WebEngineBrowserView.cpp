@@ -179,7 +179,7 @@ void WebEngineBrowserView::place()
         return;
     }
     if (m_scrollBeforeCapture < 0) {
-        m_scrollBeforeCapture = int(std::lround(m_view->page()->scrollPosition().y()));
+        m_scrollBeforeCapture = scrollPositionY();
         scrollDocumentTo(0);
         // A document that scrolls is walked by scrolling a container-high widget: no
         // resize, and each band costs one small read-back. A page whose height lies in its
@@ -188,7 +188,8 @@ void WebEngineBrowserView::place()
         const auto scrollable = JavaScriptRunner(m_view->page(), ReadTimeoutMs)
                                     .run(QStringLiteral("document.scrollingElement ? "
                                                         "document.scrollingElement.scrollHeight : 0"));
-        const bool scrolls = scrollable && scrollable->toInt() > m_container->height();
+        const bool scrolls =
+            scrollable && scrollable->toDouble() * cssScale() > m_container->height();
         m_tallWidgetHeight = scrolls ? m_container->height() : MaxWidgetHeight;
     }
     // Rows [first, first + container height) of the tall view show in the container. The
@@ -205,9 +206,11 @@ void WebEngineBrowserView::place()
 void WebEngineBrowserView::scrollDocumentTo(int y)
 {
     const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
-    const auto result = js.run(
-        QStringLiteral("window.scrollTo({top: %1, behavior: 'instant'}); window.scrollY").arg(y));
-    const int reached = result ? int(std::lround(result->toDouble())) : y;
+    const double zoom = cssScale();
+    const auto result =
+        js.run(QStringLiteral("window.scrollTo({top: %1, behavior: 'instant'}); window.scrollY")
+                   .arg(double(y) / zoom, 0, 'g', 17));
+    const int reached = result ? int(std::lround(result->toDouble() * zoom)) : y;
     if (reached != m_documentScroll || !result) {
         m_scrollShown = false;
         m_frame = QImage();
@@ -257,7 +260,7 @@ bool WebEngineBrowserView::waitForFreshRender(int timeoutMs)
 bool WebEngineBrowserView::waitForScrollPosition(int y, int timeoutMs)
 {
     QWebEnginePage *page = m_view->page();
-    const auto reached = [page, y] { return std::lround(page->scrollPosition().y()) == y; };
+    const auto reached = [this, y] { return scrollPositionY() == y; };
     if (reached())
         return true;
     QEventLoop loop;
@@ -274,7 +277,12 @@ bool WebEngineBrowserView::waitForScrollPosition(int y, int timeoutMs)
 bool WebEngineBrowserView::waitForViewportHeight(int height, int timeoutMs)
 {
     const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
-    return js.waitFor(QStringLiteral("window.innerHeight === %1").arg(height), timeoutMs, 5);
+    // innerHeight is whole CSS pixels: at a zoom it matches the widget within one of them.
+    const double zoom = cssScale();
+    return js.waitFor(QStringLiteral("Math.abs(window.innerHeight * %1 - %2) < %1")
+                          .arg(zoom, 0, 'g', 17)
+                          .arg(height),
+                      timeoutMs, 5);
 }
 
 bool WebEngineBrowserView::waitUntilShown()
@@ -370,8 +378,23 @@ std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &fra
     if (!result)
         return std::nullopt;
     bool ok = false;
-    const int height = result->toInt(&ok);
-    return ok ? std::optional<int>(height) : std::nullopt;
+    const double height = result->toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return int(std::lround(height * cssScale()));
+}
+
+double WebEngineBrowserView::cssScale() const
+{
+    return m_view ? m_view->zoomFactor() : 1.0;
+}
+
+int WebEngineBrowserView::scrollPositionY() const
+{
+    // The engine reports the scroll position in device pixels.
+    if (!m_view)
+        return 0;
+    return int(std::lround(m_view->page()->scrollPosition().y() / m_view->devicePixelRatioF()));
 }
 
 void WebEngineBrowserView::setLeft(float twips)

@@ -69,6 +69,11 @@ public:
     /// The tallest the widget itself is made, in pixels.
     static constexpr int MaxWidgetHeight = 8000;
 
+    /// Widget pixels per CSS pixel: the page's zoom. A widget N times the size wanted with
+    /// the page zoomed N times lays the page out at the size wanted and draws it N times
+    /// as sharp; every height and position read from the page is converted by it.
+    double cssScale() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -79,6 +84,7 @@ private:
     void place();
     bool tall() const;
     void scrollDocumentTo(int y);
+    int scrollPositionY() const;
     QQuickWindow *renderWindow() const;
     void countRenders();
     bool waitForNextRender(int timeoutMs);

@@ -93,6 +93,19 @@ void CaptureHost::setFileNameSource(std::function<QString()> source)
     m_fileNameSource = std::move(source);
 }
 
+void CaptureHost::setOutputStep(OutputStep step)
+{
+    m_outputStep = std::move(step);
+}
+
+void CaptureHost::cancelCapture(const QString &reason)
+{
+    if (!m_capturing || m_cancelled)
+        return;
+    m_cancelled = true;
+    m_cancelReason = reason;
+}
+
 BrowserView *CaptureHost::activeView() const
 {
     if (ActiveBrowser < 0 || ActiveBrowser >= std::int32_t(WebBrowser1.size()))

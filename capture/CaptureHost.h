@@ -70,6 +70,18 @@ public:
     /// Where the memory still available is read, in bytes (nothing: unknown); by default
     /// from the system.
     void setMemoryProbe(std::function<std::optional<std::int64_t>()> probe);
+    /// Whether TakePic stamps the built-in banner; it does unless told otherwise.
+    void setBannerStamped(bool stamped) { m_bannerStamped = stamped; }
+    /// A step between the finished picture and the file, for callers that want something
+    /// else written (a part of the page): gets the stamped picture and returns the one to
+    /// write, or nothing with the reason the capture fails. Unset, the picture is written
+    /// as it is.
+    using OutputStep = std::function<std::optional<Picture>(const Picture &finished, QString *error)>;
+    void setOutputStep(OutputStep step);
+    /// Ends a running capture at its next step without writing a file: the view is put back
+    /// and captureFailed gives `reason`. No effect when no capture runs, or once its file
+    /// is written.
+    void cancelCapture(const QString &reason);
 
     BrowserView *activeView() const;
     QWidget *window() const { return m_window; }
@@ -121,6 +133,10 @@ private:
     const LiveSettings &m_settings;
     std::function<QString()> m_fileNameSource;
     std::function<std::optional<std::int64_t>()> m_memoryProbe;
+    OutputStep m_outputStep;
+    bool m_bannerStamped = true;
+    bool m_cancelled = false;
+    QString m_cancelReason;
     QString m_label6;
     bool m_capturing = false;
     QString m_abortReason; ///< why the running session must not save, empty while it may

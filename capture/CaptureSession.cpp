@@ -74,6 +74,8 @@ void CaptureHost::Command5_Click()
     m_abortReason.clear();
     const QPointer<BrowserView> view = activeView();
     const Disturbances watch(view, m_abortReason);
+    m_cancelled = false;
+    m_cancelReason.clear();
 
     yield();
     if (view)
@@ -83,7 +85,9 @@ void CaptureHost::Command5_Click()
     PageHeight = 0;
     yield();
 
-    GetPageSizes();
+    // A cancelled capture measures, grabs and walks no further; TakePic then writes nothing.
+    if (!m_cancelled)
+        GetPageSizes();
     yield();
 
     for (const QString &entry : List2) {
@@ -104,7 +108,9 @@ void CaptureHost::Command5_Click()
         return;
     }
 
-    if (PageHeight <= ViewHeight || !view) {
+    if (m_cancelled) {
+        // TakePic reports the cancel.
+    } else if (PageHeight <= ViewHeight || !view) {
         float top = 0;
         CombinePics(top);
     } else {
@@ -119,7 +125,8 @@ void CaptureHost::Command5_Click()
         // move is possible (a fractional twips factor can make the remaining height round
         // to exactly one container height) and after at most the bands the page can have.
         const int maxBands = expectedBands() + 2;
-        for (int band = 1; band < maxBands && view && m_abortReason.isEmpty(); ++band) {
+        for (int band = 1; band < maxBands && view && m_abortReason.isEmpty() && !m_cancelled;
+             ++band) {
             const float p = Picture1Height();
             const float hv = view->Height();
             const float y = view->Top();

@@ -82,16 +82,35 @@ bool CaptureHost::TakePic()
     }
     // Positions are 32-bit so that the banner lands at the real bottom of pages taller
     // than 32,767 pixels.
-    const std::int32_t bannerX =
-        roundHalfEven(double(areaWidth) - picWatermarkMain.drawableWidth() - 20);
-    const std::int32_t bannerY = roundHalfEven(double(m_twips.toPixelsY(float(PageHeight))) -
-                                               picWatermarkMain.drawableHeight() - 20);
-    StampWatermark(picWatermarkMain, picPicture, bannerX, bannerY);
+    if (m_bannerStamped) {
+        const std::int32_t bannerX =
+            roundHalfEven(double(areaWidth) - picWatermarkMain.drawableWidth() - 20);
+        const std::int32_t bannerY = roundHalfEven(double(m_twips.toPixelsY(float(PageHeight))) -
+                                                   picWatermarkMain.drawableHeight() - 20);
+        StampWatermark(picWatermarkMain, picPicture, bannerX, bannerY);
+    }
+
+    // A capture cancelled while it ran writes nothing; neither does one whose output step
+    // refuses the picture.
+    QString refusal;
+    std::optional<Picture> output;
+    if (m_cancelled)
+        refusal = m_cancelReason;
+    else if (m_outputStep)
+        output = m_outputStep(picPicture.image(), &refusal);
+    else
+        output = picPicture.image();
+    // Nothing reads the finished surface again: free the page-high raster as soon as possible.
+    picPicture.clear();
+    if (!output) {
+        yield();
+        emit captureFailed(refusal);
+        return false;
+    }
 
     const QString fileName = m_fileNameSource ? m_fileNameSource() : nextNumberedFileName();
-    const bool saved = m_writer.SaveImageFile(picPicture.image(), fileName);
-    // Nothing reads the finished picture again: free the page-high raster between captures.
-    picPicture.clear();
+    const bool saved = m_writer.SaveImageFile(*output, fileName);
+    output.reset();
     yield();
     if (!saved) {
         const QString reason = m_writer.lastError();

@@ -30,6 +30,14 @@ public:
     /// Encodes an RGB32 image onto an open device with the format's default settings.
     /// False, with the reason in error, when the encoder gives up.
     virtual bool write(const QImage &image, QIODevice &device, QString &error) const = 0;
+    /// The same at a quality from 1 (smallest file) to 100 (best picture), for formats
+    /// that trade one for the other; the others ignore it.
+    virtual bool writeAtQuality(const QImage &image, QIODevice &device, int quality,
+                                QString &error) const
+    {
+        Q_UNUSED(quality);
+        return write(image, device, error);
+    }
 };
 
 /// Encoders in the order a lookup by MIME type tries them.

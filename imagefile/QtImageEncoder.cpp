@@ -4,6 +4,7 @@
 
 #include <QImageWriter>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -94,7 +95,16 @@ QString QtImageEncoder::sizeProblem(QSize size) const
 
 bool QtImageEncoder::write(const QImage &image, QIODevice &device, QString &error) const
 {
+    return writeAtQuality(image, device, -1, error);
+}
+
+bool QtImageEncoder::writeAtQuality(const QImage &image, QIODevice &device, int quality,
+                                    QString &error) const
+{
     QImageWriter writer(&device, infoFor(m_format).qtFormat);
+    // Only JPEG trades picture for size; the lossless writers would read it as compression.
+    if (m_format == Format::Jpeg && quality >= 1)
+        writer.setQuality(std::min(quality, 100));
     if (writer.write(image))
         return true;
     error = writer.errorString();

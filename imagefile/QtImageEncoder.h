@@ -28,6 +28,8 @@ public:
     QString mimeType() const override;
     QString sizeProblem(QSize size) const override;
     bool write(const QImage &image, QIODevice &device, QString &error) const override;
+    bool writeAtQuality(const QImage &image, QIODevice &device, int quality,
+                        QString &error) const override;
 
 private:
     Format m_format;

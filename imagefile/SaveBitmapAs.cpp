@@ -105,7 +105,9 @@ bool SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName
     if (!file.open(QIODevice::WriteOnly))
         return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
     QString encoderError;
-    if (!found->write(image, file, encoderError)) {
+    const bool written = m_quality > 0 ? found->writeAtQuality(image, file, m_quality, encoderError)
+                                       : found->write(image, file, encoderError);
+    if (!written) {
         // When the disk refused the data, that says more than the encoder's summary.
         const QString reason =
             file.error() != QFileDevice::NoError ? file.errorString() : encoderError;

@@ -34,6 +34,11 @@ public:
     /// encoder for the type, a picture too large for the format, or a failed write.
     bool SaveImageFile(const Picture &picture, const QString &fileName);
 
+    /// The quality, 1 to 100, of later saves in formats that have one (JPEG); 0 or less
+    /// returns to each format's default.
+    void setQuality(int quality) { m_quality = quality; }
+    int quality() const { return m_quality; }
+
     /// Finds the first encoder of the running library whose MIME type matches, ignoring
     /// case; `clsid` is written only when one is found.
     bool FindEncoderClsid(const QString &mimeType, EncoderId &clsid) const;
@@ -56,6 +61,7 @@ private:
     quint32 m_lastToken = 0; // tokens are never reused
     EncoderList m_encoders;  // the running library's encoders
     QString m_lastError;
+    int m_quality = 0;
 };
 
 } // namespace tessaly

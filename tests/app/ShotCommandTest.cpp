@@ -1,3 +1,4 @@
+#include "ShotProcess.h"
 #include "support/LocalHttpServer.h"
 #include "support/RowsPage.h"
 #include "support/TempDir.h"
@@ -12,33 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ShotRun
-{
-    int exitCode = -1;
-    QString errors;
-};
-
-// Runs tessaly-shot as its own process, spinning the event loop so the local server
-// answers while it loads.
-ShotRun shot(const QStringList &arguments)
-{
-    QProcess process;
-    QSignalSpy finished(&process, &QProcess::finished);
-    process.start(QStringLiteral(TESSALY_SHOT), arguments);
-    EXPECT_TRUE(finished.wait(120000)) << "tessaly-shot did not end";
-    ShotRun run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
-
-QImage decode(const QString &path)
-{
-    QImageReader reader(path);
-    reader.setAllocationLimit(0);
-    return reader.read();
-}
 
 class ShotCommand : public ::testing::Test
 {

@@ -63,3 +63,34 @@ TEST_F(RealCapture, CaptureRightAfterANavigationShowsTheNewPage)
     load(QStringLiteral("/static.html"));
     expectRows(capture(), 2600);
 }
+
+// A page zoomed twice in a view twice the size is laid out as in the unzoomed view and
+// drawn with two device pixels per CSS pixel: heights read from it, scroll positions and
+// the tall view of a page whose height lies in a frame must all be in widget pixels.
+TEST_F(RealCapture, ZoomedPagesAreMeasuredAndWalkedInWidgetPixels)
+{
+    stage.view()->engineView()->setZoomFactor(2);
+    const auto expectDoubledRows = [](const QImage &image, int cssHeight) {
+        ASSERT_GE(image.height(), 2 * cssHeight);
+        int wrong = 0;
+        for (int y = 1; y < 2 * cssHeight; y += 3) {
+            const int band = rows::bandOf(image.pixel(20, y));
+            if (band != y / 10 && wrong++ < 10)
+                ADD_FAILURE() << "device row " << y << " shows band " << band << ", expected " << y / 10;
+        }
+        EXPECT_EQ(wrong, 0);
+    };
+
+    load(QStringLiteral("/rows.html?h=1750"));
+    QImage image = capture();
+    EXPECT_EQ(image.width(), AreaWidth - 2);
+    EXPECT_EQ(image.height(), 2 * 1750 + 15 - 2);
+    expectDoubledRows(image, 1750);
+
+    load(QStringLiteral("/frame-top.html"));
+    host->List1 = QStringList{QStringLiteral("tall")};
+    image = capture();
+    // The frame (3,000 CSS pixels) plus a third of the top document (700 pixels).
+    EXPECT_EQ(image.height(), 2 * 3000 + 233 - 2);
+    expectDoubledRows(image, 3000);
+}

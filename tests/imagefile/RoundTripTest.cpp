@@ -4,6 +4,8 @@
 #include "IndependentDecoder.h"
 #include "SamplePictures.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 using namespace tessaly;
@@ -54,6 +56,31 @@ TEST_F(RoundTrip, JpegStaysCloseToThePicture)
     ASSERT_EQ(decoded.size(), m_page.size());
     // Qt's default quality (75) on text and grain.
     EXPECT_LT(IndependentDecoder::meanChannelError(decoded, m_page), 4.0);
+}
+
+TEST_F(RoundTrip, JpegQualityTradesSizeForFidelityAndLeavesLosslessFormatsAlone)
+{
+    const auto write = [this](const QString &name, int quality) {
+        m_writer.setQuality(quality);
+        EXPECT_TRUE(m_writer.SaveImageFile(Picture(m_page), m_dir.file(name)))
+            << m_writer.lastError().toStdString();
+        QByteArray format;
+        return std::pair{QFileInfo(m_dir.file(name)).size(),
+                         IndependentDecoder::readWithQt(m_dir.file(name), &format)};
+    };
+    const auto [smallSize, small] = write(u"low.jpg"_s, 10);
+    const auto [largeSize, large] = write(u"high.jpg"_s, 95);
+    EXPECT_LT(smallSize, largeSize);
+    ASSERT_EQ(small.size(), m_page.size());
+    ASSERT_EQ(large.size(), m_page.size());
+    EXPECT_LT(IndependentDecoder::meanChannelError(large, m_page),
+              IndependentDecoder::meanChannelError(small, m_page));
+
+    // A quality means nothing to PNG: the file is still the very picture.
+    const auto [pngSize, png] = write(u"any.png"_s, 10);
+    EXPECT_GT(pngSize, 0);
+    EXPECT_TRUE(png == m_page);
+    m_writer.setQuality(0);
 }
 
 TEST_F(RoundTrip, GifStaysCloseToThePicture)

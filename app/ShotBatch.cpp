@@ -1,0 +1,72 @@
+#include "app/ShotBatch.h"
+
+#include "app/ShellWords.h"
+#include "app/ShotCapture.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace tessaly {
+
+namespace {
+
+void say(const QString &text)
+{
+    std::fputs(qPrintable(text + u'\n'), stderr);
+}
+
+} // namespace
+
+std::vector<BatchLine> readBatchLines(const QString &text)
+{
+    std::vector<BatchLine> lines;
+    const QStringList rows = text.split(u'\n');
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        QString row = rows.at(i);
+        if (row.endsWith(u'\r'))
+            row.chop(1);
+        const QString trimmed = row.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
+            continue;
+        BatchLine line;
+        line.number = int(i + 1);
+        if (const auto words = splitShellWords(row, &line.error))
+            line.words = *words;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int runShotBatch(const ShotRequest &request)
+{
+    QFile file(request.batchFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        say(QStringLiteral("tessaly-shot: cannot read %1: %2").arg(request.batchFile, file.errorString()));
+        return 2;
+    }
+    const std::vector<BatchLine> lines = readBatchLines(QString::fromUtf8(file.readAll()));
+    file.close();
+
+    QStringList failed;
+    for (const BatchLine &line : lines) {
+        QString failure = line.error;
+        if (failure.isEmpty()) {
+            if (const auto capture = parseShotLine(line.words, request.batchDefaults, &failure))
+                failure = ShotCapture(*capture).run();
+        }
+        if (!failure.isEmpty()) {
+            say(QStringLiteral("tessaly-shot: %1:%2: %3").arg(request.batchFile).arg(line.number).arg(failure));
+            failed.append(QString::number(line.number));
+        }
+    }
+    const qsizetype written = qsizetype(lines.size()) - failed.size();
+    QString summary = QStringLiteral("tessaly-shot: %1 of %2 captures written").arg(written).arg(lines.size());
+    if (!failed.isEmpty())
+        summary += QStringLiteral("; failed: line%1 %2").arg(failed.size() > 1 ? QStringLiteral("s") : QString(),
+                                                             failed.join(QStringLiteral(", ")));
+    say(summary);
+    return failed.isEmpty() ? 0 : 1;
+}
+
+} // namespace tessaly

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/ShotRequest.h"
+
+#include <QDeadlineTimer>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+namespace tessaly {
+
+class CaptureStage;
+
+/// One capture from the command line: loads the page in a stage of its own, prepares it as
+/// asked (style, hidden elements, script, waits), captures it with the capture routines of
+/// the capture window and writes the file, cut to an element when asked. The application
+/// object and its browser outlive it; a batch runs one after another in the same process.
+class ShotCapture
+{
+public:
+    explicit ShotCapture(ShotRequest request);
+
+    /// Empty when the file was written; otherwise why not, as a line for the user. Nothing
+    /// is written when the capture fails, and an existing file is left as it was.
+    QString run();
+
+private:
+    QString load(CaptureStage &stage);
+    QString prepare(CaptureStage &stage);
+    QString capture(CaptureStage &stage);
+    /// Milliseconds a step may take: `bound`, or less when the whole capture's time runs
+    /// out first (at least 1).
+    int within(int bound) const;
+    /// What loading, the user's script and --wait-for may take: the rest of the whole
+    /// capture's time, or each its own bound when there is none.
+    int stepBound() const;
+    bool expired() const;
+    QString timedOut(const QString &doing) const;
+
+    ShotRequest m_request;
+    QDeadlineTimer m_deadline;
+    std::optional<QRectF> m_elementBox; ///< CSS pixels, measured before the capture
+};
+
+} // namespace tessaly

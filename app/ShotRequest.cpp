@@ -1,0 +1,255 @@
+#include "app/ShotRequest.h"
+
+#include "imagefile/SaveBitmapAs.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cmath>
+#include <cstdio>
+
+namespace tessaly {
+
+namespace {
+
+enum class Context
+{
+    CommandLine,
+    BatchLine
+};
+
+constexpr int MaxWaitMs = 3600 * 1000;
+constexpr double MaxTimeoutSeconds = 24 * 3600;
+
+std::optional<int> wholeNumber(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+QString description()
+{
+    return QStringLiteral(
+        "Captures a whole web page, however long, into one image file.\n"
+        "\n"
+        "Before the capture, in this order: the page loads; --style and --hide are applied;\n"
+        "--javascript runs; --wait-for is polled; --wait passes; --style and --hide are\n"
+        "applied again, for frames that appeared meanwhile.\n"
+        "\n"
+        "Exit codes: 0 written, 1 the capture failed (or any line of a batch did),\n"
+        "2 usage error.");
+}
+
+// The command line without --batch FILE: the options every batch line starts from.
+QStringList withoutBatch(const QStringList &arguments)
+{
+    QStringList rest;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QStringLiteral("--batch")) {
+            ++i;
+            continue;
+        }
+        if (argument.startsWith(QStringLiteral("--batch=")))
+            continue;
+        rest.append(argument);
+    }
+    return rest;
+}
+
+std::optional<ShotRequest> parse(const QStringList &arguments, Context context, QString *error,
+                                 bool *helpOrVersion)
+{
+    const auto fail = [error](const QString &message) {
+        *error = message;
+        return std::nullopt;
+    };
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description());
+    // The toolkit takes no options from this command line, so there is no help on them.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Displays this help."));
+    parser.addOption(helpOption);
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("URL"), QStringLiteral("The page to capture."));
+    parser.addPositionalArgument(
+        QStringLiteral("OUTPUT"),
+        QStringLiteral("The image file; its extension (.bmp .gif .jpg .png .tif) picks the format."));
+    const auto option = [](const char *name, const char *text, const char *value = nullptr) {
+        return value ? QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(text),
+                                          QString::fromLatin1(value))
+                     : QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(text));
+    };
+    const QCommandLineOption width = option("width", "Browser area width in CSS pixels (1280).", "PX");
+    const QCommandLineOption height = option("height", "Browser area height in CSS pixels (700).", "PX");
+    const QCommandLineOption watermark =
+        option("watermark", "Stamp this bitmap centred on the first screen.", "FILE");
+    const QCommandLineOption wait =
+        option("wait", "After loading, wait MS milliseconds before the capture.", "MS");
+    const QCommandLineOption waitFor = option(
+        "wait-for",
+        "After loading, poll this JavaScript expression (in the page's own world) until it is true.",
+        "EXPRESSION");
+    const QCommandLineOption timeout = option(
+        "timeout",
+        "Give up when loading, preparing and capturing together take more than S seconds "
+        "(exit code 1, no file). Without it, loading and --wait-for each give up after 60 s.",
+        "S");
+    const QCommandLineOption javascript = option(
+        "javascript", "Run this JavaScript in the page before the capture, as a function body.",
+        "CODE");
+    const QCommandLineOption style =
+        option("style", "Add this style sheet to the page and its same-origin frames.", "CSS");
+    const QCommandLineOption hide = option(
+        "hide",
+        "Hide the elements this CSS selector matches (display: none), e.g. a cookie banner; "
+        "may be given more than once.",
+        "SELECTOR");
+    const QCommandLineOption selector = option(
+        "selector",
+        "Cut the picture to the box of the first element this CSS selector matches, however tall; "
+        "nothing matching is an error.",
+        "SELECTOR");
+    const QCommandLineOption scale = option(
+        "scale",
+        "Draw the page N times as sharp, as on a display of device pixel ratio N (1, 2 or 3): "
+        "laid out at the same width, the picture is N times as wide and tall.",
+        "N");
+    const QCommandLineOption quality = option(
+        "quality", "JPEG quality from 1 (smallest file) to 100 (best picture); other formats ignore it.",
+        "N");
+    const QCommandLineOption noBanner = option("no-banner", "Do not stamp the built-in banner.");
+    const QCommandLineOption batch = option(
+        "batch",
+        "Capture every line of FILE, each URL OUTPUT [options] quoted as in a shell; blank lines "
+        "and lines starting with # are skipped. Options given with --batch apply to every line; "
+        "a failing line is reported and the others go on.",
+        "FILE");
+    parser.addOptions({width, height, watermark, wait, waitFor, timeout, javascript, style, hide,
+                       selector, scale, quality, noBanner, batch});
+
+    *helpOrVersion = false;
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    const bool help = parser.isSet(helpOption);
+    const bool version = parser.isSet(QStringLiteral("version"));
+    if (context == Context::BatchLine) {
+        if (help || version)
+            return fail(QStringLiteral("--help and --version have no place in a batch line"));
+        if (parser.isSet(batch))
+            return fail(QStringLiteral("a batch line cannot start another batch"));
+    }
+    if (help || version) {
+        *helpOrVersion = true;
+        const QString text = help ? parser.helpText()
+                                  : QCoreApplication::applicationName() + u' ' +
+                                        QCoreApplication::applicationVersion() + u'\n';
+        std::fputs(qPrintable(text), stdout);
+        return std::nullopt;
+    }
+
+    ShotRequest request;
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(batch)) {
+        if (!positional.isEmpty())
+            return fail(QStringLiteral("--batch takes its URLs and OUTPUTs from the file, not "
+                                       "from the command line"));
+        request.batchFile = parser.value(batch);
+        request.batchDefaults = withoutBatch(arguments);
+        // The batch's own options must make sense before any line is read.
+        QString why;
+        if (!parseShotLine({QStringLiteral("about:blank"), QStringLiteral("line.png")},
+                           request.batchDefaults, &why))
+            return fail(why);
+        return request;
+    }
+    if (positional.size() != 2)
+        return fail(QStringLiteral("expected URL and OUTPUT"));
+    request.url = positional.at(0);
+    request.output = positional.at(1);
+
+    for (const auto &[item, target] : {std::pair{&width, &request.browserArea.rwidth()},
+                                       std::pair{&height, &request.browserArea.rheight()}}) {
+        if (!parser.isSet(*item))
+            continue;
+        const auto value = wholeNumber(parser.value(*item), 1, MaxAreaSide);
+        if (!value)
+            return fail(QStringLiteral("--%1 takes a whole number of pixels from 1 to %2")
+                            .arg(item->names().constFirst())
+                            .arg(MaxAreaSide));
+        *target = *value;
+    }
+    if (parser.isSet(scale)) {
+        const auto value = wholeNumber(parser.value(scale), 1, 3);
+        if (!value)
+            return fail(QStringLiteral("--scale takes 1, 2 or 3"));
+        request.scale = *value;
+    }
+    if (std::max(request.browserArea.width(), request.browserArea.height()) * request.scale >
+        MaxAreaSide)
+        return fail(QStringLiteral("--width and --height times --scale must not pass %1 pixels")
+                        .arg(MaxAreaSide));
+    if (parser.isSet(wait)) {
+        const auto value = wholeNumber(parser.value(wait), 0, MaxWaitMs);
+        if (!value)
+            return fail(QStringLiteral("--wait takes a whole number of milliseconds from 0 to %1")
+                            .arg(MaxWaitMs));
+        request.waitMs = *value;
+    }
+    if (parser.isSet(timeout)) {
+        bool ok = false;
+        const double seconds = parser.value(timeout).toDouble(&ok);
+        if (!ok || !(seconds > 0) || seconds > MaxTimeoutSeconds)
+            return fail(QStringLiteral("--timeout takes a number of seconds above 0, up to %1")
+                            .arg(MaxTimeoutSeconds));
+        request.timeoutMs = std::max(1, int(std::lround(seconds * 1000)));
+    }
+    if (parser.isSet(quality)) {
+        const auto value = wholeNumber(parser.value(quality), 1, 100);
+        if (!value)
+            return fail(QStringLiteral("--quality takes a whole number from 1 to 100"));
+        request.quality = *value;
+    }
+    for (const auto &[item, target] :
+         {std::pair{&waitFor, &request.waitFor}, std::pair{&javascript, &request.javascript},
+          std::pair{&selector, &request.selector}}) {
+        if (!parser.isSet(*item))
+            continue;
+        *target = parser.value(*item);
+        if (target->trimmed().isEmpty())
+            return fail(QStringLiteral("--%1 must not be empty").arg(item->names().constFirst()));
+    }
+    request.hide = parser.values(hide);
+    for (const QString &hidden : std::as_const(request.hide)) {
+        if (hidden.trimmed().isEmpty())
+            return fail(QStringLiteral("--hide must not be empty"));
+    }
+    request.style = parser.value(style);
+    request.watermark = parser.value(watermark);
+    request.banner = !parser.isSet(noBanner);
+    if (SaveBitmapAs::mimeTypeForFileName(request.output).isEmpty())
+        return fail(QStringLiteral("%1: the file name must end in .bmp, .gif, .jpg, .png or .tif")
+                        .arg(request.output));
+    return request;
+}
+
+} // namespace
+
+std::optional<ShotRequest> parseShotArguments(const QStringList &arguments, QString *error,
+                                              bool *helpOrVersion)
+{
+    return parse(arguments, Context::CommandLine, error, helpOrVersion);
+}
+
+std::optional<ShotRequest> parseShotLine(const QStringList &words, const QStringList &defaults,
+                                         QString *error)
+{
+    bool unused = false;
+    return parse(QStringList{QStringLiteral("tessaly-shot")} + defaults + words, Context::BatchLine,
+                 error, &unused);
+}
+
+} // namespace tessaly

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tessaly {
+
+/// What `tessaly-shot` was asked to do: one capture, or a batch of them.
+struct ShotRequest
+{
+    QString url;
+    QString output;
+    QSize browserArea{1280, 700}; ///< CSS pixels
+    QString watermark;
+    /// Bound of the whole capture (loading, preparing, capturing); 0 for none.
+    int timeoutMs = 0;
+    /// Without a whole-capture bound, loading and --wait-for each give up after this.
+    int stepTimeoutMs = 60000;
+    int waitMs = 0;         ///< pause after loading
+    QString waitFor;        ///< JavaScript expression polled until true
+    QString javascript;     ///< run in the page before the capture
+    QString style;          ///< style sheet added to the page
+    QStringList hide;       ///< selectors of elements hidden before the capture
+    QString selector;       ///< the element the picture is cut to; empty for the whole page
+    int scale = 1;          ///< device pixels per CSS pixel
+    int quality = 0;        ///< JPEG quality 1 to 100; 0 for the encoder's default
+    bool banner = true;     ///< stamp the built-in banner
+
+    QString batchFile;         ///< when set, url and output are empty
+    QStringList batchDefaults; ///< options given with --batch, read before every line's own
+};
+
+/// The largest browser area side, in device pixels (CSS pixels times the scale).
+inline constexpr int MaxAreaSide = 16384;
+
+/// Parses the command line (program name first); on a usage error returns nothing and sets
+/// `error`. For --help and --version it prints the text, returns nothing and sets
+/// `helpOrVersion`.
+std::optional<ShotRequest> parseShotArguments(const QStringList &arguments, QString *error,
+                                              bool *helpOrVersion);
+
+/// Parses the words of one batch line, URL OUTPUT [options], after the batch's own options.
+std::optional<ShotRequest> parseShotLine(const QStringList &words, const QStringList &defaults,
+                                         QString *error);
+
+} // namespace tessaly

@@ -1,0 +1,163 @@
+#include "browser/PageScripts.h"
+
+#include "browser/JavaScriptRunner.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QVariantList>
+
+#include <algorithm>
+
+namespace tessaly {
+
+namespace {
+
+constexpr int PollIntervalMs = 100;
+
+// Inserts or replaces two style sheets in the document and in every frame of its origin:
+// the user's sheet as text, and one rule per hidden selector. Each rule is added on its
+// own, so a selector cannot reach into the rules around it; one that is not a selector
+// throws and is reported by name.
+const char *const StyleScript = R"((function (css, hidden) {
+  const probe = document.createDocumentFragment();
+  for (const selector of hidden) {
+    try { probe.querySelector(selector); } catch (e) { return ['bad', selector]; }
+  }
+  const seen = new Set();
+  const place = (doc, key, fill) => {
+    const old = doc.querySelector('style[' + key + ']');
+    if (old) old.remove();
+    const style = doc.createElement('style');
+    style.setAttribute(key, '');
+    (doc.head || doc.documentElement).appendChild(style);
+    return fill(style);
+  };
+  const visit = (doc) => {
+    if (!doc || !doc.documentElement || seen.has(doc)) return null;
+    seen.add(doc);
+    place(doc, 'data-tessaly-style', (style) => { style.textContent = css; });
+    const refused = place(doc, 'data-tessaly-hide', (style) => {
+      for (const selector of hidden) {
+        try {
+          style.sheet.insertRule(selector + ' { display: none !important; }', style.sheet.cssRules.length);
+        } catch (e) { return selector; }
+      }
+      return null;
+    });
+    if (refused !== null) return refused;
+    for (const frame of doc.querySelectorAll('iframe, frame')) {
+      let inner = null;
+      try { inner = frame.contentDocument; } catch (e) { inner = null; }
+      const result = visit(inner);
+      if (result !== null) return result;
+    }
+    return null;
+  };
+  const refused = visit(document);
+  return refused === null ? ['ok', seen.size] : ['bad', refused];
+})(%1, %2))";
+
+const char *const BoxScript = R"((function (selector) {
+  let element = null;
+  try { element = document.querySelector(selector); } catch (e) { return ['bad']; }
+  if (!element) return ['none'];
+  const box = element.getBoundingClientRect();
+  return ['box', box.left + window.scrollX, box.top + window.scrollY, box.width, box.height];
+})(%1))";
+
+} // namespace
+
+PageScripts::PageScripts(QWebEnginePage *page) : m_page(page) {}
+
+bool PageScripts::applyStyle(const QString &css, const QStringList &hidden, int timeoutMs,
+                             QString *error) const
+{
+    const QString script = QString::fromLatin1(StyleScript)
+                               .arg(JavaScriptRunner::jsonLiteral(css),
+                                    JavaScriptRunner::jsonLiteral(hidden));
+    const auto result = JavaScriptRunner(m_page, timeoutMs).run(script);
+    const QVariantList answer = result ? result->toList() : QVariantList();
+    if (answer.value(0).toString() == QStringLiteral("ok"))
+        return true;
+    if (answer.value(0).toString() == QStringLiteral("bad"))
+        *error = QStringLiteral("--hide: %1 is not a valid CSS selector")
+                     .arg(answer.value(1).toString());
+    else
+        *error = QStringLiteral("the page did not take the style sheet");
+    return false;
+}
+
+bool PageScripts::runUserScript(const QString &code, int timeoutMs, QString *error) const
+{
+    // The inner function keeps the code's own return statements from ending the wrapper;
+    // the newlines keep a comment on its last line from swallowing the wrapper's end.
+    const QString script = QStringLiteral("(function () {\n  try { (function () {\n") + code +
+                           QStringLiteral("\n  })(); } catch (e) { return ['threw', String(e)]; }\n"
+                                          "  return ['ok'];\n})()");
+    QElapsedTimer clock;
+    clock.start();
+    const auto result = JavaScriptRunner(m_page, timeoutMs, JavaScriptRunner::World::Page).run(script);
+    const QVariantList answer = result ? result->toList() : QVariantList();
+    const QString status = answer.value(0).toString();
+    if (status == QStringLiteral("ok"))
+        return true;
+    if (status == QStringLiteral("threw"))
+        *error = QStringLiteral("--javascript threw %1").arg(answer.value(1).toString());
+    else if (clock.elapsed() >= timeoutMs)
+        *error = QStringLiteral("--javascript did not end within %1 s").arg(timeoutMs / 1000.0);
+    else
+        *error = QStringLiteral("--javascript could not be run: is it valid JavaScript?");
+    return false;
+}
+
+PageScripts::Wait PageScripts::waitUntilTrue(const QString &expression, int timeoutMs) const
+{
+    const QString script = QStringLiteral("(function () {\n  try { return !!(\n") + expression +
+                           QStringLiteral("\n  ); } catch (e) { return false; }\n})()");
+    const QDeadlineTimer deadline(timeoutMs);
+    bool answered = false;
+    for (;;) {
+        const int bound = int(std::clamp<qint64>(deadline.remainingTime(), 1, 3000));
+        const auto value = JavaScriptRunner(m_page, bound, JavaScriptRunner::World::Page).run(script);
+        if (value) {
+            answered = true;
+            if (value->toBool())
+                return Wait::True;
+        }
+        if (deadline.hasExpired())
+            return answered ? Wait::NotYet : Wait::NeverAnswered;
+        QEventLoop pause;
+        QTimer::singleShot(int(std::min<qint64>(PollIntervalMs, deadline.remainingTime())), &pause,
+                           &QEventLoop::quit);
+        pause.exec();
+    }
+}
+
+std::optional<QRectF> PageScripts::elementBox(const QString &selector, int timeoutMs,
+                                              QString *error) const
+{
+    const QString script =
+        QString::fromLatin1(BoxScript).arg(JavaScriptRunner::jsonLiteral(selector));
+    const auto result = JavaScriptRunner(m_page, timeoutMs).run(script);
+    const QVariantList answer = result ? result->toList() : QVariantList();
+    const QString status = answer.value(0).toString();
+    if (status == QStringLiteral("box") && answer.size() == 5) {
+        const QRectF box(answer.at(1).toDouble(), answer.at(2).toDouble(), answer.at(3).toDouble(),
+                         answer.at(4).toDouble());
+        if (box.width() > 0 && box.height() > 0)
+            return box;
+        *error = QStringLiteral("--selector: the element %1 matches has no size (is it hidden?)")
+                     .arg(selector);
+    } else if (status == QStringLiteral("none")) {
+        *error = QStringLiteral("--selector: nothing on the page matches %1").arg(selector);
+    } else if (status == QStringLiteral("bad")) {
+        *error = QStringLiteral("--selector: %1 is not a valid CSS selector").arg(selector);
+    } else {
+        *error = QStringLiteral("--selector: the page did not answer");
+    }
+    return std::nullopt;
+}
+
+} // namespace tessaly

@@ -1,0 +1,216 @@
+// The command line, batch lines and the element crop of tessaly-shot, without a browser.
+#include "app/ElementCrop.h"
+#include "app/ShellWords.h"
+#include "app/ShotBatch.h"
+#include "app/ShotRequest.h"
+#include "capture/BuiltInPictures.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+namespace {
+
+QStringList args(std::initializer_list<const char *> words)
+{
+    QStringList list{QStringLiteral("tessaly-shot")};
+    for (const char *word : words)
+        list.append(QString::fromUtf8(word));
+    return list;
+}
+
+std::optional<ShotRequest> parsed(std::initializer_list<const char *> words, QString *error = nullptr)
+{
+    QString ignored;
+    bool helpOrVersion = false;
+    return parseShotArguments(args(words), error ? error : &ignored, &helpOrVersion);
+}
+
+QStringList words(const char *line, QString *error = nullptr)
+{
+    QString ignored;
+    return splitShellWords(QString::fromUtf8(line), error ? error : &ignored).value_or(QStringList{});
+}
+
+} // namespace
+
+TEST(ShotArguments, EveryOptionReachesTheRequest)
+{
+    const auto request = parsed({"--width", "800", "--height", "600", "--wait", "250", "--wait-for",
+                                 "window.ready", "--timeout", "2.5", "--javascript", "go()", "--style",
+                                 "body{}", "--hide", "#a", "--hide", ".b c", "--selector", "main",
+                                 "--scale", "2", "--quality", "40", "--no-banner",
+                                 "http://x/", "out.jpg"});
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->url, QStringLiteral("http://x/"));
+    EXPECT_EQ(request->output, QStringLiteral("out.jpg"));
+    EXPECT_EQ(request->browserArea, QSize(800, 600));
+    EXPECT_EQ(request->waitMs, 250);
+    EXPECT_EQ(request->waitFor, QStringLiteral("window.ready"));
+    EXPECT_EQ(request->timeoutMs, 2500);
+    EXPECT_EQ(request->javascript, QStringLiteral("go()"));
+    EXPECT_EQ(request->style, QStringLiteral("body{}"));
+    EXPECT_EQ(request->hide, (QStringList{QStringLiteral("#a"), QStringLiteral(".b c")}));
+    EXPECT_EQ(request->selector, QStringLiteral("main"));
+    EXPECT_EQ(request->scale, 2);
+    EXPECT_EQ(request->quality, 40);
+    EXPECT_FALSE(request->banner);
+}
+
+TEST(ShotArguments, DefaultsCaptureTheWholePageAsBefore)
+{
+    const auto request = parsed({"http://x/", "out.png"});
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->browserArea, QSize(1280, 700));
+    EXPECT_EQ(request->timeoutMs, 0);
+    EXPECT_EQ(request->stepTimeoutMs, 60000);
+    EXPECT_EQ(request->scale, 1);
+    EXPECT_EQ(request->quality, 0);
+    EXPECT_TRUE(request->banner);
+    EXPECT_TRUE(request->selector.isEmpty());
+    EXPECT_TRUE(request->batchFile.isEmpty());
+}
+
+TEST(ShotArguments, ValuesOutOfRangeAreUsageErrors)
+{
+    const std::vector<std::initializer_list<const char *>> bad = {
+        {"--scale", "4", "u", "o.png"},        {"--scale", "0", "u", "o.png"},
+        {"--scale", "1.5", "u", "o.png"},      {"--quality", "0", "u", "o.jpg"},
+        {"--quality", "101", "u", "o.jpg"},    {"--timeout", "0", "u", "o.png"},
+        {"--timeout", "-3", "u", "o.png"},     {"--timeout", "soon", "u", "o.png"},
+        {"--wait", "-1", "u", "o.png"},        {"--wait", "1s", "u", "o.png"},
+        {"--wait-for", " ", "u", "o.png"},     {"--selector", "", "u", "o.png"},
+        {"--hide", "", "u", "o.png"},          {"--javascript", "", "u", "o.png"},
+        {"--width", "9000", "--scale", "2", "u", "o.png"},
+        {"--height", "6000", "--scale", "3", "u", "o.png"},
+        {"--no-such-option", "u", "o.png"},    {"u", "o.webp"},
+        {"u"},                                 {"--batch", "list.txt", "u", "o.png"},
+        {"--batch", "list.txt", "--scale", "9"}};
+    for (const auto &words : bad) {
+        QString error;
+        EXPECT_FALSE(parsed(words, &error)) << QStringList(args(words)).join(u' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+    QString error;
+    parsed({"--scale", "4", "u", "o.png"}, &error);
+    EXPECT_TRUE(error.contains(QStringLiteral("--scale"))) << error.toStdString();
+}
+
+TEST(ShotArguments, TheLargestScaledAreaIsAllowed)
+{
+    EXPECT_TRUE(parsed({"--width", "8192", "--height", "5461", "--scale", "2", "u", "o.png"}));
+    EXPECT_TRUE(parsed({"--width", "5461", "--scale", "3", "u", "o.png"}));
+}
+
+TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
+{
+    const auto batch = parsed({"--width", "800", "--batch", "list.txt", "--no-banner", "--hide", "#a"});
+    ASSERT_TRUE(batch);
+    EXPECT_EQ(batch->batchFile, QStringLiteral("list.txt"));
+    EXPECT_EQ(batch->batchDefaults, (QStringList{QStringLiteral("--width"), QStringLiteral("800"),
+                                                 QStringLiteral("--no-banner"), QStringLiteral("--hide"),
+                                                 QStringLiteral("#a")}));
+    QString error;
+    const auto line = parseShotLine(words("http://x/ 'my shot.png' --width 640 --hide .b"),
+                                    batch->batchDefaults, &error);
+    ASSERT_TRUE(line) << error.toStdString();
+    EXPECT_EQ(line->output, QStringLiteral("my shot.png"));
+    EXPECT_EQ(line->browserArea.width(), 640);
+    EXPECT_FALSE(line->banner);
+    EXPECT_EQ(line->hide, (QStringList{QStringLiteral("#a"), QStringLiteral(".b")}));
+
+    for (const char *bad : {"http://x/ o.png --batch other.txt", "http://x/ o.png --help",
+                            "http://x/", "http://x/ o.png --quality 0"}) {
+        QString why;
+        EXPECT_FALSE(parseShotLine(words(bad), {}, &why)) << bad;
+        EXPECT_FALSE(why.isEmpty()) << bad;
+    }
+}
+
+TEST(ShellWordsSplit, QuotesAndBackslashesAsInAShell)
+{
+    EXPECT_EQ(words("  a   b\tc  "), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(words("'a b' \"c d\" e\\ f"),
+              (QStringList{QStringLiteral("a b"), QStringLiteral("c d"), QStringLiteral("e f")}));
+    EXPECT_EQ(words("'it''s' \"say \\\"hi\\\"\" '\\n'"),
+              (QStringList{QStringLiteral("its"), QStringLiteral("say \"hi\""), QStringLiteral("\\n")}));
+    EXPECT_EQ(words("\"a\\b\" x'y'z '' \"\""),
+              (QStringList{QStringLiteral("a\\b"), QStringLiteral("xyz"), QString(), QString()}));
+    EXPECT_EQ(words("http://x/#frag o.png"),
+              (QStringList{QStringLiteral("http://x/#frag"), QStringLiteral("o.png")}));
+    EXPECT_EQ(words("--javascript 'document.title = \"$HOME\"'"),
+              (QStringList{QStringLiteral("--javascript"), QStringLiteral("document.title = \"$HOME\"")}));
+    for (const char *bad : {"'open", "\"open", "ends\\"}) {
+        QString error;
+        EXPECT_FALSE(splitShellWords(QString::fromUtf8(bad), &error)) << bad;
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(ShotBatchFile, SkipsBlankAndCommentLinesAndKeepsLineNumbers)
+{
+    const auto lines = readBatchLines(QStringLiteral("# a list\r\n\r\nhttp://a/ a.png\n   \n"
+                                                     "  # indented comment\nhttp://b/ 'b.png\n"
+                                                     "http://c/ c.png --wait 5\n"));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].number, 3);
+    EXPECT_EQ(lines[0].words, (QStringList{QStringLiteral("http://a/"), QStringLiteral("a.png")}));
+    EXPECT_EQ(lines[1].number, 6);
+    EXPECT_TRUE(lines[1].words.isEmpty());
+    EXPECT_FALSE(lines[1].error.isEmpty());
+    EXPECT_EQ(lines[2].number, 7);
+    EXPECT_EQ(lines[2].words.size(), 4);
+}
+
+TEST(ElementCropArea, CoversEveryPixelTheBoxTouches)
+{
+    EXPECT_EQ(elementArea(QRectF(20, 300, 200, 150), 1), QRect(20, 300, 200, 150));
+    EXPECT_EQ(elementArea(QRectF(20, 300, 200, 150), 2), QRect(40, 600, 400, 300));
+    EXPECT_EQ(elementArea(QRectF(10.5, 0.25, 5, 5), 1), QRect(10, 0, 6, 6));
+    EXPECT_EQ(elementArea(QRectF(10.5, 0.25, 5, 5), 2), QRect(21, 0, 10, 11));
+    EXPECT_EQ(elementArea(QRectF(0, 0, 300, 25000), 3), QRect(0, 0, 900, 75000));
+}
+
+TEST(ElementCropPicture, CutsToTheBoxWithinThePageAndStampsTheBannerOnTheCut)
+{
+    QImage page(300, 40000, QImage::Format_RGB32);
+    page.fill(qRgb(0, 0, 160));
+    for (int y = 0; y < page.height(); ++y)
+        reinterpret_cast<QRgb *>(page.scanLine(y))[5] = qRgb(y & 255, (y >> 8) & 255, 0);
+
+    QString error;
+    const auto plain = cropToElement(Picture(page), QRectF(5, 33000, 200, 6000), 1, {}, &error);
+    ASSERT_TRUE(plain) << error.toStdString();
+    ASSERT_EQ(plain->image().size(), QSize(200, 6000));
+    for (int y = 0; y < 6000; y += 250)
+        ASSERT_EQ(plain->image().pixel(0, y), qRgb((33000 + y) & 255, ((33000 + y) >> 8) & 255, 0));
+
+    // Cut to the page when the box reaches past it; nothing at all when it lies outside.
+    const auto cut = cropToElement(Picture(page), QRectF(250, 39990, 100, 100), 1, {}, &error);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->image().size(), QSize(50, 10));
+    EXPECT_FALSE(cropToElement(Picture(page), QRectF(0, 50000, 10, 10), 1, {}, &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    DrawingSurface banner;
+    banner.setScaleMode(ScaleMode::Pixels);
+    banner.setAutoSize(true);
+    banner.setPicture(BuiltInPictures::banner());
+    ElementMarks marks;
+    marks.banner = &banner;
+    const auto stamped = cropToElement(Picture(page), QRectF(0, 1000, 300, 100), 1, marks, &error);
+    ASSERT_TRUE(stamped);
+    const QImage image = stamped->image();
+    int marked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 6; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(0, 0, 160)) {
+                ++marked;
+                // 20 pixels in from the cut's bottom-right corner.
+                EXPECT_LT(x, 300 - 20);
+                EXPECT_GE(x, 300 - 20 - banner.drawableWidth());
+                EXPECT_LT(y, 100 - 20);
+                EXPECT_GE(y, 100 - 20 - banner.drawableHeight());
+            }
+    EXPECT_GT(marked, 50);
+}

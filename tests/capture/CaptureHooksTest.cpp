@@ -1,0 +1,149 @@
+// The hooks a capture from the command line sets: cancelling a running capture, an output
+// step before the file, and the banner switch. Unset, a capture is what it always was.
+#include "CaptureRig.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+
+namespace {
+
+constexpr float P = CaptureRig::ContainerHeight * 15.0f; // container height, twips
+
+struct Outcome
+{
+    QStringList saved;
+    QStringList failed;
+    int bands = 0;
+};
+
+// Runs one capture of the rig, calling `duringBand` after every band grabbed.
+Outcome captureWith(CaptureRig &rig, const std::function<void(int band)> &duringBand = {})
+{
+    Outcome outcome;
+    QObject context;
+    QObject::connect(rig.host.get(), &CaptureHost::captureSaved, &context,
+                     [&](const QString &path) { outcome.saved.append(path); });
+    QObject::connect(rig.host.get(), &CaptureHost::captureFailed, &context,
+                     [&](const QString &message) { outcome.failed.append(message); });
+    QObject::connect(rig.host.get(), &CaptureHost::bandCaptured, &context, [&](int band, int) {
+        outcome.bands = band;
+        if (duringBand)
+            duringBand(band);
+    });
+    rig.host->Command5_Click();
+    return outcome;
+}
+
+int filesIn(const TempDir &dir)
+{
+    return int(QDir(dir.path()).entryList(QDir::Files).size());
+}
+
+// Pixels of the banner's place, 20 pixels in from the browser area's bottom-right corner,
+// that do not show the page row beneath.
+int bannerPixels(const QImage &image, int pageHeight)
+{
+    int marked = 0;
+    for (int y = std::max(0, image.height() - 40); y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb page = y < pageHeight ? toQRgb(fakeRowColour(y)) : qRgb(255, 255, 255);
+            if (image.pixel(x, y) != page)
+                ++marked;
+        }
+    }
+    return marked;
+}
+
+} // namespace
+
+TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
+{
+    CaptureRig rig(10);
+    rig.view->setDocumentReadable(false);
+    rig.host->List2.append(CaptureHost::formatCandidate(6 * P));
+    const Outcome outcome = captureWith(rig, [&](int band) {
+        if (band == 2)
+            rig.host->cancelCapture(QStringLiteral("out of time"));
+    });
+    EXPECT_EQ(outcome.bands, 2) << "no band is grabbed after the cancel";
+    EXPECT_TRUE(outcome.saved.isEmpty());
+    EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("out of time")});
+    EXPECT_EQ(filesIn(rig.dir), 0);
+    EXPECT_EQ(rig.host->CaptureCount, 0);
+    EXPECT_FLOAT_EQ(rig.view->Top(), 0);
+    EXPECT_FLOAT_EQ(rig.view->Height(), P);
+    EXPECT_TRUE(rig.host->List2.isEmpty());
+
+    // The next capture is not cancelled by the last one's cancel.
+    rig.host->List2.append(CaptureHost::formatCandidate(3 * P));
+    const Outcome next = captureWith(rig);
+    EXPECT_EQ(next.bands, 3);
+    EXPECT_EQ(next.saved.size(), 1);
+    EXPECT_EQ(filesIn(rig.dir), 1);
+}
+
+TEST(CaptureCancel, CancelBeforeTheWalkGrabsNothingAndOutsideACaptureDoesNothing)
+{
+    CaptureRig rig(10);
+    rig.view->setDocumentReadable(false);
+    rig.host->cancelCapture(QStringLiteral("too early")); // no capture runs: ignored
+    rig.host->List2.append(CaptureHost::formatCandidate(2 * P));
+    // The first yield of the session runs queued calls: cancel from there, before any band.
+    QMetaObject::invokeMethod(
+        rig.host.get(), [&] { rig.host->cancelCapture(QStringLiteral("at once")); },
+        Qt::QueuedConnection);
+    const Outcome outcome = captureWith(rig);
+    EXPECT_EQ(outcome.bands, 0);
+    EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("at once")});
+    EXPECT_EQ(rig.view->prepares, 1);
+    EXPECT_EQ(filesIn(rig.dir), 0);
+}
+
+TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturns)
+{
+    CaptureRig rig(500);
+    QSize handed;
+    rig.host->setOutputStep([&](const Picture &finished, QString *) -> std::optional<Picture> {
+        handed = finished.image().size();
+        return Picture(finished.image().copy(0, 100, 50, 300));
+    });
+    const Outcome outcome = captureWith(rig);
+    ASSERT_EQ(outcome.saved.size(), 1) << outcome.failed.join(u'\n').toStdString();
+    EXPECT_EQ(handed, QSize(CaptureRig::ContainerWidth - 2, 513));
+    QImageReader reader(outcome.saved.constFirst());
+    const QImage written = reader.read();
+    ASSERT_EQ(written.size(), QSize(50, 300));
+    for (int y = 0; y < 300; y += 7)
+        ASSERT_EQ(written.pixel(3, y), toQRgb(fakeRowColour(100 + y))) << "row " << y;
+}
+
+TEST(CaptureOutputStep, ARefusalIsTheCapturesFailure)
+{
+    CaptureRig rig(300);
+    rig.host->setOutputStep([](const Picture &, QString *error) -> std::optional<Picture> {
+        *error = QStringLiteral("no such element");
+        return std::nullopt;
+    });
+    const Outcome outcome = captureWith(rig);
+    EXPECT_TRUE(outcome.saved.isEmpty());
+    EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("no such element")});
+    EXPECT_EQ(filesIn(rig.dir), 0);
+    EXPECT_EQ(rig.host->CaptureCount, 0);
+}
+
+TEST(CaptureBanner, StampedUnlessSwitchedOff)
+{
+    CaptureRig stamped(500);
+    const QImage with = stamped.capture();
+    ASSERT_FALSE(with.isNull());
+    EXPECT_GT(bannerPixels(with, 500), 50);
+
+    CaptureRig plain(500);
+    plain.host->setBannerStamped(false);
+    const QImage without = plain.capture();
+    ASSERT_EQ(without.size(), with.size());
+    EXPECT_EQ(bannerPixels(without, 500), 0);
+}
