@@ -144,7 +144,10 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
     }
     if (help || version) {
         *helpOrVersion = true;
-        const QString text = help ? parser.helpText()
+        // Read before the toolkit starts, the parser knows no program name of its own.
+        const QString text = help ? QString(parser.helpText())
+                                        .replace(QStringLiteral("<executable_name>"),
+                                                 QCoreApplication::applicationName())
                                   : QCoreApplication::applicationName() + u' ' +
                                         QCoreApplication::applicationVersion() + u'\n';
         std::fputs(qPrintable(text), stdout);

@@ -13,11 +13,10 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    int toolkitArgc = 1;
-    QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly-shot"));
     QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
 
+    // Read before the toolkit starts: help, version and usage errors need no display.
     QString error;
     bool done = false;
     const auto request = tessaly::parseShotArguments(arguments, &error, &done);
@@ -27,6 +26,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tessaly-shot: %s\nTry 'tessaly-shot --help'.\n", qPrintable(error));
         return 2;
     }
+    int toolkitArgc = 1;
+    QApplication app(toolkitArgc, argv);
     if (!sandboxNote.isEmpty())
         std::fprintf(stderr, "tessaly-shot: %s\n", qPrintable(sandboxNote));
     return tessaly::runShot(*request);

@@ -109,3 +109,28 @@ TEST_F(ShotCommand, UsageErrorsExitWithTwo)
     run = shot({QStringLiteral("--width"), QStringLiteral("0"), page(300), dir.file(QStringLiteral("a.png"))});
     EXPECT_EQ(run.exitCode, 2);
 }
+
+// Help, version and usage errors are read before any display is looked for, so they work
+// over a plain terminal session too.
+TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
+{
+    const auto run = [](const QStringList &arguments, QString *out) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TESSALY_SHOT), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        *out = QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+    QString text;
+    EXPECT_EQ(run({QStringLiteral("--help")}, &text), 0);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Usage: tessaly-shot [options] URL OUTPUT"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("--batch")));
+    EXPECT_EQ(run({QStringLiteral("--version")}, &text), 0);
+    EXPECT_EQ(text, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
+    EXPECT_EQ(run({QStringLiteral("--no-such-option")}, &text), 2);
+    EXPECT_TRUE(text.contains(QStringLiteral("Try 'tessaly-shot --help'")));
+}
