@@ -38,7 +38,7 @@ std::vector<BatchLine> readBatchLines(const QString &text)
     return lines;
 }
 
-int runShotBatch(const ShotRequest &request)
+int runShotBatch(const ShotRequest &request, QWebEngineProfile *profile)
 {
     QFile file(request.batchFile);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -53,7 +53,7 @@ int runShotBatch(const ShotRequest &request)
         QString failure = line.error;
         if (failure.isEmpty()) {
             if (const auto capture = parseShotLine(line.words, request.batchDefaults, &failure))
-                failure = ShotCapture(*capture).run();
+                failure = ShotCapture(*capture, profile).run();
         }
         if (!failure.isEmpty()) {
             say(QStringLiteral("tessaly-shot: %1:%2: %3").arg(request.batchFile).arg(line.number).arg(failure));

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class QWebEngineProfile;
+
 namespace tessaly {
 
 /// One line of a batch file that asks for a capture.
@@ -24,6 +26,6 @@ std::vector<BatchLine> readBatchLines(const QString &text);
 /// Runs every capture of request.batchFile in this process, one after another; a failing
 /// line is reported with its number and the others go on. Returns the exit code: 0 when
 /// every line was written, 1 when any failed, 2 when the file cannot be read.
-int runShotBatch(const ShotRequest &request);
+int runShotBatch(const ShotRequest &request, QWebEngineProfile *profile = nullptr);
 
 } // namespace tessaly

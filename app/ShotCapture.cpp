@@ -27,7 +27,10 @@ constexpr int ScriptTimeoutMs = 3000;
 
 } // namespace
 
-ShotCapture::ShotCapture(ShotRequest request) : m_request(std::move(request)) {}
+ShotCapture::ShotCapture(ShotRequest request, QWebEngineProfile *profile)
+    : m_request(std::move(request)), m_profile(profile)
+{
+}
 
 int ShotCapture::within(int bound) const
 {
@@ -66,7 +69,7 @@ QString ShotCapture::run()
     // A sharper picture: a browser area N times as large, with the page zoomed N times,
     // lays the page out at the width asked for and draws it with N device pixels per CSS
     // pixel. The capture itself then works in those device pixels throughout.
-    CaptureStage stage(m_request.browserArea * m_request.scale);
+    CaptureStage stage(m_request.browserArea * m_request.scale, m_profile);
     stage.view()->engineView()->setZoomFactor(m_request.scale);
     stage.show();
 

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QWebEngineProfile;
+
 namespace tessaly {
 
 class CaptureStage;
@@ -19,7 +21,8 @@ class CaptureStage;
 class ShotCapture
 {
 public:
-    explicit ShotCapture(ShotRequest request);
+    /// `profile` (cookies, storage) outlives the capture; null for the toolkit's default.
+    explicit ShotCapture(ShotRequest request, QWebEngineProfile *profile = nullptr);
 
     /// Empty when the file was written; otherwise why not, as a line for the user. Nothing
     /// is written when the capture fails, and an existing file is left as it was.
@@ -39,6 +42,7 @@ private:
     QString timedOut(const QString &doing) const;
 
     ShotRequest m_request;
+    QWebEngineProfile *m_profile = nullptr;
     QDeadlineTimer m_deadline;
     std::optional<QRectF> m_elementBox; ///< CSS pixels, measured before the capture
 };

@@ -2,6 +2,9 @@
 
 #include "app/ShotBatch.h"
 #include "app/ShotCapture.h"
+#include "browser/BrowserProfile.h"
+
+#include <QWebEngineProfile>
 
 #include <cstdio>
 
@@ -9,9 +12,14 @@ namespace tessaly {
 
 int runShot(const ShotRequest &request)
 {
+    // Made before any view and gone after the last: every capture of the run shares it.
+    const std::unique_ptr<QWebEngineProfile> profile = makeBrowserProfile(
+        request.privateProfile ? QString()
+                               : request.profileFolder.isEmpty() ? sharedBrowserProfileFolder()
+                                                                 : request.profileFolder);
     if (!request.batchFile.isEmpty())
-        return runShotBatch(request);
-    const QString failure = ShotCapture(request).run();
+        return runShotBatch(request, profile.get());
+    const QString failure = ShotCapture(request, profile.get()).run();
     if (failure.isEmpty())
         return 0;
     std::fputs(qPrintable(QStringLiteral("tessaly-shot: ") + failure + u'\n'), stderr);

@@ -43,17 +43,19 @@ QString description()
         "2 usage error.");
 }
 
-// The command line without --batch FILE: the options every batch line starts from.
-QStringList withoutBatch(const QStringList &arguments)
+// The command line without the options of the whole run (--batch FILE, --profile DIR,
+// --private): the options every batch line starts from.
+QStringList withoutRunOptions(const QStringList &arguments)
 {
     QStringList rest;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QStringLiteral("--batch")) {
+        if (argument == QStringLiteral("--batch") || argument == QStringLiteral("--profile")) {
             ++i;
             continue;
         }
-        if (argument.startsWith(QStringLiteral("--batch=")))
+        if (argument.startsWith(QStringLiteral("--batch=")) ||
+            argument.startsWith(QStringLiteral("--profile=")) || argument == QStringLiteral("--private"))
             continue;
         rest.append(argument);
     }
@@ -128,8 +130,13 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
         "and lines starting with # are skipped. Options given with --batch apply to every line; "
         "a failing line is reported and the others go on.",
         "FILE");
+    const QCommandLineOption profile = option(
+        "profile", "Keep cookies and site storage in DIR instead of the folder shared with the "
+        "capture window.", "DIR");
+    const QCommandLineOption privateProfile =
+        option("private", "Keep no cookies or site storage: start clean and leave nothing behind.");
     parser.addOptions({width, height, watermark, wait, waitFor, timeout, javascript, style, hide,
-                       selector, scale, quality, noBanner, batch});
+                       selector, scale, quality, noBanner, batch, profile, privateProfile});
 
     *helpOrVersion = false;
     if (!parser.parse(arguments))
@@ -141,6 +148,9 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
             return fail(QStringLiteral("--help and --version have no place in a batch line"));
         if (parser.isSet(batch))
             return fail(QStringLiteral("a batch line cannot start another batch"));
+        if (parser.isSet(profile) || parser.isSet(privateProfile))
+            return fail(QStringLiteral("--profile and --private are for the whole run, not a "
+                                       "batch line"));
     }
     if (help || version) {
         *helpOrVersion = true;
@@ -155,13 +165,19 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
     }
 
     ShotRequest request;
+    if (parser.isSet(profile) && parser.isSet(privateProfile))
+        return fail(QStringLiteral("--profile and --private cannot go together"));
+    request.profileFolder = parser.value(profile);
+    request.privateProfile = parser.isSet(privateProfile);
+    if (parser.isSet(profile) && request.profileFolder.trimmed().isEmpty())
+        return fail(QStringLiteral("--profile must not be empty"));
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(batch)) {
         if (!positional.isEmpty())
             return fail(QStringLiteral("--batch takes its URLs and OUTPUTs from the file, not "
                                        "from the command line"));
         request.batchFile = parser.value(batch);
-        request.batchDefaults = withoutBatch(arguments);
+        request.batchDefaults = withoutRunOptions(arguments);
         // The batch's own options must make sense before any line is read.
         QString why;
         if (!parseShotLine({QStringLiteral("about:blank"), QStringLiteral("line.png")},

@@ -28,6 +28,10 @@ struct ShotRequest
     int scale = 1;          ///< device pixels per CSS pixel
     int quality = 0;        ///< JPEG quality 1 to 100; 0 for the encoder's default
     bool banner = true;     ///< stamp the built-in banner
+    /// Where the browser keeps cookies and storage: empty for the folder shared with the
+    /// capture window; with privateProfile, nothing is kept. For the whole run.
+    QString profileFolder;
+    bool privateProfile = false;
 
     QString batchFile;         ///< when set, url and output are empty
     QStringList batchDefaults; ///< options given with --batch, read before every line's own

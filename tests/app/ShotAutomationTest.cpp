@@ -316,3 +316,48 @@ TEST_F(ShotAutomation, UsageErrorsExitWithTwoBeforeAnyBrowserStarts)
     }
     EXPECT_FALSE(QFileInfo::exists(output));
 }
+
+// A login kept as a cookie without an expiry date: one run sets it, a later run sends it
+// back, from the shared folder or the one --profile names; --private neither sends nor keeps.
+TEST_F(ShotAutomation, CookiesOutliveTheRunUnlessPrivate)
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dir.file(QStringLiteral("data")).toUtf8());
+    server.addPage(QStringLiteral("/login.html"),
+                   rowsWith(300, "<script>document.cookie = 'login=granted; path=/';</script>"));
+    server.addPage(QStringLiteral("/account.html"), rows::staticPage(300));
+    const QString picture = dir.file(QStringLiteral("page.png"));
+    const auto sentCookie = [this] {
+        return server.lastRequest(QStringLiteral("/account.html")).contains("login=granted");
+    };
+    const auto visit = [&](const QString &path, QStringList options) {
+        options << url(path) << picture;
+        const ShotRun run = shot(options);
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    };
+
+    visit(QStringLiteral("/account.html"), {});
+    EXPECT_FALSE(sentCookie());
+    visit(QStringLiteral("/login.html"), {});
+    visit(QStringLiteral("/account.html"), {});
+    EXPECT_TRUE(sentCookie()) << "the shared folder lost the cookie";
+    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("data/tessaly/browser"))).isDir());
+
+    visit(QStringLiteral("/account.html"), {QStringLiteral("--private")});
+    EXPECT_FALSE(sentCookie()) << "a private run sent a kept cookie";
+
+    const QString own = dir.file(QStringLiteral("own profile"));
+    visit(QStringLiteral("/account.html"), {QStringLiteral("--profile"), own});
+    EXPECT_FALSE(sentCookie()) << "another profile sent the shared folder's cookie";
+    visit(QStringLiteral("/login.html"), {QStringLiteral("--profile"), own});
+    visit(QStringLiteral("/account.html"), {QStringLiteral("--profile"), own});
+    EXPECT_TRUE(sentCookie());
+
+    const ShotRun both = shot({QStringLiteral("--private"), QStringLiteral("--profile"), own,
+                               url(QStringLiteral("/account.html")), picture});
+    EXPECT_EQ(both.exitCode, 2);
+    if (dataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", dataHome);
+}

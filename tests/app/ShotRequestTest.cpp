@@ -104,9 +104,12 @@ TEST(ShotArguments, TheLargestScaledAreaIsAllowed)
 
 TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
 {
-    const auto batch = parsed({"--width", "800", "--batch", "list.txt", "--no-banner", "--hide", "#a"});
+    const auto batch = parsed({"--width", "800", "--profile", "p", "--batch", "list.txt", "--no-banner",
+                               "--hide", "#a"});
     ASSERT_TRUE(batch);
     EXPECT_EQ(batch->batchFile, QStringLiteral("list.txt"));
+    // The profile is the whole run's: taken by the batch, not repeated on every line.
+    EXPECT_EQ(batch->profileFolder, QStringLiteral("p"));
     EXPECT_EQ(batch->batchDefaults, (QStringList{QStringLiteral("--width"), QStringLiteral("800"),
                                                  QStringLiteral("--no-banner"), QStringLiteral("--hide"),
                                                  QStringLiteral("#a")}));
@@ -120,7 +123,8 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
     EXPECT_EQ(line->hide, (QStringList{QStringLiteral("#a"), QStringLiteral(".b")}));
 
     for (const char *bad : {"http://x/ o.png --batch other.txt", "http://x/ o.png --help",
-                            "http://x/", "http://x/ o.png --quality 0"}) {
+                            "http://x/", "http://x/ o.png --quality 0", "http://x/ o.png --private",
+                            "http://x/ o.png --profile elsewhere"}) {
         QString why;
         EXPECT_FALSE(parseShotLine(words(bad), {}, &why)) << bad;
         EXPECT_FALSE(why.isEmpty()) << bad;

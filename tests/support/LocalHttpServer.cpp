@@ -30,6 +30,7 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     socket->readAll();
     const QList<QByteArray> words = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = words.size() > 1 ? QUrl(QString::fromLatin1(words.at(1))).path() : QString();
+    m_lastRequests.insert(path, request.left(request.indexOf("\r\n\r\n")));
 
     int status = 200;
     QByteArray body;
@@ -56,4 +57,5 @@ void LocalHttpServer::answer(QTcpSocket *socket)
                           "\r\nConnection: close\r\nCache-Control: no-store\r\n\r\n" + body;
     socket->write(response);
     socket->disconnectFromHost();
+    emit served(path);
 }

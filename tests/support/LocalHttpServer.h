@@ -17,6 +17,12 @@ public:
     bool listening() const { return m_server.isListening(); }
     QUrl url(const QString &pathAndQuery) const;
     void addPage(const QString &path, const QByteArray &html) { m_pages.insert(path, html); }
+    /// The header lines of the last request for `path` (empty before the first).
+    QByteArray lastRequest(const QString &path) const { return m_lastRequests.value(path); }
+
+signals:
+    /// A request for `path` has been answered.
+    void served(const QString &path);
 
 private:
     void answer(class QTcpSocket *socket);
@@ -24,4 +30,5 @@ private:
     QTcpServer m_server;
     QString m_root;
     QHash<QString, QByteArray> m_pages;
+    QHash<QString, QByteArray> m_lastRequests;
 };
