@@ -137,6 +137,13 @@ void FrmBrowser::connectForm()
     connect(m_ui->Command2, &QAbstractButton::clicked, this, &FrmBrowser::Command2_Click);
     connect(m_ui->Command3, &QAbstractButton::clicked, this, &FrmBrowser::Command3_Click);
     connect(m_ui->Command5, &QAbstractButton::clicked, this, &FrmBrowser::Command5_Click);
+    // Enter in the address box and "Go" open the address typed in the current view.
+    const auto go = [this] {
+        if (BrowserView *view = m_host->activeView())
+            view->Navigate(m_ui->Text1->text());
+    };
+    connect(m_ui->Text1, &QLineEdit::returnPressed, this, go);
+    connect(m_ui->cmdGo, &QAbstractButton::clicked, this, go);
     connect(m_host.get(), &CaptureHost::Label6Changed, m_ui->Label6, &QLabel::setText);
     connect(m_host.get(), &CaptureHost::captureFailed, this, &FrmBrowser::showCaptureFailure);
     for (QWidget *watched : std::initializer_list<QWidget *>{
