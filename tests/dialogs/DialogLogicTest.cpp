@@ -1,0 +1,168 @@
+// The rules behind the dialogs, apart from any widget.
+#include "dialogs/BrowsePaths.h"
+#include "dialogs/FileFilter.h"
+#include "dialogs/HelperPlacement.h"
+#include "dialogs/InitialFolder.h"
+#include "dialogs/PreviewLayout.h"
+
+#include "../support/TempDir.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+using namespace Qt::StringLiterals;
+
+TEST(InitialFolder, EmptyIsTheRootAndDesktopIsTheDesktopInAnyCase)
+{
+    TempDir dir;
+    EXPECT_EQ(InitialFolder::resolve(QString()), u"/"_s);
+    EXPECT_EQ(InitialFolder::resolve(u"Desktop"_s, dir.path(), u"/home"_s), dir.path());
+    EXPECT_EQ(InitialFolder::resolve(u"desktop"_s, dir.path(), u"/home"_s), dir.path());
+    EXPECT_TRUE(QFileInfo(InitialFolder::desktop()).isDir());
+}
+
+TEST(InitialFolder, AMissingFolderOpensAtItsNearestExistingAncestor)
+{
+    TempDir dir;
+    EXPECT_EQ(InitialFolder::resolve(dir.path()), dir.path());
+    EXPECT_EQ(InitialFolder::resolve(dir.file(u"gone/deeper"_s)), dir.path());
+    EXPECT_EQ(InitialFolder::resolve(dir.path() + u"/"_s), dir.path());
+}
+
+TEST(FileFilter, PairsBecomeNameFiltersShowingTheDescription)
+{
+    const QString bitmap = u"Bitmap (*.bmp) "_s + QChar(u'\0') + u"*.bmp"_s;
+    const QList<FileFilter::Entry> entries = FileFilter::parse(bitmap);
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries.at(0).description, u"Bitmap (*.bmp)"_s);
+    EXPECT_TRUE(entries.at(0).patterns == QStringList{u"*.bmp"_s});
+    EXPECT_TRUE(FileFilter::nameFilters(entries) == QStringList{u"Bitmap (*.bmp) (*.bmp)"_s});
+
+    const QString images = u"Image files "_s + QChar(u'\0') + u"*.bmp;*.gif; *.jpg;*.dib"_s
+                           + QChar(u'\0') + u"All Files (*.*)"_s + QChar(u'\0') + u"*.*"_s
+                           + QChar(u'\0') + QChar(u'\0');
+    EXPECT_TRUE(FileFilter::nameFilters(FileFilter::parse(images))
+                == (QStringList{u"Image files (*.bmp *.gif *.jpg *.dib)"_s,
+                                u"All Files (*.*) (*)"_s}));
+}
+
+TEST(FileFilter, TheDefaultOffersAllFilesOnly)
+{
+    const QList<FileFilter::Entry> entries = FileFilter::parse(FileFilter::defaultFilter());
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries.at(0).description, u"All Files (*.*)"_s);
+    EXPECT_TRUE(FileFilter::parse(QString()).isEmpty());
+    EXPECT_TRUE(FileFilter::parse(u"Lonely description"_s).isEmpty());
+}
+
+TEST(PreviewLayout, ThumbnailsKeepTheAspectRatioInAnEightyPixelBox)
+{
+    EXPECT_EQ(PreviewLayout::thumbnailSize(640, 480), QSize(80, 60));
+    EXPECT_EQ(PreviewLayout::thumbnailSize(300, 400), QSize(60, 80));
+    EXPECT_EQ(PreviewLayout::thumbnailSize(80, 80), QSize(80, 80));
+    EXPECT_EQ(PreviewLayout::thumbnailSize(1000, 10), QSize(80, 1));
+    EXPECT_EQ(PreviewLayout::thumbnailSize(160, 1), QSize(80, 0)); // 0.5 goes to even
+    EXPECT_EQ(PreviewLayout::thumbnailSize(160, 3), QSize(80, 2)); // 1.5 goes to even
+    EXPECT_TRUE(PreviewLayout::thumbnailSize(0, 50).isEmpty());
+    EXPECT_TRUE(PreviewLayout::thumbnailSize(50, 0).isEmpty());
+}
+
+TEST(PreviewLayout, TheDialogIsCentredByItsOldSizeThenGrows)
+{
+    EXPECT_EQ(PreviewLayout::centredAndEnlarged(QSize(500, 300), QSize(1920, 1200)),
+              QRect(710, 450, 500, 407));
+    EXPECT_EQ(PreviewLayout::centredAndEnlarged(QSize(501, 301), QSize(1920, 1200)),
+              QRect(709, 449, 501, 408));
+}
+
+TEST(PreviewLayout, StripGeometryFollowsTheDialogWidth)
+{
+    EXPECT_EQ(PreviewLayout::frameRect(500), QRect(10, 10, 472, 93));
+    EXPECT_EQ(PreviewLayout::thumbnailOrigin(), QPoint(320, 18));
+    EXPECT_EQ(PreviewLayout::clearRect(500), QRect(20, 18, 460, 80));
+    EXPECT_TRUE(PreviewLayout::textOrigins()
+                == (QList<QPoint>{QPoint(20, 23), QPoint(20, 43), QPoint(20, 63)}));
+}
+
+TEST(PreviewLayout, TextsGiveSizeInKilobytesAndDimensions)
+{
+    EXPECT_TRUE(PreviewLayout::texts(u"a.bmp"_s, true, 2560, QSize(640, 480))
+                == (QStringList{u"Filesize : 2.50 Kb"_s, u"Image Height : 480 Pixels"_s,
+                                u"Image Width : 640 Pixels"_s}));
+    EXPECT_EQ(PreviewLayout::texts(u"a.bmp"_s, true, 1000, QSize(1, 1)).at(0),
+              u"Filesize : 0.98 Kb"_s);
+    const QStringList na{u"Filesize : N/A"_s, u"Image Height : N/A"_s, u"Image Width : N/A"_s};
+    EXPECT_TRUE(PreviewLayout::texts(u"   "_s, true, 2560, QSize(640, 480)) == na);
+    EXPECT_TRUE(PreviewLayout::texts(u"a.txt"_s, false, 2560, QSize()) == na);
+}
+
+TEST(BrowsePaths, DefaultsAndJoins)
+{
+    EXPECT_EQ(BrowsePaths::titleOrDefault(QString()), u"Select a Folder"_s);
+    EXPECT_EQ(BrowsePaths::titleOrDefault(u"Save Files To"_s), u"Save Files To"_s);
+    EXPECT_EQ(BrowsePaths::folderOrDefault(QString()), u"/"_s);
+    EXPECT_EQ(BrowsePaths::folderOrDefault(u"Desktop"_s), u"Desktop"_s); // passed on unchanged
+    EXPECT_EQ(BrowsePaths::newFolderPath(u"/data"_s, u"New"_s), u"/data/New"_s);
+    EXPECT_EQ(BrowsePaths::newFolderPath(u"/"_s, u"New"_s), u"/New"_s);
+    EXPECT_EQ(BrowsePaths::StripAtNul(u"/data"_s + QChar(u'\0') + u"junk"_s), u"/data"_s);
+    EXPECT_EQ(BrowsePaths::StripAtNul(u"/data"_s), u"/data"_s);
+}
+
+TEST(BrowsePaths, AnythingStandingThereExists)
+{
+    TempDir dir;
+    EXPECT_TRUE(BrowsePaths::FolderExists(u"/"_s));
+    EXPECT_TRUE(BrowsePaths::FolderExists(dir.path()));
+    EXPECT_FALSE(BrowsePaths::FolderExists(dir.file(u"New"_s)));
+    EXPECT_FALSE(BrowsePaths::FolderExists(QString()));
+    QFile file(dir.file(u"plain"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_TRUE(BrowsePaths::FolderExists(dir.file(u"plain"_s)));
+}
+
+TEST(BrowsePaths, AFolderThatCannotBeMadeSaysWhy)
+{
+    TempDir dir;
+    QString reason;
+    EXPECT_TRUE(BrowsePaths::createFolder(dir.file(u"New"_s), &reason));
+    EXPECT_TRUE(QFileInfo(dir.file(u"New"_s)).isDir());
+
+    EXPECT_FALSE(BrowsePaths::createFolder(dir.file(QString(300, u'n')), &reason));
+    EXPECT_TRUE(reason.contains(u"too long"_s, Qt::CaseInsensitive)) << reason.toStdString();
+
+    QFile file(dir.file(u"plain"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_FALSE(BrowsePaths::createFolder(dir.file(u"plain/sub"_s), &reason));
+    EXPECT_TRUE(reason.contains(u"directory"_s, Qt::CaseInsensitive)) << reason.toStdString();
+
+    EXPECT_FALSE(BrowsePaths::folderNameProblem(u"a/b"_s).isEmpty());
+    EXPECT_TRUE(BrowsePaths::folderNameProblem(u"New folder"_s).isEmpty());
+}
+
+TEST(HelperPlacement, SixteenPixelsInLevelWithTheFirstButton)
+{
+    EXPECT_EQ(HelperPlacement::position(QRect(100, 200, 400, 300), 250), QPoint(116, 450));
+    EXPECT_EQ(HelperPlacement::position(QRect(-50, 10, 400, 300), 0), QPoint(-34, 10));
+
+    QWidget dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 37, 0, 0);
+    layout->addWidget(new QPushButton(u"OK"_s));
+    layout->addStretch();
+    dialog.setGeometry(300, 100, 200, 200);
+    dialog.show();
+    std::int16_t offset = -1;
+    ASSERT_TRUE(HelperPlacement::buttonRowOffset(dialog, dialog.frameGeometry(), offset));
+    EXPECT_EQ(offset, 37 + dialog.geometry().top() - dialog.frameGeometry().top());
+
+    QWidget empty;
+    offset = 5;
+    EXPECT_FALSE(HelperPlacement::buttonRowOffset(empty, QRect(), offset));
+    EXPECT_EQ(offset, 5); // unchanged
+}

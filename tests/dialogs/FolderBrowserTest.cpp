@@ -1,0 +1,354 @@
+// The folder browser: the plain dialog, the helper window over it, "Create" and the
+// include-subfolders box.
+#include "dialogs/BFFC.h"
+#include "dialogs/FolderDialog.h"
+#include "dialogs/InitialFolder.h"
+#include "dialogs/frmButton.h"
+
+#include "../support/TempDir.h"
+#include "ModalDriver.h"
+
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+frmButton *helperOf(FolderDialog *dialog)
+{
+    return dialog->findChild<frmButton *>();
+}
+
+/// Waits for a visible folder dialog other than `previous` (which must be gone).
+ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
+                                 QPointer<FolderDialog> *remember = nullptr,
+                                 bool withHelper = false)
+{
+    return [=] {
+        if (remember && *remember)
+            return false; // the earlier dialog has not closed yet
+        FolderDialog *dialog = ModalDriver::modal<FolderDialog>();
+        if (!dialog || !dialog->isVisible())
+            return false;
+        if (withHelper && !(helperOf(dialog) && helperOf(dialog)->isVisible()))
+            return false;
+        if (remember)
+            *remember = dialog;
+        act(dialog);
+        return true;
+    };
+}
+
+void clickLater(QAbstractButton *button)
+{
+    ModalDriver::later(button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
+
+ModalDriver::Step typeFolderName(const QString &name, QString *caption = nullptr,
+                                 QString *prompt = nullptr)
+{
+    return [=] {
+        auto *input = ModalDriver::modal<QInputDialog>();
+        if (!input || !input->isVisible())
+            return false;
+        if (caption)
+            *caption = input->windowTitle();
+        if (prompt)
+            *prompt = input->labelText();
+        input->setTextValue(name);
+        input->accept();
+        return true;
+    };
+}
+
+ModalDriver::Step closeMessage(QString *text, QString *caption)
+{
+    return [=] {
+        auto *box = ModalDriver::modal<QMessageBox>();
+        if (!box || !box->isVisible())
+            return false;
+        *text = box->text();
+        *caption = box->windowTitle();
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        box->accept();
+        return true;
+    };
+}
+
+QPoint expectedHelperPosition(FolderDialog *dialog)
+{
+    const QRect frame = dialog->frameGeometry();
+    const int buttonTop = dialog->okButton()->mapToGlobal(QPoint(0, 0)).y();
+    return QPoint(frame.left() + 16, buttonTop);
+}
+
+class FolderBrowser : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        data = dir.file(u"Data"_s);
+        ASSERT_TRUE(QDir().mkpath(data));
+        browser.setInitDir(data);
+    }
+
+    TempDir dir;
+    QString data;
+    BFFC browser;
+};
+
+} // namespace
+
+TEST_F(FolderBrowser, WithoutExtrasThePlainDialogRunsAndNoHelperShows)
+{
+    QString title, selected, status;
+    bool helperShown = true;
+    ModalDriver driver;
+    driver.then(onFolderDialog([&](FolderDialog *dialog) {
+        title = dialog->titleText();
+        selected = dialog->selectedPath();
+        status = dialog->statusText();
+        frmButton *helper = helperOf(dialog);
+        helperShown = helper && (helper->isVisible() || helper->timer1().isActive());
+        dialog->okButton()->click();
+    }));
+    EXPECT_EQ(browser.SaveBrowse(), data);
+    EXPECT_EQ(title, u"Select a Folder"_s);
+    EXPECT_EQ(selected, data);
+    EXPECT_EQ(status, data);
+    EXPECT_FALSE(helperShown);
+    EXPECT_FALSE(browser.DoRecurse());
+}
+
+TEST_F(FolderBrowser, DefaultsAndCancel)
+{
+    browser.setInitDir(QString());
+    browser.setTitle(u"Save Files To"_s);
+    QString title, selected, caption;
+    ModalDriver driver;
+    driver.then(onFolderDialog([&](FolderDialog *dialog) {
+        title = dialog->titleText();
+        selected = dialog->selectedPath();
+        caption = dialog->windowTitle();
+        dialog->cancelButton()->click();
+    }));
+    EXPECT_EQ(browser.OpenBrowse(), QString());
+    EXPECT_EQ(title, u"Save Files To"_s);
+    EXPECT_EQ(selected, u"/"_s);
+    EXPECT_EQ(caption, u"Browse for Folder"_s);
+
+    browser.setInitDir(u"Desktop"_s);
+    ModalDriver desktop;
+    desktop.then(onFolderDialog([&](FolderDialog *dialog) {
+        selected = dialog->selectedPath();
+        dialog->cancelButton()->click();
+    }));
+    EXPECT_EQ(browser.SaveBrowse(), QString());
+    EXPECT_EQ(selected, InitialFolder::desktop());
+}
+
+TEST_F(FolderBrowser, TheHelperFloatsOverTheButtonRowAndFollowsTheDialog)
+{
+    browser.setShowCreate(true);
+    QPoint placed, expected, followed, expectedAfterMove;
+    QSize helperSize;
+    bool createShown = false, checkShown = true;
+    QPointer<FolderDialog> dialog;
+    ModalDriver driver;
+    driver.then(onFolderDialog(
+        [&](FolderDialog *d) {
+            frmButton *helper = helperOf(d);
+            placed = helper->pos();
+            expected = expectedHelperPosition(d);
+            helperSize = helper->size();
+            createShown = helper->command1()->isVisible();
+            checkShown = helper->check1()->isVisible();
+            d->move(d->pos() + QPoint(40, 30));
+        },
+        nullptr, true));
+    driver.then([&] {
+        FolderDialog *d = ModalDriver::modal<FolderDialog>();
+        if (!d || helperOf(d)->pos() != expectedHelperPosition(d))
+            return false; // the next tick has not come yet
+        followed = helperOf(d)->pos();
+        expectedAfterMove = expectedHelperPosition(d);
+        d->cancelButton()->click();
+        return true;
+    });
+    EXPECT_EQ(browser.SaveBrowse(), QString());
+    EXPECT_EQ(placed, expected);
+    EXPECT_EQ(followed, expectedAfterMove);
+    EXPECT_EQ(followed, placed + QPoint(40, 30));
+    EXPECT_EQ(helperSize, QSize(75, 24));
+    EXPECT_TRUE(createShown);
+    EXPECT_FALSE(checkShown);
+}
+
+TEST_F(FolderBrowser, CreateMakesTheFolderAndReopensOnItWhereTheDialogWas)
+{
+    browser.setShowCreate(true);
+    QPointer<FolderDialog> first;
+    QString caption, prompt, reopenedOn;
+    QPoint movedTo(123, 77), reopenedAt;
+    ModalDriver driver;
+    driver.then(onFolderDialog(
+        [&](FolderDialog *dialog) {
+            dialog->move(movedTo);
+            clickLater(helperOf(dialog)->command1());
+        },
+        nullptr, true));
+    driver.then([&] {
+        first = ModalDriver::modal<FolderDialog>();
+        return true;
+    });
+    driver.then(typeFolderName(u"New"_s, &caption, &prompt));
+    driver.then(onFolderDialog(
+        [&](FolderDialog *dialog) {
+            reopenedOn = dialog->selectedPath();
+            reopenedAt = dialog->frameGeometry().topLeft();
+            dialog->okButton()->click();
+        },
+        &first));
+    EXPECT_EQ(browser.SaveBrowse(), data + u"/New"_s);
+    EXPECT_EQ(caption, u"Create Folder"_s);
+    EXPECT_EQ(prompt, u"Enter a name for your new folder"_s);
+    EXPECT_TRUE(QFileInfo(data + u"/New"_s).isDir());
+    EXPECT_EQ(reopenedOn, data + u"/New"_s);
+    EXPECT_EQ(reopenedAt, movedTo);
+    EXPECT_TRUE(browser.module().rectangleSaved());
+}
+
+TEST_F(FolderBrowser, ANameTakenAlreadyIsRefusedAndTheDialogReopensOnTheSelection)
+{
+    ASSERT_TRUE(QDir().mkpath(data + u"/New"_s));
+    browser.setShowCreate(true);
+    QPointer<FolderDialog> first;
+    QString text, caption, reopenedOn;
+    ModalDriver driver;
+    driver.then(onFolderDialog([&](FolderDialog *d) { clickLater(helperOf(d)->command1()); },
+                               nullptr, true));
+    driver.then([&] {
+        first = ModalDriver::modal<FolderDialog>();
+        return true;
+    });
+    driver.then(typeFolderName(u"New"_s));
+    driver.then(closeMessage(&text, &caption));
+    driver.then(onFolderDialog(
+        [&](FolderDialog *dialog) {
+            reopenedOn = dialog->selectedPath();
+            dialog->cancelButton()->click();
+        },
+        &first));
+    EXPECT_EQ(browser.SaveBrowse(), QString());
+    EXPECT_EQ(text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
+    EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(reopenedOn, data);
+}
+
+TEST_F(FolderBrowser, AFolderThatCannotBeCreatedIsReportedWithTheSystemsReason)
+{
+    browser.setShowCreate(true);
+    const QString tooLong(300, u'n');
+    QPointer<FolderDialog> first;
+    QString text, caption, reopenedOn;
+    ModalDriver driver;
+    driver.then(onFolderDialog([&](FolderDialog *d) { clickLater(helperOf(d)->command1()); },
+                               nullptr, true));
+    driver.then([&] {
+        first = ModalDriver::modal<FolderDialog>();
+        return true;
+    });
+    driver.then(typeFolderName(tooLong));
+    driver.then(closeMessage(&text, &caption));
+    driver.then(onFolderDialog(
+        [&](FolderDialog *dialog) {
+            reopenedOn = dialog->selectedPath();
+            dialog->okButton()->click();
+        },
+        &first));
+    EXPECT_EQ(browser.SaveBrowse(), data);
+    EXPECT_TRUE(text.contains(u"too long"_s, Qt::CaseInsensitive)) << text.toStdString();
+    EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(reopenedOn, data);
+    EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(FolderBrowser, AnEmptyOrCancelledNameLeavesTheDialogOpen)
+{
+    browser.setShowCreate(true);
+    QPointer<FolderDialog> dialog;
+    bool stillOpen = false;
+    ModalDriver driver;
+    driver.then(onFolderDialog(
+        [&](FolderDialog *d) {
+            dialog = d;
+            clickLater(helperOf(d)->command1());
+        },
+        nullptr, true));
+    driver.then(typeFolderName(QString()));
+    driver.then([&] {
+        // Back in the same dialog, with the helper placed again.
+        if (ModalDriver::modal<FolderDialog>() != dialog || !helperOf(dialog)->timer1().isActive())
+            return false;
+        clickLater(helperOf(dialog)->command1());
+        return true;
+    });
+    driver.then([&] {
+        auto *input = ModalDriver::modal<QInputDialog>();
+        if (!input)
+            return false;
+        input->setTextValue(u"Ignored"_s);
+        input->reject();
+        return true;
+    });
+    driver.then([&] {
+        if (ModalDriver::modal<FolderDialog>() != dialog)
+            return false;
+        stillOpen = dialog && dialog->isVisible();
+        dialog->okButton()->click();
+        return true;
+    });
+    EXPECT_EQ(browser.SaveBrowse(), data);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
+{
+    browser.setShowRecurse(true);
+    bool createShown = true;
+    QString caption;
+    ModalDriver driver;
+    driver.then(onFolderDialog(
+        [&](FolderDialog *d) {
+            frmButton *helper = helperOf(d);
+            createShown = helper->command1()->isVisible();
+            caption = helper->check1()->text();
+            QTest::mouseClick(helper->check1(), Qt::LeftButton);
+        },
+        nullptr, true));
+    driver.then([&] {
+        FolderDialog *d = ModalDriver::modal<FolderDialog>();
+        if (!d || !helperOf(d)->check1()->isChecked())
+            return false;
+        d->cancelButton()->click(); // a cancel still reports the box
+        return true;
+    });
+    EXPECT_EQ(browser.OpenBrowse(), QString());
+    EXPECT_TRUE(browser.DoRecurse());
+    EXPECT_FALSE(createShown);
+    EXPECT_EQ(caption, u"    INCLUDE SUBFOLDERS"_s);
+
+    ModalDriver later;
+    later.then(onFolderDialog([](FolderDialog *d) { d->okButton()->click(); }));
+    EXPECT_EQ(browser.SaveBrowse(), data);
+    EXPECT_FALSE(browser.DoRecurse());
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+
+/// Drives modal dialogs from inside their own event loops. Each step is polled until it
+/// reports that it acted; steps run in order. A step that never acts within the timeout
+/// fails the test and closes every modal dialog, so the call under test returns.
+///
+/// A step must not block: anything that opens a further modal loop is started with later().
+class ModalDriver : public QObject
+{
+public:
+    using Step = std::function<bool()>;
+
+    explicit ModalDriver(int timeoutMs = 15000);
+    ~ModalDriver() override;
+
+    ModalDriver &then(Step step);
+    bool finished() const { return m_steps.empty(); }
+
+    /// Runs `action` from the event loop once the current step has returned.
+    static void later(QObject *context, std::function<void()> action);
+
+    /// The topmost modal dialog when it is a W, else null.
+    template <typename W> static W *modal()
+    {
+        return qobject_cast<W *>(QApplication::activeModalWidget());
+    }
+
+private:
+    void poll();
+    void abandon();
+
+    QTimer m_timer;
+    std::deque<Step> m_steps;
+    QElapsedTimer m_sinceStep;
+    int m_timeoutMs;
+};
