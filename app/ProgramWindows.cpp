@@ -1,16 +1,22 @@
 #include "app/ProgramWindows.h"
 
+#include "browser/BrowserProfile.h"
 #include "browser/FrmBrowser.h"
 #include "settings/FrmMain.h"
 #include "settings/SettingsStore.h"
 
+#include <QWebEngineProfile>
+
 namespace tessaly {
 
 ProgramWindows::ProgramWindows(const SettingsLocation &location)
-    : m_store(std::make_unique<SettingsStore>(location)),
+    : m_profile(makeBrowserProfile(sharedBrowserProfileFolder())),
+      m_store(std::make_unique<SettingsStore>(location)),
       m_settings(std::make_unique<FrmMain>(*m_store)),
       m_capture(std::make_unique<FrmBrowser>(*m_settings, m_store->watermarkFile()))
 {
+    // The same cookies and site storage as tessaly-shot: a login made here holds there.
+    m_capture->setBrowserProfile(m_profile.get());
     QObject::connect(m_settings.get(), &FrmMain::captureWindowRequested, m_capture.get(),
                      &FrmBrowser::Show);
 }

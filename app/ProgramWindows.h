@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QWebEngineProfile;
+
 namespace tessaly {
 
 class FrmBrowser;
@@ -25,6 +27,7 @@ public:
     void show();
 
 private:
+    std::unique_ptr<QWebEngineProfile> m_profile; ///< outlives the capture window's views
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<FrmMain> m_settings;
     std::unique_ptr<FrmBrowser> m_capture;

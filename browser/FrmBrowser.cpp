@@ -7,6 +7,7 @@
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
 
+#include <QWebEnginePage>
 #include <QCompleter>
 #include <QFontDatabase>
 #include <QMenu>
@@ -92,6 +93,8 @@ void FrmBrowser::buildForm()
 
     m_host = std::make_unique<CaptureHost>(this, m_ui->Picture1, m_writer, m_settings);
     m_host->PageHeight = m_pageHeight;
+    if (m_profile)
+        m_ui->WebBrowser1_0->setPage(new QWebEnginePage(m_profile, m_ui->WebBrowser1_0));
     m_host->WebBrowser1.push_back(WebEngineBrowserView::attach(m_ui->WebBrowser1_0, m_scale));
     connectForm();
 }

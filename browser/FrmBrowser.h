@@ -19,6 +19,8 @@ namespace Ui {
 class FrmBrowser;
 }
 
+class QWebEngineProfile;
+
 namespace tessaly {
 
 class BrowserView;
@@ -58,6 +60,9 @@ public:
 
     /// The capture engine of the loaded window; null while unloaded.
     CaptureHost *host() const { return m_host.get(); }
+    /// Cookies and site storage of the views made from now on; it must outlive the window.
+    /// Unset, the views keep nothing past the run.
+    void setBrowserProfile(QWebEngineProfile *profile) { m_profile = profile; }
     /// The frame rules at the current margins.
     FrameZones frameZones() const { return FrameZones(EdgeMarginX, EdgeMarginY); }
     /// The window's place and size on the screen, twips.
@@ -132,6 +137,7 @@ private:
     std::unique_ptr<CaptureHost> m_host;
     std::unique_ptr<FormAnchoring> m_anchoring;
     TwipsScale m_scale;
+    QWebEngineProfile *m_profile = nullptr;
     QSize m_minimumSize;
     std::int32_t m_pageHeight = 0; ///< PageHeight between loads
 

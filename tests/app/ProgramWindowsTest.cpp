@@ -12,7 +12,10 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QProcess>
 #include <QTimer>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -20,20 +23,42 @@ using namespace tessaly;
 
 namespace {
 
+// Points the per-user data folder (the shared browser profile) into a test's own folder.
+class DataHome
+{
+public:
+    explicit DataHome(const QString &folder) : m_before(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_DATA_HOME", folder.toUtf8());
+    }
+    ~DataHome()
+    {
+        if (m_before.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", m_before);
+    }
+    DataHome(const DataHome &) = delete;
+    DataHome &operator=(const DataHome &) = delete;
+
+private:
+    QByteArray m_before;
+};
+
 class Program : public ::testing::Test
 {
 protected:
     Program()
-        : server(QStringLiteral(TESSALY_TEST_DATA)),
-          windows(SettingsLocation(dir.path(), dir.file(QStringLiteral("config"))))
+        : dataHome(dir.file(QStringLiteral("data"))), server(QStringLiteral(TESSALY_TEST_DATA))
     {
-        windows.show();
+        windows.emplace(SettingsLocation(dir.path(), dir.file(QStringLiteral("config"))));
+        windows->show();
         shots = dir.file(QStringLiteral("shots/"));
         settings().findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(shots);
     }
 
-    FrmMain &settings() { return windows.settingsWindow(); }
-    FrmBrowser &capture() { return windows.captureWindow(); }
+    FrmMain &settings() { return windows->settingsWindow(); }
+    FrmBrowser &capture() { return windows->captureWindow(); }
 
     void chooseType(const QString &type)
     {
@@ -62,8 +87,9 @@ protected:
     }
 
     TempDir dir;
+    DataHome dataHome;
     LocalHttpServer server;
-    ProgramWindows windows;
+    std::optional<ProgramWindows> windows;
     QString shots;
 };
 
@@ -88,6 +114,28 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     const QImage second = decode(QStringLiteral("001.bmp"));
     ASSERT_FALSE(second.isNull()) << "the new type was not used";
     rows::expectRows(second, 1200);
+}
+
+// A login made in the capture window holds for tessaly-shot afterwards: both keep cookies
+// in the same per-user folder.
+TEST_F(Program, CookiesSetInTheCaptureWindowReachTessalyShot)
+{
+    server.addPage(QStringLiteral("/login.html"),
+                   "<!doctype html><title>login</title><script>"
+                   "document.cookie = 'login=granted; path=/';</script><p>logged in");
+    server.addPage(QStringLiteral("/account.html"), rows::staticPage(300));
+    settings().Command1_Click();
+    load(QStringLiteral("/login.html"));
+    windows.reset(); // the program ends; what it keeps is on disk
+
+    QProcess shot;
+    QSignalSpy finished(&shot, &QProcess::finished);
+    shot.start(QStringLiteral(TESSALY_SHOT),
+               {server.url(QStringLiteral("/account.html")).toString(), dir.file(QStringLiteral("a.png"))});
+    ASSERT_TRUE(finished.wait(120000));
+    EXPECT_EQ(shot.exitCode(), 0) << shot.readAllStandardError().toStdString();
+    EXPECT_TRUE(server.lastRequest(QStringLiteral("/account.html")).contains("login=granted"))
+        << server.lastRequest(QStringLiteral("/account.html")).toStdString();
 }
 
 TEST_F(Program, ClosingTheSettingsWindowEndsTheProgram)
