@@ -7,6 +7,7 @@
 #include "settings/FixedLiveSettings.h"
 #include "support/LocalHttpServer.h"
 #include "support/RowsPage.h"
+#include "support/SavedCapture.h"
 #include "support/TempDir.h"
 
 #include <QImageReader>
@@ -46,16 +47,7 @@ protected:
 
     QImage capture()
     {
-        QString written;
-        const QObject scope; // ends the connection with this call
-        QObject::connect(host.get(), &CaptureHost::captureSaved, &scope,
-                         [&](const QString &path) { written = path; });
-        host->Command5_Click();
-        if (written.isEmpty())
-            return {};
-        QImageReader reader(written);
-        reader.setAllocationLimit(0);
-        return reader.read();
+        return savedCapture(*host, [&] { host->Command5_Click(); });
     }
 
     TempDir dir;

@@ -82,10 +82,24 @@ protected:
     void press(QPoint at, int button = 1)
     {
         const QPoint global = window->geometry().topLeft() + at;
+        QWidget *target = window->childAt(at);
+        if (!target)
+            target = window.get();
         xdo({QStringLiteral("mousemove"), n(global.x()), n(global.y())});
-        xdo({QStringLiteral("mousedown"), n(button)});
+        // On a loaded machine the server may not yet route the pointer to a window that
+        // was just mapped; a press before that lands on the root window and is lost.
+        ASSERT_SOON(target->underMouse());
         const Qt::MouseButton qtButton = button == 1 ? Qt::LeftButton : Qt::RightButton;
-        ASSERT_SOON(QGuiApplication::mouseButtons() & qtButton);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            xdo({QStringLiteral("mousedown"), n(button)});
+            if (QTest::qWaitFor([&] { return bool(QGuiApplication::mouseButtons() & qtButton); },
+                                3000))
+                return;
+            xdo({QStringLiteral("mouseup"), n(button)});
+            QTest::qWait(200);
+        }
+        FAIL() << "the window never saw button " << button << " go down at " << at.x() << ","
+               << at.y();
     }
     void moveTo(QPoint global) { xdo({QStringLiteral("mousemove"), n(global.x()), n(global.y())}); }
     void release(int button = 1)

@@ -1,8 +1,8 @@
 #include "FrmBrowserRig.h"
 
 #include "browser/WebEngineBrowserView.h"
+#include "support/SavedCapture.h"
 
-#include <QImageReader>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -36,13 +36,6 @@ void WindowRig::load(const QString &pathAndQuery)
 
 QImage WindowRig::capture()
 {
-    QString written;
-    QObject::connect(window->host(), &tessaly::CaptureHost::captureSaved, window.get(),
-                     [&](const QString &path) { written = path; });
-    control<QToolButton>("Command5")->click();
-    if (written.isEmpty())
-        return {};
-    QImageReader reader(written);
-    reader.setAllocationLimit(0);
-    return reader.read();
+    return tessaly::test::savedCapture(*window->host(),
+                                       [&] { control<QToolButton>("Command5")->click(); });
 }

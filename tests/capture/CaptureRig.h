@@ -4,6 +4,7 @@
 #include "capture/CaptureHost.h"
 #include "imagefile/SaveBitmapAs.h"
 #include "settings/FixedLiveSettings.h"
+#include "support/SavedCapture.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -42,16 +43,7 @@ struct CaptureRig
     /// Runs one capture and decodes what it wrote.
     QImage capture()
     {
-        QString written;
-        const QObject scope; // ends the connection with this call
-        QObject::connect(host.get(), &tessaly::CaptureHost::captureSaved, &scope,
-                         [&](const QString &path) { written = path; });
-        host->Command5_Click();
-        if (written.isEmpty())
-            return {};
-        QImageReader reader(written);
-        reader.setAllocationLimit(0);
-        return reader.read();
+        return tessaly::test::savedCapture(*host, [&] { host->Command5_Click(); });
     }
 
     TempDir dir;
