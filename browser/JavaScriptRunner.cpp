@@ -20,6 +20,12 @@ JavaScriptRunner::JavaScriptRunner(QWebEnginePage *page, int timeoutMs, World wo
 
 std::optional<QVariant> JavaScriptRunner::run(const QString &script) const
 {
+    bool answered = true;
+    return runOnce(script, &answered);
+}
+
+std::optional<QVariant> JavaScriptRunner::runOnce(const QString &script, bool *answered) const
+{
     if (!m_page)
         return std::nullopt;
     // The callback may arrive after we gave up waiting: it must not touch this frame.
@@ -43,11 +49,19 @@ std::optional<QVariant> JavaScriptRunner::run(const QString &script) const
     if (!state->done) {
         QTimer timeout;
         timeout.setSingleShot(true);
+        bool rendererGone = false;
         QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(m_page, &QWebEnginePage::renderProcessTerminated, &loop,
-                         &QEventLoop::quit);
+        QObject::connect(m_page, &QWebEnginePage::renderProcessTerminated, &loop, [&] {
+            rendererGone = true;
+            loop.quit();
+        });
         timeout.start(m_timeoutMs);
         loop.exec();
+        if (!state->done && !rendererGone) {
+            *answered = false;
+            if (m_noAnswer)
+                m_noAnswer();
+        }
     }
     state->loop = nullptr;
     if (!state->done || !state->result.isValid() || state->result.isNull())
@@ -59,10 +73,11 @@ bool JavaScriptRunner::waitFor(const QString &expression, int timeoutMs, int int
 {
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        const auto value = run(QStringLiteral("!!(") + expression + QStringLiteral(")"));
+        bool answered = true;
+        const auto value = runOnce(QStringLiteral("!!(") + expression + QStringLiteral(")"), &answered);
         if (value && value->toBool())
             return true;
-        if (!value && !m_page)
+        if (!answered || (!value && !m_page))
             return false;
         if (deadline.hasExpired())
             return false;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 
 class QWebEnginePage;
@@ -28,15 +29,23 @@ public:
     /// The script's result; nothing when the page did not answer in time, the renderer is
     /// gone, or the script returned undefined/null.
     std::optional<QVariant> run(const QString &script) const;
-    /// Polls a boolean expression until it is true or the time is up.
+    /// Polls a boolean expression until it is true or the time is up; a page that lets one
+    /// poll go unanswered is not asked again.
     bool waitFor(const QString &expression, int timeoutMs, int intervalMs = 20) const;
 
     /// A string or string list as a JSON literal, safe to paste into a script.
     static QString jsonLiteral(const QString &text);
     static QString jsonLiteral(const QStringList &texts);
 
+    /// Called when a script got no answer in time although the renderer is still there: its
+    /// script is busy and may never come back.
+    void setNoAnswerHandler(std::function<void()> handler) { m_noAnswer = std::move(handler); }
+
 private:
+    std::optional<QVariant> runOnce(const QString &script, bool *answered) const;
+
     QWebEnginePage *m_page;
+    std::function<void()> m_noAnswer;
     int m_timeoutMs;
     World m_world;
 };

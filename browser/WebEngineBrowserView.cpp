@@ -19,8 +19,14 @@ namespace tessaly {
 
 namespace {
 
-constexpr int ReadTimeoutMs = 3000;
-constexpr int ScrollTimeoutMs = 3000;
+// A page busy with its own scripts (one growing every few milliseconds, on a loaded machine)
+// can take seconds to answer; one that takes longer than this is taken for hung.
+constexpr int ReadTimeoutMs = 10000;
+// The page's own signs that it drew what was asked (its size, its scroll position, its
+// animation frames) come for certain, only late on a loaded machine: waited for long.
+constexpr int ScrollTimeoutMs = 6000;
+constexpr int AnimationFramesTimeoutMs = 6000;
+// A render on this side may never come when the page has nothing new to draw.
 constexpr int RenderTimeoutMs = 1000;
 constexpr int PrepareTimeoutMs = 8000;
 constexpr int FirstFrameTimeoutMs = 2000;
@@ -114,6 +120,8 @@ void WebEngineBrowserView::connectEngineSignals()
     connect(page, &QWebEnginePage::loadProgress, this,
             [this](int progress) { emit ProgressChange(progress, 100); });
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        m_answering = true;
+        m_rendererAlive = true;
         m_documentScroll = 0;
         m_scrollShown = true;
         m_sizeShown = true;
@@ -134,7 +142,10 @@ void WebEngineBrowserView::connectEngineSignals()
             emit DocumentComplete({}, m_view->url().toString());
     });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
-            [this](QWebEnginePage::RenderProcessTerminationStatus, int) { emit RendererGone(); });
+            [this](QWebEnginePage::RenderProcessTerminationStatus, int) {
+                m_rendererAlive = false;
+                emit RendererGone();
+            });
     connect(page, &QWebEnginePage::windowCloseRequested, this,
             [this] { emit WindowClosing(false); });
 }
@@ -185,7 +196,7 @@ void WebEngineBrowserView::place()
         // resize, and each band costs one small read-back. A page whose height lies in its
         // frames (the top document does not scroll) needs the widget itself tall, so the
         // frames grow with it as in a view as tall as the page.
-        const auto scrollable = JavaScriptRunner(m_view->page(), ReadTimeoutMs)
+        const auto scrollable = script()
                                     .run(QStringLiteral("document.scrollingElement ? "
                                                         "document.scrollingElement.scrollHeight : 0"));
         const bool scrolls =
@@ -205,7 +216,7 @@ void WebEngineBrowserView::place()
 
 void WebEngineBrowserView::scrollDocumentTo(int y)
 {
-    const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
+    const JavaScriptRunner js = script();
     const double zoom = cssScale();
     const auto result =
         js.run(QStringLiteral("window.scrollTo({top: %1, behavior: 'instant'}); window.scrollY")
@@ -276,7 +287,7 @@ bool WebEngineBrowserView::waitForScrollPosition(int y, int timeoutMs)
 
 bool WebEngineBrowserView::waitForViewportHeight(int height, int timeoutMs)
 {
-    const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
+    const JavaScriptRunner js = script();
     // innerHeight is whole CSS pixels: at a zoom it matches the widget within one of them.
     const double zoom = cssScale();
     return js.waitFor(QStringLiteral("Math.abs(window.innerHeight * %1 - %2) < %1")
@@ -294,13 +305,11 @@ bool WebEngineBrowserView::waitUntilShown()
     if (!m_sizeShown) {
         // A resized page lays out again and draws at its new size some frames later.
         shown = waitForViewportHeight(m_view->height(), ScrollTimeoutMs);
-        const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
-        js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "
-                              "requestAnimationFrame(() => { window.__tessalyFrames = 2; })); true"));
-        shown = js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), RenderTimeoutMs, 5) && shown;
+        shown = waitForAnimationFrames() && shown;
         // The frame drawn at the new size reaches this side after those animation frames;
-        // it comes by itself, and a render asked for now would show the old one.
-        shown = waitForNextRender(RenderTimeoutMs) && shown;
+        // it comes by itself, and a render asked for now would show the old one. It may also
+        // have come already, while the frames were waited for.
+        waitForNextRender(RenderTimeoutMs);
         m_sizeShown = true;
         m_frame = QImage();
     }
@@ -308,7 +317,7 @@ bool WebEngineBrowserView::waitUntilShown()
         // The scroll position reaches this side with the frame's metadata, a little before
         // the frame itself is drawn here: wait for the position, then for a render after it.
         shown = waitForScrollPosition(m_documentScroll, ScrollTimeoutMs) && shown;
-        shown = waitForFreshRender(RenderTimeoutMs) && shown;
+        waitForFreshRender(RenderTimeoutMs);
         m_scrollShown = true;
         m_frame = QImage();
     }
@@ -329,11 +338,37 @@ QImage WebEngineBrowserView::renderArea(const QRect &area)
     return m_frame.copy(area);
 }
 
+bool WebEngineBrowserView::waitForAnimationFrames()
+{
+    // Two animation frames: the second starts only once the first has been drawn.
+    const JavaScriptRunner js = script();
+    js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "
+                          "requestAnimationFrame(() => { window.__tessalyFrames = 2; })); true"));
+    return js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), AnimationFramesTimeoutMs, 5);
+}
+
+JavaScriptRunner WebEngineBrowserView::script()
+{
+    // Once the page has let a script go unanswered, the capture asks it nothing more: each
+    // question would cost the whole wait again.
+    // Nor a page without a renderer: no answer could come.
+    const bool ask = m_view && m_answering && m_rendererAlive;
+    JavaScriptRunner js(ask ? m_view->page() : nullptr, ReadTimeoutMs);
+    js.setNoAnswerHandler([this] {
+        if (!m_answering)
+            return;
+        m_answering = false;
+        emit PageNotAnswering();
+    });
+    return js;
+}
+
 void WebEngineBrowserView::prepareForCapture()
 {
     if (!m_view)
         return;
-    const JavaScriptRunner js(m_view->page(), ReadTimeoutMs);
+    m_answering = true; // a page busy at the last capture gets another chance
+    const JavaScriptRunner js = script();
     // Images the page defers until they come into view: load them now, as a view as tall as
     // the page would.
     js.run(QStringLiteral(
@@ -350,9 +385,7 @@ void WebEngineBrowserView::prepareForCapture()
     m_documentDrawn = true;
     // The first frame after loading can come after the load itself: let the page draw two
     // animation frames and this side render once before the first band.
-    js.run(QStringLiteral("window.__tessalyFrames = 0; requestAnimationFrame(() => "
-                          "requestAnimationFrame(() => { window.__tessalyFrames = 2; })); true"));
-    js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), RenderTimeoutMs, 5);
+    waitForAnimationFrames();
     waitForFreshRender(300);
     m_frame = QImage();
 }
@@ -374,7 +407,7 @@ std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &fra
   } catch (e) { return null; }
 })(%1))")
                                .arg(JavaScriptRunner::jsonLiteral(framePath));
-    const auto result = JavaScriptRunner(m_view->page(), ReadTimeoutMs).run(script);
+    const auto result = this->script().run(script);
     if (!result)
         return std::nullopt;
     bool ok = false;

@@ -93,12 +93,18 @@ private:
     bool waitForViewportHeight(int height, int timeoutMs);
     void setWidgetGeometry(const QRect &geometry);
     void connectEngineSignals();
+    /// A script runner for this page, bounded by the read time.
+    JavaScriptRunner script();
+    /// Lets the page draw two animation frames; false when it did not in time.
+    bool waitForAnimationFrames();
 
     TwipsScale m_scale;
     QPointer<QWidget> m_container;
     QPointer<QWebEngineView> m_view;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     bool m_silent = false;
+    bool m_answering = true; ///< false once a script went unanswered, until a capture or load
+    bool m_rendererAlive = true; ///< false from the renderer's end until the next load
     bool m_resizable = true;
     int m_documentScroll = 0;       ///< where the document is scrolled to, CSS pixels
     bool m_scrollShown = true;      ///< whether a frame at m_documentScroll has been rendered

@@ -55,8 +55,8 @@ public:
     /// Waits, bounded, for content that showing the page reveals (lazy images, web fonts)
     /// before a capture starts.
     virtual void prepareForCapture() = 0;
-    /// Waits, bounded, until the view really shows its current geometry; false when it did not
-    /// within the bound.
+    /// Waits, bounded, until the view really shows its current geometry; false when the page
+    /// gave no sign within the bound that it drew it (what it shows may be stale).
     virtual bool waitUntilShown() = 0;
     /// What the view shows in `area` (widget coordinates), rendered by the view itself rather
     /// than read from the screen.
@@ -74,6 +74,8 @@ signals:
     void NavigateError(const QString &address, const QString &frame, int statusCode);
     /// The page's renderer ended (crashed or was killed); the view can load again.
     void RendererGone();
+    /// A script the program ran got no answer in time: the page is busy, maybe for ever.
+    void PageNotAnswering();
 };
 
 } // namespace tessaly

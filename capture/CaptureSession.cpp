@@ -40,6 +40,8 @@ public:
         m_connections = {
             QObject::connect(view, &BrowserView::RendererGone, view,
                              [note] { note(CaptureHost::tr("the page's renderer ended")); }),
+            QObject::connect(view, &BrowserView::PageNotAnswering, view,
+                             [note] { note(CaptureHost::tr("the page does not answer")); }),
             QObject::connect(view, &BrowserView::BeforeNavigate2, view,
                              [note](const QString &, const QString &frame) {
                                  if (frame.isEmpty())

@@ -19,8 +19,8 @@ void CaptureHost::CombinePics(float &TopPos)
     // Events alone do not make the browser repaint a moved view: wait until it shows the
     // band before grabbing it, so no band is stale.
     BrowserView *view = activeView();
-    if (view && m_abortReason.isEmpty())
-        view->waitUntilShown();
+    if (view && m_abortReason.isEmpty() && !view->waitUntilShown() && m_abortReason.isEmpty())
+        m_abortReason = tr("the page did not draw the part to be taken in time");
 
     const Picture grabbed = GrabWindowArea(m_window, false, left, top, width, height);
     PicTemp.setPicture(grabbed);

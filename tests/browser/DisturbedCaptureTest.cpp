@@ -1,9 +1,12 @@
 #include "CaptureFixture.h"
 
+#include "browser/JavaScriptRunner.h"
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QWebEnginePage>
+#include <QTest>
 
 #include <csignal>
 
@@ -84,8 +87,46 @@ TEST_F(DisturbedCapture, PageGrowingForEverStillEnds)
                    " d.style.height = '50px'; d.style.background = '#36c';"
                    " document.body.appendChild(d); }, 5);</script></body></html>");
     load(QStringLiteral("/growing.html"));
+    QString failure;
+    const QObject scope;
+    QObject::connect(host.get(), &CaptureHost::captureFailed, &scope,
+                     [&](const QString &message) { failure = message; });
     const QImage image = capture();
-    ASSERT_FALSE(image.isNull());
+    ASSERT_FALSE(image.isNull()) << failure.toStdString();
     EXPECT_LE(image.height(), CaptureHost::MaxPageHeightPixels);
+    EXPECT_EQ(host->CaptureCount, 1);
+}
+
+// A page whose script never gives the renderer back: what it shows cannot be trusted to be
+// the band asked for, so the capture ends, says so and writes nothing; once the page
+// answers again, the next capture works.
+TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
+{
+    server.addPage(QStringLiteral("/busy.html"),
+                   "<!doctype html><html><body style=\"margin:0\">"
+                   "<div style=\"height:6000px;background:#36c\"></div><script>"
+                   "window.spin = () => { const end = Date.now() + 15000; while (Date.now() < end) {} };"
+                   "</script></body></html>");
+    load(QStringLiteral("/busy.html"));
+    stage.view()->engineView()->page()->runJavaScript(QStringLiteral("setTimeout(spin, 0)"));
+    QString failure;
+    const QObject scope;
+    QObject::connect(host.get(), &CaptureHost::captureFailed, &scope,
+                     [&](const QString &message) { failure = message; });
+    EXPECT_TRUE(capture().isNull()) << "a capture of a page that does not answer wrote a file";
+    EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page does not answer."));
+    EXPECT_TRUE(writtenFiles().isEmpty());
+    EXPECT_EQ(host->CaptureCount, 0);
+
+    // The loop ends by itself; then the same page is taken whole.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return JavaScriptRunner(stage.view()->engineView()->page(), 500).run(QStringLiteral("1"))
+                .has_value();
+        },
+        20000));
+    const QImage image = capture();
+    ASSERT_FALSE(image.isNull()) << failure.toStdString();
+    EXPECT_GE(image.height(), 6000);
     EXPECT_EQ(host->CaptureCount, 1);
 }
