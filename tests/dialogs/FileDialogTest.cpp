@@ -5,7 +5,7 @@
 #include "dialogs/PreviewStrip.h"
 
 #include "../support/TempDir.h"
-#include "ModalDriver.h"
+#include "../support/ModalDriver.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -6,7 +6,7 @@
 #include "dialogs/frmButton.h"
 
 #include "../support/TempDir.h"
-#include "ModalDriver.h"
+#include "../support/ModalDriver.h"
 
 #include <QCheckBox>
 #include <QInputDialog>

@@ -185,7 +185,7 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
 {
     const auto window = open();
     QString answer = QStringLiteral("/srv/pictures");
-    window->setFolderPicker([&answer](QWidget *) { return answer; });
+    window->setFolderPicker([&answer](BFFC &) { return answer; });
     window->Command2_Click();
     EXPECT_EQ(window->saveLocation(), QStringLiteral("/srv/pictures/"));
     answer = QStringLiteral("/srv/other/");
@@ -207,7 +207,7 @@ TEST_F(SettingsWindow, LoadWatermarkCopiesExactlyAndRefusesWhatIsNoPicture)
     image.fill(qRgb(10, 200, 30));
     image.save(small);
     QString chosen = big;
-    window->setWatermarkPicker([&chosen](QWidget *) { return chosen; });
+    window->setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     window->Command3_Click();
     window->Command3_Click();
     chosen = small;
