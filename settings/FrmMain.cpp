@@ -1,5 +1,6 @@
 #include "settings/FrmMain.h"
 
+#include "imagefile/CheckedOutputDevice.h"
 #include "platform/FormLook.h"
 #include "platform/Picture.h"
 #include "platform/Twips.h"
@@ -233,8 +234,8 @@ int failWith(QString *error, const QString &why)
     return 0;
 }
 
-/// Opens `target`'s replacement beside it; unbuffered, so that a full disk shows in the
-/// count of the write that met it instead of being lost in a later flush.
+/// Opens `target`'s replacement beside it; unbuffered, so that a full disk shows at the
+/// write that met it instead of being lost in a later flush.
 bool openReplacement(QSaveFile &copy, QString *error)
 {
     if (copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -243,14 +244,13 @@ bool openReplacement(QSaveFile &copy, QString *error)
     return false;
 }
 
-int writeChunk(QSaveFile &copy, const QByteArray &chunk, QString *error)
+int writeChunk(QSaveFile &copy, CheckedOutputDevice &output, const QByteArray &chunk,
+               QString *error)
 {
-    if (copy.write(chunk) == chunk.size())
+    if (output.write(chunk) == chunk.size())
         return 1;
-    const QString why = copy.error() != QFileDevice::NoError ? copy.errorString()
-                                                             : QStringLiteral("the disk took only part of it");
     copy.cancelWriting();
-    return failWith(error, why);
+    return failWith(error, output.failure());
 }
 
 int commitReplacement(QSaveFile &copy, QString *error)
@@ -270,12 +270,13 @@ int FrmMain::CopyFile(const QString &current, const QString &target, QString *er
     QSaveFile copy(target);
     if (!openReplacement(copy, error))
         return 0;
+    CheckedOutputDevice output(copy);
     while (!source.atEnd()) {
         processEvents();
         const QByteArray chunk = source.read(CopyChunkBytes);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
             return failWith(error, source.errorString());
-        if (!writeChunk(copy, chunk, error))
+        if (!writeChunk(copy, output, chunk, error))
             return 0;
     }
     return commitReplacement(copy, error);
@@ -286,9 +287,10 @@ int FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &target, QStr
     QSaveFile copy(target);
     if (!openReplacement(copy, error))
         return 0;
+    CheckedOutputDevice output(copy);
     for (qsizetype at = 0; at < bytes.size(); at += CopyChunkBytes) {
         processEvents();
-        if (!writeChunk(copy, bytes.mid(at, CopyChunkBytes), error))
+        if (!writeChunk(copy, output, bytes.mid(at, CopyChunkBytes), error))
             return 0;
     }
     return commitReplacement(copy, error);
