@@ -3,9 +3,10 @@
 #include "dialogs/OpenImage.h"
 #include "dialogs/PreviewLayout.h"
 #include "dialogs/PreviewStrip.h"
+#include "imagefile/SaveBitmapAs.h"
 
 #include "../support/TempDir.h"
-#include "../support/ModalDriver.h"
+#include "../support/DialogSteps.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -20,6 +21,7 @@
 
 using namespace tessaly;
 using namespace Qt::StringLiterals;
+using namespace dialogsteps;
 
 namespace {
 
@@ -28,58 +30,6 @@ const QChar Nul(u'\0');
 QString bitmapFilter()
 {
     return u"Bitmap (*.bmp) "_s + Nul + u"*.bmp"_s;
-}
-
-QStringList comboItems(QFileDialog *dialog)
-{
-    QStringList items;
-    if (auto *combo = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s)) {
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-    }
-    return items;
-}
-
-void typeName(QFileDialog *dialog, const QString &name)
-{
-    auto *box = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
-    ASSERT_NE(box, nullptr);
-    // Typing happens in the focused box; the dialog's completion treats an unfocused box
-    // as a list of names and keeps earlier ones selected.
-    box->setFocus(Qt::OtherFocusReason);
-    box->setText(name);
-}
-
-/// Waits for the visible file dialog and hands it to `act`.
-ModalDriver::Step onDialog(std::function<void(QFileDialog *)> act)
-{
-    return [act] {
-        QFileDialog *dialog = ModalDriver::modal<QFileDialog>();
-        if (!dialog || !dialog->isVisible())
-            return false;
-        act(dialog);
-        return true;
-    };
-}
-
-ModalDriver::Step acceptWith(const QString &name)
-{
-    return onDialog([name](QFileDialog *dialog) {
-        typeName(dialog, name);
-        // The dialog's own Open or Save button, as the user presses it.
-        auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
-        ASSERT_NE(buttons, nullptr);
-        QPushButton *accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptSave
-                                                  ? QDialogButtonBox::Save
-                                                  : QDialogButtonBox::Open);
-        ASSERT_NE(accept, nullptr);
-        ModalDriver::later(accept, [accept] { accept->click(); });
-    });
-}
-
-ModalDriver::Step cancel()
-{
-    return onDialog([](QFileDialog *dialog) { dialog->reject(); });
 }
 
 void writePicture(const QString &path, int width, int height, QColor colour)
@@ -353,4 +303,55 @@ TEST_F(PreviewDialog, ReturnsTheChosenPicture)
     ModalDriver driver;
     driver.then(acceptWith(u"tall.bmp"_s));
     EXPECT_EQ(component.OpenImageWithPreview(), dir.file(u"tall.bmp"_s));
+}
+
+TEST_F(PreviewDialog, ShowsGifAndJpegPicturesWithTheirFigures)
+{
+    SaveBitmapAs writer; // the program's own GIF writer: Qt has none
+    writer.StartGdiplus(1);
+    QImage gif(64, 32, QImage::Format_RGB32);
+    gif.fill(Qt::red);
+    ASSERT_TRUE(writer.SaveImageFile(Picture(gif), dir.file(u"flag.gif"_s)));
+    QImage jpeg(30, 60, QImage::Format_RGB32);
+    jpeg.fill(Qt::red);
+    ASSERT_TRUE(jpeg.save(dir.file(u"post.jpg"_s), "JPEG"));
+
+    struct Seen
+    {
+        QStringList lines;
+        QRect thumbnail;
+        QRgb centre = 0;
+    };
+    Seen flag, post;
+    ModalDriver driver;
+    driver.then(onDialog([&](QFileDialog *dialog) {
+        PreviewStrip *strip = stripOf(dialog);
+        ASSERT_NE(strip, nullptr);
+        const auto look = [&](const QString &name, Seen &seen) {
+            typeName(dialog, name);
+            seen.lines = strip->lines();
+            seen.thumbnail = strip->thumbnailRect();
+            seen.centre = pixel(strip, seen.thumbnail.center().x(), seen.thumbnail.center().y());
+        };
+        look(u"flag.gif"_s, flag);
+        look(u"post.jpg"_s, post);
+        dialog->reject();
+    }));
+    EXPECT_EQ(component.OpenImageWithPreview(), QString());
+
+    const auto sizeText = [this](const QString &name) {
+        const double kb = double(QFileInfo(dir.file(name)).size()) / 1024.0;
+        return u"Filesize : "_s + QString::number(kb, 'f', 2) + u" Kb"_s;
+    };
+    EXPECT_TRUE(flag.lines == (QStringList{sizeText(u"flag.gif"_s), u"Image Height : 32 Pixels"_s,
+                                           u"Image Width : 64 Pixels"_s}))
+        << flag.lines.join(u'|').toStdString();
+    EXPECT_EQ(flag.thumbnail, QRect(320, 18, 80, 40));
+    EXPECT_EQ(QColor(flag.centre), QColor(Qt::red));
+    EXPECT_TRUE(post.lines == (QStringList{sizeText(u"post.jpg"_s), u"Image Height : 60 Pixels"_s,
+                                           u"Image Width : 30 Pixels"_s}))
+        << post.lines.join(u'|').toStdString();
+    EXPECT_EQ(post.thumbnail, QRect(320, 18, 40, 80));
+    EXPECT_GT(qRed(post.centre), 200); // JPEG keeps red close, not exact
+    EXPECT_LT(qGreen(post.centre), 60);
 }

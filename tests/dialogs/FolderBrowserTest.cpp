@@ -6,7 +6,7 @@
 #include "dialogs/frmButton.h"
 
 #include "../support/TempDir.h"
-#include "../support/ModalDriver.h"
+#include "../support/DialogSteps.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
@@ -19,69 +19,9 @@
 
 using namespace tessaly;
 using namespace Qt::StringLiterals;
+using namespace dialogsteps;
 
 namespace {
-
-frmButton *helperOf(FolderDialog *dialog)
-{
-    return dialog->findChild<frmButton *>();
-}
-
-/// Waits for a visible folder dialog other than `previous` (which must be gone).
-ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
-                                 QPointer<FolderDialog> *remember = nullptr,
-                                 bool withHelper = false)
-{
-    return [=] {
-        if (remember && *remember)
-            return false; // the earlier dialog has not closed yet
-        FolderDialog *dialog = ModalDriver::modal<FolderDialog>();
-        if (!dialog || !dialog->isVisible())
-            return false;
-        if (withHelper && !(helperOf(dialog) && helperOf(dialog)->isVisible()))
-            return false;
-        if (remember)
-            *remember = dialog;
-        act(dialog);
-        return true;
-    };
-}
-
-void clickLater(QAbstractButton *button)
-{
-    ModalDriver::later(button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
-}
-
-ModalDriver::Step typeFolderName(const QString &name, QString *caption = nullptr,
-                                 QString *prompt = nullptr)
-{
-    return [=] {
-        auto *input = ModalDriver::modal<QInputDialog>();
-        if (!input || !input->isVisible())
-            return false;
-        if (caption)
-            *caption = input->windowTitle();
-        if (prompt)
-            *prompt = input->labelText();
-        input->setTextValue(name);
-        input->accept();
-        return true;
-    };
-}
-
-ModalDriver::Step closeMessage(QString *text, QString *caption)
-{
-    return [=] {
-        auto *box = ModalDriver::modal<QMessageBox>();
-        if (!box || !box->isVisible())
-            return false;
-        *text = box->text();
-        *caption = box->windowTitle();
-        EXPECT_EQ(box->icon(), QMessageBox::Warning);
-        box->accept();
-        return true;
-    };
-}
 
 QPoint expectedHelperPosition(FolderDialog *dialog)
 {
