@@ -355,3 +355,23 @@ TEST_F(PreviewDialog, ShowsGifAndJpegPicturesWithTheirFigures)
     EXPECT_GT(qRed(post.centre), 200); // JPEG keeps red close, not exact
     EXPECT_LT(qGreen(post.centre), 60);
 }
+
+TEST(OpenFile, ANameOfNoExistingFileIsNotAccepted)
+{
+    TempDir dir;
+    OpenImage component;
+    component.setInitDir(dir.path());
+    bool openEnabled = true;
+    bool stillOpen = false;
+    ModalDriver driver;
+    driver.then(acceptWith(u"missing.bmp"_s, &openEnabled)); // pressed all the same
+    driver.then(onDialog([&](QFileDialog *dialog) {
+        stillOpen = dialog->isVisible();
+        dialog->reject();
+    }));
+    EXPECT_EQ(component.OpenFile(), QString());
+    EXPECT_TRUE(driver.finished());
+    EXPECT_FALSE(openEnabled);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"missing.bmp"_s)));
+}

@@ -7,6 +7,7 @@
 
 #include "../support/TempDir.h"
 #include "../support/DialogSteps.h"
+#include "../support/ScratchMount.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
@@ -170,54 +171,26 @@ TEST_F(FolderBrowser, ANameTakenAlreadyIsRefusedAndTheDialogReopensOnTheSelectio
 {
     ASSERT_TRUE(QDir().mkpath(data + u"/New"_s));
     browser.setShowCreate(true);
-    QPointer<FolderDialog> first;
-    QString text, caption, reopenedOn;
+    Refusal refusal;
     ModalDriver driver;
-    driver.then(onFolderDialog([&](FolderDialog *d) { clickLater(helperOf(d)->command1()); },
-                               nullptr, true));
-    driver.then([&] {
-        first = ModalDriver::modal<FolderDialog>();
-        return true;
-    });
-    driver.then(typeFolderName(u"New"_s));
-    driver.then(closeMessage(&text, &caption));
-    driver.then(onFolderDialog(
-        [&](FolderDialog *dialog) {
-            reopenedOn = dialog->selectedPath();
-            dialog->cancelButton()->click();
-        },
-        &first));
+    createRefused(driver, u"New"_s, refusal, false);
     EXPECT_EQ(browser.SaveBrowse(), QString());
-    EXPECT_EQ(text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
-    EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
-    EXPECT_EQ(reopenedOn, data);
+    EXPECT_EQ(refusal.text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
+    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
 }
 
 TEST_F(FolderBrowser, AFolderThatCannotBeCreatedIsReportedWithTheSystemsReason)
 {
     browser.setShowCreate(true);
-    const QString tooLong(300, u'n');
-    QPointer<FolderDialog> first;
-    QString text, caption, reopenedOn;
+    Refusal refusal;
     ModalDriver driver;
-    driver.then(onFolderDialog([&](FolderDialog *d) { clickLater(helperOf(d)->command1()); },
-                               nullptr, true));
-    driver.then([&] {
-        first = ModalDriver::modal<FolderDialog>();
-        return true;
-    });
-    driver.then(typeFolderName(tooLong));
-    driver.then(closeMessage(&text, &caption));
-    driver.then(onFolderDialog(
-        [&](FolderDialog *dialog) {
-            reopenedOn = dialog->selectedPath();
-            dialog->okButton()->click();
-        },
-        &first));
+    createRefused(driver, QString(300, u'n'), refusal, true);
     EXPECT_EQ(browser.SaveBrowse(), data);
-    EXPECT_TRUE(text.contains(u"too long"_s, Qt::CaseInsensitive)) << text.toStdString();
-    EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
-    EXPECT_EQ(reopenedOn, data);
+    EXPECT_TRUE(refusal.text.contains(u"too long"_s, Qt::CaseInsensitive))
+        << refusal.text.toStdString();
+    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
     EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
@@ -291,4 +264,35 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
     later.then(onFolderDialog([](FolderDialog *d) { d->okButton()->click(); }));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
+}
+
+TEST_F(FolderBrowser, ANameWithASeparatorIsRefusedAndNothingIsMade)
+{
+    browser.setShowCreate(true);
+    Refusal refusal;
+    ModalDriver driver;
+    createRefused(driver, u"one/two"_s, refusal, false);
+    EXPECT_EQ(browser.SaveBrowse(), QString());
+    EXPECT_EQ(refusal.text, u"The folder "_s + data +
+                                u"/one/two cannot be created.\nA folder name cannot contain \"/\"."_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
+    EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(FolderBrowser, AFolderTheDiskRefusesIsReportedWithTheSystemsReason)
+{
+    // Permissions do not stop the superuser; a read-only disk stops everyone.
+    ScratchMount disk(64 * 1024, ScratchMount::Mode::ReadOnly);
+    if (!disk.usable())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    browser.setInitDir(disk.path());
+    browser.setShowCreate(true);
+    Refusal refusal;
+    ModalDriver driver;
+    createRefused(driver, u"New"_s, refusal, true);
+    EXPECT_EQ(browser.SaveBrowse(), disk.path());
+    EXPECT_EQ(refusal.text,
+              u"The folder "_s + disk.path() + u"/New cannot be created.\nRead-only file system"_s);
+    EXPECT_EQ(refusal.reopenedOn, disk.path());
+    EXPECT_FALSE(QFileInfo::exists(disk.file(u"New"_s)));
 }

@@ -52,6 +52,30 @@ QStringList entriesOf(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+/// A scratch disk with the writer running and one earlier capture on it, which every
+/// failure must leave as it was.
+class ScratchSaves : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!disk.usable())
+            GTEST_SKIP() << disk.skipReason().toStdString();
+        writer.StartGdiplus(1);
+    }
+
+    /// Saves the small picture as `name` and returns the file's bytes.
+    QByteArray earlierCapture(const QString &name)
+    {
+        EXPECT_TRUE(writer.SaveImageFile(small, disk.file(name))) << writer.lastError().toStdString();
+        return contentOf(disk.file(name));
+    }
+
+    ScratchMount disk{1024 * 1024};
+    SaveBitmapAs writer;
+    const Picture small{SamplePictures::webPage(40, 30)};
+};
+
 } // namespace
 
 TEST(CheckedOutputDevice, RecordsTheFirstRefusalWithTheSystemsReason)
@@ -73,17 +97,9 @@ TEST(CheckedOutputDevice, RecordsTheFirstRefusalWithTheSystemsReason)
     EXPECT_EQ(file.pos(), 4);
 }
 
-TEST(DiskFull, EveryTypeFailsHonestlyAndLeavesTheEarlierFilesAlone)
+TEST_F(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlone)
 {
-    ScratchMount disk(1024 * 1024);
-    if (!disk.usable())
-        GTEST_SKIP() << disk.skipReason().toStdString();
-    SaveBitmapAs writer;
-    writer.StartGdiplus(1);
-    // An earlier capture that must survive.
-    const Picture small(SamplePictures::webPage(40, 30));
-    ASSERT_TRUE(writer.SaveImageFile(small, disk.file(u"000.png"_s)));
-    const QByteArray earlier = contentOf(disk.file(u"000.png"_s));
+    const QByteArray earlier = earlierCapture(u"000.png"_s);
     ASSERT_TRUE(disk.fill(96 * 1024));
 
     const Picture large = noise(600, 400); // 700 KB of pixels or more in every format
@@ -109,16 +125,9 @@ TEST(DiskFull, EveryTypeFailsHonestlyAndLeavesTheEarlierFilesAlone)
     }
 }
 
-TEST(DiskReadOnly, TheSaveIsRefusedWithTheReasonAndTheFolderKeepsItsFiles)
+TEST_F(ScratchSaves, AReadOnlyDiskRefusesTheSaveWithTheReasonAndKeepsItsFiles)
 {
-    ScratchMount disk(1024 * 1024);
-    if (!disk.usable())
-        GTEST_SKIP() << disk.skipReason().toStdString();
-    SaveBitmapAs writer;
-    writer.StartGdiplus(1);
-    const Picture small(SamplePictures::webPage(40, 30));
-    ASSERT_TRUE(writer.SaveImageFile(small, disk.file(u"000.bmp"_s)));
-    const QByteArray earlier = contentOf(disk.file(u"000.bmp"_s));
+    const QByteArray earlier = earlierCapture(u"000.bmp"_s);
     ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
 
     for (const QString &name : {u"000.bmp"_s, u"001.tif"_s}) {

@@ -40,24 +40,15 @@ TEST_F(SettingsWindow, BrowseCreatesAFolderInTheFolderBrowserAndRefusesATakenNam
     EXPECT_EQ(window->saveLocation(), data + u"/Shots/"_s);
     EXPECT_TRUE(readAll(settingsFile()).contains((u"savelocation="_s + data + u"/Shots/"_s).toUtf8()));
 
-    QString text, caption;
-    QPointer<FolderDialog> again;
+    Refusal refusal;
     ModalDriver second;
-    second.then(onFolderDialog(
-        [&](FolderDialog *dialog) {
-            again = dialog;
-            dialog->setSelectionPath(data);
-            clickLater(helperOf(dialog)->command1());
-        },
-        nullptr, true));
-    second.then(typeFolderName(u"Shots"_s));
-    second.then(closeMessage(&text, &caption));
-    second.then(
-        onFolderDialog([](FolderDialog *dialog) { dialog->cancelButton()->click(); }, &again));
+    createRefused(second, u"Shots"_s, refusal, false,
+                  [&data](FolderDialog *dialog) { dialog->setSelectionPath(data); });
     window->Command2_Click();
     EXPECT_TRUE(second.finished());
-    EXPECT_EQ(text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
-    EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(refusal.text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
+    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
     EXPECT_EQ(window->saveLocation(), data + u"/Shots/"_s); // the cancel changed nothing
 }
 

@@ -192,3 +192,27 @@ TEST_F(SettingsWindow, AChosenWatermarkThatCannotBeReadOrIsNoWholePictureIsSaid)
         EXPECT_EQ(readAll(store.watermarkFile()), earlier);
     }
 }
+
+TEST(SettingsWindowOnADisk, AProgramFolderWithSpacesAndLettersBeyondAsciiHoldsBothFiles)
+{
+    TempDir dir;
+    const QString folder = dir.file(QStringLiteral("Mes réglages ü 設定"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    SettingsStore store(SettingsLocation(folder, dir.file(QStringLiteral("config"))));
+    ASSERT_TRUE(store.location().usesProgramFolder());
+    const QString chosen = dir.file(QStringLiteral("mark ä.bmp"));
+    QImage mark(12, 6, QImage::Format_RGB32);
+    mark.fill(Qt::cyan);
+    ASSERT_TRUE(mark.save(chosen, "BMP"));
+    {
+        FrmMain window(store);
+        window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(folder + QStringLiteral("/é/"));
+        window.setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
+        window.Command3_Click();
+    }
+    EXPECT_EQ(readAll(QDir(folder).filePath(QStringLiteral("watermark.bmp"))), readAll(chosen));
+    SettingsStore fresh(SettingsLocation(folder, dir.file(QStringLiteral("config"))));
+    EXPECT_EQ(fresh.saveLocation(), folder + QStringLiteral("/é/"));
+    EXPECT_EQ(filesIn(folder),
+              (QStringList{QStringLiteral("settings.ini"), QStringLiteral("watermark.bmp")}));
+}
