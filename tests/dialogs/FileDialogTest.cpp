@@ -44,24 +44,18 @@ void writePicture(const QString &path, int width, int height, QColor colour)
 TEST(OpenFile, EmptyPropertiesGetTheDefaultsWrittenBack)
 {
     OpenImage component;
-    QString caption;
-    QStringList types;
-    QString folder;
+    SeenFileDialog seen;
     ModalDriver driver;
-    driver.then(onDialog([&](QFileDialog *dialog) {
-        caption = dialog->windowTitle();
-        types = comboItems(dialog);
-        folder = dialog->directory().absolutePath();
-        dialog->reject();
-    }));
+    driver.then(look(seen, [](QFileDialog *dialog) { dialog->reject(); }));
     EXPECT_EQ(component.OpenFile(), QString());
     EXPECT_TRUE(driver.finished());
 
-    EXPECT_TRUE(types == QStringList{u"All Files (*.*)"_s}) << types.join(u'|').toStdString();
+    EXPECT_TRUE(seen.types == QStringList{u"All Files (*.*)"_s})
+        << seen.types.join(u'|').toStdString();
     EXPECT_EQ(component.filter(), u"All Files (*.*)"_s + Nul + u"*.*"_s + Nul);
-    EXPECT_EQ(folder, u"/"_s);
+    EXPECT_EQ(seen.folder, u"/"_s);
     EXPECT_EQ(component.initDir(), u"/"_s);
-    EXPECT_EQ(caption, QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(seen.caption, QGuiApplication::applicationDisplayName());
     EXPECT_EQ(component.title(), QGuiApplication::applicationDisplayName());
     EXPECT_EQ(component.module().lastRequest().flags, 0x80020);
 }
@@ -75,20 +69,15 @@ TEST(OpenFile, ReturnsTheChosenFileWithTheCallersSettings)
     component.setFlags(5);
     component.setInitDir(dir.path());
     component.setTitle(u"Load Watermark BMP file"_s);
-    QString caption;
-    QStringList types;
-    QString folder;
+    SeenFileDialog seen;
     ModalDriver driver;
-    driver.then(onDialog([&](QFileDialog *dialog) {
-        caption = dialog->windowTitle();
-        types = comboItems(dialog);
-        folder = dialog->directory().absolutePath();
-    }));
+    driver.then(look(seen));
     driver.then(acceptWith(u"mark.bmp"_s));
     EXPECT_EQ(component.OpenFile(), dir.file(u"mark.bmp"_s));
-    EXPECT_EQ(caption, u"Load Watermark BMP file"_s);
-    EXPECT_TRUE(types == QStringList{u"Bitmap (*.bmp)"_s}) << types.join(u'|').toStdString();
-    EXPECT_EQ(folder, dir.path());
+    EXPECT_EQ(seen.caption, u"Load Watermark BMP file"_s);
+    EXPECT_TRUE(seen.types == QStringList{u"Bitmap (*.bmp)"_s})
+        << seen.types.join(u'|').toStdString();
+    EXPECT_EQ(seen.folder, dir.path());
     EXPECT_EQ(component.module().lastRequest().flags, 5 | 0x80020);
     EXPECT_FALSE(component.module().lastRequest().preview);
     EXPECT_EQ(component.filter(), bitmapFilter()); // a given filter stays as it was

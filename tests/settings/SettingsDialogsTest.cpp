@@ -61,19 +61,18 @@ TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialogAndCancelKeeps
     const auto window = open();
     window->openImage1().setInitDir(dir.path()); // overwritten: the dialog opens on the desktop
 
-    QString caption;
-    QStringList types;
+    SeenFileDialog seen;
     ModalDriver driver;
-    driver.then(onDialog([&](QFileDialog *dialog) {
-        caption = dialog->windowTitle();
-        types = comboItems(dialog);
+    driver.then(look(seen, [this](QFileDialog *dialog) {
         dialog->setDirectory(dir.path()); // the user walks to the folder
     }));
     driver.then(acceptWith(u"mark.bmp"_s));
     window->Command3_Click();
     EXPECT_TRUE(driver.finished());
-    EXPECT_EQ(caption, u"Load Watermark BMP file"_s);
-    EXPECT_TRUE(types == QStringList{u"Bitmap (*.bmp)"_s}) << types.join(u'|').toStdString();
+    EXPECT_EQ(seen.caption, u"Load Watermark BMP file"_s);
+    EXPECT_EQ(seen.folder, InitialFolder::desktop());
+    EXPECT_TRUE(seen.types == QStringList{u"Bitmap (*.bmp)"_s})
+        << seen.types.join(u'|').toStdString();
     EXPECT_EQ(window->openImage1().initDir(), u"Desktop"_s);
     EXPECT_EQ(readAll(store.watermarkFile()), readAll(chosen));
 
