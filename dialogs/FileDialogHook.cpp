@@ -14,6 +14,8 @@
 #include <QListView>
 #include <QScreen>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tessaly {
@@ -112,6 +114,12 @@ void FileDialogHook::keepOnlyTypedSelected(const QString &text)
         return;
     const QModelIndexList rows = selection->selectedRows();
     if (rows.size() < 2)
+        return;
+    // Only when the typed name is one of them: anything else is the dialog's to sort out.
+    const bool typedIsSelected = std::any_of(rows.begin(), rows.end(), [&text](const QModelIndex &row) {
+        return row.data().toString() == text;
+    });
+    if (!typedIsSelected)
         return;
     for (const QModelIndex &row : rows) {
         if (row.data().toString() != text)

@@ -199,12 +199,14 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSize)
 {
     QRect frame;
     QRect strip;
+    bool timerRuns = false;
     int clientHeight = -1;
     int controlsBottom = -1;
     QStringList types;
     ModalDriver driver;
     driver.then(onDialog([&](QFileDialog *dialog) {
         frame = dialog->frameGeometry();
+        timerRuns = component.timer1().isActive() && component.timer1().interval() == 100;
         clientHeight = dialog->height();
         if (PreviewStrip *preview = stripOf(dialog))
             strip = preview->geometry();
@@ -226,6 +228,9 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSize)
     EXPECT_TRUE(types == QStringList{u"Image files"_s}) << types.join(u'|').toStdString();
     EXPECT_TRUE(component.module().lastRequest().preview);
     EXPECT_EQ(component.module().lastRequest().flags, 5 | 0x80020);
+    // The strip is repainted every 100 ms while the dialog is open, and no longer after.
+    EXPECT_TRUE(timerRuns);
+    EXPECT_FALSE(component.timer1().isActive());
 }
 
 TEST_F(PreviewDialog, FollowsTheFileNameBox)
