@@ -29,6 +29,9 @@ namespace tessaly {
 namespace {
 
 constexpr qint64 CopyChunkBytes = 4048;
+// Far more than the largest picture the reader accepts (128 MB of pixels), so nothing
+// usable is refused, and a stray disk image is not read into memory whole.
+constexpr qint64 MaxWatermarkFileBytes = 256 * 1024 * 1024;
 
 void processEvents()
 {
@@ -178,6 +181,13 @@ void FrmMain::Command3_Click()
     // checked, and a file that cannot be read or is no whole picture is said now rather
     // than showing up as the grey default in the next capture window.
     QFile source(chosen);
+    if (source.size() > MaxWatermarkFileBytes) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("%1 cannot be used as a watermark: the file is larger than %2 MB.")
+                                 .arg(shownChosen)
+                                 .arg(MaxWatermarkFileBytes >> 20));
+        return;
+    }
     QByteArray bytes;
     if (source.open(QIODevice::ReadOnly))
         bytes = source.readAll();

@@ -173,11 +173,19 @@ TEST_F(SettingsWindow, AChosenWatermarkThatCannotBeReadOrIsNoWholePictureIsSaid)
         memcpy(bytes.data() + 22, &side, 4);
         writeAll(huge, bytes);
     }
+    // Sparse: 300 MB long, nothing of it on the disk.
+    const QString vast = dir.file(QStringLiteral("vast.bmp"));
+    {
+        QFile file(vast);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(300LL * 1024 * 1024));
+    }
     const QString folder = dir.file(QStringLiteral("a folder.bmp"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QList<std::pair<QString, QString>> cases{
         {cut, QStringLiteral("cannot be used as a watermark")},
         {huge, QStringLiteral("cannot be used as a watermark")},
+        {vast, QStringLiteral("larger than 256 MB")},
         {folder, QStringLiteral("cannot be read")},
         {dir.file(QStringLiteral("missing.bmp")), QStringLiteral("cannot be read")},
     };
