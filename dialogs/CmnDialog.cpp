@@ -4,6 +4,7 @@
 #include "dialogs/FileFilter.h"
 #include "dialogs/InitialFolder.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 
@@ -53,16 +54,36 @@ QString CmnDialog::run(QWidget *owner, QString &filter, int &flags, QString &ini
     if (save && !(flags & OFN_OVERWRITEPROMPT))
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(m_request.nameFilters);
-    if (m_filterIndex > 0 && m_filterIndex < m_request.nameFilters.size())
-        dialog.selectNameFilter(m_request.nameFilters.at(m_filterIndex));
-    new FileDialogHook(dialog, m_preview, preview); // owned by the dialog
+    selectFilterIndex(dialog, m_filterIndex);
+    new FileDialogHook(dialog, m_preview, preview, m_previewTimer); // owned by the dialog
 
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    const qsizetype chosen = m_request.nameFilters.indexOf(dialog.selectedNameFilter());
+    const int chosen = selectedFilterIndex(dialog, m_request.nameFilters);
     if (chosen >= 0)
-        m_filterIndex = int(chosen);
+        m_filterIndex = chosen;
     return dialog.selectedFiles().value(0);
+}
+
+void CmnDialog::selectFilterIndex(QFileDialog &dialog, int index)
+{
+    if (index <= 0 || index >= dialog.nameFilters().size())
+        return;
+    // With the details hidden the type list shows bare descriptions, which a full name
+    // filter does not find: the position is what was remembered, so select by it.
+    if (auto *types = dialog.findChild<QComboBox *>(u"fileTypeCombo"_s)) {
+        types->setCurrentIndex(index);
+        emit types->activated(index); // as a user's choice: the dialog applies the patterns
+        return;
+    }
+    dialog.selectNameFilter(dialog.nameFilters().at(index));
+}
+
+int CmnDialog::selectedFilterIndex(const QFileDialog &dialog, const QStringList &nameFilters)
+{
+    if (const auto *types = dialog.findChild<QComboBox *>(u"fileTypeCombo"_s))
+        return types->currentIndex() < nameFilters.size() ? types->currentIndex() : -1;
+    return int(nameFilters.indexOf(dialog.selectedNameFilter()));
 }
 
 } // namespace tessaly

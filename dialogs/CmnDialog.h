@@ -5,7 +5,10 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
+
+class QFileDialog;
 
 namespace tessaly {
 
@@ -49,13 +52,20 @@ public:
     const FileDialogRequest &lastRequest() const { return m_request; }
     const PreviewState &previewState() const { return m_preview; }
 
+    /// The preview timer of the component hosting this module, started by an image dialog
+    /// and stopped when that dialog goes; none when nothing published one.
+    void setPreviewTimer(QTimer *timer) { m_previewTimer = timer; }
+
 private:
+    static void selectFilterIndex(QFileDialog &dialog, int index);
+    static int selectedFilterIndex(const QFileDialog &dialog, const QStringList &nameFilters);
     QString run(QWidget *owner, QString &filter, int &flags, QString &initDir, QString &title,
                 bool preview, bool save);
 
     int m_filterIndex = 0;
     FileDialogRequest m_request;
     PreviewState m_preview;
+    QPointer<QTimer> m_previewTimer;
 };
 
 } // namespace tessaly

@@ -9,18 +9,29 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLayout>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QScreen>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace tessaly {
 
-FileDialogHook::FileDialogHook(QFileDialog &dialog, PreviewState &state, bool preview)
+FileDialogHook::FileDialogHook(QFileDialog &dialog, PreviewState &state, bool preview,
+                               QTimer *previewTimer)
     : QObject(&dialog), m_dialog(dialog), m_state(state)
 {
     if (!preview)
         return;
+    m_timer = previewTimer;
+    if (m_timer) {
+        connect(m_timer, &QTimer::timeout, this, &FileDialogHook::Timer1_Timer);
+        // The timer paints for this dialog only: it stops when the dialog closes.
+        connect(&dialog, &QDialog::finished, m_timer, &QTimer::stop);
+    }
     m_strip = new PreviewStrip(&dialog);
     // The dialog's own controls keep their place; the strip takes the band below them.
     if (QLayout *layout = dialog.layout()) {
@@ -32,10 +43,16 @@ FileDialogHook::FileDialogHook(QFileDialog &dialog, PreviewState &state, bool pr
     if (!m_fileNameBox)
         m_fileNameBox = dialog.findChild<QLineEdit *>();
     if (m_fileNameBox)
-        connect(m_fileNameBox, &QLineEdit::textChanged, this, &FileDialogHook::notify);
-    connect(&dialog, &QFileDialog::currentChanged, this, &FileDialogHook::notify);
-    connect(&dialog, &QFileDialog::directoryEntered, this, &FileDialogHook::notify);
+        connect(m_fileNameBox, &QLineEdit::textChanged, this, &FileDialogHook::nameTyped);
+    connect(&dialog, &QFileDialog::currentChanged, this, [this] { notify(boxText()); });
+    connect(&dialog, &QFileDialog::directoryEntered, this, [this] { notify(boxText()); });
     dialog.installEventFilter(this);
+}
+
+FileDialogHook::~FileDialogHook()
+{
+    if (m_timer)
+        m_timer->stop();
 }
 
 bool FileDialogHook::eventFilter(QObject *watched, QEvent *event)
@@ -60,7 +77,7 @@ void FileDialogHook::initDialog()
     m_dialog.move(target.topLeft());
     m_dialog.resize(m_dialog.width(), m_dialog.height() + PreviewLayout::StripHeight);
     placeStrip();
-    notify();
+    notify(boxText());
 }
 
 void FileDialogHook::placeStrip()
@@ -72,10 +89,47 @@ void FileDialogHook::placeStrip()
     m_strip->raise();
 }
 
-void FileDialogHook::notify()
+QString FileDialogHook::boxText() const
 {
-    if (m_fileNameBox)
-        m_state.fileNameText = m_fileNameBox->text();
+    return m_fileNameBox ? m_fileNameBox->text() : m_state.fileNameText;
+}
+
+void FileDialogHook::nameTyped(const QString &text)
+{
+    keepOnlyTypedSelected(text);
+    // The text as typed: the dialog may have rewritten the box meanwhile, from inside this
+    // very change, to a list of every name its completion has selected so far.
+    notify(text);
+}
+
+void FileDialogHook::keepOnlyTypedSelected(const QString &text)
+{
+    // The dialog's completion adds each typed name to the selection and only drops the
+    // earlier ones while the box has the keyboard focus; a one-file dialog keeps one.
+    if (m_dialog.fileMode() == QFileDialog::ExistingFiles || text.isEmpty())
+        return;
+    const auto *list = m_dialog.findChild<QListView *>(u"listView"_s);
+    QItemSelectionModel *selection = list ? list->selectionModel() : nullptr;
+    if (!selection)
+        return;
+    const QModelIndexList rows = selection->selectedRows();
+    if (rows.size() < 2)
+        return;
+    // Only when the typed name is one of them: anything else is the dialog's to sort out.
+    const bool typedIsSelected = std::any_of(rows.begin(), rows.end(), [&text](const QModelIndex &row) {
+        return row.data().toString() == text;
+    });
+    if (!typedIsSelected)
+        return;
+    for (const QModelIndex &row : rows) {
+        if (row.data().toString() != text)
+            selection->select(row, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    }
+}
+
+void FileDialogHook::notify(const QString &fileNameText)
+{
+    m_state.fileNameText = fileNameText;
     if (!m_state.fileNameText.isEmpty()) {
         // A relative name is the dialog's folder's, not the process's working folder's.
         const QString fullPath = QDir::cleanPath(
@@ -84,13 +138,16 @@ void FileDialogHook::notify()
             m_state.previewPath = fullPath;
             QImageReader reader(fullPath);
             reader.setAutoTransform(false);
+            // Anything that is no picture (a folder, a text file) clears the held one.
             m_state.picture = QFileInfo(fullPath).isFile() ? reader.read() : QImage();
         }
     }
-    showPreview();
+    // Painted at once rather than at the next tick, so the strip never shows an old file's
+    // figures under a new name.
+    Timer1_Timer();
 }
 
-void FileDialogHook::showPreview()
+void FileDialogHook::Timer1_Timer()
 {
     if (!m_strip)
         return;

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 class QFileDialog;
 class QLineEdit;
@@ -19,8 +20,11 @@ class FileDialogHook : public QObject
 {
     Q_OBJECT
 public:
-    /// Becomes a child of `dialog`. `state` must outlive the dialog.
-    FileDialogHook(QFileDialog &dialog, PreviewState &state, bool preview);
+    /// Becomes a child of `dialog`. `state` must outlive the dialog. `previewTimer`, when
+    /// given, repaints the strip at each tick until the dialog closes, then is stopped.
+    FileDialogHook(QFileDialog &dialog, PreviewState &state, bool preview,
+                   QTimer *previewTimer = nullptr);
+    ~FileDialogHook() override;
 
     PreviewStrip *strip() const { return m_strip; }
 
@@ -29,14 +33,19 @@ protected:
 
 private:
     void initDialog();
-    void notify();
-    void showPreview();
+    QString boxText() const;
+    void nameTyped(const QString &text);
+    void keepOnlyTypedSelected(const QString &text);
+    void notify(const QString &fileNameText);
+    /// Paints the strip from the preview state: thumbnail, size and dimensions.
+    void Timer1_Timer();
     void placeStrip();
 
     QFileDialog &m_dialog;
     PreviewState &m_state;
     QPointer<PreviewStrip> m_strip;
     QPointer<QLineEdit> m_fileNameBox;
+    QPointer<QTimer> m_timer;
     bool m_initialised = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 namespace tessaly {
@@ -13,6 +14,10 @@ namespace tessaly {
 class OpenImage
 {
 public:
+    OpenImage();
+    OpenImage(const OpenImage &) = delete;
+    OpenImage &operator=(const OpenImage &) = delete;
+
     /// Owner window of the dialog.
     void setParentForm(QWidget *window) { m_parentForm = window; }
     /// Description and pattern pairs, each ended by NUL ("Bitmap (*.bmp) ", NUL, "*.bmp").
@@ -40,6 +45,8 @@ public:
     QString SaveFile();
 
     const CmnDialog &module() const { return m_module; }
+    /// Repaints the preview strip every 100 ms while an image dialog is open.
+    const QTimer &timer1() const { return Timer1; }
 
 private:
     QPointer<QWidget> m_parentForm;
@@ -48,6 +55,7 @@ private:
     QString m_initDir;
     QString m_title;
     CmnDialog m_module;
+    QTimer Timer1;
 };
 
 } // namespace tessaly

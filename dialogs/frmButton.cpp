@@ -84,7 +84,7 @@ QString frmButton::Browse(QWidget *ownerform, bool Create, bool Recurse, const Q
         const QString nameProblem = BrowsePaths::folderNameProblem(m_newFolderName);
         QString reason;
         if (!nameProblem.isEmpty()) {
-            warn(u"The folder \"%1\" cannot be created.\n%2"_s.arg(m_newFolderName, nameProblem));
+            warn(u"The folder %1 cannot be created.\n%2"_s.arg(path, nameProblem));
             m_folderText = selected;
         } else if (BrowsePaths::FolderExists(path)) {
             warn(u"A Folder of that name already exists.\nPlease enter a different name"_s);

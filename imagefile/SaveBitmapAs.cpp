@@ -1,6 +1,7 @@
 #include "imagefile/SaveBitmapAs.h"
 
 #include "imagefile/BuiltInEncoders.h"
+#include "imagefile/CheckedOutputDevice.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -102,15 +103,19 @@ bool SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName
         return fail(problem);
 
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that the disk's refusal reaches the checked device at the write that
+    // caused it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
+    CheckedOutputDevice output(file);
     QString encoderError;
-    const bool written = m_quality > 0 ? found->writeAtQuality(image, file, m_quality, encoderError)
-                                       : found->write(image, file, encoderError);
-    if (!written) {
-        // When the disk refused the data, that says more than the encoder's summary.
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : encoderError;
+    const bool written = m_quality > 0
+                             ? found->writeAtQuality(image, output, m_quality, encoderError)
+                             : found->write(image, output, encoderError);
+    // A writer may finish happily although the disk refused part of its output: the
+    // device's record decides, and says more than the encoder's summary.
+    if (!written || output.failed()) {
+        const QString reason = output.failed() ? output.failure() : encoderError;
         file.cancelWriting();
         return fail(u"Cannot write %1: %2"_s.arg(shownName, reason));
     }

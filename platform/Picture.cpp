@@ -1,5 +1,6 @@
 #include "platform/Picture.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -12,12 +13,9 @@ namespace {
 
 // Qt reads a cut-off bitmap without complaint and fills the missing rows; a picture stamped
 // on every capture must be whole, so an uncompressed bitmap shorter than its rows is refused.
-bool bitmapIsCut(const QString &path)
+bool bitmapIsCut(const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray header = file.read(54);
+    const QByteArray header = bytes.left(54);
     if (header.size() < 30 || !header.startsWith("BM"))
         return false;
     const auto u16 = [&header](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
@@ -38,7 +36,7 @@ bool bitmapIsCut(const QString &path)
     if (compression == 1 || compression == 2 || compression == 4 || compression == 5)
         return false; // run-length and embedded pictures have no fixed length
     const qint64 stride = ((width * bits + 31) / 32) * 4;
-    return offset + stride * height > file.size();
+    return offset + stride * height > bytes.size();
 }
 
 } // namespace
@@ -52,7 +50,27 @@ Picture::Picture(const QImage &image)
 
 Picture Picture::fromFile(const QString &path, QString *error)
 {
-    QImageReader reader(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    return fromData(bytes, error);
+}
+
+Picture Picture::fromData(const QByteArray &bytes, QString *error)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format(); // read() forgets it
     const QImage image = reader.read();
@@ -61,7 +79,7 @@ Picture Picture::fromFile(const QString &path, QString *error)
             *error = reader.errorString();
         return {};
     }
-    if (format == "bmp" && bitmapIsCut(path)) {
+    if (format == "bmp" && bitmapIsCut(bytes)) {
         if (error)
             *error = QStringLiteral("The bitmap is cut off: the file ends before its last row.");
         return {};

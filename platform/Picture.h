@@ -19,6 +19,8 @@ public:
 
     /// Loads a picture file (BMP, GIF, JPEG, PNG, TIFF); a null picture when it cannot be read.
     static Picture fromFile(const QString &path, QString *error = nullptr);
+    /// The same for a file's bytes already read.
+    static Picture fromData(const QByteArray &bytes, QString *error = nullptr);
 
 private:
     QImage m_image;

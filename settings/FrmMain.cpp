@@ -1,6 +1,8 @@
 #include "settings/FrmMain.h"
 
+#include "imagefile/CheckedOutputDevice.h"
 #include "platform/FormLook.h"
+#include "platform/Picture.h"
 #include "platform/Twips.h"
 #include "settings/SettingsStore.h"
 #include "ui_FrmMain.h"
@@ -11,12 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFileDialog>
-#include <QImageReader>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSaveFile>
-#include <QStandardPaths>
+#include <QScopedValueRollback>
 #include <QUrl>
 
 static void initSettingsResources()
@@ -29,25 +29,9 @@ namespace tessaly {
 namespace {
 
 constexpr qint64 CopyChunkBytes = 4048;
-
-QString desktopFolder()
-{
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return QDir(desktop).exists() ? desktop : QDir::homePath();
-}
-
-QString defaultFolderPicker(QWidget *parent)
-{
-    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Save Files To"),
-                                             desktopFolder(), QFileDialog::DontUseNativeDialog);
-}
-
-QString defaultWatermarkPicker(QWidget *parent)
-{
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Load Watermark BMP file"),
-                                        desktopFolder(), QStringLiteral("Bitmap (*.bmp)"), nullptr,
-                                        QFileDialog::DontUseNativeDialog);
-}
+// Far more than the largest picture the reader accepts (128 MB of pixels), so nothing
+// usable is refused, and a stray disk image is not read into memory whole.
+constexpr qint64 MaxWatermarkFileBytes = 256 * 1024 * 1024;
 
 void processEvents()
 {
@@ -58,7 +42,6 @@ void processEvents()
 
 FrmMain::FrmMain(SettingsStore &store, QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::FrmMain>()), m_store(store),
-      m_folderPicker(defaultFolderPicker), m_watermarkPicker(defaultWatermarkPicker),
       m_opener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     initSettingsResources();
@@ -76,20 +59,16 @@ FrmMain::FrmMain(SettingsStore &store, QWidget *parent)
     setFixedSize(size());
 
     connect(m_ui->Text1, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_store.setSaveLocation(text);
-        processEvents();
+        writeSetting([this, text] { return m_store.setSaveLocation(text); });
     });
     connect(m_ui->Combo1, &QComboBox::activated, this, [this] {
-        m_store.setSaveType(m_ui->Combo1->currentText());
-        processEvents();
+        writeSetting([this] { return m_store.setSaveType(m_ui->Combo1->currentText()); });
     });
     connect(m_ui->Check2, &QCheckBox::stateChanged, this, [this] {
-        m_store.setEnableWatermark(watermarkSwitch());
-        processEvents();
+        writeSetting([this] { return m_store.setEnableWatermark(watermarkSwitch()); });
     });
     connect(m_ui->Check1, &QCheckBox::stateChanged, this, [this] {
-        m_store.setSilent(silentSwitch());
-        processEvents();
+        writeSetting([this] { return m_store.setSilent(silentSwitch()); });
     });
     connect(m_ui->Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(m_ui->Command2, &QPushButton::clicked, this, &FrmMain::Command2_Click);
@@ -107,8 +86,17 @@ QString FrmMain::titleFor(int major, int minor, int revision)
     return QStringLiteral("Tessaly v%1.%2.%3 By Orvanel").arg(major).arg(minor).arg(revision);
 }
 
+void FrmMain::writeSetting(const std::function<WriteResult()> &write)
+{
+    if (m_loading)
+        return;
+    write();
+    processEvents();
+}
+
 void FrmMain::Form_Load()
 {
+    const QScopedValueRollback loading(m_loading, true);
     setWindowTitle(titleFor(TESSALY_VERSION_MAJOR, TESSALY_VERSION_MINOR, TESSALY_VERSION_PATCH));
     m_ui->Text1->setText(m_store.saveLocation());
     // The list takes only its own entries; anything else leaves it empty.
@@ -162,7 +150,11 @@ void FrmMain::Command1_Click()
 
 void FrmMain::Command2_Click()
 {
-    QString path = m_folderPicker ? m_folderPicker(this) : QString();
+    Browse1.setParentForm(this);
+    Browse1.setInitDir(QStringLiteral("Desktop"));
+    Browse1.setShowCreate(true);
+    Browse1.setTitle(QStringLiteral("Save Files To"));
+    QString path = m_folderPicker ? m_folderPicker(Browse1) : Browse1.SaveBrowse();
     processEvents();
     if (path.isEmpty())
         return;
@@ -175,24 +167,54 @@ void FrmMain::Command2_Click()
 
 void FrmMain::Command3_Click()
 {
-    const QString chosen = m_watermarkPicker ? m_watermarkPicker(this) : QString();
+    OpenImage1.setParentForm(this);
+    OpenImage1.setFilter(QStringLiteral("Bitmap (*.bmp) ") + QChar(u'\0') + QStringLiteral("*.bmp"));
+    OpenImage1.setFlags(5);
+    OpenImage1.setInitDir(QStringLiteral("Desktop"));
+    OpenImage1.setTitle(QStringLiteral("Load Watermark BMP file"));
+    const QString chosen = m_watermarkPicker ? m_watermarkPicker(OpenImage1) : OpenImage1.OpenFile();
     processEvents();
     if (chosen.isEmpty())
         return;
-    // A file that is no picture would only show up as a grey default later: say so now.
-    QImageReader reader(chosen);
-    if (!reader.canRead()) {
+    const QString shownChosen = QDir::toNativeSeparators(chosen);
+    // Read whole and checked before anything is replaced: what is copied is what was
+    // checked, and a file that cannot be read or is no whole picture is said now rather
+    // than showing up as the grey default in the next capture window.
+    QFile source(chosen);
+    if (source.size() > MaxWatermarkFileBytes) {
         QMessageBox::warning(this, windowTitle(),
-                             tr("%1 cannot be used as a watermark: %2")
-                                 .arg(QDir::toNativeSeparators(chosen), reader.errorString()));
+                             tr("%1 cannot be used as a watermark: the file is larger than %2 MB.")
+                                 .arg(shownChosen)
+                                 .arg(MaxWatermarkFileBytes >> 20));
         return;
     }
-    QString error;
-    if (m_store.location().prepareFolder().ok() == false ||
-        CopyFile(chosen, m_store.watermarkFile(), &error) != 1) {
+    QByteArray bytes;
+    if (source.open(QIODevice::ReadOnly))
+        bytes = source.readAll();
+    if (!source.isOpen() || source.error() != QFileDevice::NoError) {
         QMessageBox::warning(this, windowTitle(),
-                             tr("The watermark could not be copied to %1.\n%2")
-                                 .arg(QDir::toNativeSeparators(m_store.watermarkFile()), error));
+                             tr("%1 cannot be read: %2").arg(shownChosen, source.errorString()));
+        return;
+    }
+    QString problem;
+    if (Picture::fromData(bytes, &problem).isNull()) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("%1 cannot be used as a watermark: %2").arg(shownChosen, problem));
+        return;
+    }
+    const QString target = m_store.watermarkFile();
+    QString error;
+    if (const WriteResult folder = m_store.location().prepareFolder(); !folder)
+        error = folder.error();
+    else
+        WriteWholeFile(bytes, target, &error);
+    if (!error.isEmpty()) {
+        const QString kept = QFileInfo::exists(target)
+                                 ? tr("The watermark loaded before is kept.")
+                                 : tr("No watermark is stored.");
+        QMessageBox::warning(this, windowTitle(),
+                             tr("The watermark could not be copied to %1.\n%2\n%3")
+                                 .arg(QDir::toNativeSeparators(target), error, kept));
     }
     processEvents();
 }
@@ -213,32 +235,75 @@ void FrmMain::Label11_Click()
     m_opener(QUrl(MakerSite.toString()));
 }
 
+namespace {
+
+int failWith(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return 0;
+}
+
+/// Opens `target`'s replacement beside it; unbuffered, so that a full disk shows at the
+/// write that met it instead of being lost in a later flush.
+bool openReplacement(QSaveFile &copy, QString *error)
+{
+    if (copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return true;
+    failWith(error, copy.errorString());
+    return false;
+}
+
+int writeChunk(QSaveFile &copy, CheckedOutputDevice &output, const QByteArray &chunk,
+               QString *error)
+{
+    if (output.write(chunk) == chunk.size())
+        return 1;
+    copy.cancelWriting();
+    return failWith(error, output.failure());
+}
+
+int commitReplacement(QSaveFile &copy, QString *error)
+{
+    return copy.commit() ? 1 : failWith(error, copy.errorString());
+}
+
+} // namespace
+
 int FrmMain::CopyFile(const QString &current, const QString &target, QString *error)
 {
     QFile source(current);
-    QSaveFile copy(target);
-    const auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return 0;
-    };
     if (!source.open(QIODevice::ReadOnly))
-        return fail(source.errorString());
+        return failWith(error, source.errorString());
     // Written beside the target and renamed over it: an old copy stays whole until the new
-    // one is complete.
-    if (!copy.open(QIODevice::WriteOnly))
-        return fail(copy.errorString());
+    // one is complete, and a longer old copy leaves no bytes behind.
+    QSaveFile copy(target);
+    if (!openReplacement(copy, error))
+        return 0;
+    CheckedOutputDevice output(copy);
     while (!source.atEnd()) {
         processEvents();
         const QByteArray chunk = source.read(CopyChunkBytes);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            return fail(source.errorString());
-        if (copy.write(chunk) != chunk.size())
-            return fail(copy.errorString());
+            return failWith(error, source.errorString());
+        if (!writeChunk(copy, output, chunk, error))
+            return 0;
     }
-    if (!copy.commit())
-        return fail(copy.errorString());
-    return 1;
+    return commitReplacement(copy, error);
+}
+
+int FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &target, QString *error)
+{
+    QSaveFile copy(target);
+    if (!openReplacement(copy, error))
+        return 0;
+    CheckedOutputDevice output(copy);
+    for (qsizetype at = 0; at < bytes.size(); at += CopyChunkBytes) {
+        processEvents();
+        if (!writeChunk(copy, output, bytes.mid(at, CopyChunkBytes), error))
+            return 0;
+    }
+    return commitReplacement(copy, error);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "dialogs/BFFC.h"
+#include "dialogs/OpenImage.h"
 #include "settings/LiveSettings.h"
+#include "settings/WriteResult.h"
 
 #include <QWidget>
 
@@ -23,10 +26,10 @@ class FrmMain : public QWidget, public LiveSettings
 {
     Q_OBJECT
 public:
-    /// Picks a folder (a path, or "" when cancelled).
-    using FolderPicker = std::function<QString(QWidget *parent)>;
-    /// Picks a bitmap file (a path, or "" when cancelled).
-    using FilePicker = std::function<QString(QWidget *parent)>;
+    /// Picks a folder with the configured folder browser (a path, or "" when cancelled).
+    using FolderPicker = std::function<QString(BFFC &browser)>;
+    /// Picks a bitmap file with the configured file dialog (a path, or "" when cancelled).
+    using FilePicker = std::function<QString(OpenImage &dialog)>;
     /// Opens a file or address in the user's default program.
     using Opener = std::function<bool(const QUrl &)>;
 
@@ -36,8 +39,14 @@ public:
     explicit FrmMain(SettingsStore &store, QWidget *parent = nullptr);
     ~FrmMain() override;
 
+    /// Replaces running the dialogs themselves, for callers that answer for the user; the
+    /// components are configured as for the real dialog first.
     void setFolderPicker(FolderPicker picker) { m_folderPicker = std::move(picker); }
     void setWatermarkPicker(FilePicker picker) { m_watermarkPicker = std::move(picker); }
+
+    /// The folder browser "Browse" uses and the file dialog "Load Watermark" uses.
+    BFFC &browse1() { return Browse1; }
+    OpenImage &openImage1() { return OpenImage1; }
     void setOpener(Opener opener) { m_opener = std::move(opener); }
 
     // LiveSettings: the controls as they are now.
@@ -49,6 +58,10 @@ public:
     /// Copies `current` to `target`, replacing `target` only with a complete copy. 1 when
     /// copied, 0 when not (the reason in `error`).
     static int CopyFile(const QString &current, const QString &target, QString *error = nullptr);
+    /// Writes `bytes` as the whole of `target`, replacing it only with a complete file. 1
+    /// when written, 0 when not (the reason in `error`).
+    static int WriteWholeFile(const QByteArray &bytes, const QString &target,
+                              QString *error = nullptr);
 
     /// The title for a version: "Tessaly v1.0.0 By Orvanel".
     static QString titleFor(int major, int minor, int revision);
@@ -70,6 +83,7 @@ protected:
 
 private:
     void Form_Load();
+    void writeSetting(const std::function<WriteResult()> &write);
     void showWriteFailure(const QString &message);
     void message(const QString &text);
 
@@ -78,6 +92,11 @@ private:
     FolderPicker m_folderPicker;
     FilePicker m_watermarkPicker;
     Opener m_opener;
+    BFFC Browse1;
+    OpenImage OpenImage1;
+    /// Set while the window fills its controls from the file: what it shows was read there,
+    /// and writing it back would cut values longer than a read returns.
+    bool m_loading = false;
 };
 
 } // namespace tessaly

@@ -2,6 +2,8 @@
 
 #include "settings/IniDocument.h"
 
+#include "imagefile/CheckedOutputDevice.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -98,17 +100,15 @@ WriteResult IniFile::setValue(const QString &section, const QString &key, const 
 
     const QString shown = QDir::toNativeSeparators(m_path);
     QSaveFile file(m_path);
-    // Unbuffered, so that a short write (full disk, file-size limit) shows in write()'s
-    // count: buffered, the short write goes unnoticed and commit() renames a truncated
-    // file over the good one.
+    // Unbuffered and checked, so that a short write (full disk, file-size limit) shows with
+    // its reason: buffered, it goes unnoticed and commit() renames a truncated file over
+    // the good one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return WriteResult::failure(u"%1 cannot be written: %2"_s.arg(shown, file.errorString()));
-    if (file.write(document.bytes()) != document.bytes().size()) {
-        const QString reason = file.error() == QFileDevice::NoError
-                                   ? u"the disk took only part of it"_s
-                                   : file.errorString();
+    CheckedOutputDevice output(file);
+    if (output.write(document.bytes()) != document.bytes().size()) {
         file.cancelWriting();
-        return WriteResult::failure(u"%1 cannot be written: %2"_s.arg(shown, reason));
+        return WriteResult::failure(u"%1 cannot be written: %2"_s.arg(shown, output.failure()));
     }
     if (!file.commit())
         return WriteResult::failure(u"%1 cannot be written: %2"_s.arg(shown, file.errorString()));

@@ -6,7 +6,8 @@
 #include "dialogs/frmButton.h"
 
 #include "../support/TempDir.h"
-#include "ModalDriver.h"
+#include "../support/DialogSteps.h"
+#include "../support/ScratchMount.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
@@ -19,69 +20,9 @@
 
 using namespace tessaly;
 using namespace Qt::StringLiterals;
+using namespace dialogsteps;
 
 namespace {
-
-frmButton *helperOf(FolderDialog *dialog)
-{
-    return dialog->findChild<frmButton *>();
-}
-
-/// Waits for a visible folder dialog other than `previous` (which must be gone).
-ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
-                                 QPointer<FolderDialog> *remember = nullptr,
-                                 bool withHelper = false)
-{
-    return [=] {
-        if (remember && *remember)
-            return false; // the earlier dialog has not closed yet
-        FolderDialog *dialog = ModalDriver::modal<FolderDialog>();
-        if (!dialog || !dialog->isVisible())
-            return false;
-        if (withHelper && !(helperOf(dialog) && helperOf(dialog)->isVisible()))
-            return false;
-        if (remember)
-            *remember = dialog;
-        act(dialog);
-        return true;
-    };
-}
-
-void clickLater(QAbstractButton *button)
-{
-    ModalDriver::later(button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
-}
-
-ModalDriver::Step typeFolderName(const QString &name, QString *caption = nullptr,
-                                 QString *prompt = nullptr)
-{
-    return [=] {
-        auto *input = ModalDriver::modal<QInputDialog>();
-        if (!input || !input->isVisible())
-            return false;
-        if (caption)
-            *caption = input->windowTitle();
-        if (prompt)
-            *prompt = input->labelText();
-        input->setTextValue(name);
-        input->accept();
-        return true;
-    };
-}
-
-ModalDriver::Step closeMessage(QString *text, QString *caption)
-{
-    return [=] {
-        auto *box = ModalDriver::modal<QMessageBox>();
-        if (!box || !box->isVisible())
-            return false;
-        *text = box->text();
-        *caption = box->windowTitle();
-        EXPECT_EQ(box->icon(), QMessageBox::Warning);
-        box->accept();
-        return true;
-    };
-}
 
 QPoint expectedHelperPosition(FolderDialog *dialog)
 {
@@ -230,54 +171,26 @@ TEST_F(FolderBrowser, ANameTakenAlreadyIsRefusedAndTheDialogReopensOnTheSelectio
 {
     ASSERT_TRUE(QDir().mkpath(data + u"/New"_s));
     browser.setShowCreate(true);
-    QPointer<FolderDialog> first;
-    QString text, caption, reopenedOn;
+    Refusal refusal;
     ModalDriver driver;
-    driver.then(onFolderDialog([&](FolderDialog *d) { clickLater(helperOf(d)->command1()); },
-                               nullptr, true));
-    driver.then([&] {
-        first = ModalDriver::modal<FolderDialog>();
-        return true;
-    });
-    driver.then(typeFolderName(u"New"_s));
-    driver.then(closeMessage(&text, &caption));
-    driver.then(onFolderDialog(
-        [&](FolderDialog *dialog) {
-            reopenedOn = dialog->selectedPath();
-            dialog->cancelButton()->click();
-        },
-        &first));
+    createRefused(driver, u"New"_s, refusal, false);
     EXPECT_EQ(browser.SaveBrowse(), QString());
-    EXPECT_EQ(text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
-    EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
-    EXPECT_EQ(reopenedOn, data);
+    EXPECT_EQ(refusal.text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
+    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
 }
 
 TEST_F(FolderBrowser, AFolderThatCannotBeCreatedIsReportedWithTheSystemsReason)
 {
     browser.setShowCreate(true);
-    const QString tooLong(300, u'n');
-    QPointer<FolderDialog> first;
-    QString text, caption, reopenedOn;
+    Refusal refusal;
     ModalDriver driver;
-    driver.then(onFolderDialog([&](FolderDialog *d) { clickLater(helperOf(d)->command1()); },
-                               nullptr, true));
-    driver.then([&] {
-        first = ModalDriver::modal<FolderDialog>();
-        return true;
-    });
-    driver.then(typeFolderName(tooLong));
-    driver.then(closeMessage(&text, &caption));
-    driver.then(onFolderDialog(
-        [&](FolderDialog *dialog) {
-            reopenedOn = dialog->selectedPath();
-            dialog->okButton()->click();
-        },
-        &first));
+    createRefused(driver, QString(300, u'n'), refusal, true);
     EXPECT_EQ(browser.SaveBrowse(), data);
-    EXPECT_TRUE(text.contains(u"too long"_s, Qt::CaseInsensitive)) << text.toStdString();
-    EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
-    EXPECT_EQ(reopenedOn, data);
+    EXPECT_TRUE(refusal.text.contains(u"too long"_s, Qt::CaseInsensitive))
+        << refusal.text.toStdString();
+    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
     EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
@@ -351,4 +264,35 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
     later.then(onFolderDialog([](FolderDialog *d) { d->okButton()->click(); }));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
+}
+
+TEST_F(FolderBrowser, ANameWithASeparatorIsRefusedAndNothingIsMade)
+{
+    browser.setShowCreate(true);
+    Refusal refusal;
+    ModalDriver driver;
+    createRefused(driver, u"one/two"_s, refusal, false);
+    EXPECT_EQ(browser.SaveBrowse(), QString());
+    EXPECT_EQ(refusal.text, u"The folder "_s + data +
+                                u"/one/two cannot be created.\nA folder name cannot contain \"/\"."_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
+    EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(FolderBrowser, AFolderTheDiskRefusesIsReportedWithTheSystemsReason)
+{
+    // Permissions do not stop the superuser; a read-only disk stops everyone.
+    ScratchMount disk(64 * 1024, ScratchMount::Mode::ReadOnly);
+    if (!disk.usable())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    browser.setInitDir(disk.path());
+    browser.setShowCreate(true);
+    Refusal refusal;
+    ModalDriver driver;
+    createRefused(driver, u"New"_s, refusal, true);
+    EXPECT_EQ(browser.SaveBrowse(), disk.path());
+    EXPECT_EQ(refusal.text,
+              u"The folder "_s + disk.path() + u"/New cannot be created.\nRead-only file system"_s);
+    EXPECT_EQ(refusal.reopenedOn, disk.path());
+    EXPECT_FALSE(QFileInfo::exists(disk.file(u"New"_s)));
 }

@@ -1,6 +1,4 @@
-#include "settings/FrmMain.h"
-#include "settings/SettingsStore.h"
-#include "support/TempDir.h"
+#include "SettingsWindowRig.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,74 +18,7 @@
 
 using namespace tessaly;
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// Answers the next message box with OK and remembers its text.
-class MessageWatcher
-{
-public:
-    MessageWatcher()
-    {
-        QTimer::singleShot(0, &m_context, [this] { poll(); });
-    }
-    QString text() const { return m_text; }
-
-private:
-    void poll()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
-                m_text = box->text();
-                box->accept();
-                return;
-            }
-        }
-        QTimer::singleShot(10, &m_context, [this] { poll(); });
-    }
-
-    QObject m_context;
-    QString m_text;
-};
-
-class SettingsWindow : public ::testing::Test
-{
-protected:
-    SettingsWindow()
-        : store(SettingsLocation(dir.path(), dir.file(QStringLiteral("config")))) {}
-
-    std::unique_ptr<FrmMain> open()
-    {
-        auto window = std::make_unique<FrmMain>(store);
-        window->show();
-        return window;
-    }
-
-    template <typename T>
-    static T *child(const FrmMain &window, const char *name)
-    {
-        return window.findChild<T *>(QString::fromLatin1(name));
-    }
-
-    QString settingsFile() const { return dir.file(QStringLiteral("settings.ini")); }
-
-    TempDir dir;
-    SettingsStore store;
-};
-
-} // namespace
+using namespace tessaly::settingsrig;
 
 TEST_F(SettingsWindow, TitleCarriesTheVersionAndTheLayoutItsTwips)
 {
@@ -185,7 +116,7 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
 {
     const auto window = open();
     QString answer = QStringLiteral("/srv/pictures");
-    window->setFolderPicker([&answer](QWidget *) { return answer; });
+    window->setFolderPicker([&answer](BFFC &) { return answer; });
     window->Command2_Click();
     EXPECT_EQ(window->saveLocation(), QStringLiteral("/srv/pictures/"));
     answer = QStringLiteral("/srv/other/");
@@ -207,7 +138,7 @@ TEST_F(SettingsWindow, LoadWatermarkCopiesExactlyAndRefusesWhatIsNoPicture)
     image.fill(qRgb(10, 200, 30));
     image.save(small);
     QString chosen = big;
-    window->setWatermarkPicker([&chosen](QWidget *) { return chosen; });
+    window->setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     window->Command3_Click();
     window->Command3_Click();
     chosen = small;

@@ -1,0 +1,159 @@
+// Saving where the disk refuses the data: full, read-only, or a folder with an unusual name.
+#include "imagefile/CheckedOutputDevice.h"
+#include "imagefile/SaveBitmapAs.h"
+
+#include "../support/ScratchMount.h"
+#include "../support/TempDir.h"
+#include "IndependentDecoder.h"
+#include "SamplePictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList FiveTypes{u".bmp"_s, u".gif"_s, u".jpg"_s, u".png"_s, u".tif"_s};
+
+/// Noise compresses badly, so every format's file is far larger than the room left.
+Picture noise(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = 0xff000000u | (random.generate() & 0xffffffu);
+    }
+    return Picture(image);
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QSize decodedSize(const QString &path)
+{
+    return (path.endsWith(u".gif"_s) ? IndependentDecoder::readGif(path)
+                                     : IndependentDecoder::readWithQt(path))
+        .size();
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+/// A scratch disk with the writer running and one earlier capture on it, which every
+/// failure must leave as it was.
+class ScratchSaves : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!disk.usable())
+            GTEST_SKIP() << disk.skipReason().toStdString();
+        writer.StartGdiplus(1);
+    }
+
+    /// Saves the small picture as `name` and returns the file's bytes.
+    QByteArray earlierCapture(const QString &name)
+    {
+        EXPECT_TRUE(writer.SaveImageFile(small, disk.file(name))) << writer.lastError().toStdString();
+        return contentOf(disk.file(name));
+    }
+
+    ScratchMount disk{1024 * 1024};
+    SaveBitmapAs writer;
+    const Picture small{SamplePictures::webPage(40, 30)};
+};
+
+} // namespace
+
+TEST(CheckedOutputDevice, RecordsTheFirstRefusalWithTheSystemsReason)
+{
+    ScratchMount disk(64 * 1024);
+    if (!disk.usable())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    QFile file(disk.file(u"out"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    CheckedOutputDevice device(file);
+    EXPECT_FALSE(device.failed());
+    const QByteArray block(16 * 1024, 'b');
+    for (int i = 0; i < 8 && !device.failed(); ++i)
+        device.write(block);
+    EXPECT_TRUE(device.failed());
+    EXPECT_EQ(device.failure(), u"No space left on device"_s);
+    // Seeking back, as the writers that fill in their headers do, reaches the file.
+    EXPECT_TRUE(device.seek(4));
+    EXPECT_EQ(file.pos(), 4);
+}
+
+TEST_F(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlone)
+{
+    const QByteArray earlier = earlierCapture(u"000.png"_s);
+    ASSERT_TRUE(disk.fill(96 * 1024));
+
+    const Picture large = noise(600, 400); // 700 KB of pixels or more in every format
+    for (const QString &type : FiveTypes) {
+        SCOPED_TRACE(type.toStdString());
+        const QString target = disk.file(u"001"_s + type);
+        EXPECT_FALSE(writer.SaveImageFile(large, target));
+        EXPECT_TRUE(writer.lastError().contains(target)) << writer.lastError().toStdString();
+        EXPECT_TRUE(writer.lastError().contains(u"No space left on device"_s))
+            << writer.lastError().toStdString();
+        EXPECT_FALSE(QFile::exists(target));
+    }
+    EXPECT_EQ(entriesOf(disk.path()), (QStringList{u".filler"_s, u"000.png"_s}));
+    EXPECT_EQ(contentOf(disk.file(u"000.png"_s)), earlier);
+
+    // Room again: the next save works.
+    ASSERT_TRUE(QFile::remove(disk.file(u".filler"_s)));
+    for (const QString &type : FiveTypes) {
+        SCOPED_TRACE(type.toStdString());
+        EXPECT_TRUE(writer.SaveImageFile(small, disk.file(u"002"_s + type)))
+            << writer.lastError().toStdString();
+        EXPECT_EQ(decodedSize(disk.file(u"002"_s + type)), QSize(40, 30));
+    }
+}
+
+TEST_F(ScratchSaves, AReadOnlyDiskRefusesTheSaveWithTheReasonAndKeepsItsFiles)
+{
+    const QByteArray earlier = earlierCapture(u"000.bmp"_s);
+    ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
+
+    for (const QString &name : {u"000.bmp"_s, u"001.tif"_s}) {
+        EXPECT_FALSE(writer.SaveImageFile(small, disk.file(name)));
+        EXPECT_TRUE(writer.lastError().contains(disk.file(name)));
+        // An existing file is found unwritable before its replacement is tried.
+        EXPECT_TRUE(writer.lastError().contains(u"Read-only file system"_s) ||
+                    writer.lastError().contains(u"not writable"_s))
+            << writer.lastError().toStdString();
+    }
+    EXPECT_EQ(entriesOf(disk.path()), QStringList{u"000.bmp"_s});
+    EXPECT_EQ(contentOf(disk.file(u"000.bmp"_s)), earlier);
+}
+
+TEST(UnusualFolderNames, SpacesAndNonAsciiLettersAreWrittenAsNamed)
+{
+    TempDir dir;
+    const QString folder = dir.file(u"Bildschirm Fotos ä ø 写真"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    SaveBitmapAs writer;
+    writer.StartGdiplus(1);
+    for (const QString &type : FiveTypes) {
+        SCOPED_TRACE(type.toStdString());
+        const QString target = folder + u"/000"_s + type;
+        EXPECT_TRUE(writer.SaveImageFile(Picture(SamplePictures::webPage(40, 30)), target))
+            << writer.lastError().toStdString();
+        EXPECT_EQ(decodedSize(target), QSize(40, 30));
+    }
+}

@@ -1,0 +1,100 @@
+// "Browse" and "Load Watermark" through the real folder browser and file dialog, driven as a
+// user would; and the checks of "Begin".
+#include "SettingsWindowRig.h"
+#include "dialogs/InitialFolder.h"
+#include "support/DialogSteps.h"
+
+#include <QDir>
+#include <QImage>
+#include <QSignalSpy>
+
+using namespace tessaly;
+using namespace tessaly::settingsrig;
+using namespace dialogsteps;
+
+TEST_F(SettingsWindow, BrowseCreatesAFolderInTheFolderBrowserAndRefusesATakenName)
+{
+    const QString data = dir.file(u"Data"_s);
+    ASSERT_TRUE(QDir().mkpath(data));
+    const auto window = open();
+
+    QString title, openedOn;
+    QPointer<FolderDialog> first;
+    ModalDriver driver;
+    driver.then(onFolderDialog(
+        [&](FolderDialog *dialog) {
+            title = dialog->titleText();
+            openedOn = dialog->selectedPath();
+            first = dialog;
+            dialog->setSelectionPath(data); // the user walks to Data
+            clickLater(helperOf(dialog)->command1());
+        },
+        nullptr, true));
+    driver.then(typeFolderName(u"Shots"_s));
+    driver.then(onFolderDialog([](FolderDialog *dialog) { dialog->okButton()->click(); }, &first));
+    window->Command2_Click();
+    EXPECT_TRUE(driver.finished());
+    EXPECT_EQ(title, u"Save Files To"_s);
+    EXPECT_EQ(openedOn, InitialFolder::desktop());
+    EXPECT_TRUE(QFileInfo(data + u"/Shots"_s).isDir());
+    EXPECT_EQ(window->saveLocation(), data + u"/Shots/"_s);
+    EXPECT_TRUE(readAll(settingsFile()).contains((u"savelocation="_s + data + u"/Shots/"_s).toUtf8()));
+
+    Refusal refusal;
+    ModalDriver second;
+    createRefused(second, u"Shots"_s, refusal, false,
+                  [&data](FolderDialog *dialog) { dialog->setSelectionPath(data); });
+    window->Command2_Click();
+    EXPECT_TRUE(second.finished());
+    EXPECT_EQ(refusal.text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
+    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
+    EXPECT_EQ(refusal.reopenedOn, data);
+    EXPECT_EQ(window->saveLocation(), data + u"/Shots/"_s); // the cancel changed nothing
+}
+
+TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialogAndCancelKeepsTheCopy)
+{
+    QImage image(24, 12, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    const QString chosen = dir.file(u"mark.bmp"_s);
+    ASSERT_TRUE(image.save(chosen, "BMP"));
+    const auto window = open();
+    window->openImage1().setInitDir(dir.path()); // overwritten: the dialog opens on the desktop
+
+    SeenFileDialog seen;
+    ModalDriver driver;
+    driver.then(look(seen, [this](QFileDialog *dialog) {
+        dialog->setDirectory(dir.path()); // the user walks to the folder
+    }));
+    driver.then(acceptWith(u"mark.bmp"_s));
+    window->Command3_Click();
+    EXPECT_TRUE(driver.finished());
+    EXPECT_EQ(seen.caption, u"Load Watermark BMP file"_s);
+    EXPECT_EQ(seen.folder, InitialFolder::desktop());
+    EXPECT_TRUE(seen.types == QStringList{u"Bitmap (*.bmp)"_s})
+        << seen.types.join(u'|').toStdString();
+    EXPECT_EQ(window->openImage1().initDir(), u"Desktop"_s);
+    EXPECT_EQ(readAll(store.watermarkFile()), readAll(chosen));
+
+    ModalDriver cancelled;
+    cancelled.then(cancel());
+    ASSERT_TRUE(QFile::remove(chosen));
+    window->Command3_Click();
+    EXPECT_TRUE(cancelled.finished());
+    EXPECT_FALSE(readAll(store.watermarkFile()).isEmpty());
+}
+
+TEST_F(SettingsWindow, BeginWithoutATypeAsksForOne)
+{
+    const auto window = open();
+    QSignalSpy requested(window.get(), &FrmMain::captureWindowRequested);
+    child<QLineEdit>(*window, "Text1")->setText(dir.file(u"shots/"_s));
+    child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
+    {
+        MessageWatcher watcher;
+        window->Command1_Click();
+        EXPECT_EQ(watcher.text(), u"Please choose a save as"_s);
+    }
+    EXPECT_EQ(requested.size(), 0);
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"shots"_s)));
+}

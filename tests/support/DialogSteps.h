@@ -1,0 +1,201 @@
+#pragma once
+// Steps for ModalDriver that act on the program's dialogs as a user would: the file dialog,
+// the folder dialog with its helper window, the name prompt and message boxes.
+#include "ModalDriver.h"
+#include "dialogs/FolderDialog.h"
+#include "dialogs/frmButton.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace dialogsteps {
+
+using namespace tessaly;
+using namespace Qt::StringLiterals;
+
+inline QStringList comboItems(QFileDialog *dialog)
+{
+    QStringList items;
+    if (auto *combo = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s)) {
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+    }
+    return items;
+}
+
+inline void typeName(QFileDialog *dialog, const QString &name)
+{
+    auto *box = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+    ASSERT_NE(box, nullptr);
+    // Typing happens in the focused box; the dialog's completion treats an unfocused box
+    // as a list of names and keeps earlier ones selected.
+    box->setFocus(Qt::OtherFocusReason);
+    box->setText(name);
+}
+
+/// Waits for the visible file dialog and hands it to `act`.
+inline ModalDriver::Step onDialog(std::function<void(QFileDialog *)> act)
+{
+    return [act] {
+        QFileDialog *dialog = ModalDriver::modal<QFileDialog>();
+        if (!dialog || !dialog->isVisible())
+            return false;
+        act(dialog);
+        return true;
+    };
+}
+
+/// Types `name` and presses Open or Save; `enabled`, when given, receives whether the button
+/// could be pressed.
+inline ModalDriver::Step acceptWith(const QString &name, bool *enabled = nullptr)
+{
+    return onDialog([name, enabled](QFileDialog *dialog) {
+        typeName(dialog, name);
+        // The dialog's own Open or Save button, as the user presses it.
+        auto *buttons = dialog->findChild<QDialogButtonBox *>(u"buttonBox"_s);
+        ASSERT_NE(buttons, nullptr);
+        QPushButton *accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptSave
+                                                  ? QDialogButtonBox::Save
+                                                  : QDialogButtonBox::Open);
+        ASSERT_NE(accept, nullptr);
+        if (enabled)
+            *enabled = accept->isEnabled();
+        ModalDriver::later(accept, [accept] { accept->click(); });
+    });
+}
+
+/// What a user sees of a file dialog when it opens.
+struct SeenFileDialog
+{
+    QString caption;
+    QStringList types;
+    QString folder;
+};
+
+/// Notes what the next file dialog shows, then hands it to `act` (nothing: it stays open
+/// for the next step).
+inline ModalDriver::Step look(SeenFileDialog &seen, std::function<void(QFileDialog *)> act = {})
+{
+    return onDialog([&seen, act](QFileDialog *dialog) {
+        seen.caption = dialog->windowTitle();
+        seen.types = comboItems(dialog);
+        seen.folder = dialog->directory().absolutePath();
+        if (act)
+            act(dialog);
+    });
+}
+
+inline ModalDriver::Step cancel()
+{
+    return onDialog([](QFileDialog *dialog) { dialog->reject(); });
+}
+
+inline frmButton *helperOf(FolderDialog *dialog)
+{
+    return dialog->findChild<frmButton *>();
+}
+
+/// Waits for a visible folder dialog other than `previous` (which must be gone).
+inline ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
+                                 QPointer<FolderDialog> *remember = nullptr,
+                                 bool withHelper = false)
+{
+    return [=] {
+        if (remember && *remember)
+            return false; // the earlier dialog has not closed yet
+        FolderDialog *dialog = ModalDriver::modal<FolderDialog>();
+        if (!dialog || !dialog->isVisible())
+            return false;
+        if (withHelper && !(helperOf(dialog) && helperOf(dialog)->isVisible()))
+            return false;
+        if (remember)
+            *remember = dialog;
+        act(dialog);
+        return true;
+    };
+}
+
+inline void clickLater(QAbstractButton *button)
+{
+    ModalDriver::later(button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
+
+inline ModalDriver::Step typeFolderName(const QString &name, QString *caption = nullptr,
+                                 QString *prompt = nullptr)
+{
+    return [=] {
+        auto *input = ModalDriver::modal<QInputDialog>();
+        if (!input || !input->isVisible())
+            return false;
+        if (caption)
+            *caption = input->windowTitle();
+        if (prompt)
+            *prompt = input->labelText();
+        input->setTextValue(name);
+        input->accept();
+        return true;
+    };
+}
+
+inline ModalDriver::Step closeMessage(QString *text, QString *caption)
+{
+    return [=] {
+        auto *box = ModalDriver::modal<QMessageBox>();
+        if (!box || !box->isVisible())
+            return false;
+        *text = box->text();
+        *caption = box->windowTitle();
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        box->accept();
+        return true;
+    };
+}
+
+/// What a refused "Create" showed, and where the dialog reopened.
+struct Refusal
+{
+    QString text;
+    QString caption;
+    QString reopenedOn;
+};
+
+/// Steps for a "Create" the browser refuses: in the next folder dialog (after `prepare`)
+/// press "Create", type `name`, close the message that follows, then note where the
+/// reopened dialog stands and press its OK (`accept`) or Cancel.
+inline void createRefused(ModalDriver &driver, const QString &name, Refusal &refusal,
+                          bool accept, std::function<void(FolderDialog *)> prepare = {})
+{
+    auto first = std::make_shared<QPointer<FolderDialog>>();
+    driver.then(onFolderDialog(
+        [first, prepare](FolderDialog *dialog) {
+            *first = dialog;
+            if (prepare)
+                prepare(dialog);
+            clickLater(helperOf(dialog)->command1());
+        },
+        nullptr, true));
+    driver.then(typeFolderName(name));
+    driver.then(closeMessage(&refusal.text, &refusal.caption));
+    // The step keeps `first` alive for the wait on the first dialog to close.
+    driver.then([first, reopened = onFolderDialog(
+                            [&refusal, accept](FolderDialog *dialog) {
+                                refusal.reopenedOn = dialog->selectedPath();
+                                (accept ? dialog->okButton() : dialog->cancelButton())->click();
+                            },
+                            first.get())] { return reopened(); });
+}
+
+} // namespace dialogsteps
