@@ -138,8 +138,12 @@ void WebEngineBrowserView::connectEngineSignals()
             emit NavigateError(info.url().toString(), QString(), info.errorCode());
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        if (ok)
-            emit DocumentComplete({}, m_view->url().toString());
+        // The end of a renderer can be told after the next load has started: a document
+        // that loaded has one.
+        if (!ok)
+            return;
+        m_rendererAlive = true;
+        emit DocumentComplete({}, m_view->url().toString());
     });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus, int) {

@@ -55,6 +55,8 @@ public:
     /// Waits, bounded, for content that showing the page reveals (lazy images, web fonts)
     /// before a capture starts.
     virtual void prepareForCapture() = 0;
+    /// Whether a renderer draws the page; false from a renderer's end until the next load.
+    virtual bool hasRenderer() const { return true; }
     /// Waits, bounded, until the view really shows its current geometry; false when the page
     /// gave no sign within the bound that it drew it (what it shows may be stale).
     virtual bool waitUntilShown() = 0;

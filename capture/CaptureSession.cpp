@@ -80,7 +80,10 @@ void CaptureHost::Command5_Click()
     m_cancelReason.clear();
 
     yield();
-    if (view)
+    // A view whose renderer ended before the press shows a dead page, not the page.
+    if (view && !view->hasRenderer())
+        m_abortReason = tr("the page's renderer ended");
+    if (view && m_abortReason.isEmpty())
         view->prepareForCapture();
     PicTemp.clear();
     PicPrepare.clear();

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QWebEnginePage>
 #include <QTest>
 
@@ -76,6 +78,43 @@ TEST_F(DisturbedCapture, PageLeavingMidWalkWritesNothing)
     EXPECT_TRUE(failure.contains(QStringLiteral("another address"))) << failure.toStdString();
     EXPECT_TRUE(writtenFiles().isEmpty());
     EXPECT_EQ(host->CaptureCount, 0);
+}
+
+// The renderer ends while a page is still loading: pressing the button then takes no
+// picture of the dead view, and the view loads and captures again.
+TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAgain)
+{
+    // Sends the start of a page and never the rest.
+    QTcpServer slow;
+    ASSERT_TRUE(slow.listen(QHostAddress::LocalHost));
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    QObject::connect(&slow, &QTcpServer::newConnection, &slow, [&] {
+        while (QTcpSocket *socket = slow.nextPendingConnection()) {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"
+                          "<!doctype html><body style=\"margin:0\"><div style=\"height:5000px\">");
+            held.emplace_back(socket);
+        }
+    });
+    QWebEnginePage *page = stage.view()->engineView()->page();
+    stage.view()->Navigate(QStringLiteral("http://127.0.0.1:%1/").arg(slow.serverPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !held.empty() && page->renderProcessPid() > 0; }, 20000));
+    QSignalSpy ended(page, &QWebEnginePage::renderProcessTerminated);
+    ::kill(page->renderProcessPid(), SIGKILL);
+    ASSERT_TRUE(ended.wait(20000));
+
+    QString failure;
+    const QObject scope;
+    QObject::connect(host.get(), &CaptureHost::captureFailed, &scope,
+                     [&](const QString &message) { failure = message; });
+    EXPECT_TRUE(capture().isNull()) << "a picture of the dead view was written";
+    EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page's renderer ended."));
+    EXPECT_TRUE(writtenFiles().isEmpty());
+    EXPECT_EQ(host->CaptureCount, 0);
+
+    load(QStringLiteral("/rows.html?h=1500"));
+    failure.clear();
+    expectRows(capture(), 1500);
+    EXPECT_EQ(host->CaptureCount, 1) << failure.toStdString();
 }
 
 // Content appended for ever: the walk covers what was measured and ends.
