@@ -8,7 +8,13 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QDir>
 #include <QTcpServer>
+#include <QTcpSocket>
+
+#include <csignal>
+#include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +33,41 @@ protected:
     TempDir dir;
     LocalHttpServer server;
 };
+
+// The renderer processes among the descendants of `root`, found through /proc.
+std::vector<qint64> renderersUnder(qint64 root)
+{
+    const auto field = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    std::vector<qint64> family{root};
+    std::vector<qint64> renderers;
+    // Parents are listed before their children only by chance: repeat until nothing is added.
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            bool isPid = false;
+            const qint64 pid = entry.toLongLong(&isPid);
+            if (!isPid || std::find(family.begin(), family.end(), pid) != family.end())
+                continue;
+            const QByteArray stat = field(QStringLiteral("/proc/%1/stat").arg(pid));
+            // "pid (name) state ppid ...": the name may hold spaces, so read after its ')'.
+            const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+            if (rest.size() < 2)
+                continue;
+            const qint64 parent = rest.at(1).toLongLong();
+            if (std::find(family.begin(), family.end(), parent) == family.end())
+                continue;
+            family.push_back(pid);
+            grew = true;
+            // Renderers are forked by a zygote and keep its command line.
+            if (field(QStringLiteral("/proc/%1/cmdline").arg(parent)).contains("--type=zygote"))
+                renderers.push_back(pid);
+        }
+    }
+    return renderers;
+}
 
 } // namespace
 
@@ -133,4 +174,30 @@ TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
     EXPECT_EQ(text, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
     EXPECT_EQ(run({QStringLiteral("--no-such-option")}, &text), 2);
     EXPECT_TRUE(text.contains(QStringLiteral("Try 'tessaly-shot --help'")));
+}
+
+// The page's renderer ends while the page loads: tessaly-shot says so, ends and writes nothing.
+TEST_F(ShotCommand, RendererEndingWhileLoadingEndsWithAReason)
+{
+    QTcpServer slow;
+    ASSERT_TRUE(slow.listen(QHostAddress::LocalHost));
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    qint64 shotPid = 0;
+    int killed = 0;
+    QObject::connect(&slow, &QTcpServer::newConnection, &slow, [&] {
+        while (QTcpSocket *socket = slow.nextPendingConnection()) {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<!doctype html><body>");
+            held.emplace_back(socket);
+        }
+        // The renderer is there once the page's first bytes are asked for.
+        for (const qint64 pid : renderersUnder(shotPid))
+            killed += ::kill(pid_t(pid), SIGKILL) == 0;
+    });
+    const QString output = dir.file(QStringLiteral("crashed.png"));
+    const ShotRun run = shot({QStringLiteral("http://127.0.0.1:%1/").arg(slow.serverPort()), output},
+                             [&](qint64 pid) { shotPid = pid; });
+    ASSERT_GT(killed, 0) << "no renderer was found to end";
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("renderer ended while loading"))) << run.errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(output));
 }

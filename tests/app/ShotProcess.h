@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 /// One run of tessaly-shot as its own process.
 struct ShotRun
 {
@@ -16,12 +18,15 @@ struct ShotRun
     QString errors;
 };
 
-/// Runs tessaly-shot, spinning the event loop so local servers answer while it loads.
-inline ShotRun shot(const QStringList &arguments)
+/// Runs tessaly-shot, spinning the event loop so local servers answer while it loads;
+/// `started` learns its process id.
+inline ShotRun shot(const QStringList &arguments, const std::function<void(qint64)> &started = {})
 {
     QProcess process;
     QSignalSpy finished(&process, &QProcess::finished);
     process.start(QStringLiteral(TESSALY_SHOT), arguments);
+    if (started && process.waitForStarted())
+        started(process.processId());
     EXPECT_TRUE(finished.wait(120000)) << "tessaly-shot did not end";
     ShotRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
