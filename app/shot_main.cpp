@@ -8,6 +8,9 @@
 int main(int argc, char **argv)
 {
     const QString sandboxNote = tessaly::prepareWebEngineEnvironment();
+    // The engine holds back a new document's first paint for a while in case it is quick
+    // to come; a process that shows one page only to take it gains nothing by that wait.
+    tessaly::disableWebEngineFeature("PaintHolding");
     // Every option on the command line is this program's: the toolkit would take --style
     // (and others) as its own, so it gets the program name alone.
     QStringList arguments;

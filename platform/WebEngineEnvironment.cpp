@@ -25,4 +25,27 @@ QString prepareWebEngineEnvironment()
                           "Run Tessaly as a normal user to keep web pages sandboxed.");
 }
 
+QByteArray withFeatureDisabled(const QByteArray &flags, const QByteArray &feature)
+{
+    // The engine honours only the last --disable-features: add to the one there is.
+    static const QByteArray Switch("--disable-features=");
+    QList<QByteArray> words = flags.split(' ');
+    words.removeAll(QByteArray());
+    for (auto it = words.rbegin(); it != words.rend(); ++it) {
+        if (!it->startsWith(Switch))
+            continue;
+        if (!it->mid(Switch.size()).split(',').contains(feature))
+            *it += (it->size() > Switch.size() ? "," : "") + feature;
+        return words.join(' ');
+    }
+    words.append(Switch + feature);
+    return words.join(' ');
+}
+
+void disableWebEngineFeature(const QByteArray &feature)
+{
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            withFeatureDisabled(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), feature));
+}
+
 } // namespace tessaly

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace tessaly {
@@ -8,5 +9,12 @@ namespace tessaly {
 /// exists. Chromium's sandbox stays on, except for root, where Chromium cannot sandbox:
 /// then it is switched off and the returned text says so (empty otherwise).
 QString prepareWebEngineEnvironment();
+
+/// Adds `feature` to the engine features switched off (QTWEBENGINE_CHROMIUM_FLAGS), keeping
+/// those the user switched off there; call before the application object exists.
+void disableWebEngineFeature(const QByteArray &feature);
+
+/// `flags` with `feature` among those its --disable-features switch names.
+QByteArray withFeatureDisabled(const QByteArray &flags, const QByteArray &feature);
 
 } // namespace tessaly
