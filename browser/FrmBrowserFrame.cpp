@@ -280,8 +280,9 @@ void FrmBrowser::resizeEvent(QResizeEvent *event)
 
 void FrmBrowser::closeEvent(QCloseEvent *event)
 {
-    // Unloading during a capture would pull the views and surfaces from under it.
-    if (framesLocked()) {
+    // Unloading during a capture, or while a browser event's handler yields, would pull the
+    // views and surfaces from under it.
+    if (framesLocked() || m_handlersRunning > 0) {
         m_closePending = true;
         event->ignore();
         return;

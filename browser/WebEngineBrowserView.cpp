@@ -1,6 +1,9 @@
 #include "browser/WebEngineBrowserView.h"
 
+#include "browser/BrowserPage.h"
+#include "browser/FrameWatcher.h"
 #include "browser/JavaScriptRunner.h"
+#include "browser/NavigateErrorCode.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,6 +11,7 @@
 #include <QQuickWidget>
 #include <QQuickWindow>
 #include <QTimer>
+#include <QAction>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -50,8 +54,7 @@ WebEngineBrowserView *WebEngineBrowserView::create(QWidget *container, TwipsScal
                                                    QWebEngineProfile *profile)
 {
     auto *view = new QWebEngineView(container);
-    if (profile)
-        view->setPage(new QWebEnginePage(profile, view));
+    view->setPage(new BrowserPage(profile ? profile : QWebEngineProfile::defaultProfile(), view));
     return new WebEngineBrowserView(container, view, scale, QRect(QPoint(0, 0), container->size()));
 }
 
@@ -126,17 +129,67 @@ void WebEngineBrowserView::connectEngineSignals()
     // until then the view still shows blank or the previous page.
     connect(page, &QWebEnginePage::contentsSizeChanged, this, [this] { m_documentDrawn = true; });
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
-        if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
-            emit NavigateError(info.url().toString(), QString(), info.errorCode());
+        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+            return;
+        if (const auto code = NavigateErrorCode(info.errorDomain(), info.errorCode()))
+            emit NavigateError(info.url().toString(), QString(), *code);
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok)
-            emit DocumentComplete({}, m_view->url().toString());
+            emit DocumentComplete(m_view->url().toString(), bodyScrollHeight().value_or(-1));
     });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus, int) { emit RendererGone(); });
     connect(page, &QWebEnginePage::windowCloseRequested, this,
             [this] { emit WindowClosing(false); });
+    // The engine's own Back and Forward commands know when there is a step to take.
+    const auto commandState = [this](QWebEnginePage::WebAction action, int command) {
+        QAction *engineAction = m_view->page()->action(action);
+        connect(engineAction, &QAction::changed, this, [this, engineAction, command] {
+            const bool enabled = engineAction->isEnabled();
+            bool &last = command == BackCommand ? m_backEnabled : m_forwardEnabled;
+            if (enabled != last) {
+                last = enabled;
+                emit CommandStateChange(command, enabled);
+            }
+        });
+    };
+    commandState(QWebEnginePage::Back, BackCommand);
+    commandState(QWebEnginePage::Forward, ForwardCommand);
+
+    auto *browserPage = qobject_cast<BrowserPage *>(page);
+    if (!browserPage)
+        return;
+    browserPage->setWindowFactory([this]() -> QWebEnginePage * {
+        BrowserView *target = nullptr;
+        emit NewWindow2(&target);
+        auto *view = qobject_cast<WebEngineBrowserView *>(target);
+        return view && view->m_view ? view->m_view->page() : nullptr;
+    });
+    // Frames below the top document; a frame without a name is no target the lists keep,
+    // and an empty name means the top document to whoever watches navigations.
+    connect(browserPage->frames(), &FrameWatcher::frameNavigating, this,
+            [this](const QString &address, const QString &name) {
+                if (!name.isEmpty())
+                    emit BeforeNavigate2(address, name);
+            });
+    connect(browserPage->frames(), &FrameWatcher::frameCompleted, this,
+            [this](const QString &address, int height) {
+                emit DocumentComplete(address,
+                                      height < 0 ? -1 : int(std::lround(height * cssScale())));
+            });
+}
+
+void WebEngineBrowserView::setSilent(bool silent)
+{
+    if (auto *page = m_view ? qobject_cast<BrowserPage *>(m_view->page()) : nullptr)
+        page->setSilent(silent);
+}
+
+bool WebEngineBrowserView::silent() const
+{
+    auto *page = m_view ? qobject_cast<BrowserPage *>(m_view->page()) : nullptr;
+    return page && page->silent();
 }
 
 void WebEngineBrowserView::setTwipsScale(TwipsScale scale)
