@@ -153,8 +153,10 @@ void FrmBrowser::connectForm()
     connect(m_host.get(), &CaptureHost::Label6Changed, m_ui->Label6, &QLabel::setText);
     connect(m_host.get(), &CaptureHost::captureFailed, this, &FrmBrowser::showCaptureFailure);
     for (QWidget *watched : std::initializer_list<QWidget *>{
-             m_ui->Picture1, m_ui->Frame2, m_ui->Frame1, m_ui->Label2, m_ui->Label6})
+             m_ui->Picture1, m_ui->Frame2, m_ui->Frame1, m_ui->Label2, m_ui->Label6,
+             m_ui->cmdGo, m_ui->Text1})
         watched->installEventFilter(this);
+    m_ui->cmdGo->setMouseTracking(true);
 }
 
 void FrmBrowser::destroyForm()
@@ -269,8 +271,18 @@ void FrmBrowser::holdSize(bool hold)
 
 void FrmBrowser::Picture1_Resize()
 {
-    if (m_host)
-        m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+    if (!m_host)
+        return;
+    m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+    // The main view follows the container by its anchoring; pop-up views cover it as well.
+    if (m_host->isCapturing())
+        return;
+    for (std::size_t index = 1; index < m_host->WebBrowser1.size(); ++index) {
+        if (BrowserView *view = m_host->WebBrowser1[index]) {
+            view->setWidth(m_host->Picture1Width());
+            view->setHeight(m_host->Picture1Height());
+        }
+    }
 }
 
 void FrmBrowser::showCaptureFailure(const QString &message)

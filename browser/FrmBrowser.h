@@ -139,6 +139,8 @@ private:
 
     // Navigation controls.
     void cmdGo_Click();
+    void cmdGo_MouseMove();
+    void Text1_DblClick();
     void Toolbar1_ButtonClick(int button);
     std::optional<QString> historyEntry(int number) const;
     void addMenuEntry(QAction *button, int historyNumber);

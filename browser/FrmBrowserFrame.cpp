@@ -151,6 +151,11 @@ bool FrmBrowser::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     if (watched == m_ui->Picture1 && event->type() == QEvent::Resize) {
         Picture1_Resize();
+    } else if (watched == m_ui->cmdGo && event->type() == QEvent::MouseMove) {
+        cmdGo_MouseMove();
+    } else if (watched == m_ui->Text1 && event->type() == QEvent::MouseButtonDblClick) {
+        Text1_DblClick();
+        return true;
     } else if (watched == m_ui->Frame2 || watched == m_ui->Frame1 || watched == m_ui->Label2 ||
                watched == m_ui->Label6) {
         switch (event->type()) {

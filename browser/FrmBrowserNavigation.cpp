@@ -64,6 +64,21 @@ void FrmBrowser::cmdGo_Click()
         view->Navigate(address);
 }
 
+void FrmBrowser::cmdGo_MouseMove()
+{
+    if (m_ui)
+        m_ui->cmdGo->setToolTip(QStringLiteral("Go to '' ") + m_ui->Text1->text() +
+                                QStringLiteral(" ''"));
+}
+
+void FrmBrowser::Text1_DblClick()
+{
+    if (!m_ui)
+        return;
+    m_ui->Text1->setSelection(0, int(m_ui->Text1->text().size()));
+    m_ui->Text1->setFocus();
+}
+
 void FrmBrowser::Toolbar1_ButtonClick(int button)
 {
     if (!m_ui)

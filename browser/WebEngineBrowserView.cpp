@@ -142,20 +142,12 @@ void WebEngineBrowserView::connectEngineSignals()
             [this](QWebEnginePage::RenderProcessTerminationStatus, int) { emit RendererGone(); });
     connect(page, &QWebEnginePage::windowCloseRequested, this,
             [this] { emit WindowClosing(false); });
-    // The engine's own Back and Forward commands know when there is a step to take.
-    const auto commandState = [this](QWebEnginePage::WebAction action, int command) {
-        QAction *engineAction = m_view->page()->action(action);
-        connect(engineAction, &QAction::changed, this, [this, engineAction, command] {
-            const bool enabled = engineAction->isEnabled();
-            bool &last = command == BackCommand ? m_backEnabled : m_forwardEnabled;
-            if (enabled != last) {
-                last = enabled;
-                emit CommandStateChange(command, enabled);
-            }
-        });
-    };
-    commandState(QWebEnginePage::Back, BackCommand);
-    commandState(QWebEnginePage::Forward, ForwardCommand);
+    // The engine's own Back and Forward commands know when there is a step to take; their
+    // state is told at the first navigation and whenever it changes.
+    for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
+        connect(page->action(action), &QAction::changed, this,
+                &WebEngineBrowserView::tellCommandStates);
+    connect(page, &QWebEnginePage::loadStarted, this, &WebEngineBrowserView::tellCommandStates);
 
     auto *browserPage = qobject_cast<BrowserPage *>(page);
     if (!browserPage)
@@ -178,6 +170,22 @@ void WebEngineBrowserView::connectEngineSignals()
                 emit DocumentComplete(address,
                                       height < 0 ? -1 : int(std::lround(height * cssScale())));
             });
+}
+
+void WebEngineBrowserView::tellCommandStates()
+{
+    if (!m_view)
+        return;
+    const auto tell = [this](QWebEnginePage::WebAction action, int command,
+                             std::optional<bool> &told) {
+        const bool enabled = m_view->page()->action(action)->isEnabled();
+        if (told != enabled) {
+            told = enabled;
+            emit CommandStateChange(command, enabled);
+        }
+    };
+    tell(QWebEnginePage::Back, BackCommand, m_backEnabled);
+    tell(QWebEnginePage::Forward, ForwardCommand, m_forwardEnabled);
 }
 
 void WebEngineBrowserView::setSilent(bool silent)

@@ -97,13 +97,14 @@ private:
     bool waitForViewportHeight(int height, int timeoutMs);
     void setWidgetGeometry(const QRect &geometry);
     void connectEngineSignals();
+    void tellCommandStates();
 
     TwipsScale m_scale;
     QPointer<QWidget> m_container;
     QPointer<QWebEngineView> m_view;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
-    bool m_backEnabled = false;    ///< last back command state told
-    bool m_forwardEnabled = false; ///< last forward command state told
+    std::optional<bool> m_backEnabled;    ///< last back command state told
+    std::optional<bool> m_forwardEnabled; ///< last forward command state told
     bool m_resizable = true;
     int m_documentScroll = 0;       ///< where the document is scrolled to, CSS pixels
     bool m_scrollShown = true;      ///< whether a frame at m_documentScroll has been rendered

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QWebEngineProfile>
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalSpy>
 
 using namespace tessaly;
 
@@ -219,4 +220,24 @@ TEST_F(History, AddressBoxCompletesTypedAndVisitedAddressesOfThisRun)
     EXPECT_TRUE(control<QLineEdit>("Text1")->completer() != nullptr);
     EXPECT_TRUE(window->addressCompletion().addresses().contains(p1));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(History, GoTooltipQuotesTheAddressAndDoubleClickSelectsIt)
+{
+    showWindow();
+    auto *text1 = control<QLineEdit>("Text1");
+    QWidget *go = control("cmdGo");
+    text1->setText(QStringLiteral("abc"));
+    QTest::mouseMove(go, QPoint(5, 5));
+    QTest::mouseMove(go, QPoint(8, 6));
+    EXPECT_SOON_EQ(go->toolTip(), QStringLiteral("Go to '' abc ''"));
+
+    const QString address = QStringLiteral("http://127.0.0.1/abcdefgh");
+    ASSERT_EQ(address.size(), 25);
+    text1->setText(address);
+    text1->deselect();
+    QTest::mouseDClick(text1, Qt::LeftButton);
+    EXPECT_EQ(text1->selectionStart(), 0);
+    EXPECT_EQ(text1->selectedText(), address);
+    EXPECT_SOON(text1->hasFocus());
 }
