@@ -69,7 +69,7 @@ public:
     /// The profile every view is made with, pop-ups included: the one set, else the default.
     QWebEngineProfile *viewProfile() const;
     /// Most pop-up views loaded at once; a page asking for more gets no window.
-    static constexpr int MaxPopupViews = 16;
+    static constexpr int MaxPopupViews = 8;
     /// The addresses the address box completes, typed and visited in this run.
     const AddressCompletion &addressCompletion() const { return m_completion; }
     /// The frame rules at the current margins.

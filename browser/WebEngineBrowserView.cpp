@@ -15,9 +15,11 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <cmath>
+#include <memory>
 
 namespace tessaly {
 
@@ -136,7 +138,7 @@ void WebEngineBrowserView::connectEngineSignals()
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (ok)
-            emit DocumentComplete(m_view->url().toString(), bodyScrollHeight().value_or(-1));
+            tellTopDocumentComplete();
     });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus, int) { emit RendererGone(); });
@@ -170,6 +172,31 @@ void WebEngineBrowserView::connectEngineSignals()
                 emit DocumentComplete(address,
                                       height < 0 ? -1 : int(std::lround(height * cssScale())));
             });
+}
+
+void WebEngineBrowserView::tellTopDocumentComplete()
+{
+    // The height is asked for without waiting: a page whose renderer is busy (a script that
+    // opens windows in a loop shares it with them) must not hold the program meanwhile. A
+    // page that never answers completes without a height.
+    const QString address = m_view->url().toString();
+    auto told = std::make_shared<bool>(false);
+    const QPointer<WebEngineBrowserView> self(this);
+    const auto tell = [self, told, address](int height) {
+        if (!self || *told)
+            return;
+        *told = true;
+        emit self->DocumentComplete(address, height);
+    };
+    const double zoom = cssScale();
+    m_view->page()->runJavaScript(
+        QStringLiteral("document.body ? document.body.scrollHeight : -1"),
+        QWebEngineScript::ApplicationWorld, [tell, zoom](const QVariant &result) {
+            bool ok = false;
+            const double height = result.toDouble(&ok);
+            tell(ok && height >= 0 ? int(std::lround(height * zoom)) : -1);
+        });
+    QTimer::singleShot(ReadTimeoutMs, this, [tell] { tell(-1); });
 }
 
 void WebEngineBrowserView::tellCommandStates()

@@ -98,6 +98,7 @@ private:
     void setWidgetGeometry(const QRect &geometry);
     void connectEngineSignals();
     void tellCommandStates();
+    void tellTopDocumentComplete();
 
     TwipsScale m_scale;
     QPointer<QWidget> m_container;
