@@ -163,8 +163,14 @@ void FrmBrowser::destroyForm()
 {
     endFrameLoop();
     m_pressedHandle = nullptr;
-    if (m_host)
+    if (m_host) {
         m_pageHeight = m_host->PageHeight;
+        // Views report as they go down; the handlers must not hear it.
+        for (const QPointer<BrowserView> &view : m_host->WebBrowser1) {
+            if (view)
+                view->disconnect(this);
+        }
+    }
     m_anchoring.reset();
     m_host.reset();
     for (const QPointer<QObject> &object : m_formObjects)

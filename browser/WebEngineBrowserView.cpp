@@ -192,6 +192,9 @@ void WebEngineBrowserView::tellTopDocumentComplete()
     m_view->page()->runJavaScript(
         QStringLiteral("document.body ? document.body.scrollHeight : -1"),
         QWebEngineScript::ApplicationWorld, [tell, zoom](const QVariant &result) {
+            // A page being destroyed answers its scripts with nothing: no completion then.
+            if (!result.isValid())
+                return;
             bool ok = false;
             const double height = result.toDouble(&ok);
             tell(ok && height >= 0 ? int(std::lround(height * zoom)) : -1);

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QWebEngineLoadingInfo>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -124,8 +125,8 @@ TEST_F(Events, FrameNamesReachList1AndFrameHeightsReachList2)
     ASSERT_SOON_EQ(host()->List1, (QStringList{QStringLiteral("main"), QStringLiteral("Main")}));
     // One entry per loaded frame (four) and one for the page.
     ASSERT_SOON(host()->List2.count(QStringLiteral("000000777")) == 4);
-    EXPECT_EQ(host()->List2.size(), 5);
-    EXPECT_EQ(window->BackIndex, 2 + 4);
+    EXPECT_SOON_EQ(host()->List2.size(), 5);
+    EXPECT_SOON_EQ(window->BackIndex, 2 + 4);
     // about:blank adds nothing to List1.
     runInPage(0, QStringLiteral("const f = document.createElement('iframe'); f.name = 'blank';"
                                 " f.src = 'about:blank'; document.body.appendChild(f);"));
@@ -267,7 +268,7 @@ TEST_F(Events, AlertsInALoopCanBeStoppedAndThePageCarriesOn)
     EXPECT_EQ(watcher.count, 2);
 }
 
-TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewCannotCloseItself)
+TEST_F(Events, PopUpsInALoopStopAtTheLimit)
 {
     server.addPage(QStringLiteral("/popups.html"),
                    "<!doctype html><title>popups</title><script>"
@@ -279,21 +280,32 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewCannotCloseItself)
     });
     showWindow();
     go(server.url(QStringLiteral("/popups.html")).toString());
-    // Every pop-up view is a renderer's worth of work: on a virtual display that adds up.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page(0)->title() == QStringLiteral("done"); }, 120000));
+    // Every window asked for is a round trip through the renderer the pop-ups share with
+    // their opener: on a virtual display a hundred of them take a while.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page(0)->title() == QStringLiteral("done"); }, 180000));
     ASSERT_SOON_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
     EXPECT_EQ(loadedViews(), 1 + FrmBrowser::MaxPopupViews);
     EXPECT_EQ(host()->ActiveBrowser, FrmBrowser::MaxPopupViews);
+    EXPECT_TRUE(view(FrmBrowser::MaxPopupViews)->engineView()->isVisible());
 
-    // The main view asking to close itself is not acted upon.
-    runInPage(0, QStringLiteral("window.close()"));
-    const QString plain = server.url(QStringLiteral("/plain.html")).toString();
-    page(0)->setUrl(QUrl(plain));
-    ASSERT_SOON_EQ(page(0)->title(), QStringLiteral("plain"));
-    EXPECT_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
-    EXPECT_EQ(loadedViews(), 1 + FrmBrowser::MaxPopupViews);
-    EXPECT_NE(view(0), nullptr);
-    EXPECT_TRUE(window->isLoaded());
+    // The window still answers: it closes, and opens again on its main view alone.
+    window->close();
+    ASSERT_SOON(!window->isLoaded());
+    showWindow();
+    EXPECT_EQ(loadedViews(), 1);
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+}
+
+TEST_F(Events, TheMainViewClosingItselfChangesNothing)
+{
+    showWindow();
+    load(QStringLiteral("/plain.html"));
+    runInPage(0, QStringLiteral("window.close(); document.title = 'asked';"));
+    ASSERT_SOON_EQ(page(0)->title(), QStringLiteral("asked"));
+    load(QStringLiteral("/frame.html"));
+    ASSERT_NE(view(0), nullptr);
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_TRUE(view(0)->engineView()->isVisible());
 }
 
 // Navigate, go back, let the page open a pop-up: the capture shows the pop-up.
