@@ -142,6 +142,7 @@ private:
     void cmdGo_MouseMove();
     void Text1_DblClick();
     void Toolbar1_ButtonClick(int button);
+    void stepHistory(bool back);
     std::optional<QString> historyEntry(int number) const;
     void addMenuEntry(QAction *button, int historyNumber);
 

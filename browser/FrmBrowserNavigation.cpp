@@ -79,6 +79,21 @@ void FrmBrowser::Text1_DblClick()
     m_ui->Text1->setFocus();
 }
 
+void FrmBrowser::stepHistory(bool back)
+{
+    // Back and Forward keep the same books, mirrored.
+    bump(BackIndex, back ? 1 : -1);
+    bump(ForwardIndex, back ? -1 : 1);
+    const int number = (back ? BackIndex : ForwardIndex) - 1;
+    addMenuEntry(back ? m_ui->Forward : m_ui->Back, number);
+    removeMenuEntry(back ? m_ui->Back : m_ui->Forward, number);
+    bool &going = back ? GoingBack : GoingForward;
+    going = true;
+    if (BrowserView *view = m_host->activeView())
+        back ? view->GoBack() : view->GoForward();
+    going = false;
+}
+
 void FrmBrowser::Toolbar1_ButtonClick(int button)
 {
     if (!m_ui)
@@ -86,24 +101,8 @@ void FrmBrowser::Toolbar1_ButtonClick(int button)
     BrowserView *view = m_host->activeView();
     switch (button) {
     case 1:
-        bump(BackIndex, 1);
-        bump(ForwardIndex, -1);
-        addMenuEntry(m_ui->Forward, BackIndex - 1);
-        removeMenuEntry(m_ui->Back, BackIndex - 1);
-        GoingBack = true;
-        if (view)
-            view->GoBack();
-        GoingBack = false;
-        break;
     case 2:
-        bump(BackIndex, -1);
-        bump(ForwardIndex, 1);
-        addMenuEntry(m_ui->Back, ForwardIndex - 1);
-        removeMenuEntry(m_ui->Forward, ForwardIndex - 1);
-        GoingForward = true;
-        if (view)
-            view->GoForward();
-        GoingForward = false;
+        stepHistory(button == 1);
         break;
     case 3:
         if (view)
