@@ -27,34 +27,29 @@ TEST(NavigateErrorCode, HttpAnswersKeepTheirStatus)
 
 TEST(NavigateErrorCode, NetworkFailuresMapOntoResultCodes)
 {
-    EXPECT_EQ(textFor(Domain::ConnectionErrorDomain, -102),
-              QStringLiteral("CANNOT_CONNECT(-2146697212)"));
-    EXPECT_EQ(textFor(Domain::ConnectionErrorDomain, -105),
-              QStringLiteral("RESOURCE_NOT_FOUND(-2146697211)"));
-    EXPECT_EQ(textFor(Domain::DnsErrorDomain, -137),
-              QStringLiteral("RESOURCE_NOT_FOUND(-2146697211)"));
-    EXPECT_EQ(textFor(Domain::ConnectionErrorDomain, -118),
-              QStringLiteral("CONNECTION_TIMEOUT(-2146697205)"));
-    EXPECT_EQ(textFor(Domain::HttpErrorDomain, -310), QStringLiteral("REDIRECTING(-2146697196)"));
-    EXPECT_EQ(textFor(Domain::HttpErrorDomain, -324),
-              QStringLiteral("DATA_NOT_AVAILABLE(-2146697209)"));
-    EXPECT_EQ(textFor(Domain::HttpErrorDomain, -300), QStringLiteral("INVALID_URL(-2146697214)"));
-    EXPECT_EQ(textFor(Domain::HttpErrorDomain, -302),
-              QStringLiteral("UNKNOWN_PROTOCOL(-2146697203)"));
-    EXPECT_EQ(textFor(Domain::InternalErrorDomain, -10),
-              QStringLiteral("Access Denied(-2147024891)"));
-    EXPECT_EQ(textFor(Domain::ConnectionErrorDomain, -20),
-              QStringLiteral("SECURITY_PROBLEM(-2146697202)"));
-    EXPECT_EQ(textFor(Domain::ConnectionErrorDomain, -999),
-              QStringLiteral("DOWNLOAD_FAILURE(-2146697208)"));
-}
-
-TEST(NavigateErrorCode, CertificateFailuresAreInvalidCertificates)
-{
-    EXPECT_EQ(textFor(Domain::CertificateErrorDomain, -202),
-              QStringLiteral("INVALID_CERTIFICATE(-2146697191)"));
-    EXPECT_EQ(textFor(Domain::ConnectionErrorDomain, -201),
-              QStringLiteral("INVALID_CERTIFICATE(-2146697191)"));
+    struct Row
+    {
+        Domain::ErrorDomain domain;
+        int code;
+        const char *text;
+    };
+    const Row rows[] = {
+        {Domain::ConnectionErrorDomain, -102, "CANNOT_CONNECT(-2146697212)"},
+        {Domain::ConnectionErrorDomain, -105, "RESOURCE_NOT_FOUND(-2146697211)"},
+        {Domain::DnsErrorDomain, -137, "RESOURCE_NOT_FOUND(-2146697211)"},
+        {Domain::ConnectionErrorDomain, -118, "CONNECTION_TIMEOUT(-2146697205)"},
+        {Domain::HttpErrorDomain, -310, "REDIRECTING(-2146697196)"},
+        {Domain::HttpErrorDomain, -324, "DATA_NOT_AVAILABLE(-2146697209)"},
+        {Domain::HttpErrorDomain, -300, "INVALID_URL(-2146697214)"},
+        {Domain::HttpErrorDomain, -302, "UNKNOWN_PROTOCOL(-2146697203)"},
+        {Domain::InternalErrorDomain, -10, "Access Denied(-2147024891)"},
+        {Domain::ConnectionErrorDomain, -20, "SECURITY_PROBLEM(-2146697202)"},
+        {Domain::ConnectionErrorDomain, -999, "DOWNLOAD_FAILURE(-2146697208)"},
+        {Domain::CertificateErrorDomain, -202, "INVALID_CERTIFICATE(-2146697191)"},
+        {Domain::ConnectionErrorDomain, -201, "INVALID_CERTIFICATE(-2146697191)"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(textFor(row.domain, row.code), QString::fromLatin1(row.text)) << row.code;
 }
 
 TEST(NavigateErrorCode, AStoppedOrReplacedLoadIsNoError)
