@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QEventLoop>
 #include <QWebEngineLoadingInfo>
 #include <QLabel>
 #include <QSignalSpy>
@@ -284,23 +283,27 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimit)
     });
     showWindow();
     go(server.url(QStringLiteral("/popups.html")).toString());
-    // Each window asked for takes several trips through the event loop, which a polling
-    // wait slows down a hundredfold: wait in a plain event loop for the page's last word.
-    {
-        QEventLoop loop;
-        QObject::connect(page(0), &QWebEnginePage::titleChanged, &loop, [&loop](const QString &title) {
-            if (title == QStringLiteral("done"))
-                loop.quit();
-        });
-        QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-        if (page(0)->title() != QStringLiteral("done"))
-            loop.exec();
-    }
-    ASSERT_EQ(page(0)->title(), QStringLiteral("done"));
+    ASSERT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("done"); }, 120000));
     ASSERT_SOON_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
     EXPECT_EQ(loadedViews(), 1 + FrmBrowser::MaxPopupViews);
     EXPECT_EQ(host()->ActiveBrowser, FrmBrowser::MaxPopupViews);
     EXPECT_TRUE(view(FrmBrowser::MaxPopupViews)->engineView()->isVisible());
+
+    // Closing the pop-ups, latest first, brings the main view back, and it browses on.
+    for (int index = FrmBrowser::MaxPopupViews; index >= 1; --index) {
+        ASSERT_TRUE(soon([&] {
+            return page(index)->url().path() == QStringLiteral("/frame.html") &&
+                   !page(index)->isLoading();
+        })) << index;
+        runInPage(index, QStringLiteral("window.close()"));
+        ASSERT_TRUE(soon([&] { return view(index) == nullptr; })) << index;
+    }
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+    ASSERT_NE(view(0), nullptr);
+    EXPECT_TRUE(view(0)->engineView()->isVisible());
+    go(server.url(QStringLiteral("/plain.html")).toString());
+    EXPECT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("plain"); }));
+    EXPECT_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
 
     // The window still answers: it closes, and opens again on its main view alone.
     window->close();

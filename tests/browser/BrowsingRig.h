@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
@@ -101,6 +102,24 @@ protected:
                 return p && p->url().toString() == address && !p->isLoading();
             },
             20000);
+    }
+    /// Waits, bounded, for `condition` in a plain event loop. The engine needs many passes
+    /// of the loop for one window or load; a polling wait that sleeps between passes
+    /// (QTest::qWaitFor) slows a page that asks for a hundred windows to a crawl.
+    static bool soon(const std::function<bool()> &condition, int timeoutMs = 20000)
+    {
+        if (condition())
+            return true;
+        QEventLoop loop;
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+            if (condition())
+                loop.quit();
+        });
+        check.start(5);
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        return condition();
     }
     /// Runs a script in the page's own world and forgets its result.
     void runInPage(int index, const QString &script)
