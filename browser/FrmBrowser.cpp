@@ -3,12 +3,12 @@
 #include "ui_FrmBrowser.h"
 
 #include "browser/AnchorLayout.h"
+#include "browser/BrowserPage.h"
 #include "platform/FormLook.h"
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
 
 #include <QWebEnginePage>
-#include <QCompleter>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMessageBox>
@@ -93,9 +93,10 @@ void FrmBrowser::buildForm()
 
     m_host = std::make_unique<CaptureHost>(this, m_ui->Picture1, m_writer, m_settings);
     m_host->PageHeight = m_pageHeight;
-    if (m_profile)
-        m_ui->WebBrowser1_0->setPage(new QWebEnginePage(m_profile, m_ui->WebBrowser1_0));
+    m_ui->WebBrowser1_0->setPage(new BrowserPage(viewProfile(), m_ui->WebBrowser1_0));
     m_host->WebBrowser1.push_back(WebEngineBrowserView::attach(m_ui->WebBrowser1_0, m_scale));
+    // A page's title is text, whatever markup it holds.
+    m_ui->Label2->setTextFormat(Qt::PlainText);
     connectForm();
 }
 
@@ -141,25 +142,35 @@ void FrmBrowser::connectForm()
     connect(m_ui->Command3, &QAbstractButton::clicked, this, &FrmBrowser::Command3_Click);
     connect(m_ui->Command5, &QAbstractButton::clicked, this, &FrmBrowser::Command5_Click);
     // Enter in the address box and "Go" open the address typed in the current view.
-    const auto go = [this] {
-        if (BrowserView *view = m_host->activeView())
-            view->Navigate(m_ui->Text1->text());
-    };
-    connect(m_ui->Text1, &QLineEdit::returnPressed, this, go);
-    connect(m_ui->cmdGo, &QAbstractButton::clicked, this, go);
+    connect(m_ui->Text1, &QLineEdit::returnPressed, this, &FrmBrowser::cmdGo_Click);
+    connect(m_ui->cmdGo, &QAbstractButton::clicked, this, &FrmBrowser::cmdGo_Click);
+    const QList<QAction *> buttons{m_ui->Back, m_ui->Forward, m_ui->Stop, m_ui->Refresh,
+                                   m_ui->Home};
+    for (int i = 0; i < buttons.size(); ++i)
+        connect(buttons.at(i), &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i + 1); });
+    if (BrowserView *main = m_host->activeView())
+        connectView(main, 0);
     connect(m_host.get(), &CaptureHost::Label6Changed, m_ui->Label6, &QLabel::setText);
     connect(m_host.get(), &CaptureHost::captureFailed, this, &FrmBrowser::showCaptureFailure);
     for (QWidget *watched : std::initializer_list<QWidget *>{
-             m_ui->Picture1, m_ui->Frame2, m_ui->Frame1, m_ui->Label2, m_ui->Label6})
+             m_ui->Picture1, m_ui->Frame2, m_ui->Frame1, m_ui->Label2, m_ui->Label6,
+             m_ui->cmdGo, m_ui->Text1})
         watched->installEventFilter(this);
+    m_ui->cmdGo->setMouseTracking(true);
 }
 
 void FrmBrowser::destroyForm()
 {
     endFrameLoop();
     m_pressedHandle = nullptr;
-    if (m_host)
+    if (m_host) {
         m_pageHeight = m_host->PageHeight;
+        // Views report as they go down; the handlers must not hear it.
+        for (const QPointer<BrowserView> &view : m_host->WebBrowser1) {
+            if (view)
+                view->disconnect(this);
+        }
+    }
     m_anchoring.reset();
     m_host.reset();
     for (const QPointer<QObject> &object : m_formObjects)
@@ -194,8 +205,8 @@ void FrmBrowser::Form_Load()
     m_host->setTwipsScale(m_scale);
     m_host->ActiveBrowser = 0;
 
-    // Completion from the addresses visited so far.
-    m_ui->Text1->setCompleter(new QCompleter(History, m_ui->Text1));
+    // Completion from the addresses typed and visited so far.
+    m_completion.attach(m_ui->Text1);
 
     m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
     m_host->yield();
@@ -266,8 +277,18 @@ void FrmBrowser::holdSize(bool hold)
 
 void FrmBrowser::Picture1_Resize()
 {
-    if (m_host)
-        m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+    if (!m_host)
+        return;
+    m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+    // The main view follows the container by its anchoring; pop-up views cover it as well.
+    if (m_host->isCapturing())
+        return;
+    for (std::size_t index = 1; index < m_host->WebBrowser1.size(); ++index) {
+        if (BrowserView *view = m_host->WebBrowser1[index]) {
+            view->setWidth(m_host->Picture1Width());
+            view->setHeight(m_host->Picture1Height());
+        }
+    }
 }
 
 void FrmBrowser::showCaptureFailure(const QString &message)

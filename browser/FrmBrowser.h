@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/AddressCompletion.h"
 #include "browser/FormAnchoring.h"
 #include "browser/FrameZones.h"
 #include "imagefile/SaveBitmapAs.h"
@@ -13,12 +14,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Ui {
 class FrmBrowser;
 }
 
+class QAction;
 class QWebEngineProfile;
 
 namespace tessaly {
@@ -63,6 +66,12 @@ public:
     /// Cookies and site storage of the views made from now on; it must outlive the window.
     /// Unset, the views keep nothing past the run.
     void setBrowserProfile(QWebEngineProfile *profile) { m_profile = profile; }
+    /// The profile every view is made with, pop-ups included: the one set, else the default.
+    QWebEngineProfile *viewProfile() const;
+    /// Most pop-up views loaded at once; a page asking for more gets no window.
+    static constexpr int MaxPopupViews = 8;
+    /// The addresses the address box completes, typed and visited in this run.
+    const AddressCompletion &addressCompletion() const { return m_completion; }
     /// The frame rules at the current margins.
     FrameZones frameZones() const { return FrameZones(EdgeMarginX, EdgeMarginY); }
     /// The window's place and size on the screen, twips.
@@ -112,6 +121,46 @@ private:
     void Picture1_Resize();
     void showCaptureFailure(const QString &message);
 
+    // Browser events and the array of views.
+    void connectView(BrowserView *view, int index);
+    BrowserView *viewAt(int index) const;
+    int loadedViewCount() const;
+    int freeViewIndex() const;
+    void showCurrentView();
+    void WebBrowser1_StatusTextChange(const QString &text);
+    void WebBrowser1_ProgressChange(int progress, int progressMax);
+    void WebBrowser1_CommandStateChange(int command, bool enable);
+    void WebBrowser1_TitleChange(const QString &text);
+    void WebBrowser1_BeforeNavigate2(int index, const QString &address, const QString &frameName);
+    BrowserView *WebBrowser1_NewWindow2();
+    void WebBrowser1_WindowClosing(int index);
+    void WebBrowser1_NavigateError(const QString &address, int statusCode);
+    void WebBrowser1_DocumentComplete(const QString &address, int height);
+
+    // Navigation controls.
+    void cmdGo_Click();
+    void cmdGo_MouseMove();
+    void Text1_DblClick();
+    void Toolbar1_ButtonClick(int button);
+    void stepHistory(bool back);
+    std::optional<QString> historyEntry(int number) const;
+    void addMenuEntry(QAction *button, int historyNumber);
+
+    /// Handlers that yield hold this, so that a close asked for meanwhile waits for them.
+    class HandlerScope
+    {
+    public:
+        explicit HandlerScope(FrmBrowser &window);
+        ~HandlerScope();
+        HandlerScope(const HandlerScope &) = delete;
+        HandlerScope &operator=(const HandlerScope &) = delete;
+
+    private:
+        FrmBrowser &m_window;
+    };
+    /// Processes pending events once; false when the window was unloaded meanwhile.
+    bool yieldInHandler();
+
     // Frame handling.
     QPointF GetCursorTwips() const;
     void SetCursorTwips(QPointF twips) const;
@@ -150,6 +199,9 @@ private:
     bool m_maximizedByUs = false;
     QRect m_normalGeometry;
     bool m_closePending = false;
+    int m_handlersRunning = 0;
+
+    AddressCompletion m_completion;
 };
 
 } // namespace tessaly

@@ -151,6 +151,11 @@ bool FrmBrowser::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     if (watched == m_ui->Picture1 && event->type() == QEvent::Resize) {
         Picture1_Resize();
+    } else if (watched == m_ui->cmdGo && event->type() == QEvent::MouseMove) {
+        cmdGo_MouseMove();
+    } else if (watched == m_ui->Text1 && event->type() == QEvent::MouseButtonDblClick) {
+        Text1_DblClick();
+        return true;
     } else if (watched == m_ui->Frame2 || watched == m_ui->Frame1 || watched == m_ui->Label2 ||
                watched == m_ui->Label6) {
         switch (event->type()) {
@@ -280,8 +285,9 @@ void FrmBrowser::resizeEvent(QResizeEvent *event)
 
 void FrmBrowser::closeEvent(QCloseEvent *event)
 {
-    // Unloading during a capture would pull the views and surfaces from under it.
-    if (framesLocked()) {
+    // Unloading during a capture, or while a browser event's handler yields, would pull the
+    // views and surfaces from under it.
+    if (framesLocked() || m_handlersRunning > 0) {
         m_closePending = true;
         event->ignore();
         return;

@@ -1,6 +1,9 @@
 #include "browser/WebEngineBrowserView.h"
 
+#include "browser/BrowserPage.h"
+#include "browser/FrameWatcher.h"
 #include "browser/JavaScriptRunner.h"
+#include "browser/NavigateErrorCode.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,12 +11,15 @@
 #include <QQuickWidget>
 #include <QQuickWindow>
 #include <QTimer>
+#include <QAction>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <cmath>
+#include <memory>
 
 namespace tessaly {
 
@@ -56,8 +62,7 @@ WebEngineBrowserView *WebEngineBrowserView::create(QWidget *container, TwipsScal
                                                    QWebEngineProfile *profile)
 {
     auto *view = new QWebEngineView(container);
-    if (profile)
-        view->setPage(new QWebEnginePage(profile, view));
+    view->setPage(new BrowserPage(profile ? profile : QWebEngineProfile::defaultProfile(), view));
     return new WebEngineBrowserView(container, view, scale, QRect(QPoint(0, 0), container->size()));
 }
 
@@ -134,8 +139,10 @@ void WebEngineBrowserView::connectEngineSignals()
     // until then the view still shows blank or the previous page.
     connect(page, &QWebEnginePage::contentsSizeChanged, this, [this] { m_documentDrawn = true; });
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
-        if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
-            emit NavigateError(info.url().toString(), QString(), info.errorCode());
+        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+            return;
+        if (const auto code = NavigateErrorCode(info.errorDomain(), info.errorCode()))
+            emit NavigateError(info.url().toString(), QString(), *code);
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         // The end of a renderer can be told after the next load has started: a document
@@ -143,7 +150,7 @@ void WebEngineBrowserView::connectEngineSignals()
         if (!ok)
             return;
         m_rendererAlive = true;
-        emit DocumentComplete({}, m_view->url().toString());
+        tellTopDocumentComplete();
     });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus, int) {
@@ -152,6 +159,90 @@ void WebEngineBrowserView::connectEngineSignals()
             });
     connect(page, &QWebEnginePage::windowCloseRequested, this,
             [this] { emit WindowClosing(false); });
+    // The engine's own Back and Forward commands know when there is a step to take; their
+    // state is told at the first navigation and whenever it changes.
+    for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
+        connect(page->action(action), &QAction::changed, this,
+                &WebEngineBrowserView::tellCommandStates);
+    connect(page, &QWebEnginePage::loadStarted, this, &WebEngineBrowserView::tellCommandStates);
+
+    auto *browserPage = qobject_cast<BrowserPage *>(page);
+    if (!browserPage)
+        return;
+    browserPage->setWindowFactory([this]() -> QWebEnginePage * {
+        BrowserView *target = nullptr;
+        emit NewWindow2(&target);
+        auto *view = qobject_cast<WebEngineBrowserView *>(target);
+        return view && view->m_view ? view->m_view->page() : nullptr;
+    });
+    // Frames below the top document; a frame without a name is no target the lists keep,
+    // and an empty name means the top document to whoever watches navigations.
+    connect(browserPage->frames(), &FrameWatcher::frameNavigating, this,
+            [this](const QString &address, const QString &name) {
+                if (!name.isEmpty())
+                    emit BeforeNavigate2(address, name);
+            });
+    connect(browserPage->frames(), &FrameWatcher::frameCompleted, this,
+            [this](const QString &address, int height) {
+                emit DocumentComplete(address,
+                                      height < 0 ? -1 : int(std::lround(height * cssScale())));
+            });
+}
+
+void WebEngineBrowserView::tellTopDocumentComplete()
+{
+    // The height is asked for without waiting: a page whose renderer is busy (a script that
+    // opens windows in a loop shares it with them) must not hold the program meanwhile. A
+    // page that never answers completes without a height.
+    const QString address = m_view->url().toString();
+    auto told = std::make_shared<bool>(false);
+    const QPointer<WebEngineBrowserView> self(this);
+    const auto tell = [self, told, address](int height) {
+        if (!self || *told)
+            return;
+        *told = true;
+        emit self->DocumentComplete(address, height);
+    };
+    const double zoom = cssScale();
+    m_view->page()->runJavaScript(
+        QStringLiteral("document.body ? document.body.scrollHeight : -1"),
+        QWebEngineScript::ApplicationWorld, [tell, zoom](const QVariant &result) {
+            // A page being destroyed answers its scripts with nothing: no completion then.
+            if (!result.isValid())
+                return;
+            bool ok = false;
+            const double height = result.toDouble(&ok);
+            tell(ok && height >= 0 ? int(std::lround(height * zoom)) : -1);
+        });
+    QTimer::singleShot(ReadTimeoutMs, this, [tell] { tell(-1); });
+}
+
+void WebEngineBrowserView::tellCommandStates()
+{
+    if (!m_view)
+        return;
+    const auto tell = [this](QWebEnginePage::WebAction action, int command,
+                             std::optional<bool> &told) {
+        const bool enabled = m_view->page()->action(action)->isEnabled();
+        if (told != enabled) {
+            told = enabled;
+            emit CommandStateChange(command, enabled);
+        }
+    };
+    tell(QWebEnginePage::Back, BackCommand, m_backEnabled);
+    tell(QWebEnginePage::Forward, ForwardCommand, m_forwardEnabled);
+}
+
+void WebEngineBrowserView::setSilent(bool silent)
+{
+    if (auto *page = m_view ? qobject_cast<BrowserPage *>(m_view->page()) : nullptr)
+        page->setSilent(silent);
+}
+
+bool WebEngineBrowserView::silent() const
+{
+    auto *page = m_view ? qobject_cast<BrowserPage *>(m_view->page()) : nullptr;
+    return page && page->silent();
 }
 
 void WebEngineBrowserView::setTwipsScale(TwipsScale scale)

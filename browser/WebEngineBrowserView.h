@@ -6,9 +6,9 @@
 #include <QPointer>
 #include <QQuickWindow>
 
-class QWebEngineProfile;
 #include <QWebEngineView>
 
+class QWebEngineProfile;
 
 namespace tessaly {
 
@@ -28,6 +28,10 @@ class WebEngineBrowserView : public BrowserView
 {
     Q_OBJECT
 public:
+    /// The commands CommandStateChange tells about.
+    static constexpr int ForwardCommand = 1;
+    static constexpr int BackCommand = 2;
+
     /// Makes a view inside `container`; `profile` may be null for the default one. The view
     /// belongs to its widget, which belongs to the container: deleting the widget deletes both.
     static WebEngineBrowserView *create(QWidget *container, TwipsScale scale,
@@ -56,8 +60,8 @@ public:
     void GoForward() override;
     void Stop() override;
     void Refresh() override;
-    void setSilent(bool silent) override { m_silent = silent; }
-    bool silent() const { return m_silent; }
+    void setSilent(bool silent) override;
+    bool silent() const;
     void setResizable(bool resizable) override { m_resizable = resizable; }
     QString LocationURL() const override;
 
@@ -98,14 +102,17 @@ private:
     JavaScriptRunner script();
     /// Lets the page draw two animation frames; false when it did not in time.
     bool waitForAnimationFrames();
+    void tellCommandStates();
+    void tellTopDocumentComplete();
 
     TwipsScale m_scale;
     QPointer<QWidget> m_container;
     QPointer<QWebEngineView> m_view;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
-    bool m_silent = false;
     bool m_answering = true; ///< false once a script went unanswered, until a capture or load
     bool m_rendererAlive = true; ///< false from the renderer's end until the next load
+    std::optional<bool> m_backEnabled;    ///< last back command state told
+    std::optional<bool> m_forwardEnabled; ///< last forward command state told
     bool m_resizable = true;
     int m_documentScroll = 0;       ///< where the document is scrolled to, CSS pixels
     bool m_scrollShown = true;      ///< whether a frame at m_documentScroll has been rendered

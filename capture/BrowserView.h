@@ -69,9 +69,14 @@ signals:
     void ProgressChange(int progress, int progressMax);
     void CommandStateChange(int command, bool enable);
     void TitleChange(const QString &text);
+    /// A navigation starts; an empty frame name means the top document.
     void BeforeNavigate2(const QString &address, const QString &targetFrameName);
-    void NewWindow2();
-    void DocumentComplete(const QStringList &framePath, const QString &address);
+    /// The page asks for a new window: a receiver puts the view it opens in into `*ppDisp`;
+    /// left null, no window opens.
+    void NewWindow2(tessaly::BrowserView **ppDisp);
+    /// A document, top-level or frame, has finished loading; `height` is its body's
+    /// scrollHeight in pixels, or -1 when it could not be read.
+    void DocumentComplete(const QString &address, int height);
     void WindowClosing(bool isChildWindow);
     void NavigateError(const QString &address, const QString &frame, int statusCode);
     /// The page's renderer ended (crashed or was killed); the view can load again.

@@ -75,7 +75,7 @@ protected:
         const QString address = server.url(pathAndQuery).toString();
         view->Navigate(address);
         ASSERT_TRUE(complete.wait(30000));
-        while (complete.last().at(1).toString() != address)
+        while (complete.last().at(0).toString() != address)
             ASSERT_TRUE(complete.wait(30000));
     }
 

@@ -42,8 +42,14 @@ public:
             QMutexLocker lock(&m_mutex);
             m_urls.append(url.toString());
         }
-        if (url.host() != QLatin1String("127.0.0.1"))
+        if (url.host() != QLatin1String("127.0.0.1") && !allowed(url.host()))
             info.block(true);
+    }
+    /// Lets requests to `host` through as well (a name that does not resolve, say).
+    void allowHost(const QString &host)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_allowed.append(host);
     }
     QStringList urls() const
     {
@@ -52,8 +58,15 @@ public:
     }
 
 private:
+    bool allowed(const QString &host) const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_allowed.contains(host);
+    }
+
     mutable QMutex m_mutex;
     QStringList m_urls;
+    QStringList m_allowed;
 };
 
 /// A capture window over a temporary save folder, with the browser's requests logged.

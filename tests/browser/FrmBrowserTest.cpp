@@ -349,7 +349,10 @@ TEST_F(WindowLayout, AttachedAnchoringIsInitialisedAtEveryLoadAndRunOnResize)
 TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
 {
     showWindow();
+    // A page behind the current one: Back shows its picture, not its greyed one.
+    load(QStringLiteral("/rows.html?h=300"));
     load(QStringLiteral("/rows.html?h=3000"));
+    ASSERT_SOON(control<QToolBar>("Toolbar1")->actions().first()->isEnabled());
     // The view draws the loaded page a few frames later.
     QImage shot;
     (void)QTest::qWaitFor(

@@ -35,7 +35,13 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     int status = 200;
     QByteArray body;
     QByteArray type = "text/html; charset=utf-8";
-    if (path.startsWith(QStringLiteral("/status/"))) {
+    QByteArray extraHeaders;
+    if (m_logins.contains(path) &&
+        !request.contains("\r\nAuthorization: Basic " + m_logins.value(path) + "\r\n")) {
+        status = 401;
+        body = "<!doctype html><title>login needed</title><p>login needed";
+        extraHeaders = "WWW-Authenticate: Basic realm=\"Tessaly test\"\r\n";
+    } else if (path.startsWith(QStringLiteral("/status/"))) {
         status = path.mid(8).toInt();
         body = "<!doctype html><title>status</title><p>status " + QByteArray::number(status);
     } else if (m_pages.contains(path)) {
@@ -54,7 +60,7 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     }
     QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Type: " + type +
                           "\r\nContent-Length: " + QByteArray::number(body.size()) +
-                          "\r\nConnection: close\r\nCache-Control: no-store\r\n\r\n" + body;
+                          "\r\nConnection: close\r\nCache-Control: no-store\r\n" + extraHeaders + "\r\n" + body;
     socket->write(response);
     socket->disconnectFromHost();
     emit served(path);

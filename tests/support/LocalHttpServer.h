@@ -17,6 +17,12 @@ public:
     bool listening() const { return m_server.isListening(); }
     QUrl url(const QString &pathAndQuery) const;
     void addPage(const QString &path, const QByteArray &html) { m_pages.insert(path, html); }
+    /// `path` answers 401 with a Basic login challenge until a request carries `user` and
+    /// `password`.
+    void requireLogin(const QString &path, const QByteArray &user, const QByteArray &password)
+    {
+        m_logins.insert(path, (user + ':' + password).toBase64());
+    }
     /// The header lines of the last request for `path` (empty before the first).
     QByteArray lastRequest(const QString &path) const { return m_lastRequests.value(path); }
 
@@ -31,4 +37,5 @@ private:
     QString m_root;
     QHash<QString, QByteArray> m_pages;
     QHash<QString, QByteArray> m_lastRequests;
+    QHash<QString, QByteArray> m_logins; ///< path to expected Basic credentials
 };

@@ -1,0 +1,218 @@
+// The capture window's handlers of its browser views' events, and the array of views.
+
+#include "browser/FrmBrowser.h"
+
+#include "ui_FrmBrowser.h"
+
+#include "browser/WebEngineBrowserView.h"
+#include "browser/modWebBrowserErrors.h"
+#include "capture/CaptureHost.h"
+#include "settings/LiveSettings.h"
+
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+namespace tessaly {
+
+FrmBrowser::HandlerScope::HandlerScope(FrmBrowser &window) : m_window(window)
+{
+    ++m_window.m_handlersRunning;
+}
+
+FrmBrowser::HandlerScope::~HandlerScope()
+{
+    // A close asked for while a handler yielded waited for it.
+    if (--m_window.m_handlersRunning == 0 && m_window.m_closePending && !m_window.framesLocked())
+        QMetaObject::invokeMethod(&m_window, &QWidget::close, Qt::QueuedConnection);
+}
+
+bool FrmBrowser::yieldInHandler()
+{
+    QCoreApplication::processEvents();
+    return isLoaded();
+}
+
+QWebEngineProfile *FrmBrowser::viewProfile() const
+{
+    return m_profile ? m_profile : QWebEngineProfile::defaultProfile();
+}
+
+BrowserView *FrmBrowser::viewAt(int index) const
+{
+    if (!m_host || index < 0 || index >= int(m_host->WebBrowser1.size()))
+        return nullptr;
+    return m_host->WebBrowser1[std::size_t(index)].data();
+}
+
+int FrmBrowser::loadedViewCount() const
+{
+    int count = 0;
+    for (const QPointer<BrowserView> &view : m_host->WebBrowser1)
+        count += view ? 1 : 0;
+    return count;
+}
+
+int FrmBrowser::freeViewIndex() const
+{
+    // The next index is the number of views loaded, unless pop-ups closed out of their
+    // order left a view there; then the lowest index no view holds.
+    const int next = loadedViewCount();
+    if (!viewAt(next))
+        return next;
+    for (int index = 1; index < int(m_host->WebBrowser1.size()); ++index) {
+        if (!viewAt(index))
+            return index;
+    }
+    return int(m_host->WebBrowser1.size());
+}
+
+void FrmBrowser::connectView(BrowserView *view, int index)
+{
+    connect(view, &BrowserView::StatusTextChange, this, &FrmBrowser::WebBrowser1_StatusTextChange);
+    connect(view, &BrowserView::ProgressChange, this, &FrmBrowser::WebBrowser1_ProgressChange);
+    connect(view, &BrowserView::CommandStateChange, this,
+            &FrmBrowser::WebBrowser1_CommandStateChange);
+    connect(view, &BrowserView::TitleChange, this, &FrmBrowser::WebBrowser1_TitleChange);
+    connect(view, &BrowserView::BeforeNavigate2, this,
+            [this, index](const QString &address, const QString &frameName) {
+                WebBrowser1_BeforeNavigate2(index, address, frameName);
+            });
+    connect(view, &BrowserView::NewWindow2, this,
+            [this](BrowserView **ppDisp) { *ppDisp = WebBrowser1_NewWindow2(); });
+    connect(view, &BrowserView::DocumentComplete, this, &FrmBrowser::WebBrowser1_DocumentComplete);
+    connect(view, &BrowserView::WindowClosing, this,
+            [this, index](bool) { WebBrowser1_WindowClosing(index); });
+    connect(view, &BrowserView::NavigateError, this,
+            [this](const QString &address, const QString &, int statusCode) {
+                WebBrowser1_NavigateError(address, statusCode);
+            });
+}
+
+void FrmBrowser::WebBrowser1_StatusTextChange(const QString &text)
+{
+    if (!m_ui || text == LastStatusText || text.isEmpty())
+        return;
+    const HandlerScope scope(*this);
+    LastStatusText = text;
+    m_ui->StatusBar1->showMessage(text);
+    yieldInHandler();
+}
+
+void FrmBrowser::WebBrowser1_ProgressChange(int progress, int progressMax)
+{
+    if (!m_ui)
+        return;
+    // The bar refuses a maximum below 1 and a value outside its range.
+    if (progressMax > 0)
+        m_ui->ProgressBar1->setMaximum(progressMax);
+    if (progress >= 0 && progress <= m_ui->ProgressBar1->maximum())
+        m_ui->ProgressBar1->setValue(progress);
+}
+
+void FrmBrowser::WebBrowser1_CommandStateChange(int command, bool enable)
+{
+    if (!m_ui)
+        return;
+    const HandlerScope scope(*this);
+    for (int i = 0; i < 3; ++i) {
+        if (!yieldInHandler())
+            return;
+    }
+    if (command == WebEngineBrowserView::BackCommand)
+        m_ui->Back->setEnabled(enable);
+    else if (command == WebEngineBrowserView::ForwardCommand)
+        m_ui->Forward->setEnabled(enable);
+}
+
+void FrmBrowser::WebBrowser1_TitleChange(const QString &text)
+{
+    if (m_ui)
+        m_ui->Label2->setText(text);
+}
+
+void FrmBrowser::WebBrowser1_BeforeNavigate2(int index, const QString &address,
+                                             const QString &frameName)
+{
+    if (!m_ui)
+        return;
+    const HandlerScope scope(*this);
+    BrowserView *view = viewAt(index);
+    if (index != 0 && view) {
+        view->setLeft(0);
+        view->setTop(0);
+        view->setWidth(m_host->Picture1Width());
+        view->setHeight(m_host->Picture1Height());
+        showCurrentView();
+    }
+    if (view && m_settings.silentSwitch() == 1)
+        view->setSilent(true);
+    if (address.toLower() == QStringLiteral("about:blank"))
+        return;
+    if (!yieldInHandler() || frameName.isEmpty())
+        return;
+    if (!m_host->List1.contains(frameName))
+        m_host->List1.append(frameName);
+}
+
+void FrmBrowser::showCurrentView()
+{
+    // Only the current view shows: a pop-up in the background that navigates, or the main
+    // view made current again while other pop-ups stay loaded, must not cover it.
+    BrowserView *current = m_host->activeView();
+    for (const QPointer<BrowserView> &view : m_host->WebBrowser1) {
+        if (view && view != current)
+            view->setVisible(false);
+    }
+    if (current) {
+        current->setVisible(true);
+        if (QWidget *widget = current->widget())
+            widget->raise();
+    }
+}
+
+BrowserView *FrmBrowser::WebBrowser1_NewWindow2()
+{
+    if (!m_ui || loadedViewCount() - 1 >= MaxPopupViews)
+        return nullptr;
+    // The view a running capture walks is about to be covered.
+    m_host->cancelCapture(tr("the page opened a new window"));
+    const int n = freeViewIndex();
+    auto *view = WebEngineBrowserView::create(m_ui->Picture1, m_scale, viewProfile());
+    if (n >= int(m_host->WebBrowser1.size()))
+        m_host->WebBrowser1.resize(std::size_t(n) + 1);
+    m_host->WebBrowser1[std::size_t(n)] = view;
+    m_host->ActiveBrowser = n;
+    view->setResizable(false);
+    view->setVisible(false);
+    connectView(view, n);
+    return view;
+}
+
+void FrmBrowser::WebBrowser1_WindowClosing(int index)
+{
+    BrowserView *view = viewAt(index);
+    if (index == 0 || !view)
+        return;
+    m_host->cancelCapture(tr("the browser view was closed"));
+    m_host->ActiveBrowser = 0;
+    view->setVisible(false);
+    m_host->WebBrowser1[std::size_t(index)] = nullptr;
+    // The page asked from inside its own signal: it goes once that has returned.
+    if (QWidget *widget = view->widget())
+        widget->deleteLater();
+    showCurrentView();
+}
+
+void FrmBrowser::WebBrowser1_NavigateError(const QString &address, int statusCode)
+{
+    if (!m_ui)
+        return;
+    const HandlerScope scope(*this);
+    m_ui->StatusBar1->showMessage(modWebBrowserErrors::NavigateErrorText(statusCode) +
+                                  QStringLiteral(" (") + address + QStringLiteral(")"));
+    yieldInHandler();
+}
+
+} // namespace tessaly

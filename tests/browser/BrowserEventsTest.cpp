@@ -1,0 +1,364 @@
+#include "BrowsingRig.h"
+
+#include "browser/JavaScriptRunner.h"
+#include "support/RowsPage.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QWebEngineLoadingInfo>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QWebEngineProfile>
+
+using namespace tessaly;
+
+namespace {
+
+class Events : public BrowsingRig
+{
+protected:
+    Events()
+    {
+        server.addPage(QStringLiteral("/plain.html"), "<!doctype html><title>plain</title><p>plain");
+        server.addPage(QStringLiteral("/frame.html"),
+                       "<!doctype html><style>html,body{margin:0}</style>"
+                       "<body><div style=\"height:777px\">frame</div></body>");
+        server.addPage(QStringLiteral("/frames.html"),
+                       "<!doctype html><title>frames</title>"
+                       "<iframe name=\"main\" src=\"/frame.html\"></iframe>"
+                       "<iframe name=\"Main\" src=\"/frame.html\"></iframe>"
+                       "<iframe name=\"main\" src=\"/frame.html\"></iframe>"
+                       "<iframe src=\"/frame.html\"></iframe>");
+        server.addPage(QStringLiteral("/opener.html"),
+                       "<!doctype html><title>opener</title><script>"
+                       "window.open('/rows.html?h=2000'); document.title = 'opened';"
+                       "</script>");
+        server.addPage(QStringLiteral("/alert.html"),
+                       "<!doctype html><title>before</title><script>"
+                       "alert('Hello <b>there</b>');"
+                       "document.title = confirm('Sure?') ? 'after yes' : 'after no';</script>");
+        server.addPage(QStringLiteral("/secret.html"), "<!doctype html><title>secret page</title>");
+        server.requireLogin(QStringLiteral("/secret.html"), "user", "s3cret");
+    }
+
+    /// A page of the test server that runs `script` as it loads.
+    void addScriptPage(const QString &path, const QByteArray &script)
+    {
+        server.addPage(path, "<!doctype html><title>" + path.toUtf8() + "</title><script>" +
+                                 script + "</script>");
+    }
+
+    /// Blank page first: the very first completion records nothing but History.
+    void showWindowPastFirstCompletion()
+    {
+        showWindow();
+        load(QStringLiteral("/plain.html"));
+        ASSERT_SOON_EQ(window->BackIndex, 1);
+    }
+
+    int loadedViews() const
+    {
+        int count = 0;
+        for (const auto &v : host()->WebBrowser1)
+            count += v ? 1 : 0;
+        return count;
+    }
+};
+
+} // namespace
+
+TEST_F(Events, APopUpBecomesTheCurrentViewAndClosingItReturnsToTheMainView)
+{
+    QWebEngineProfile profile; // off the record, and not the default one
+    profile.setUrlRequestInterceptor(&requests);
+    window->setBrowserProfile(&profile);
+    showWindow();
+    EXPECT_EQ(page(0)->profile(), &profile);
+    load(QStringLiteral("/opener.html"));
+    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
+    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/rows.html?h=2000")).toString()));
+    EXPECT_EQ(page(1)->profile(), &profile);
+    EXPECT_TRUE(view(1)->engineView()->isVisible());
+    EXPECT_FALSE(view(0)->engineView()->isVisible());
+    EXPECT_EQ(view(1)->engineView()->geometry(), control("Picture1")->rect());
+    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("opened"));
+
+    // Home and Go act on the pop-up.
+    go(server.url(QStringLiteral("/plain.html")).toString());
+    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/plain.html")).toString()));
+    EXPECT_EQ(page(0)->url().toString(), server.url(QStringLiteral("/opener.html")).toString());
+
+    runInPage(1, QStringLiteral("window.close()"));
+    ASSERT_SOON_EQ(host()->ActiveBrowser, 0);
+    ASSERT_SOON(view(1) == nullptr);
+    EXPECT_TRUE(view(0)->engineView()->isVisible());
+
+    // The next pop-up takes the free index again.
+    runInPage(0, QStringLiteral("window.open('/plain.html')"));
+    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
+    EXPECT_EQ(page(1)->profile(), &profile);
+    window.reset(); // the views go before their profile
+}
+
+TEST_F(Events, PopUpsOpenedOutOfOrderGetFreeIndexesAndOnlyTheCurrentViewShows)
+{
+    showWindow();
+    load(QStringLiteral("/plain.html"));
+    for (int i = 1; i <= 3; ++i) {
+        runInPage(host()->ActiveBrowser, QStringLiteral("window.open('/plain.html')"));
+        ASSERT_SOON_EQ(host()->ActiveBrowser, i);
+        ASSERT_TRUE(shows(i, server.url(QStringLiteral("/plain.html")).toString()));
+    }
+    runInPage(1, QStringLiteral("window.close()"));
+    ASSERT_SOON(view(1) == nullptr);
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_TRUE(view(0)->engineView()->isVisible());
+    EXPECT_FALSE(view(2)->engineView()->isVisible());
+    EXPECT_FALSE(view(3)->engineView()->isVisible());
+    // Three views loaded and index 3 in use: the new one takes the free index 1.
+    runInPage(0, QStringLiteral("window.open('/plain.html')"));
+    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
+    ASSERT_NE(view(1), nullptr);
+    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/plain.html")).toString()));
+    EXPECT_TRUE(view(1)->engineView()->isVisible());
+    EXPECT_FALSE(view(3)->engineView()->isVisible());
+}
+
+TEST_F(Events, FrameNamesReachList1AndFrameHeightsReachList2)
+{
+    showWindowPastFirstCompletion();
+    load(QStringLiteral("/frames.html"));
+    ASSERT_SOON_EQ(host()->List1, (QStringList{QStringLiteral("main"), QStringLiteral("Main")}));
+    // One entry per loaded frame (four) and one for the page.
+    ASSERT_SOON(host()->List2.count(QStringLiteral("000000777")) == 4);
+    EXPECT_SOON_EQ(host()->List2.size(), 5);
+    EXPECT_SOON_EQ(window->BackIndex, 2 + 4);
+    // about:blank adds nothing to List1.
+    runInPage(0, QStringLiteral("const f = document.createElement('iframe'); f.name = 'blank';"
+                                " f.src = 'about:blank'; document.body.appendChild(f);"));
+    QTest::qWait(0);
+    load(QStringLiteral("/plain.html"));
+    EXPECT_FALSE(host()->List1.contains(QStringLiteral("blank")));
+}
+
+TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
+{
+    // Quotes, backslashes, the end of a script element, a new line, and length.
+    const QString nasty = QStringLiteral("a'b\"c\\d</script><script>document.body.setAttribute("
+                                         "'data-hit','1')</script>\nx\"]);document.body.setAttribute("
+                                         "('data-hit'),'2');//");
+    QString name = nasty;
+    name += QString(10000 - name.size(), QLatin1Char('n'));
+    QByteArray attribute = name.toUtf8();
+    attribute.replace("&", "&amp;").replace("\"", "&quot;").replace("<", "&lt;").replace("\n", "&#10;");
+    QString title = nasty;
+    title.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    title += QString(10000 - title.size(), QLatin1Char('t'));
+    const QString titleScript = JavaScriptRunner::jsonLiteral(title).replace(
+        QStringLiteral("</"), QStringLiteral("<\\/"));
+    server.addPage(QStringLiteral("/nasty.html"),
+                   "<!doctype html><style>html,body{margin:0}</style><body><iframe name=\"" +
+                       attribute + "\" src=\"/frame.html\"></iframe><script>document.title = " +
+                       titleScript.toUtf8() + ";</script></body>");
+    showWindowPastFirstCompletion();
+    load(QStringLiteral("/nasty.html"));
+    ASSERT_SOON_EQ(host()->List1, QStringList{name});
+    // The engine keeps the start of a very long title; the label shows what it has.
+    ASSERT_SOON(page(0)->title().startsWith(title.left(200)));
+    EXPECT_EQ(control<QLabel>("Label2")->text(), page(0)->title());
+
+    // A capture looks the name up in the page: as data, never as code.
+    EXPECT_FALSE(capture().isNull());
+    const auto hit = JavaScriptRunner(page(0)).run(QStringLiteral(
+        "document.querySelectorAll('[data-hit]').length + document.getElementsByTagName('script').length"));
+    ASSERT_TRUE(hit.has_value());
+    EXPECT_EQ(hit->toInt(), 1); // the page's own title script, nothing more
+}
+
+TEST_F(Events, EachKindOfFailureShowsItsText)
+{
+    showWindow();
+    const auto expectFailure = [&](const QString &address, const QString &text) {
+        SCOPED_TRACE(address.toStdString());
+        go(address);
+        EXPECT_SOON_EQ(statusText(), text + QStringLiteral(" (") + address + QStringLiteral(")"));
+    };
+    expectFailure(server.url(QStringLiteral("/status/404")).toString(), QStringLiteral("NOT_FOUND(404)"));
+    expectFailure(server.url(QStringLiteral("/status/500")).toString(), QStringLiteral("SERVER_ERROR(500)"));
+    int closedPort = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        closedPort = probe.serverPort();
+    }
+    expectFailure(QStringLiteral("http://127.0.0.1:%1/").arg(closedPort),
+                  QStringLiteral("CANNOT_CONNECT(-2146697212)"));
+    requests.allowHost(QStringLiteral("no-such-host.invalid"));
+    expectFailure(QStringLiteral("http://no-such-host.invalid/"),
+                  QStringLiteral("RESOURCE_NOT_FOUND(-2146697211)"));
+    // The status text of the last hovered link was not touched.
+    EXPECT_TRUE(window->LastStatusText.isEmpty());
+}
+
+TEST_F(Events, WithSilentModeOffScriptBoxesAndLoginBoxesAreShownAndWork)
+{
+    QStringList messages;
+    DialogWatcher watcher([&](QDialog &dialog) {
+        if (auto *message = dialog.findChild<QLabel *>(QStringLiteral("message"))) {
+            messages.append(message->text());
+            EXPECT_EQ(message->textFormat(), Qt::PlainText);
+        }
+        if (auto *user = dialog.findChild<QLineEdit *>(QStringLiteral("user"))) {
+            user->setText(QStringLiteral("user"));
+            dialog.findChild<QLineEdit *>(QStringLiteral("password"))->setText(QStringLiteral("s3cret"));
+        }
+        dialog.accept();
+    });
+    showWindow();
+    load(QStringLiteral("/alert.html"));
+    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after yes"));
+    EXPECT_EQ(messages, (QStringList{QStringLiteral("Hello <b>there</b>"), QStringLiteral("Sure?")}));
+
+    go(server.url(QStringLiteral("/secret.html")).toString());
+    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("secret page"));
+    EXPECT_EQ(watcher.count, 3);
+}
+
+TEST_F(Events, WithSilentModeOnNoBoxNoLoginAndNoPopUp)
+{
+    DialogWatcher watcher([](QDialog &dialog) { dialog.reject(); });
+    settings.setSilentSwitch(1);
+    showWindow();
+    load(QStringLiteral("/alert.html"));
+    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after no"));
+    EXPECT_TRUE(view(0)->silent());
+
+    const QString secret = server.url(QStringLiteral("/secret.html")).toString();
+    go(secret);
+    EXPECT_SOON_EQ(statusText(), QStringLiteral("DENIED(401) (") + secret + QStringLiteral(")"));
+
+    load(QStringLiteral("/opener.html"));
+    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("opened"));
+    // The engine hands the window over soon after the script asked; by the next load the
+    // request has been turned down.
+    load(QStringLiteral("/plain.html"));
+    EXPECT_TRUE(server.lastRequest(QStringLiteral("/rows.html")).isEmpty());
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_EQ(loadedViews(), 1);
+    EXPECT_EQ(watcher.count, 0);
+
+    // Unchecking the box later leaves the view silent.
+    settings.setSilentSwitch(0);
+    load(QStringLiteral("/alert.html"));
+    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after no"));
+    EXPECT_EQ(watcher.count, 0);
+}
+
+TEST_F(Events, AlertsInALoopCanBeStoppedAndThePageCarriesOn)
+{
+    addScriptPage(QStringLiteral("/alerts.html"),
+                  "for (let i = 0; i < 1000; ++i) alert('again ' + i); document.title = 'done';");
+    int seen = 0;
+    DialogWatcher watcher([&seen](QDialog &dialog) {
+        // The second box is told to stop the page's boxes.
+        if (++seen >= 2)
+            dialog.findChild<QCheckBox *>(QStringLiteral("preventMore"))->setChecked(true);
+        dialog.accept();
+    });
+    showWindow();
+    load(QStringLiteral("/alerts.html"));
+    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("done"));
+    EXPECT_EQ(watcher.count, 2);
+}
+
+TEST_F(Events, PopUpsInALoopStopAtTheLimit)
+{
+    addScriptPage(QStringLiteral("/popups.html"),
+                  "for (let i = 0; i < 100; ++i) window.open('/frame.html?' + i);"
+                  " document.title = 'done';");
+    int popUpLoads = 0;
+    QObject::connect(&server, &LocalHttpServer::served, window.get(), [&](const QString &path) {
+        popUpLoads += path == QStringLiteral("/frame.html") ? 1 : 0;
+    });
+    showWindow();
+    go(server.url(QStringLiteral("/popups.html")).toString());
+    ASSERT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("done"); }, 120000));
+    ASSERT_SOON_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
+    EXPECT_EQ(loadedViews(), 1 + FrmBrowser::MaxPopupViews);
+    EXPECT_EQ(host()->ActiveBrowser, FrmBrowser::MaxPopupViews);
+    EXPECT_TRUE(view(FrmBrowser::MaxPopupViews)->engineView()->isVisible());
+
+    // Closing the pop-ups, latest first, brings the main view back, and it browses on.
+    for (int index = FrmBrowser::MaxPopupViews; index >= 1; --index) {
+        ASSERT_TRUE(soon([&] {
+            return page(index)->url().path() == QStringLiteral("/frame.html") &&
+                   !page(index)->isLoading();
+        })) << index;
+        runInPage(index, QStringLiteral("window.close()"));
+        ASSERT_TRUE(soon([&] { return view(index) == nullptr; })) << index;
+    }
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+    ASSERT_NE(view(0), nullptr);
+    EXPECT_TRUE(view(0)->engineView()->isVisible());
+    go(server.url(QStringLiteral("/plain.html")).toString());
+    EXPECT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("plain"); }));
+    EXPECT_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
+
+    // The window still answers: it closes, and opens again on its main view alone.
+    window->close();
+    ASSERT_SOON(!window->isLoaded());
+    showWindow();
+    EXPECT_EQ(loadedViews(), 1);
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+}
+
+TEST_F(Events, TheMainViewClosingItselfChangesNothing)
+{
+    showWindow();
+    load(QStringLiteral("/plain.html"));
+    runInPage(0, QStringLiteral("window.close(); document.title = 'asked';"));
+    ASSERT_SOON_EQ(page(0)->title(), QStringLiteral("asked"));
+    load(QStringLiteral("/frame.html"));
+    ASSERT_NE(view(0), nullptr);
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_TRUE(view(0)->engineView()->isVisible());
+}
+
+// Navigate, go back, let the page open a pop-up: the capture shows the pop-up.
+TEST_F(Events, ACaptureAfterBackAndAPopUpTakesTheCurrentView)
+{
+    showWindow();
+    load(QStringLiteral("/plain.html"));
+    load(QStringLiteral("/rows.html?h=300"));
+    ASSERT_SOON(toolbarAction(1)->isEnabled());
+    press(1);
+    ASSERT_TRUE(shows(0, server.url(QStringLiteral("/plain.html")).toString()));
+    runInPage(0, QStringLiteral("window.open('/rows.html?h=2000')"));
+    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
+    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/rows.html?h=2000")).toString()));
+    const QImage image = capture();
+    rows::expectRows(image, 2000);
+    EXPECT_EQ(host()->CaptureCount, 1);
+}
+
+TEST_F(Events, APopUpOpenedDuringACaptureWritesNothing)
+{
+    showWindow();
+    load(QStringLiteral("/rows.html?h=6000"));
+    QString failure;
+    QObject::connect(host(), &CaptureHost::captureFailed, window.get(),
+                     [&](const QString &message) { failure = message; });
+    bool opened = false;
+    QObject::connect(host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
+        if (band == 2 && !opened) {
+            opened = true;
+            runInPage(0, QStringLiteral("window.open('/plain.html')"));
+        }
+    });
+    EXPECT_TRUE(capture().isNull());
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(failure.contains(QStringLiteral("new window"))) << failure.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(host()->CaptureCount, 0);
+}
