@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include <functional>
+#include <map>
+
 namespace tessaly {
 
 QString CaptureHost::formatCandidate(double value)
@@ -48,10 +51,25 @@ void CaptureHost::GetPageSizes()
         yield();
     }
 
+    // Each path is read once, and a path into a frame that is not there is not read at all:
+    // a page with many frame names is otherwise asked once per combination of three of them,
+    // which takes minutes. The candidates are those the repeated reads would give.
+    std::map<QStringList, std::optional<int>> known;
+    std::function<std::optional<int>(const QStringList &)> heightOf =
+        [&](const QStringList &path) -> std::optional<int> {
+        if (const auto it = known.find(path); it != known.end())
+            return it->second;
+        std::optional<int> height;
+        if (path.size() <= 1 || heightOf(path.first(path.size() - 1)))
+            height = view->bodyScrollHeight(path);
+        known.emplace(path, height);
+        return height;
+    };
+
     const auto frameCandidate = [&](const QStringList &path, std::int32_t allowance) {
-        const std::int32_t documentHeight = view->bodyScrollHeight(path).value_or(0);
-        const std::optional<int> again = view->bodyScrollHeight(path);
-        const std::optional<int> top = topHeight();
+        const std::int32_t documentHeight = heightOf(path).value_or(0);
+        const std::optional<int> again = heightOf(path);
+        const std::optional<int> top = heightOf({});
         const bool tall = !again || !top || *again >= *top;
         yield();
         AddHeightCandidate(float(tall ? documentHeight + allowance : documentHeight));
@@ -64,7 +82,7 @@ void CaptureHost::GetPageSizes()
                 const QString nameA = List1.at(a); // copies: List1 may grow at a yield
                 const QString nameB = List1.at(b);
                 const QString nameC = List1.at(c);
-                const std::int32_t allowance = third(topHeight());
+                const std::int32_t allowance = third(heightOf({}));
                 yield();
                 frameCandidate({nameA}, allowance);
                 frameCandidate({nameA, nameB}, allowance);

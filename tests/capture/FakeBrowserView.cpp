@@ -91,6 +91,7 @@ void FakeBrowserView::setVisible(bool visible) { m_widget->setVisible(visible); 
 
 std::optional<int> FakeBrowserView::bodyScrollHeight(const QStringList &framePath)
 {
+    ++heightReads;
     if (!m_readable)
         return std::nullopt;
     if (framePath.isEmpty())

@@ -32,6 +32,7 @@ public:
     std::vector<float> heights; ///< every Height the capture set
     int waits = 0;             ///< calls of waitUntilShown
     int prepares = 0;
+    int heightReads = 0;       ///< calls of bodyScrollHeight
     float heightSkew = 0;      ///< added to every Height read, as an engine that rounds might
     bool frozen = false;       ///< ignores every Top set, like a view that cannot move
 

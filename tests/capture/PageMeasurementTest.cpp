@@ -88,6 +88,25 @@ TEST(PageMeasurement, NestedFramesAreFoundByName)
     EXPECT_EQ(largest(rig.host->List2), (9000 + 333) * 15);
 }
 
+// Pages with advertising frames name dozens of them: every combination of three names
+// still gives its candidate, but only frames that are there are asked for.
+TEST(PageMeasurement, ManyFrameNamesAreMeasuredWithoutAskingForEveryCombination)
+{
+    CaptureRig rig(1000);
+    for (int i = 0; i < 12; ++i)
+        rig.host->List1.append(QStringLiteral("ad%1").arg(i));
+    rig.host->List1.append(QStringLiteral("outer"));
+    rig.host->List1.append(QStringLiteral("inner"));
+    rig.view->setFrame({QStringLiteral("outer")}, 300);
+    rig.view->setFrame({QStringLiteral("outer"), QStringLiteral("inner")}, 9000);
+    rig.host->GetPageSizes();
+    const qsizetype names = rig.host->List1.size();
+    EXPECT_EQ(rig.host->List2.size(), 2 + names * names * names * 3);
+    EXPECT_EQ(largest(rig.host->List2), (9000 + 333) * 15);
+    // The document, each name, and the names inside the one frame that has frames.
+    EXPECT_LE(rig.view->heightReads, 4 + names + names + names);
+}
+
 TEST(PageMeasurement, FrameNamesOfEarlierPagesChangeNothing)
 {
     CaptureRig rig(1000);
