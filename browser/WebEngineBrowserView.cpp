@@ -341,26 +341,24 @@ void WebEngineBrowserView::countRenders()
             Qt::DirectConnection);
 }
 
-bool WebEngineBrowserView::waitForNextRender(int timeoutMs)
+void WebEngineBrowserView::waitForNextRender(int timeoutMs)
 {
-    QQuickWindow *window = renderWindow();
-    return window &&
-           waitForSignal(window, &QQuickWindow::afterRendering, timeoutMs, m_view->page());
+    if (QQuickWindow *window = renderWindow())
+        waitForSignal(window, &QQuickWindow::afterRendering, timeoutMs, m_view->page());
 }
 
-bool WebEngineBrowserView::waitForFreshRender(int timeoutMs)
+void WebEngineBrowserView::waitForFreshRender(int timeoutMs)
 {
     // Ask for a render rather than wait for one: a page that has stopped changing draws no
     // more frames, and the next render takes up the newest frame the page has delivered.
     countRenders();
     QQuickWindow *window = renderWindow();
     if (!window)
-        return false;
+        return;
     const quint64 before = m_renders;
     window->update();
-    if (m_renders > before)
-        return true;
-    return waitForSignal(window, &QQuickWindow::afterRendering, timeoutMs, m_view->page());
+    if (m_renders == before)
+        waitForSignal(window, &QQuickWindow::afterRendering, timeoutMs, m_view->page());
 }
 
 bool WebEngineBrowserView::waitForScrollPosition(int y, int timeoutMs)
@@ -444,9 +442,8 @@ bool WebEngineBrowserView::waitForAnimationFrames()
 
 JavaScriptRunner WebEngineBrowserView::script()
 {
-    // Once the page has let a script go unanswered, the capture asks it nothing more: each
-    // question would cost the whole wait again.
-    // Nor a page without a renderer: no answer could come.
+    // A page that let a script go unanswered is asked nothing more in this capture (each
+    // question would cost the whole wait again), nor is a page without a renderer.
     const bool ask = m_view && m_answering && m_rendererAlive;
     JavaScriptRunner js(ask ? m_view->page() : nullptr, ReadTimeoutMs);
     js.setNoAnswerHandler([this] {

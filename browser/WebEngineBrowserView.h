@@ -92,8 +92,9 @@ private:
     int scrollPositionY() const;
     QQuickWindow *renderWindow() const;
     void countRenders();
-    bool waitForNextRender(int timeoutMs);
-    bool waitForFreshRender(int timeoutMs);
+    /// Best effort, bounded: a page with nothing new to draw gives no render.
+    void waitForNextRender(int timeoutMs);
+    void waitForFreshRender(int timeoutMs);
     bool waitForScrollPosition(int y, int timeoutMs);
     bool waitForViewportHeight(int height, int timeoutMs);
     void setWidgetGeometry(const QRect &geometry);

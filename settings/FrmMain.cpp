@@ -17,6 +17,8 @@
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QScopedValueRollback>
+
+#include <functional>
 #include <QUrl>
 
 static void initSettingsResources()
@@ -244,27 +246,29 @@ int failWith(QString *error, const QString &why)
     return 0;
 }
 
-/// Opens `target`'s replacement beside it; unbuffered, so that a full disk shows at the
-/// write that met it instead of being lost in a later flush.
-bool openReplacement(QSaveFile &copy, QString *error)
+/// Writes the chunks `next` gives (an empty one ends them; false is a read that failed, its
+/// reason in `error`) as the whole of `target`. Written beside the target and renamed over
+/// it: an old copy stays whole until the new one is complete, and a longer old copy leaves
+/// no bytes behind. Unbuffered, so that a full disk shows at the write that met it instead
+/// of being lost in a later flush.
+int replaceInChunks(const QString &target, const std::function<bool(QByteArray &, QString *)> &next,
+                    QString *error)
 {
-    if (copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return true;
-    failWith(error, copy.errorString());
-    return false;
-}
-
-int writeChunk(QSaveFile &copy, CheckedOutputDevice &output, const QByteArray &chunk,
-               QString *error)
-{
-    if (output.write(chunk) == chunk.size())
-        return 1;
-    copy.cancelWriting();
-    return failWith(error, output.failure());
-}
-
-int commitReplacement(QSaveFile &copy, QString *error)
-{
+    QSaveFile copy(target);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failWith(error, copy.errorString());
+    CheckedOutputDevice output(copy);
+    for (;;) {
+        QByteArray chunk;
+        if (!next(chunk, error))
+            return 0;
+        if (chunk.isEmpty())
+            break;
+        if (output.write(chunk) != chunk.size()) {
+            copy.cancelWriting();
+            return failWith(error, output.failure());
+        }
+    }
     return copy.commit() ? 1 : failWith(error, copy.errorString());
 }
 
@@ -275,35 +279,26 @@ int FrmMain::CopyFile(const QString &current, const QString &target, QString *er
     QFile source(current);
     if (!source.open(QIODevice::ReadOnly))
         return failWith(error, source.errorString());
-    // Written beside the target and renamed over it: an old copy stays whole until the new
-    // one is complete, and a longer old copy leaves no bytes behind.
-    QSaveFile copy(target);
-    if (!openReplacement(copy, error))
-        return 0;
-    CheckedOutputDevice output(copy);
-    while (!source.atEnd()) {
+    return replaceInChunks(target, [&source](QByteArray &chunk, QString *why) {
         processEvents();
-        const QByteArray chunk = source.read(CopyChunkBytes);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            return failWith(error, source.errorString());
-        if (!writeChunk(copy, output, chunk, error))
-            return 0;
-    }
-    return commitReplacement(copy, error);
+        chunk = source.read(CopyChunkBytes);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
+            failWith(why, source.errorString());
+            return false;
+        }
+        return true;
+    }, error);
 }
 
 int FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &target, QString *error)
 {
-    QSaveFile copy(target);
-    if (!openReplacement(copy, error))
-        return 0;
-    CheckedOutputDevice output(copy);
-    for (qsizetype at = 0; at < bytes.size(); at += CopyChunkBytes) {
+    qsizetype at = 0;
+    return replaceInChunks(target, [&bytes, &at](QByteArray &chunk, QString *) {
         processEvents();
-        if (!writeChunk(copy, output, bytes.mid(at, CopyChunkBytes), error))
-            return 0;
-    }
-    return commitReplacement(copy, error);
+        chunk = bytes.mid(at, CopyChunkBytes);
+        at += chunk.size();
+        return true;
+    }, error);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

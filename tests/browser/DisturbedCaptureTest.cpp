@@ -21,13 +21,17 @@ namespace {
 class DisturbedCapture : public RealCapture
 {
 protected:
+    DisturbedCapture()
+    {
+        QObject::connect(host.get(), &CaptureHost::captureFailed, host.get(),
+                         [this](const QString &message) { failure = message; });
+    }
+
     // Runs `disturb` once, when the given band has been grabbed, and captures.
     QString captureDisturbedAt(int band, const std::function<void()> &disturb)
     {
-        QString failure;
+        failure.clear();
         const QObject scope;
-        QObject::connect(host.get(), &CaptureHost::captureFailed, &scope,
-                         [&](const QString &message) { failure = message; });
         bool done = false;
         QObject::connect(host.get(), &CaptureHost::bandCaptured, &scope, [&](int grabbed, int) {
             if (grabbed == band && !done) {
@@ -40,6 +44,7 @@ protected:
         return failure;
     }
 
+    QString failure; ///< the last capture's failure message
     QStringList writtenFiles() const
     {
         return QDir(dir.path()).entryList(QDir::Files);
@@ -52,7 +57,7 @@ TEST_F(DisturbedCapture, RendererEndingMidWalkWritesNothingAndTheViewLoadsAgain)
 {
     load(QStringLiteral("/rows.html?h=12000"));
     QWebEnginePage *page = stage.view()->engineView()->page();
-    const QString failure = captureDisturbedAt(3, [page] {
+    captureDisturbedAt(3, [page] {
         ::kill(page->renderProcessPid(), SIGKILL);
     });
     EXPECT_TRUE(failure.contains(QStringLiteral("renderer"))) << failure.toStdString();
@@ -70,7 +75,7 @@ TEST_F(DisturbedCapture, PageLeavingMidWalkWritesNothing)
     load(QStringLiteral("/rows.html?h=12000"));
     const QString away = server.url(QStringLiteral("/rows.html?h=300")).toString();
     QWebEnginePage *page = stage.view()->engineView()->page();
-    const QString failure = captureDisturbedAt(2, [page, away] {
+    captureDisturbedAt(2, [page, away] {
         page->runJavaScript(QStringLiteral("location.href = %1;")
                                 .arg(QString::fromUtf8(QJsonDocument(QJsonArray{away}).toJson(
                                     QJsonDocument::Compact)).mid(1).chopped(1)));
@@ -102,10 +107,6 @@ TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAg
     ::kill(page->renderProcessPid(), SIGKILL);
     ASSERT_TRUE(ended.wait(20000));
 
-    QString failure;
-    const QObject scope;
-    QObject::connect(host.get(), &CaptureHost::captureFailed, &scope,
-                     [&](const QString &message) { failure = message; });
     EXPECT_TRUE(capture().isNull()) << "a picture of the dead view was written";
     EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page's renderer ended."));
     EXPECT_TRUE(writtenFiles().isEmpty());
@@ -126,10 +127,6 @@ TEST_F(DisturbedCapture, PageGrowingForEverStillEnds)
                    " d.style.height = '50px'; d.style.background = '#36c';"
                    " document.body.appendChild(d); }, 5);</script></body></html>");
     load(QStringLiteral("/growing.html"));
-    QString failure;
-    const QObject scope;
-    QObject::connect(host.get(), &CaptureHost::captureFailed, &scope,
-                     [&](const QString &message) { failure = message; });
     const QImage image = capture();
     ASSERT_FALSE(image.isNull()) << failure.toStdString();
     EXPECT_LE(image.height(), CaptureHost::MaxPageHeightPixels);
@@ -148,10 +145,6 @@ TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
                    "</script></body></html>");
     load(QStringLiteral("/busy.html"));
     stage.view()->engineView()->page()->runJavaScript(QStringLiteral("setTimeout(spin, 0)"));
-    QString failure;
-    const QObject scope;
-    QObject::connect(host.get(), &CaptureHost::captureFailed, &scope,
-                     [&](const QString &message) { failure = message; });
     EXPECT_TRUE(capture().isNull()) << "a capture of a page that does not answer wrote a file";
     EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page does not answer."));
     EXPECT_TRUE(writtenFiles().isEmpty());
