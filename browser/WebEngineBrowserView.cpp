@@ -34,6 +34,8 @@ constexpr int ScrollTimeoutMs = 6000;
 constexpr int AnimationFramesTimeoutMs = 6000;
 // A render on this side may never come when the page has nothing new to draw.
 constexpr int RenderTimeoutMs = 1000;
+constexpr int RepeatedFrameWaits = 2;
+constexpr int RepeatedFrameWaitMs = 500;
 constexpr int PrepareTimeoutMs = 8000;
 constexpr int FirstFrameTimeoutMs = 2000;
 
@@ -319,6 +321,8 @@ void WebEngineBrowserView::scrollDocumentTo(int y)
     const int reached = result ? int(std::lround(result->toDouble() * zoom)) : y;
     if (reached != m_documentScroll || !result) {
         m_scrollShown = false;
+        if (!m_frame.isNull())
+            m_frameBeforeMove = std::move(m_frame);
         m_frame = QImage();
     }
     m_documentScroll = reached;
@@ -413,22 +417,38 @@ bool WebEngineBrowserView::waitUntilShown()
         waitForFreshRender(RenderTimeoutMs);
         m_scrollShown = true;
         m_frame = QImage();
+        // Under load the frame drawn at the new position can reach this side after the
+        // render asked for. A render that still shows the frame from before the move is
+        // followed by the next one; a page that looks the same there draws no more and ends
+        // the wait by its bound.
+        for (int wait = 0; wait < RepeatedFrameWaits && !m_frameBeforeMove.isNull() &&
+                           currentFrame() == m_frameBeforeMove;
+             ++wait) {
+            waitForNextRender(RepeatedFrameWaitMs);
+            m_frame = QImage();
+        }
+        m_frameBeforeMove = QImage();
     }
     QCoreApplication::processEvents();
     return shown;
 }
 
-QImage WebEngineBrowserView::renderArea(const QRect &area)
+const QImage &WebEngineBrowserView::currentFrame()
 {
-    if (!m_view)
-        return {};
     if (m_frame.isNull() || m_frame.size() != m_view->size()) {
         auto *quick = qobject_cast<QQuickWidget *>(m_view->focusProxy());
         m_frame = quick ? quick->grabFramebuffer() : m_view->grab().toImage();
         if (m_frame.size() != m_view->size()) // a scaled display: fall back to the widget
             m_frame = m_view->grab().toImage().scaled(m_view->size());
     }
-    return m_frame.copy(area);
+    return m_frame;
+}
+
+QImage WebEngineBrowserView::renderArea(const QRect &area)
+{
+    if (!m_view)
+        return {};
+    return currentFrame().copy(area);
 }
 
 bool WebEngineBrowserView::waitForAnimationFrames()

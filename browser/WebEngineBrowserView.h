@@ -98,6 +98,8 @@ private:
     bool waitForScrollPosition(int y, int timeoutMs);
     bool waitForViewportHeight(int height, int timeoutMs);
     void setWidgetGeometry(const QRect &geometry);
+    /// The widget's rendered frame, read back once per change.
+    const QImage &currentFrame();
     void connectEngineSignals();
     /// A script runner for this page, bounded by the read time.
     JavaScriptRunner script();
@@ -123,6 +125,7 @@ private:
     int m_tallWidgetHeight = 0;     ///< the widget's height while the view is tall
     QRect m_placed;                 ///< the widget geometry place() last set
     QImage m_frame;                 ///< the widget's rendered frame, null when out of date
+    QImage m_frameBeforeMove;       ///< the frame shown before the last scroll, until shown anew
     QPointer<QQuickWindow> m_countedWindow;
     quint64 m_renders = 0;          ///< renders of the widget so far
 };

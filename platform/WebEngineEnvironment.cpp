@@ -2,10 +2,19 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 
 #include <unistd.h>
 
 namespace tessaly {
+
+bool wantsSoftwareSceneGraph(const QByteArray &flags)
+{
+    const bool userChose =
+        qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
+    return !userChose && flags.split(' ').contains("--disable-gpu");
+}
 
 QString prepareWebEngineEnvironment()
 {
@@ -14,9 +23,14 @@ QString prepareWebEngineEnvironment()
     // The engine prints its whole start-up configuration as information; users see only
     // warnings (QT_LOGGING_RULES still turns it back on).
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    // With the GPU switched off the engine composites its frames in software; showing them
+    // through an OpenGL scene graph then only adds a software GL stack, which costs some
+    // 60 MB and a third of the capture time of a long page, for the same pixels.
+    if (wantsSoftwareSceneGraph(flags))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     if (geteuid() != 0)
         return {};
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--no-sandbox")) {
         flags = flags.isEmpty() ? QByteArray("--no-sandbox") : flags + " --no-sandbox";
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);

@@ -10,6 +10,10 @@ namespace tessaly {
 /// then it is switched off and the returned text says so (empty otherwise).
 QString prepareWebEngineEnvironment();
 
+/// Whether the browser's frames are to be shown by the software scene graph: the engine
+/// flags switch the GPU off and the user chose no scene graph backend.
+bool wantsSoftwareSceneGraph(const QByteArray &flags);
+
 /// Adds `feature` to the engine features switched off (QTWEBENGINE_CHROMIUM_FLAGS), keeping
 /// those the user switched off there; call before the application object exists.
 void disableWebEngineFeature(const QByteArray &feature);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+using tessaly::wantsSoftwareSceneGraph;
 using tessaly::withFeatureDisabled;
 
 // The engine reads only the last --disable-features: a feature the program switches off
@@ -18,4 +19,21 @@ TEST(WebEngineFlags, FeatureJoinsTheLastDisableSwitchOrGetsOneOfItsOwn)
     // Named already: nothing changes.
     EXPECT_EQ(withFeatureDisabled("--disable-features=PaintHolding,B", "PaintHolding"),
               "--disable-features=PaintHolding,B");
+}
+
+// Only a GPU the user switched off moves the frames to the software scene graph, and a
+// backend the user names always wins.
+TEST(WebEngineFlags, SoftwareSceneGraphOnlyWithoutGpuAndWithoutUserChoice)
+{
+    qunsetenv("QT_QUICK_BACKEND");
+    qunsetenv("QSG_RHI_BACKEND");
+    EXPECT_TRUE(wantsSoftwareSceneGraph("--no-sandbox --disable-gpu"));
+    EXPECT_FALSE(wantsSoftwareSceneGraph("--no-sandbox"));
+    EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu-compositing"));
+    qputenv("QSG_RHI_BACKEND", "opengl");
+    EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu"));
+    qunsetenv("QSG_RHI_BACKEND");
+    qputenv("QT_QUICK_BACKEND", "software");
+    EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu"));
+    qunsetenv("QT_QUICK_BACKEND");
 }
