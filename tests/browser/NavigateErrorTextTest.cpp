@@ -1,83 +1,108 @@
+#include "browser/NavigateErrorCode.h"
 #include "browser/modWebBrowserErrors.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
+using tessaly::NavigateErrorCode;
 using tessaly::modWebBrowserErrors::NavigateErrorText;
+using Domain = QWebEngineLoadingInfo;
 
 namespace {
 
-std::int32_t resultCode(std::uint32_t bits)
+std::int32_t resultCode(std::uint32_t bits) { return static_cast<std::int32_t>(bits); }
+
+struct Case
 {
-    return static_cast<std::int32_t>(bits);
-}
+    std::int32_t code;
+    const char *text;
+};
 
 } // namespace
 
-TEST(NavigateErrorText, HttpStatusCodesNameTheFailure)
+TEST(NavigateErrorText, NumbersNameTheFailureOrFallBack)
 {
-    EXPECT_EQ(NavigateErrorText(404), QStringLiteral("NOT_FOUND(404)"));
-    EXPECT_EQ(NavigateErrorText(500), QStringLiteral("SERVER_ERROR(500)"));
-    EXPECT_EQ(NavigateErrorText(502), QStringLiteral("BAD_GATEWAY(502)"));
-    EXPECT_EQ(NavigateErrorText(505), QStringLiteral("VERSION_NOT_SUP(505)"));
-    EXPECT_EQ(NavigateErrorText(449), QStringLiteral("RETRY_WITH(449)"));
+    const Case cases[] = {
+        {404, "NOT_FOUND(404)"}, {500, "SERVER_ERROR(500)"}, {502, "BAD_GATEWAY(502)"},
+        {505, "VERSION_NOT_SUP(505)"}, {449, "RETRY_WITH(449)"},
+        {resultCode(0x80070005u), "Access Denied(-2147024891)"},
+        {resultCode(0x800C0002u), "INVALID_URL(-2146697214)"},
+        {resultCode(0x800C0500u), "CODE_INSTALL_BLOCKED_BY_HASH_POLICY(-2146695936)"},
+        // The last matching row wins for a shared code.
+        {resultCode(0x800C0014u), "REDIRECTING(-2146697196)"},
+        {200, "Unknown Error: 200"}, {399, "Unknown Error: 399"}, {416, "Unknown Error: 416"},
+        {0, "Unknown Error: 0"}, {-1, "Unknown Error: -1"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(NavigateErrorText(c.code), QString::fromLatin1(c.text)) << c.code;
 }
 
-TEST(NavigateErrorText, ResultCodesMatchThroughTheirSignedDecimalText)
+TEST(NavigateErrorText, TextsMatchOnlyExactlyAsWritten)
 {
-    EXPECT_EQ(NavigateErrorText(resultCode(0x80070005u)),
-              QStringLiteral("Access Denied(-2147024891)"));
-    EXPECT_EQ(NavigateErrorText(resultCode(0x800C0002u)),
-              QStringLiteral("INVALID_URL(-2146697214)"));
-    EXPECT_EQ(NavigateErrorText(resultCode(0x800C0500u)),
-              QStringLiteral("CODE_INSTALL_BLOCKED_BY_HASH_POLICY(-2146695936)"));
-    EXPECT_EQ(NavigateErrorText(QStringLiteral("-2146697205")),
-              QStringLiteral("CONNECTION_TIMEOUT(-2146697205)"));
+    const std::pair<const char *, const char *> cases[] = {
+        {"-2146697205", "CONNECTION_TIMEOUT(-2146697205)"},
+        {"0x800C0014L", "REDIRECTING(-2146697196)"},
+        {"0x800C0002L", "INVALID_URL(-2146697214)"},
+        {"0x800c0002L", "Unknown Error: 0x800c0002L"},
+        {"0x800C0002", "Unknown Error: 0x800C0002"},
+        {"", "Unknown Error: "},
+        {" 404", "Unknown Error:  404"},
+    };
+    for (const auto &[code, text] : cases)
+        EXPECT_EQ(NavigateErrorText(QString::fromLatin1(code)), QString::fromLatin1(text)) << code;
 }
 
-TEST(NavigateErrorText, LastMatchingRowWinsForSharedCode)
-{
-    EXPECT_EQ(NavigateErrorText(resultCode(0x800C0014u)),
-              QStringLiteral("REDIRECTING(-2146697196)"));
-    EXPECT_EQ(NavigateErrorText(QStringLiteral("0x800C0014L")),
-              QStringLiteral("REDIRECTING(-2146697196)"));
-}
-
-TEST(NavigateErrorText, HexTextMatchesOnlyExactlyAsWritten)
-{
-    EXPECT_EQ(NavigateErrorText(QStringLiteral("0x800C0002L")),
-              QStringLiteral("INVALID_URL(-2146697214)"));
-    EXPECT_EQ(NavigateErrorText(QStringLiteral("0x800c0002L")),
-              QStringLiteral("Unknown Error: 0x800c0002L"));
-    EXPECT_EQ(NavigateErrorText(QStringLiteral("0x800C0002")),
-              QStringLiteral("Unknown Error: 0x800C0002"));
-}
-
-TEST(NavigateErrorText, UnknownCodesFallBackAndAreNeverEmpty)
-{
-    for (int code : {200, 399, 416, 0, -1})
-        EXPECT_EQ(NavigateErrorText(code), QStringLiteral("Unknown Error: ") + QString::number(code));
-    EXPECT_EQ(NavigateErrorText(QString()), QStringLiteral("Unknown Error: "));
-    EXPECT_EQ(NavigateErrorText(QStringLiteral(" 404")), QStringLiteral("Unknown Error:  404"));
-}
-
-// Every result-code row must give the same text whether the code arrives as a number or
-// as its hexadecimal text, and every text must repeat the code it names.
+// Each result-code row gives one text by number or by hex text, and repeats its code.
 TEST(NavigateErrorText, EveryResultCodeRowIsConsistent)
 {
     const std::uint32_t lows[] = {0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B,
                                   0x0C, 0x0D, 0x0E, 0x0F, 0x10, 0x14, 0x15, 0x16, 0x17, 0x18,
                                   0x19, 0x100, 0x200, 0x300, 0x400, 0x500};
     for (std::uint32_t low : lows) {
-        const std::uint32_t bits = 0x800C0000u | low;
-        const QString decimal = QString::number(resultCode(bits));
+        const std::int32_t code = resultCode(0x800C0000u | low);
         const QString hex = QStringLiteral("0x800C%1L")
                                 .arg(QString::number(low, 16).toUpper(), 4, QLatin1Char('0'));
-        const QString byNumber = NavigateErrorText(resultCode(bits));
+        const QString byNumber = NavigateErrorText(code);
         SCOPED_TRACE(hex.toStdString());
         EXPECT_FALSE(byNumber.startsWith(QStringLiteral("Unknown Error")));
         EXPECT_EQ(NavigateErrorText(hex), byNumber);
-        EXPECT_TRUE(byNumber.endsWith(QLatin1Char('(') + decimal + QLatin1Char(')')));
+        EXPECT_TRUE(byNumber.endsWith(QStringLiteral("(%1)").arg(code)));
     }
+}
+
+TEST(NavigateErrorCode, LoadFailuresMapOntoTexts)
+{
+    const struct
+    {
+        Domain::ErrorDomain domain;
+        int code;
+        const char *text;
+    } cases[] = {
+        {Domain::HttpStatusCodeDomain, 404, "NOT_FOUND(404)"},
+        {Domain::HttpStatusCodeDomain, 500, "SERVER_ERROR(500)"},
+        {Domain::HttpStatusCodeDomain, 401, "DENIED(401)"},
+        {Domain::HttpStatusCodeDomain, 418, "Unknown Error: 418"},
+        {Domain::ConnectionErrorDomain, -102, "CANNOT_CONNECT(-2146697212)"},
+        {Domain::ConnectionErrorDomain, -105, "RESOURCE_NOT_FOUND(-2146697211)"},
+        {Domain::DnsErrorDomain, -137, "RESOURCE_NOT_FOUND(-2146697211)"},
+        {Domain::ConnectionErrorDomain, -118, "CONNECTION_TIMEOUT(-2146697205)"},
+        {Domain::HttpErrorDomain, -310, "REDIRECTING(-2146697196)"},
+        {Domain::HttpErrorDomain, -324, "DATA_NOT_AVAILABLE(-2146697209)"},
+        {Domain::HttpErrorDomain, -300, "INVALID_URL(-2146697214)"},
+        {Domain::HttpErrorDomain, -302, "UNKNOWN_PROTOCOL(-2146697203)"},
+        {Domain::InternalErrorDomain, -10, "Access Denied(-2147024891)"},
+        {Domain::ConnectionErrorDomain, -20, "SECURITY_PROBLEM(-2146697202)"},
+        {Domain::ConnectionErrorDomain, -999, "DOWNLOAD_FAILURE(-2146697208)"},
+        {Domain::CertificateErrorDomain, -202, "INVALID_CERTIFICATE(-2146697191)"},
+        {Domain::ConnectionErrorDomain, -201, "INVALID_CERTIFICATE(-2146697191)"},
+    };
+    for (const auto &c : cases) {
+        const auto mapped = NavigateErrorCode(c.domain, c.code);
+        ASSERT_TRUE(mapped.has_value()) << c.code;
+        EXPECT_EQ(NavigateErrorText(*mapped), QString::fromLatin1(c.text)) << c.code;
+    }
+    // A stopped or replaced load is no error.
+    EXPECT_FALSE(NavigateErrorCode(Domain::InternalErrorDomain, -3).has_value());
+    EXPECT_FALSE(NavigateErrorCode(Domain::NoErrorDomain, 0).has_value());
 }
