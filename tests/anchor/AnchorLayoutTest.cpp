@@ -9,103 +9,108 @@
 #include <vector>
 
 using tessaly::Anchor;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A control's tag, where it starts, and where it stands after each resize of a test.
+struct Placed
+{
+    QString tag;
+    QRect start;
+    std::vector<QRect> after;
+};
+
+void expectAfter(const std::vector<std::pair<Placed, QWidget *>> &controls, size_t resize)
+{
+    for (const auto &[c, w] : controls) {
+        SCOPED_TRACE(c.tag.toStdString() + " from " + testing::PrintToString(c.start));
+        EXPECT_EQ(w->geometry(), c.after.at(resize));
+    }
+}
+
+} // namespace
 
 TEST(AnchorLayout, EachFlagSetFollowsItsEdgesWhenTheWindowGrowsAndShrinks)
 {
+    // Grown by 600 x 300 twips (40 x 20 pixels), then shrunk 20 pixels below the start
+    // (no minimum was given).
+    const Placed cases[] = {
+        {u"FTTF*/"_s, {300, 10, 50, 20}, {{340, 10, 50, 20}, {280, 10, 50, 20}}},
+        {u"TTTF*/"_s, {10, 10, 100, 20}, {{10, 10, 140, 20}, {10, 10, 80, 20}}},
+        {u"TTTT*/"_s, {10, 40, 200, 200}, {{10, 40, 240, 220}, {10, 40, 180, 180}}},
+        {u"TFTT*/"_s, {0, 280, 400, 20}, {{0, 300, 440, 20}, {0, 260, 380, 20}}},
+        {u"FFTT*/"_s, {350, 280, 50, 20}, {{390, 300, 50, 20}, {330, 260, 50, 20}}},
+        {u"TFFT*/"_s, {10, 250, 30, 20}, {{10, 270, 30, 20}, {10, 230, 30, 20}}},
+        {u"FTTT*/"_s, {360, 40, 30, 200}, {{400, 40, 30, 220}, {340, 40, 30, 180}}},
+        {u"TTFF*/Info"_s, {220, 40, 30, 20}, {{220, 40, 30, 20}, {220, 40, 30, 20}}},
+        {u"FFFF*/"_s, {220, 70, 30, 20}, {{220, 70, 30, 20}, {220, 70, 30, 20}}},
+        {u"Info"_s, {220, 100, 30, 20}, {{220, 100, 30, 20}, {220, 100, 30, 20}}},
+    };
     AnchorRig rig;
-    QWidget *moveRight = rig.control(QStringLiteral("FTTF*/"), {300, 10, 50, 20});
-    QWidget *stretchX = rig.control(QStringLiteral("TTTF*/"), {10, 10, 100, 20});
-    QWidget *stretchXY = rig.control(QStringLiteral("TTTT*/"), {10, 40, 200, 200});
-    QWidget *statusBar = rig.control(QStringLiteral("TFTT*/"), {0, 280, 400, 20});
-    QWidget *corner = rig.control(QStringLiteral("FFTT*/"), {350, 280, 50, 20});
-    QWidget *moveDown = rig.control(QStringLiteral("TFFT*/"), {10, 250, 30, 20});
-    QWidget *rightAndTall = rig.control(QStringLiteral("FTTT*/"), {360, 40, 30, 200});
-    QWidget *stay = rig.control(QStringLiteral("TTFF*/Info"), {220, 40, 30, 20});
-    QWidget *stayToo = rig.control(QStringLiteral("FFFF*/"), {220, 70, 30, 20});
-    QWidget *plain = rig.control(QStringLiteral("Info"), {220, 100, 30, 20});
+    std::vector<std::pair<Placed, QWidget *>> controls;
+    for (const Placed &c : cases)
+        controls.emplace_back(c, rig.control(c.tag, c.start));
     rig.anchor->DoInit();
     rig.show();
+    // The prefix is taken off; the control's own text stays.
+    for (const auto &[c, w] : controls)
+        EXPECT_EQ(tagText(w), c.tag.contains(u"*/"_s) ? c.tag.mid(6) : c.tag);
 
-    EXPECT_EQ(tagText(moveRight), QString());
-    EXPECT_EQ(tagText(stay), QStringLiteral("Info"));
-    EXPECT_EQ(tagText(plain), QStringLiteral("Info"));
-
-    // 600 twips wider, 300 twips taller: 40 and 20 pixels.
     rig.growTwips(600, 300);
     ASSERT_EQ(rig.host->size(), QSize(440, 320));
-    EXPECT_EQ(moveRight->geometry(), QRect(340, 10, 50, 20));
-    EXPECT_EQ(stretchX->geometry(), QRect(10, 10, 140, 20));
-    EXPECT_EQ(stretchXY->geometry(), QRect(10, 40, 240, 220));
-    EXPECT_EQ(statusBar->geometry(), QRect(0, 300, 440, 20));
-    EXPECT_EQ(corner->geometry(), QRect(390, 300, 50, 20));
-    EXPECT_EQ(moveDown->geometry(), QRect(10, 270, 30, 20));
-    EXPECT_EQ(rightAndTall->geometry(), QRect(400, 40, 30, 220));
-    EXPECT_EQ(stay->geometry(), QRect(220, 40, 30, 20));
-    EXPECT_EQ(stayToo->geometry(), QRect(220, 70, 30, 20));
-    EXPECT_EQ(plain->geometry(), QRect(220, 100, 30, 20));
-
-    // Below the starting size (no minimum was given): everything follows the other way.
+    expectAfter(controls, 0);
     rig.resizeTwips(5700, 4200);
     ASSERT_EQ(rig.host->size(), QSize(380, 280));
-    EXPECT_EQ(moveRight->geometry(), QRect(280, 10, 50, 20));
-    EXPECT_EQ(stretchX->geometry(), QRect(10, 10, 80, 20));
-    EXPECT_EQ(stretchXY->geometry(), QRect(10, 40, 180, 180));
-    EXPECT_EQ(statusBar->geometry(), QRect(0, 260, 380, 20));
-    EXPECT_EQ(corner->geometry(), QRect(330, 260, 50, 20));
-    EXPECT_EQ(moveDown->geometry(), QRect(10, 230, 30, 20));
-    EXPECT_EQ(stay->geometry(), QRect(220, 40, 30, 20));
-    EXPECT_EQ(plain->geometry(), QRect(220, 100, 30, 20));
-    EXPECT_EQ(tagText(stay), QStringLiteral("Info"));
+    expectAfter(controls, 1);
+    EXPECT_EQ(tagText(controls[7].second), u"Info"_s);
 }
 
 TEST(AnchorLayout, TheWindowNeverGetsSmallerThanTheSizeGivenToDoInit)
 {
     AnchorRig rig;
-    QWidget *moveRight = rig.control(QStringLiteral("FTTF*/"), {300, 10, 50, 20});
-    QWidget *stretch = rig.control(QStringLiteral("TTTT*/"), {10, 40, 200, 200});
+    QWidget *moveRight = rig.control(u"FTTF*/"_s, {300, 10, 50, 20});
+    QWidget *stretch = rig.control(u"TTTT*/"_s, {10, 40, 200, 200});
     rig.anchor->DontRefresh = true;
     rig.anchor->DoInit(rig.anchor->windowHeight(), rig.anchor->windowWidth());
     rig.show();
     EXPECT_EQ(rig.anchor->MinHeight, 4500);
     EXPECT_EQ(rig.anchor->MinWidth, 6000);
     QSignalSpy after(rig.anchor, &Anchor::AfterResize);
+    const auto reported = [&] {
+        return QPoint(after.last().at(0).toInt(), after.last().at(1).toInt());
+    };
 
     // Only the clamp acts: nothing moves and the layout reports no change.
     rig.resizeTwips(3000, 3000);
     EXPECT_EQ(rig.host->size(), QSize(400, 300));
     EXPECT_EQ(moveRight->geometry(), QRect(300, 10, 50, 20));
     ASSERT_EQ(after.count(), 1);
-    EXPECT_EQ(after.last().at(0).toInt(), 0);
-    EXPECT_EQ(after.last().at(1).toInt(), 0);
+    EXPECT_EQ(reported(), QPoint(0, 0));
 
     rig.growTwips(600, 600);
     EXPECT_EQ(moveRight->geometry(), QRect(340, 10, 50, 20));
-    EXPECT_EQ(after.last().at(0).toInt(), 600);
-    EXPECT_EQ(after.last().at(1).toInt(), 600);
+    EXPECT_EQ(reported(), QPoint(600, 600));
 
     // Shrinking far below the minimum moves controls only by what remains of the change.
     rig.resizeTwips(1500, 7500);
     EXPECT_EQ(rig.host->size(), QSize(400, 500));
     EXPECT_EQ(moveRight->geometry(), QRect(300, 10, 50, 20));
     EXPECT_EQ(stretch->geometry(), QRect(10, 40, 200, 400));
-    EXPECT_EQ(after.last().at(0).toInt(), 2400);
-    EXPECT_EQ(after.last().at(1).toInt(), -600);
+    EXPECT_EQ(reported(), QPoint(2400, -600));
 }
 
 TEST(AnchorLayout, ControlsInsideContainersFollowTheirOwnContainer)
 {
     AnchorRig rig;
-    QWidget *stretchingFrame = rig.control(QStringLiteral("TTTF*/"), {10, 10, 380, 100});
-    QWidget *goButton =
-        AnchorRig::control(stretchingFrame, QStringLiteral("FTTF*/"), {300, 10, 50, 20});
-    QWidget *addressBox =
-        AnchorRig::control(stretchingFrame, QStringLiteral("TTTF*/"), {10, 40, 280, 20});
-    QWidget *movingFrame = rig.control(QStringLiteral("FTTF*/"), {300, 150, 90, 100});
-    QWidget *inMovingFrame =
-        AnchorRig::control(movingFrame, QStringLiteral("FTTF*/"), {40, 10, 40, 20});
-    QWidget *outer = rig.control(QStringLiteral("TTTT*/"), {10, 150, 280, 140});
-    QWidget *inner = AnchorRig::control(outer, QStringLiteral("TTTT*/"), {10, 10, 260, 120});
-    QWidget *deepest = AnchorRig::control(inner, QStringLiteral("FFTT*/"), {200, 90, 50, 20});
+    QWidget *stretchingFrame = rig.control(u"TTTF*/"_s, {10, 10, 380, 100});
+    QWidget *goButton = AnchorRig::control(stretchingFrame, u"FTTF*/"_s, {300, 10, 50, 20});
+    QWidget *addressBox = AnchorRig::control(stretchingFrame, u"TTTF*/"_s, {10, 40, 280, 20});
+    QWidget *movingFrame = rig.control(u"FTTF*/"_s, {300, 150, 90, 100});
+    QWidget *inMovingFrame = AnchorRig::control(movingFrame, u"FTTF*/"_s, {40, 10, 40, 20});
+    QWidget *outer = rig.control(u"TTTT*/"_s, {10, 150, 280, 140});
+    QWidget *inner = AnchorRig::control(outer, u"TTTT*/"_s, {10, 10, 260, 120});
+    QWidget *deepest = AnchorRig::control(inner, u"FFTT*/"_s, {200, 90, 50, 20});
     rig.anchor->DoInit();
     rig.show();
 
@@ -129,7 +134,7 @@ TEST(AnchorLayout, ControlsInsideContainersFollowTheirOwnContainer)
 TEST(AnchorLayout, MinimisingAndRestoringLeavesEveryControlWhereItWas)
 {
     AnchorRig rig;
-    QWidget *moveRight = rig.control(QStringLiteral("FTTF*/"), {300, 10, 50, 20});
+    QWidget *moveRight = rig.control(u"FTTF*/"_s, {300, 10, 50, 20});
     rig.anchor->DoInit();
     rig.show();
     rig.host->setWindowState(Qt::WindowMinimized);
@@ -146,7 +151,7 @@ TEST(AnchorLayout, MinimisingAndRestoringLeavesEveryControlWhereItWas)
 TEST(AnchorLayout, BeforeDoInitTheFirstLayoutOnlySettlesTheMinimumSize)
 {
     AnchorRig rig;
-    QWidget *moveRight = rig.control(QStringLiteral("FTTF*/"), {300, 10, 50, 20});
+    QWidget *moveRight = rig.control(u"FTTF*/"_s, {300, 10, 50, 20});
     QSignalSpy before(rig.anchor, &Anchor::BeforeResize);
     rig.anchor->DoResize();
     EXPECT_EQ(rig.anchor->MinHeight, 4500);
@@ -158,27 +163,22 @@ TEST(AnchorLayout, BeforeDoInitTheFirstLayoutOnlySettlesTheMinimumSize)
     rig.growTwips(600, 0);
     EXPECT_GE(before.count(), 1);
     EXPECT_EQ(moveRight->geometry(), QRect(300, 10, 50, 20));
-    EXPECT_EQ(tagText(moveRight), QStringLiteral("FTTF*/"));
-}
+    EXPECT_EQ(tagText(moveRight), u"FTTF*/"_s);
 
-TEST(AnchorLayout, AMinimumSetBeforeTheFirstLayoutSizesTheWindow)
-{
-    AnchorRig rig;
-    rig.anchor->MinHeight = 3000;
-    rig.anchor->MinWidth = 4500;
-    rig.anchor->DoResize();
-    EXPECT_EQ(rig.host->size(), QSize(300, 200));
-
-    AnchorRig heightOnly;
-    heightOnly.anchor->MinHeight = 3000;
-    heightOnly.anchor->DoResize();
-    EXPECT_EQ(heightOnly.host->size(), QSize(400, 200)); // no minimum width: width kept
+    // A minimum set before the first layout sizes the window; an unset width keeps the width.
+    for (int minWidth : {4500, 0}) {
+        AnchorRig sized;
+        sized.anchor->MinHeight = 3000;
+        sized.anchor->MinWidth = minWidth;
+        sized.anchor->DoResize();
+        EXPECT_EQ(sized.host->size(), QSize(minWidth ? 300 : 400, 200)) << minWidth;
+    }
 }
 
 TEST(AnchorLayout, DontRefreshDecidesWhetherTheLayoutHoldsPainting)
 {
     AnchorRig rig;
-    rig.control(QStringLiteral("FTTF*/"), {300, 10, 50, 20});
+    rig.control(u"FTTF*/"_s, {300, 10, 50, 20});
     rig.anchor->DoInit();
     rig.show();
     std::vector<bool> paintingDuringLayout;
@@ -188,9 +188,7 @@ TEST(AnchorLayout, DontRefreshDecidesWhetherTheLayoutHoldsPainting)
     rig.growTwips(150, 0);
     rig.anchor->DontRefresh = true;
     rig.growTwips(150, 0);
-    ASSERT_EQ(paintingDuringLayout.size(), 2u);
-    EXPECT_FALSE(paintingDuringLayout[0]);
-    EXPECT_TRUE(paintingDuringLayout[1]);
+    EXPECT_EQ(paintingDuringLayout, (std::vector<bool>{false, true}));
     EXPECT_TRUE(rig.host->updatesEnabled());
 
     // A window its host froze stays frozen after a layout.
@@ -202,48 +200,40 @@ TEST(AnchorLayout, DontRefreshDecidesWhetherTheLayoutHoldsPainting)
     EXPECT_TRUE(rig.host->updatesEnabled());
 }
 
-TEST(AnchorTags, OnlyALeadingPrefixOfFourFlagsIsAnAnchor)
+TEST(AnchorTags, OnlyALeadingPrefixOfFourFlagsIsAnAnchorAndOnlyMovableControlsMove)
 {
     AnchorRig rig;
-    QWidget *comment = rig.control(QStringLiteral("see */ here"), {300, 10, 50, 20});
-    QWidget *lowerCase = rig.control(QStringLiteral("fttf*/x"), {300, 40, 50, 20});
-    QWidget *tooShort = rig.control(QStringLiteral("*/"), {300, 70, 50, 20});
+    std::vector<QWidget *> notAnchors;
+    for (const QString &tag : {u"see */ here"_s, u"fttf*/x"_s, u"*/"_s})
+        notAnchors.push_back(rig.control(tag, {300, 10 + 30 * int(notAnchors.size()), 50, 20}));
     QWidget *untagged = rig.control(QString(), {300, 100, 50, 20});
-    rig.anchor->DoInit();
-    rig.show();
-    EXPECT_EQ(tagText(comment), QStringLiteral("see */ here"));
-    EXPECT_EQ(tagText(lowerCase), QStringLiteral("fttf*/x"));
-    EXPECT_EQ(tagText(tooShort), QStringLiteral("*/"));
-    EXPECT_FALSE(untagged->property("Tag").isValid());
-    rig.growTwips(600, 0);
-    EXPECT_EQ(comment->x(), 300);
-    EXPECT_EQ(lowerCase->x(), 300);
-}
-
-TEST(AnchorTags, ObjectsThatCannotMoveLoseTheirPrefixAndOtherWindowsAreLeftAlone)
-{
-    AnchorRig rig;
     auto *timer = new QTimer(rig.host.get());
-    timer->setProperty("Tag", QStringLiteral("TTFF*/tick"));
-    auto *dialog = new QDialog(rig.host.get());
+    timer->setProperty("Tag", u"TTFF*/tick"_s);
+    auto *dialog = new QDialog(rig.host.get()); // another window: left alone
     dialog->resize(200, 100);
-    QWidget *inDialog = AnchorRig::control(dialog, QStringLiteral("FTTF*/"), {100, 10, 50, 20});
+    QWidget *inDialog = AnchorRig::control(dialog, u"FTTF*/"_s, {100, 10, 50, 20});
     rig.anchor->DoInit();
     rig.show();
-    EXPECT_EQ(timer->property("Tag").toString(), QStringLiteral("tick"));
-    EXPECT_EQ(tagText(inDialog), QStringLiteral("FTTF*/"));
+    EXPECT_EQ(tagText(notAnchors[0]), u"see */ here"_s);
+    EXPECT_EQ(tagText(notAnchors[1]), u"fttf*/x"_s);
+    EXPECT_EQ(tagText(notAnchors[2]), u"*/"_s);
+    EXPECT_FALSE(untagged->property("Tag").isValid());
+    EXPECT_EQ(timer->property("Tag").toString(), u"tick"_s); // cannot move: loses its prefix
+    EXPECT_EQ(tagText(inDialog), u"FTTF*/"_s);
     rig.growTwips(600, 0);
+    for (QWidget *w : notAnchors)
+        EXPECT_EQ(w->x(), 300);
     EXPECT_EQ(inDialog->x(), 100);
 }
 
 TEST(AnchorTags, ASecondDoInitKeepsTheAnchorsTheFirstOneFound)
 {
     AnchorRig rig;
-    QWidget *moveRight = rig.control(QStringLiteral("FTTF*/"), {300, 10, 50, 20});
-    QWidget *retagged = rig.control(QStringLiteral("FTTF*/"), {300, 40, 50, 20});
+    QWidget *moveRight = rig.control(u"FTTF*/"_s, {300, 10, 50, 20});
+    QWidget *retagged = rig.control(u"FTTF*/"_s, {300, 40, 50, 20});
     rig.anchor->DoInit();
     rig.show();
-    retagged->setProperty("Tag", QStringLiteral("TTFF*/"));
+    retagged->setProperty("Tag", u"TTFF*/"_s);
     rig.anchor->DoInit();
     rig.growTwips(600, 0);
     EXPECT_EQ(moveRight->x(), 340);
@@ -255,14 +245,12 @@ TEST(AnchorTwips, AFractionalScaleLosesNoPixelOverManyResizes)
     AnchorRig rig;
     const float scale = 1440.0f / 110.0f;
     rig.anchor->setTwipsScale(tessaly::TwipsScale{scale, scale});
-    QWidget *moveRight = rig.control(QStringLiteral("FTTF*/"), {300, 10, 50, 20});
-    QWidget *stretch = rig.control(QStringLiteral("TTTT*/"), {10, 40, 200, 200});
+    QWidget *moveRight = rig.control(u"FTTF*/"_s, {300, 10, 50, 20});
+    QWidget *stretch = rig.control(u"TTTT*/"_s, {10, 40, 200, 200});
     rig.anchor->DoInit();
     rig.show();
-    const int steps[] = {1, 7, 13, 3, 29, 2, 11, 5, 17, 1, 1, 1, 23};
-    int width = 400;
-    int height = 300;
-    for (int step : steps) {
+    int width = 400, height = 300;
+    for (int step : {1, 7, 13, 3, 29, 2, 11, 5, 17, 1, 1, 1, 23}) {
         width += step;
         height += step % 5;
         rig.host->resize(width, height);

@@ -12,13 +12,14 @@
 
 using tessaly::Anchor;
 using tessaly::PositionStore;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // A hidden window at 15 twips per pixel whose anchor keeps its position in `store`.
 struct PositionRig
 {
-    explicit PositionRig(const PositionStore &store, const QString &regString)
+    PositionRig(const PositionStore &store, const QString &regString)
         : host(std::make_unique<QWidget>())
     {
         host->setGeometry(10, 20, 400, 300);
@@ -26,114 +27,90 @@ struct PositionRig
         anchor->setTwipsScale(tessaly::TwipsScale{15, 15});
         anchor->RegString = regString;
     }
+    // The position a window with `regString` opens at.
+    static QPoint opened(const PositionStore &store, const QString &regString)
+    {
+        PositionRig rig(store, regString);
+        rig.anchor->DoInit();
+        return rig.host->pos();
+    }
     std::unique_ptr<QWidget> host;
     Anchor *anchor = nullptr;
 };
 
-const QString AppRecord = QStringLiteral("App,Main,Frm,1500|750");
+const QString AppRecord = u"App,Main,Frm,1500|750"_s;
+
+class AnchorPosition : public ::testing::Test
+{
+protected:
+    std::optional<QString> stored() const { return store.read(u"App"_s, u"Main"_s, u"FrmPos"_s); }
+    TempDir dir;
+    const PositionStore store{dir.file(u"user.ini"_s)};
+};
 
 } // namespace
 
-TEST(AnchorPosition, TheDefaultPositionIsUsedWhileNothingIsStored)
+TEST_F(AnchorPosition, ClosingStoresLeftAndTopUnderKeyPlusPosAndTheNextWindowStartsThere)
 {
-    TempDir dir;
-    const PositionStore store(dir.file(QStringLiteral("user.ini")));
-    PositionRig rig(store, AppRecord);
-    rig.anchor->DoInit();
-    EXPECT_EQ(rig.host->pos(), QPoint(100, 50));
-}
-
-TEST(AnchorPosition, ClosingStoresLeftAndTopUnderKeyPlusPosAndTheNextWindowStartsThere)
-{
-    TempDir dir;
-    const PositionStore store(dir.file(QStringLiteral("user.ini")));
+    EXPECT_EQ(PositionRig::opened(store, AppRecord), QPoint(100, 50)); // nothing stored yet
     {
         PositionRig rig(store, AppRecord);
         rig.anchor->DoInit();
         rig.host->move(120, 60);
     }
-    EXPECT_EQ(store.read(QStringLiteral("App"), QStringLiteral("Main"), QStringLiteral("FrmPos")),
-              QStringLiteral("1800|900"));
+    EXPECT_EQ(stored(), u"1800|900"_s);
     QSettings file(store.filePath(), QSettings::IniFormat);
-    EXPECT_EQ(file.value(QStringLiteral("App/Main/FrmPos")).toString(), QStringLiteral("1800|900"));
-
-    PositionRig next(store, AppRecord);
-    next.anchor->DoInit();
-    EXPECT_EQ(next.host->pos(), QPoint(120, 60));
+    EXPECT_EQ(file.value(u"App/Main/FrmPos"_s).toString(), u"1800|900"_s);
+    EXPECT_EQ(PositionRig::opened(store, AppRecord), QPoint(120, 60));
 }
 
-TEST(AnchorPosition, NothingIsStoredForAMinimisedOrMaximisedWindowOrWithoutAKey)
+TEST_F(AnchorPosition, NothingIsStoredForAMinimisedOrMaximisedWindowOrWithoutAKey)
 {
-    TempDir dir;
-    const PositionStore store(dir.file(QStringLiteral("user.ini")));
     for (Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized}) {
         PositionRig rig(store, AppRecord);
         rig.host->setWindowState(state);
     }
     {
-        PositionRig rig(store, QStringLiteral("App,Main"));
+        PositionRig rig(store, u"App,Main"_s);
     }
     EXPECT_FALSE(QFile::exists(store.filePath()));
 
     // Three parts are enough to store, not to restore.
-    {
-        PositionRig rig(store, QStringLiteral("App,Main,Frm"));
-        rig.anchor->DoInit();
-        EXPECT_EQ(rig.host->pos(), QPoint(10, 20));
-    }
-    EXPECT_EQ(store.read(QStringLiteral("App"), QStringLiteral("Main"), QStringLiteral("FrmPos")),
-              QStringLiteral("150|300"));
+    EXPECT_EQ(PositionRig::opened(store, u"App,Main,Frm"_s), QPoint(10, 20));
+    EXPECT_EQ(stored(), u"150|300"_s);
 }
 
-TEST(AnchorPosition, AnUnreadableRecordLeavesThePositionAlone)
+TEST_F(AnchorPosition, AnUnreadableRecordLeavesThePositionAlone)
 {
-    TempDir dir;
-    const PositionStore store(dir.file(QStringLiteral("user.ini")));
-    const QString app = QStringLiteral("App");
-    const QString main = QStringLiteral("Main");
     for (const char *record : {"abc", "1500", "1500|750|0", "1500|x", ""}) {
-        ASSERT_TRUE(store.write(app, main, QStringLiteral("FrmPos"), QString::fromLatin1(record)));
+        ASSERT_TRUE(store.write(u"App"_s, u"Main"_s, u"FrmPos"_s, QString::fromLatin1(record)));
         PositionRig rig(store, AppRecord);
-        rig.anchor->RegString = QStringLiteral("App,Main,Frm,1500|750");
         rig.anchor->DoInit();
         EXPECT_EQ(rig.host->pos(), QPoint(10, 20)) << record;
         rig.anchor->RegString.clear(); // keep the record for the next round
     }
-    PositionRig noRegString(store, QString());
-    noRegString.anchor->DoInit();
-    EXPECT_EQ(noRegString.host->pos(), QPoint(10, 20));
+    EXPECT_EQ(PositionRig::opened(store, QString()), QPoint(10, 20));
 }
 
-TEST(PositionStoreTest, ReadsWhatItWroteAndRefusesNamesThatAddressAnotherSetting)
+TEST_F(AnchorPosition, TheStoreReadsWhatItWroteAndRefusesNamesThatAddressAnotherSetting)
 {
-    TempDir dir;
-    const PositionStore store(dir.file(QStringLiteral("user.ini")));
-    const QString app = QStringLiteral("App");
-    EXPECT_FALSE(store.read(app, QStringLiteral("Main"), QStringLiteral("FrmPos")));
-    ASSERT_TRUE(
-        store.write(app, QStringLiteral("Main"), QStringLiteral("FrmPos"), QStringLiteral("1|2")));
-    EXPECT_EQ(store.read(app, QStringLiteral("Main"), QStringLiteral("FrmPos")),
-              QStringLiteral("1|2"));
+    EXPECT_FALSE(stored());
+    ASSERT_TRUE(store.write(u"App"_s, u"Main"_s, u"FrmPos"_s, u"1|2"_s));
+    EXPECT_EQ(stored(), u"1|2"_s);
 
     QString error;
-    EXPECT_FALSE(store.write(QStringLiteral("../App"), QStringLiteral("Main"), QStringLiteral("K"),
-                             QStringLiteral("1|2"), &error));
+    EXPECT_FALSE(store.write(u"../App"_s, u"Main"_s, u"K"_s, u"1|2"_s, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(
-        store.write(app, QStringLiteral("Ma/in"), QStringLiteral("K"), QStringLiteral("x")));
-    EXPECT_FALSE(store.write(app, QString(), QStringLiteral("K"), QStringLiteral("x")));
-}
+    EXPECT_FALSE(store.write(u"App"_s, u"Ma/in"_s, u"K"_s, u"x"_s));
+    EXPECT_FALSE(store.write(u"App"_s, QString(), u"K"_s, u"x"_s));
 
-TEST(PositionStoreTest, AStoreThatCannotBeWrittenSaysSo)
-{
-    TempDir dir;
-    QFile blocker(dir.file(QStringLiteral("file")));
+    // A store that cannot be written says so.
+    QFile blocker(dir.file(u"file"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const PositionStore store(dir.file(QStringLiteral("file/user.ini")));
-    QString error;
-    EXPECT_FALSE(store.write(QStringLiteral("App"), QStringLiteral("Main"),
-                             QStringLiteral("FrmPos"), QStringLiteral("1|2"), &error));
+    error.clear();
+    EXPECT_FALSE(PositionStore(dir.file(u"file/user.ini"_s))
+                     .write(u"App"_s, u"Main"_s, u"FrmPos"_s, u"1|2"_s, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -143,11 +120,9 @@ TEST(PositionStoreTest, TheDefaultStoreIsTheNativePerUserStoreOfTheApplication)
     // Keeps this test out of the real user's settings.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     const PositionStore store;
-    ASSERT_TRUE(store.write(QStringLiteral("App"), QStringLiteral("Main"), QStringLiteral("FrmPos"),
-                            QStringLiteral("3|4")));
-    QSettings native(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("App"));
+    ASSERT_TRUE(store.write(u"App"_s, u"Main"_s, u"FrmPos"_s, u"3|4"_s));
+    QSettings native(QSettings::NativeFormat, QSettings::UserScope, u"App"_s);
     EXPECT_TRUE(native.fileName().startsWith(dir.path())) << qPrintable(native.fileName());
-    EXPECT_EQ(native.value(QStringLiteral("Main/FrmPos")).toString(), QStringLiteral("3|4"));
-    EXPECT_EQ(store.read(QStringLiteral("App"), QStringLiteral("Main"), QStringLiteral("FrmPos")),
-              QStringLiteral("3|4"));
+    EXPECT_EQ(native.value(u"Main/FrmPos"_s).toString(), u"3|4"_s);
+    EXPECT_EQ(store.read(u"App"_s, u"Main"_s, u"FrmPos"_s), u"3|4"_s);
 }

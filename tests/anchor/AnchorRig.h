@@ -15,14 +15,8 @@ inline void PrintTo(const QRect &r, std::ostream *os)
 {
     *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
 }
-inline void PrintTo(const QSize &s, std::ostream *os)
-{
-    *os << "QSize(" << s.width() << ", " << s.height() << ")";
-}
-inline void PrintTo(const QPoint &p, std::ostream *os)
-{
-    *os << "QPoint(" << p.x() << ", " << p.y() << ")";
-}
+inline void PrintTo(const QSize &s, std::ostream *os) { *os << s.width() << "x" << s.height(); }
+inline void PrintTo(const QPoint &p, std::ostream *os) { *os << p.x() << "," << p.y(); }
 
 // A shown 400 x 300 pixel window at 15 twips per pixel, with controls placed on it.
 struct AnchorRig
@@ -50,7 +44,7 @@ struct AnchorRig
     }
 
     void show() { host->show(); }
-    /// Resizes by whole twips; the layout runs from the window's resize event.
+    // In whole twips; the layout runs from the window's resize event.
     void resizeTwips(int width, int height) { host->resize(width / Twips, height / Twips); }
     void growTwips(int width, int height)
     {
