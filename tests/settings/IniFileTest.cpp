@@ -1,149 +1,115 @@
 // Reading profile files, and writing them from nothing.
 #include "settings/IniFile.h"
-#include "settings/Modini.h"
 
-#include "../support/TempDir.h"
 #include "SettingsFiles.h"
 
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
+#include <array>
 
 using namespace tessaly;
 using namespace settingsfiles;
 using namespace Qt::StringLiterals;
 
-TEST(IniFileRead, AbsentFileSectionOrKeyGiveTheDefault)
+TEST_F(Ini, AnAbsentFileGivesTheDefaultAndIsNotCreated)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savetype"_s, path), QString());
+    EXPECT_EQ(read(u"savetype"_s), QString());
     EXPECT_EQ(IniFile(path).value(u"main"_s, u"savetype"_s, u".png"_s), u".png"_s);
-    EXPECT_FALSE(QFileInfo::exists(path)); // reading creates nothing
-
-    writeFile(path, "[other]\nsavetype=.bmp\n[main]\nsilent=1\n");
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savetype"_s, path), QString());
-    EXPECT_EQ(Modini::ReadIni(u"missing"_s, u"silent"_s, path), QString());
-    EXPECT_EQ(IniFile(path).value(u"main"_s, u"savetype"_s, u"x"_s), u"x"_s);
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"silent"_s, path), u"1"_s);
+    EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-TEST(IniFileRead, SectionAndKeyIgnoreCase)
+TEST_F(Ini, ReadsByTheProfileRules)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
-    writeFile(path, "[Main]\nSaveType=.gif\nsilent=0\n");
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savetype"_s, path), u".gif"_s);
-    EXPECT_EQ(Modini::ReadIni(u"MAIN"_s, u"SAVETYPE"_s, path), u".gif"_s);
-    EXPECT_EQ(Modini::ReadIni(u"mAiN"_s, u"Silent"_s, path), u"0"_s);
+    struct Case
+    {
+        QByteArray content;
+        QString section, key, expected;
+    };
+    const QByteArray twoSections = "[other]\nsavetype=.bmp\n[main]\nsilent=1\n";
+    const Case cases[] = {
+        {twoSections, u"main"_s, u"savetype"_s, {}},
+        {twoSections, u"missing"_s, u"silent"_s, {}},
+        {twoSections, u"main"_s, u"silent"_s, u"1"_s},
+        // Names ignore case.
+        {"[Main]\nSaveType=.gif\n", u"MAIN"_s, u"SAVETYPE"_s, u".gif"_s},
+        {"[Main]\nSaveType=.gif\nsilent=0\n", u"mAiN"_s, u"Silent"_s, u"0"_s},
+        // Blanks round names and values go; inner blanks and quotes stay.
+        {"  [ main ]  \r\n\t savelocation \t=  /srv/shots/  \t\r\n", u"main"_s, u"savelocation"_s,
+         u"/srv/shots/"_s},
+        {"[main]\nempty=\r\n", u"main"_s, u"empty"_s, {}},
+        {"[main]\na= \"two  words\" \n", u"main"_s, u"a"_s, u"\"two  words\""_s},
+        // Keys before any section, comments, a line without "=" and "[main" do not count.
+        {"silent=1\n[main]\n;silent=2\n#silent=3\nsilent\n[main\nsilent=4\n", u"main"_s,
+         u"silent"_s, u"4"_s},
+        {"[main]\n;silent=2\n", u"main"_s, u";silent"_s, {}},
+        // The first of equal keys counts; repeated sections are searched in order.
+        {"[main]\nsavetype=.bmp\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n", u"main"_s,
+         u"savetype"_s, u".bmp"_s},
+        {"[main]\na=1\n[other]\nb=9\n[MAIN]\nb=2\n", u"main"_s, u"b"_s, u"2"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.content.toStdString());
+        writeFile(path, c.content);
+        EXPECT_EQ(read(c.key, c.section), c.expected) << c.key.toStdString();
+    }
 }
 
-TEST(IniFileRead, NamesAndValuesAreTrimmedOfBlanks)
+TEST_F(Ini, ValuesAreCutTo254Characters)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
-    writeFile(path, "  [ main ]  \r\n\t savelocation \t=  /srv/shots/  \t\r\nempty=\r\n");
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savelocation"_s, path), u"/srv/shots/"_s);
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"empty"_s, path), QString());
-    // The value keeps its inner blanks and is not unquoted.
-    writeFile(path, "[main]\na= \"two  words\" \n");
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"a"_s, path), u"\"two  words\""_s);
-}
-
-TEST(IniFileRead, CommentsAndForeignLinesAreNoKeys)
-{
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
-    writeFile(path, "silent=1\n[main]\n;silent=2\n#silent=3\nsilent\n[main\nsilent=4\n");
-    // The key before any section and the commented ones do not count; "[main" is no header.
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"silent"_s, path), u"4"_s);
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u";silent"_s, path), QString());
-}
-
-TEST(IniFileRead, ValuesAreCutTo254Characters)
-{
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
     const QString longValue = QString(300, u'x');
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"savelocation"_s, longValue, path));
+    ASSERT_TRUE(write(u"savelocation"_s, longValue));
     EXPECT_TRUE(contentOf(path).contains(longValue.toUtf8())); // written in full
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savelocation"_s, path), QString(254, u'x'));
+    EXPECT_EQ(read(u"savelocation"_s), QString(254, u'x'));
 
-    const QString exact = QString(254, u'y');
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"savelocation"_s, exact, path));
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savelocation"_s, path), exact);
+    ASSERT_TRUE(write(u"savelocation"_s, QString(254, u'y')));
+    EXPECT_EQ(read(u"savelocation"_s), QString(254, u'y'));
 
     // A character outside the basic plane straddling the cut is dropped whole.
-    const QString straddling = QString(253, u'z') + QString::fromUcs4(U"\U0001F4F7") + u"tail"_s;
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"savelocation"_s, straddling, path));
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savelocation"_s, path), QString(253, u'z'));
+    ASSERT_TRUE(write(u"savelocation"_s,
+                      QString(253, u'z') + QString::fromUcs4(U"\U0001F4F7") + u"tail"_s));
+    EXPECT_EQ(read(u"savelocation"_s), QString(253, u'z'));
 
     EXPECT_EQ(IniFile(path).value(u"main"_s, u"none"_s, QString(400, u'd')), QString(254, u'd'));
 }
 
-TEST(IniFileWrite, CreatesTheFileAndSectionInOrderOfFirstWrite)
+TEST_F(Ini, WritingCreatesTheFileAndSectionInOrderOfFirstWrite)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"savelocation"_s, u"/home/ann/Shots/"_s, path));
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"savetype"_s, u".png"_s, path));
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"enablewatermark"_s, u"1"_s, path));
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"silent"_s, u"0"_s, path));
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"savetype"_s, u".jpg"_s, path));
+    for (const auto &[key, value] :
+         {std::pair{u"savelocation"_s, u"/home/ann/Shots/"_s}, {u"savetype"_s, u".png"_s},
+          {u"enablewatermark"_s, u"1"_s}, {u"silent"_s, u"0"_s}, {u"savetype"_s, u".jpg"_s}})
+        ASSERT_TRUE(write(key, value));
     EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/home/ann/Shots/\nsavetype=.jpg\n"
                                "enablewatermark=1\nsilent=0\n");
     EXPECT_TRUE(entriesOf(dir.path()) == QStringList{u"settings.ini"_s}); // no leftovers
 }
 
-TEST(IniFileWrite, EmptyAndMarkOnlyFilesGetTheSection)
+TEST_F(Ini, NonAsciiTextRoundTrips)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
-    writeFile(path, "");
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"silent"_s, u"1"_s, path));
-    EXPECT_EQ(contentOf(path), "[main]\nsilent=1\n");
-
-    writeFile(path, "\xEF\xBB\xBF");
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"silent"_s, u"1"_s, path));
-    EXPECT_EQ(contentOf(path), "\xEF\xBB\xBF[main]\nsilent=1\n");
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"silent"_s, path), u"1"_s);
-}
-
-TEST(IniFileWrite, NonAsciiTextRoundTrips)
-{
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
     const QString folder = u"/home/jörg/Bildschirmfotos – 写真/"_s;
-    ASSERT_TRUE(Modini::WriteIni(u"main"_s, u"savelocation"_s, folder, path));
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savelocation"_s, path), folder);
+    ASSERT_TRUE(write(u"savelocation"_s, folder));
+    EXPECT_EQ(read(u"savelocation"_s), folder);
     EXPECT_TRUE(contentOf(path).contains(folder.toUtf8()));
 }
 
-TEST(IniFileWrite, EntriesTheFormatCannotHoldAreRefused)
+TEST_F(Ini, EntriesTheFormatCannotHoldAreRefused)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
     writeFile(path, "[main]\nsavelocation=/old/\n");
-    const QByteArray before = contentOf(path);
-
     // A line break in a value would smuggle in keys of its own.
-    const WriteResult injected =
-        Modini::WriteIni(u"main"_s, u"savelocation"_s, u"/x/\nsilent=1"_s, path);
+    const WriteResult injected = write(u"savelocation"_s, u"/x/\nsilent=1"_s);
     EXPECT_FALSE(injected);
     EXPECT_FALSE(injected.error().isEmpty());
-    EXPECT_FALSE(Modini::WriteIni(u"main"_s, u"savelocation"_s, u"/x/\r"_s, path));
-    EXPECT_FALSE(Modini::WriteIni(u"main"_s, u"save=location"_s, u"/x/"_s, path));
-    EXPECT_FALSE(Modini::WriteIni(u"main"_s, u"  "_s, u"/x/"_s, path));
-    EXPECT_FALSE(Modini::WriteIni(u"main"_s, u";key"_s, u"/x/"_s, path));
-    EXPECT_FALSE(Modini::WriteIni(u""_s, u"savelocation"_s, u"/x/"_s, path));
-    EXPECT_FALSE(Modini::WriteIni(u"ma]in"_s, u"savelocation"_s, u"/x/"_s, path));
-    EXPECT_FALSE(Modini::WriteIni(u"main\n"_s, u"savelocation"_s, u"/x/"_s, path));
-    EXPECT_EQ(contentOf(path), before);
+    const std::array<QString, 3> refused[] = {
+        {u"main"_s, u"savelocation"_s, u"/x/\r"_s}, {u"main"_s, u"save=location"_s, u"/x/"_s},
+        {u"main"_s, u"  "_s, u"/x/"_s},             {u"main"_s, u";key"_s, u"/x/"_s},
+        {u""_s, u"savelocation"_s, u"/x/"_s},       {u"ma]in"_s, u"savelocation"_s, u"/x/"_s},
+        {u"main\n"_s, u"savelocation"_s, u"/x/"_s}};
+    for (const auto &[section, key, value] : refused)
+        EXPECT_FALSE(write(key, value, section)) << section.toStdString() << key.toStdString();
+    EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/old/\n");
 }
 
-TEST(IniFileWrite, FailedWritesAreReportedAndChangeNothing)
+TEST_F(Ini, FailedWritesAreReportedAndChangeNothing)
 {
-    TempDir dir;
     // The parent "folder" is a regular file.
     const QString blocker = dir.file(u"not-a-folder"_s);
     writeFile(blocker, "plain file\n");
@@ -155,25 +121,17 @@ TEST(IniFileWrite, FailedWritesAreReportedAndChangeNothing)
     EXPECT_EQ(Modini::ReadIni(u"main"_s, u"silent"_s, inside), QString());
 
     // The settings file is a folder.
-    const QString folder = dir.file(u"settings.ini"_s);
-    ASSERT_TRUE(QDir().mkpath(QDir(folder).filePath(u"keep"_s)));
-    EXPECT_FALSE(Modini::WriteIni(u"main"_s, u"silent"_s, u"1"_s, folder));
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath(u"keep"_s)));
+    ASSERT_TRUE(QDir().mkpath(QDir(path).filePath(u"keep"_s)));
+    EXPECT_FALSE(write(u"silent"_s, u"1"_s));
+    EXPECT_TRUE(QFileInfo::exists(QDir(path).filePath(u"keep"_s)));
 }
 
-TEST(IniFileWrite, AnOversizedFileIsNeitherReadNorReplaced)
+TEST_F(Ini, AnOversizedFileIsNeitherReadNorReplaced)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[main]\nsilent=1\n");
-        ASSERT_TRUE(file.resize(IniFile::MaxFileSize + 10)); // sparse, so cheap
-    }
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"silent"_s, path), QString());
-    const WriteResult result = Modini::WriteIni(u"main"_s, u"silent"_s, u"0"_s, path);
+    writeFile(path, "[main]\nsilent=1\n");
+    ASSERT_TRUE(QFile::resize(path, IniFile::MaxFileSize + 10)); // sparse, so cheap
+    EXPECT_EQ(read(u"silent"_s), QString());
+    const WriteResult result = write(u"silent"_s, u"0"_s);
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(QFileInfo(path).size(), IniFile::MaxFileSize + 10);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "settings/Modini.h"
+
+#include "../support/TempDir.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -27,5 +31,23 @@ inline QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
+
+// One profile file in a fresh folder, read and written in section "main" unless told.
+class Ini : public ::testing::Test
+{
+protected:
+    QString read(const QString &key, const QString &section = QStringLiteral("main")) const
+    {
+        return tessaly::Modini::ReadIni(section, key, path);
+    }
+    tessaly::WriteResult write(const QString &key, const QString &value,
+                               const QString &section = QStringLiteral("main")) const
+    {
+        return tessaly::Modini::WriteIni(section, key, value, path);
+    }
+
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("settings.ini"));
+};
 
 } // namespace settingsfiles
