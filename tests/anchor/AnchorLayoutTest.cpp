@@ -13,57 +13,64 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A control's tag, where it starts, and where it stands after each resize of a test.
-struct Placed
+// A control: its container's row in the same table (-1: the window), its tag, where it starts,
+// and where it stands after the first and the second resize.
+struct Case
 {
+    int parent;
     QString tag;
-    QRect start;
-    std::vector<QRect> after;
+    QRect start, first, second;
 };
 
-void expectAfter(const std::vector<std::pair<Placed, QWidget *>> &controls, size_t resize)
+std::vector<QWidget *> place(AnchorRig &rig, const std::vector<Case> &cases)
 {
-    for (const auto &[c, w] : controls) {
-        SCOPED_TRACE(c.tag.toStdString() + " from " + testing::PrintToString(c.start));
-        EXPECT_EQ(w->geometry(), c.after.at(resize));
-    }
+    std::vector<QWidget *> made;
+    for (const Case &c : cases)
+        made.push_back(c.parent < 0 ? rig.control(c.tag, c.start)
+                                    : AnchorRig::control(made.at(c.parent), c.tag, c.start));
+    rig.anchor->DoInit();
+    rig.show();
+    return made;
+}
+
+void expectAt(const std::vector<Case> &cases, const std::vector<QWidget *> &made, QRect Case::*when)
+{
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(made[i]->geometry(), cases[i].*when)
+            << "row " << i << " " << cases[i].tag.toStdString();
 }
 
 } // namespace
 
 TEST(AnchorLayout, EachFlagSetFollowsItsEdgesWhenTheWindowGrowsAndShrinks)
 {
-    // Grown by 600 x 300 twips (40 x 20 pixels), then shrunk 20 pixels below the start
-    // (no minimum was given).
-    const Placed cases[] = {
-        {u"FTTF*/"_s, {300, 10, 50, 20}, {{340, 10, 50, 20}, {280, 10, 50, 20}}},
-        {u"TTTF*/"_s, {10, 10, 100, 20}, {{10, 10, 140, 20}, {10, 10, 80, 20}}},
-        {u"TTTT*/"_s, {10, 40, 200, 200}, {{10, 40, 240, 220}, {10, 40, 180, 180}}},
-        {u"TFTT*/"_s, {0, 280, 400, 20}, {{0, 300, 440, 20}, {0, 260, 380, 20}}},
-        {u"FFTT*/"_s, {350, 280, 50, 20}, {{390, 300, 50, 20}, {330, 260, 50, 20}}},
-        {u"TFFT*/"_s, {10, 250, 30, 20}, {{10, 270, 30, 20}, {10, 230, 30, 20}}},
-        {u"FTTT*/"_s, {360, 40, 30, 200}, {{400, 40, 30, 220}, {340, 40, 30, 180}}},
-        {u"TTFF*/Info"_s, {220, 40, 30, 20}, {{220, 40, 30, 20}, {220, 40, 30, 20}}},
-        {u"FFFF*/"_s, {220, 70, 30, 20}, {{220, 70, 30, 20}, {220, 70, 30, 20}}},
-        {u"Info"_s, {220, 100, 30, 20}, {{220, 100, 30, 20}, {220, 100, 30, 20}}},
+    // Grown by 600 x 300 twips (40 x 20 pixels), then 20 pixels below the start (no minimum).
+    const std::vector<Case> cases = {
+        {-1, u"FTTF*/"_s, {300, 10, 50, 20}, {340, 10, 50, 20}, {280, 10, 50, 20}},
+        {-1, u"TTTF*/"_s, {10, 10, 100, 20}, {10, 10, 140, 20}, {10, 10, 80, 20}},
+        {-1, u"TTTT*/"_s, {10, 40, 200, 200}, {10, 40, 240, 220}, {10, 40, 180, 180}},
+        {-1, u"TFTT*/"_s, {0, 280, 400, 20}, {0, 300, 440, 20}, {0, 260, 380, 20}},
+        {-1, u"FFTT*/"_s, {350, 280, 50, 20}, {390, 300, 50, 20}, {330, 260, 50, 20}},
+        {-1, u"TFFT*/"_s, {10, 250, 30, 20}, {10, 270, 30, 20}, {10, 230, 30, 20}},
+        {-1, u"FTTT*/"_s, {360, 40, 30, 200}, {400, 40, 30, 220}, {340, 40, 30, 180}},
+        {-1, u"TTFF*/Info"_s, {220, 40, 30, 20}, {220, 40, 30, 20}, {220, 40, 30, 20}},
+        {-1, u"FFFF*/"_s, {220, 70, 30, 20}, {220, 70, 30, 20}, {220, 70, 30, 20}},
+        {-1, u"Info"_s, {220, 100, 30, 20}, {220, 100, 30, 20}, {220, 100, 30, 20}},
     };
     AnchorRig rig;
-    std::vector<std::pair<Placed, QWidget *>> controls;
-    for (const Placed &c : cases)
-        controls.emplace_back(c, rig.control(c.tag, c.start));
-    rig.anchor->DoInit();
-    rig.show();
+    const std::vector<QWidget *> made = place(rig, cases);
     // The prefix is taken off; the control's own text stays.
-    for (const auto &[c, w] : controls)
-        EXPECT_EQ(tagText(w), c.tag.contains(u"*/"_s) ? c.tag.mid(6) : c.tag);
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(tagText(made[i]),
+                  cases[i].tag.contains(u"*/"_s) ? cases[i].tag.mid(6) : cases[i].tag);
 
     rig.growTwips(600, 300);
     ASSERT_EQ(rig.host->size(), QSize(440, 320));
-    expectAfter(controls, 0);
+    expectAt(cases, made, &Case::first);
     rig.resizeTwips(5700, 4200);
     ASSERT_EQ(rig.host->size(), QSize(380, 280));
-    expectAfter(controls, 1);
-    EXPECT_EQ(tagText(controls[7].second), u"Info"_s);
+    expectAt(cases, made, &Case::second);
+    EXPECT_EQ(tagText(made[7]), u"Info"_s);
 }
 
 TEST(AnchorLayout, TheWindowNeverGetsSmallerThanTheSizeGivenToDoInit)
@@ -100,35 +107,25 @@ TEST(AnchorLayout, TheWindowNeverGetsSmallerThanTheSizeGivenToDoInit)
     EXPECT_EQ(reported(), QPoint(2400, -600));
 }
 
-TEST(AnchorLayout, ControlsInsideContainersFollowTheirOwnContainer)
+TEST(AnchorLayout, ControlsInsideContainersFollowTheirOwnContainerAndReturnToTheirStart)
 {
+    // Rows 3 and 4: a frame that moves without changing size keeps what it holds in place.
+    const std::vector<Case> cases = {
+        {-1, u"TTTF*/"_s, {10, 10, 380, 100}, {10, 10, 420, 100}, {10, 10, 380, 100}},
+        {0, u"FTTF*/"_s, {300, 10, 50, 20}, {340, 10, 50, 20}, {300, 10, 50, 20}},
+        {0, u"TTTF*/"_s, {10, 40, 280, 20}, {10, 40, 320, 20}, {10, 40, 280, 20}},
+        {-1, u"FTTF*/"_s, {300, 150, 90, 100}, {340, 150, 90, 100}, {300, 150, 90, 100}},
+        {3, u"FTTF*/"_s, {40, 10, 40, 20}, {40, 10, 40, 20}, {40, 10, 40, 20}},
+        {-1, u"TTTT*/"_s, {10, 150, 280, 140}, {10, 150, 320, 160}, {10, 150, 280, 140}},
+        {5, u"TTTT*/"_s, {10, 10, 260, 120}, {10, 10, 300, 140}, {10, 10, 260, 120}},
+        {6, u"FFTT*/"_s, {200, 90, 50, 20}, {240, 110, 50, 20}, {200, 90, 50, 20}},
+    };
     AnchorRig rig;
-    QWidget *stretchingFrame = rig.control(u"TTTF*/"_s, {10, 10, 380, 100});
-    QWidget *goButton = AnchorRig::control(stretchingFrame, u"FTTF*/"_s, {300, 10, 50, 20});
-    QWidget *addressBox = AnchorRig::control(stretchingFrame, u"TTTF*/"_s, {10, 40, 280, 20});
-    QWidget *movingFrame = rig.control(u"FTTF*/"_s, {300, 150, 90, 100});
-    QWidget *inMovingFrame = AnchorRig::control(movingFrame, u"FTTF*/"_s, {40, 10, 40, 20});
-    QWidget *outer = rig.control(u"TTTT*/"_s, {10, 150, 280, 140});
-    QWidget *inner = AnchorRig::control(outer, u"TTTT*/"_s, {10, 10, 260, 120});
-    QWidget *deepest = AnchorRig::control(inner, u"FFTT*/"_s, {200, 90, 50, 20});
-    rig.anchor->DoInit();
-    rig.show();
-
+    const std::vector<QWidget *> made = place(rig, cases);
     rig.growTwips(600, 300);
-    EXPECT_EQ(stretchingFrame->geometry(), QRect(10, 10, 420, 100));
-    EXPECT_EQ(goButton->geometry(), QRect(340, 10, 50, 20));
-    EXPECT_EQ(addressBox->geometry(), QRect(10, 40, 320, 20));
-    // The frame moved without changing size, so what it holds stays put inside it.
-    EXPECT_EQ(movingFrame->geometry(), QRect(340, 150, 90, 100));
-    EXPECT_EQ(inMovingFrame->geometry(), QRect(40, 10, 40, 20));
-    EXPECT_EQ(outer->geometry(), QRect(10, 150, 320, 160));
-    EXPECT_EQ(inner->geometry(), QRect(10, 10, 300, 140));
-    EXPECT_EQ(deepest->geometry(), QRect(240, 110, 50, 20));
-
+    expectAt(cases, made, &Case::first);
     rig.resizeTwips(6000, 4500);
-    EXPECT_EQ(goButton->geometry(), QRect(300, 10, 50, 20));
-    EXPECT_EQ(inMovingFrame->geometry(), QRect(40, 10, 40, 20));
-    EXPECT_EQ(deepest->geometry(), QRect(200, 90, 50, 20));
+    expectAt(cases, made, &Case::second);
 }
 
 TEST(AnchorLayout, MinimisingAndRestoringLeavesEveryControlWhereItWas)
