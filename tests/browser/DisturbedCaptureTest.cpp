@@ -3,8 +3,6 @@
 #include "browser/JavaScriptRunner.h"
 
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QWebEnginePage>
@@ -44,11 +42,14 @@ protected:
         return failure;
     }
 
-    QString failure; ///< the last capture's failure message
-    QStringList writtenFiles() const
+    // A failed capture leaves no file and no count.
+    void expectNothingWritten()
     {
-        return QDir(dir.path()).entryList(QDir::Files);
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+        EXPECT_EQ(host->CaptureCount, 0);
     }
+
+    QString failure; ///< the last capture's failure message
 };
 
 } // namespace
@@ -57,12 +58,9 @@ TEST_F(DisturbedCapture, RendererEndingMidWalkWritesNothingAndTheViewLoadsAgain)
 {
     load(QStringLiteral("/rows.html?h=12000"));
     QWebEnginePage *page = stage.view()->engineView()->page();
-    captureDisturbedAt(3, [page] {
-        ::kill(page->renderProcessPid(), SIGKILL);
-    });
+    captureDisturbedAt(3, [page] { ::kill(page->renderProcessPid(), SIGKILL); });
     EXPECT_TRUE(failure.contains(QStringLiteral("renderer"))) << failure.toStdString();
-    EXPECT_TRUE(writtenFiles().isEmpty());
-    EXPECT_EQ(host->CaptureCount, 0);
+    expectNothingWritten();
     EXPECT_TRUE(host->List2.isEmpty());
 
     load(QStringLiteral("/rows.html?h=2000"));
@@ -76,17 +74,13 @@ TEST_F(DisturbedCapture, PageLeavingMidWalkWritesNothing)
     const QString away = server.url(QStringLiteral("/rows.html?h=300")).toString();
     QWebEnginePage *page = stage.view()->engineView()->page();
     captureDisturbedAt(2, [page, away] {
-        page->runJavaScript(QStringLiteral("location.href = %1;")
-                                .arg(QString::fromUtf8(QJsonDocument(QJsonArray{away}).toJson(
-                                    QJsonDocument::Compact)).mid(1).chopped(1)));
+        page->runJavaScript(QStringLiteral("location.href = %1;").arg(JavaScriptRunner::jsonLiteral(away)));
     });
     EXPECT_TRUE(failure.contains(QStringLiteral("another address"))) << failure.toStdString();
-    EXPECT_TRUE(writtenFiles().isEmpty());
-    EXPECT_EQ(host->CaptureCount, 0);
+    expectNothingWritten();
 }
 
-// The renderer ends while a page is still loading: pressing the button then takes no
-// picture of the dead view, and the view loads and captures again.
+// The renderer ends mid-load: no picture of the dead view, and the view loads again.
 TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAgain)
 {
     // Sends the start of a page and never the rest.
@@ -109,8 +103,7 @@ TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAg
 
     EXPECT_TRUE(capture().isNull()) << "a picture of the dead view was written";
     EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page's renderer ended."));
-    EXPECT_TRUE(writtenFiles().isEmpty());
-    EXPECT_EQ(host->CaptureCount, 0);
+    expectNothingWritten();
 
     load(QStringLiteral("/rows.html?h=1500"));
     failure.clear();
@@ -133,9 +126,7 @@ TEST_F(DisturbedCapture, PageGrowingForEverStillEnds)
     EXPECT_EQ(host->CaptureCount, 1);
 }
 
-// A page whose script never gives the renderer back: what it shows cannot be trusted to be
-// the band asked for, so the capture ends, says so and writes nothing; once the page
-// answers again, the next capture works.
+// A script that never yields: the bands shown cannot be trusted, so nothing is written.
 TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
 {
     server.addPage(QStringLiteral("/busy.html"),
@@ -147,8 +138,7 @@ TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
     stage.view()->engineView()->page()->runJavaScript(QStringLiteral("setTimeout(spin, 0)"));
     EXPECT_TRUE(capture().isNull()) << "a capture of a page that does not answer wrote a file";
     EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page does not answer."));
-    EXPECT_TRUE(writtenFiles().isEmpty());
-    EXPECT_EQ(host->CaptureCount, 0);
+    expectNothingWritten();
 
     // The loop ends by itself; then the same page is taken whole.
     ASSERT_TRUE(QTest::qWaitFor(
