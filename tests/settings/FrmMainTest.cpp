@@ -1,23 +1,11 @@
 #include "SettingsWindowRig.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 using namespace tessaly;
-
 using namespace tessaly::settingsrig;
 
 TEST_F(SettingsWindow, TitleCarriesTheVersionAndTheLayoutItsTwips)
@@ -26,8 +14,7 @@ TEST_F(SettingsWindow, TitleCarriesTheVersionAndTheLayoutItsTwips)
     const auto window = open();
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Tessaly v")));
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" By Orvanel")));
-    // 9855 x 3870 twips at 15 twips per pixel.
-    EXPECT_EQ(window->size(), QSize(657, 258));
+    EXPECT_EQ(window->size(), QSize(657, 258)); // 9855 x 3870 twips at 15 twips a pixel
     EXPECT_EQ(child<QLineEdit>(*window, "Text1")->geometry(), QRect(6, 28, 321, 19));
     EXPECT_EQ(child<QPushButton>(*window, "Command1")->text(), QStringLiteral("Begin"));
     EXPECT_EQ(child<QPushButton>(*window, "Command1")->geometry(), QRect(6, 206, 121, 23));
@@ -43,14 +30,14 @@ TEST_F(SettingsWindow, TitleCarriesTheVersionAndTheLayoutItsTwips)
 
 TEST_F(SettingsWindow, OpensWithPngWhenNoTypeIsStoredAndShowsWhatIs)
 {
-    writeAll(settingsFile(), "[main]\r\nsavelocation=/tmp/shots/\r\nenablewatermark=1\r\nsilent=yes\r\n");
+    writeFile(settingsFile(), "[main]\r\nsavelocation=/tmp/shots/\r\nenablewatermark=1\r\nsilent=yes\r\n");
     const auto window = open();
     EXPECT_EQ(window->saveLocation(), QStringLiteral("/tmp/shots/"));
     EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
     EXPECT_EQ(window->watermarkSwitch(), 1);
     EXPECT_EQ(window->silentSwitch(), 0); // not a number: the box keeps its state
 
-    writeAll(settingsFile(), "[MAIN]\nSaveType=.gif\n");
+    writeFile(settingsFile(), "[MAIN]\nSaveType=.gif\n");
     EXPECT_EQ(open()->saveType(), QStringLiteral(".gif"));
 }
 
@@ -62,7 +49,7 @@ TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
         location->clear();
         QTest::keyClicks(location, QStringLiteral("/tmp/a b/"));
         location->insert(QStringLiteral("é/")); // typed by an input method
-        EXPECT_TRUE(readAll(settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
+        EXPECT_TRUE(contentOf(settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
         QComboBox *types = child<QComboBox>(*window, "Combo1");
         types->setCurrentIndex(2);
         emit types->activated(2);
@@ -70,12 +57,11 @@ TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
         child<QCheckBox>(*window, "Check1")->click();
         child<QCheckBox>(*window, "Check1")->click();
     }
-    const QByteArray written = readAll(settingsFile());
-    EXPECT_TRUE(written.contains("savetype=.jpg")) << written.constData();
-    EXPECT_TRUE(written.contains("enablewatermark=1")) << written.constData();
-    EXPECT_TRUE(written.contains("silent=0")) << written.constData();
+    const QByteArray written = contentOf(settingsFile());
+    for (const char *line : {"savetype=.jpg", "enablewatermark=1", "silent=0"})
+        EXPECT_TRUE(written.contains(line)) << line << "\n" << written.constData();
 
-    SettingsStore fresh(SettingsLocation(dir.path(), dir.file(QStringLiteral("config"))));
+    SettingsStore fresh(location());
     FrmMain again(fresh);
     EXPECT_EQ(again.saveLocation(), QStringLiteral("/tmp/a b/é/"));
     EXPECT_EQ(again.saveType(), QStringLiteral(".jpg"));
@@ -87,73 +73,59 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
 {
     const auto window = open();
     QSignalSpy requested(window.get(), &FrmMain::captureWindowRequested);
-    child<QLineEdit>(*window, "Text1")->clear();
-    {
-        MessageWatcher watcher;
-        window->Command1_Click();
-        EXPECT_EQ(watcher.text(), QStringLiteral("Please enter a save location"));
-    }
+    QLineEdit *text1 = child<QLineEdit>(*window, "Text1");
+    text1->clear();
+    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }),
+              QStringLiteral("Please enter a save location"));
     EXPECT_EQ(requested.size(), 0);
 
     const QString nested = dir.file(QStringLiteral("one/two/three/"));
-    child<QLineEdit>(*window, "Text1")->setText(nested);
+    text1->setText(nested);
     window->Command1_Click();
     EXPECT_TRUE(QDir(nested).exists());
     EXPECT_EQ(requested.size(), 1);
 
     // A folder that cannot be made (its parent is a file) is said, not opened.
-    writeAll(dir.file(QStringLiteral("file")), "x");
-    child<QLineEdit>(*window, "Text1")->setText(dir.file(QStringLiteral("file/sub/")));
-    {
-        MessageWatcher watcher;
-        window->Command1_Click();
-        EXPECT_TRUE(watcher.text().contains(QStringLiteral("could not be created")));
-    }
+    writeFile(dir.file(QStringLiteral("file")), "x");
+    text1->setText(dir.file(QStringLiteral("file/sub/")));
+    EXPECT_TRUE(messageFrom([&] { window->Command1_Click(); })
+                    .contains(QStringLiteral("could not be created")));
     EXPECT_EQ(requested.size(), 1);
 }
 
 TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothing)
 {
     const auto window = open();
-    QString answer = QStringLiteral("/srv/pictures");
+    QString answer;
     window->setFolderPicker([&answer](BFFC &) { return answer; });
-    window->Command2_Click();
-    EXPECT_EQ(window->saveLocation(), QStringLiteral("/srv/pictures/"));
-    answer = QStringLiteral("/srv/other/");
-    window->Command2_Click();
-    EXPECT_EQ(window->saveLocation(), QStringLiteral("/srv/other/"));
-    answer.clear();
-    window->Command2_Click();
-    EXPECT_EQ(window->saveLocation(), QStringLiteral("/srv/other/"));
-    EXPECT_TRUE(readAll(settingsFile()).contains("savelocation=/srv/other/"));
+    // An empty answer is a cancel.
+    for (const auto &[picked, shown] : {std::pair{"/srv/pictures", "/srv/pictures/"},
+                                        {"/srv/other/", "/srv/other/"}, {"", "/srv/other/"}}) {
+        answer = QString::fromLatin1(picked);
+        window->Command2_Click();
+        EXPECT_EQ(window->saveLocation(), QString::fromLatin1(shown)) << picked;
+    }
+    EXPECT_TRUE(contentOf(settingsFile()).contains("savelocation=/srv/other/"));
 }
 
 TEST_F(SettingsWindow, LoadWatermarkCopiesExactlyAndRefusesWhatIsNoPicture)
 {
     const auto window = open();
-    const QString big = dir.file(QStringLiteral("big.bmp"));
-    const QString small = dir.file(QStringLiteral("small.bmp"));
-    QImage(300, 200, QImage::Format_RGB32).save(big);
-    QImage image(20, 10, QImage::Format_RGB32);
-    image.fill(qRgb(10, 200, 30));
-    image.save(small);
+    const QString big = bitmap(dir.file(QStringLiteral("big.bmp")), 300, 200);
+    const QString small = bitmap(dir.file(QStringLiteral("small.bmp")), 20, 10, qRgb(10, 200, 30));
     QString chosen = big;
     window->setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     window->Command3_Click();
     window->Command3_Click();
-    chosen = small;
+    chosen = small; // the shorter copy leaves no tail of the longer one
     window->Command3_Click();
-    EXPECT_EQ(readAll(store.watermarkFile()), readAll(small));
+    EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
 
-    const QString junk = dir.file(QStringLiteral("junk.bmp"));
-    writeAll(junk, "not a picture at all");
-    chosen = junk;
-    {
-        MessageWatcher watcher;
-        window->Command3_Click();
-        EXPECT_TRUE(watcher.text().contains(QStringLiteral("cannot be used as a watermark")));
-    }
-    EXPECT_EQ(readAll(store.watermarkFile()), readAll(small));
+    chosen = dir.file(QStringLiteral("junk.bmp"));
+    writeFile(chosen, "not a picture at all");
+    EXPECT_TRUE(messageFrom([&] { window->Command3_Click(); })
+                    .contains(QStringLiteral("cannot be used as a watermark")));
+    EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
 }
 
 TEST_F(SettingsWindow, CopyFileReplacesTheTargetOnlyWithAWholeCopy)
@@ -162,16 +134,16 @@ TEST_F(SettingsWindow, CopyFileReplacesTheTargetOnlyWithAWholeCopy)
     QByteArray bytes;
     for (int i = 0; i < 10000; ++i)
         bytes.append(char(i * 7));
-    writeAll(source, bytes);
+    writeFile(source, bytes);
     const QString target = dir.file(QStringLiteral("target"));
-    writeAll(target, QByteArray(20000, 'x'));
+    writeFile(target, QByteArray(20000, 'x'));
     EXPECT_EQ(FrmMain::CopyFile(source, target), 1);
-    EXPECT_EQ(readAll(target), bytes);
+    EXPECT_EQ(contentOf(target), bytes);
 
     QString error;
     EXPECT_EQ(FrmMain::CopyFile(dir.file(QStringLiteral("missing")), target, &error), 0);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(readAll(target), bytes);
+    EXPECT_EQ(contentOf(target), bytes);
 }
 
 TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
@@ -182,12 +154,9 @@ TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
         opened.append(url);
         return true;
     });
-    {
-        MessageWatcher watcher; // no copy yet: said, nothing opened
-        window->Command4_Click();
-        EXPECT_TRUE(watcher.text().contains(QStringLiteral("No watermark")));
-    }
-    QImage(8, 8, QImage::Format_RGB32).save(store.watermarkFile(), "BMP");
+    // No copy yet: said, nothing opened.
+    EXPECT_TRUE(messageFrom([&] { window->Command4_Click(); }).contains(QStringLiteral("No watermark")));
+    bitmap(store.watermarkFile(), 8, 8);
     QLabel *link = child<QLabel>(*window, "Label11");
     QTest::mousePress(link, Qt::LeftButton);
     EXPECT_FALSE(link->font().underline());

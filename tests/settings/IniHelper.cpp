@@ -1,14 +1,7 @@
-// A separate process for the settings tests: writes or reads one value, so that a round trip
-// proves what reached the disk rather than what one process remembers.
-//
-//   tessaly_ini_helper write PATH SECTION KEY VALUE [FILE-SIZE-LIMIT]
-//   tessaly_ini_helper read PATH SECTION KEY
-//   tessaly_ini_helper store-write PROGRAM-FOLDER CONFIG-FOLDER KEY VALUE
-//   tessaly_ini_helper store-read PROGRAM-FOLDER CONFIG-FOLDER KEY
-//
-// Values read are printed as UTF-8 without a line ending; errors go to stderr with exit
-// code 1. A file-size limit makes every write past that many bytes fail, as a full disk
-// would.
+// A second process for the settings tests, so a round trip proves what reached the disk:
+//   write PATH SECTION KEY VALUE [FILE-SIZE-LIMIT] | read PATH SECTION KEY
+//   store-write PROGRAM-FOLDER CONFIG-FOLDER KEY VALUE | store-read PROGRAM-FOLDER CONFIG-FOLDER KEY
+// A read prints the value; errors go to stderr with exit code 1. The limit stands in for a full disk.
 #include "settings/Modini.h"
 #include "settings/SettingsStore.h"
 

@@ -1,13 +1,8 @@
-// Values written by one process are read by another; a write that fails half-way leaves the
-// file as it was.
-#include "settings/Modini.h"
-
-#include "../support/TempDir.h"
+// Values written by one process are read by another; a write cut short leaves the file as it was.
 #include "SettingsFiles.h"
 
+#include <QFileInfo>
 #include <QProcess>
-
-#include <gtest/gtest.h>
 
 using namespace tessaly;
 using namespace settingsfiles;
@@ -18,31 +13,24 @@ namespace {
 struct HelperRun
 {
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 HelperRun runHelper(const QStringList &arguments)
 {
     QProcess process;
     process.start(QStringLiteral(TESSALY_INI_HELPER), arguments);
-    HelperRun run;
-    if (!process.waitForStarted() || !process.waitForFinished()) {
-        run.err = process.errorString();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    if (!process.waitForStarted() || !process.waitForFinished())
+        return {-1, {}, process.errorString()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
 
-TEST(ProcessRoundTrip, AValueWrittenByOneProcessIsReadByAnother)
+TEST_F(Ini, AValueWrittenByOneProcessIsReadByAnother)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
     const QString folder = u"/home/zoë/Shots/"_s;
     const HelperRun written = runHelper({u"write"_s, path, u"main"_s, u"savelocation"_s, folder});
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
@@ -52,13 +40,12 @@ TEST(ProcessRoundTrip, AValueWrittenByOneProcessIsReadByAnother)
     EXPECT_EQ(readBack.exitCode, 0);
     EXPECT_EQ(readBack.out, folder);
     EXPECT_EQ(runHelper({u"read"_s, path, u"main"_s, u"savetype"_s}).out, u".tif"_s);
-    EXPECT_EQ(Modini::ReadIni(u"main"_s, u"savetype"_s, path), u".tif"_s);
+    EXPECT_EQ(read(u"savetype"_s), u".tif"_s);
     EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/home/zoë/Shots/\nSaveType=.tif\n");
 }
 
-TEST(ProcessRoundTrip, TheStoreKeepsItsValuesForTheNextRun)
+TEST_F(Ini, TheStoreKeepsItsValuesForTheNextRun)
 {
-    TempDir dir;
     const QString program = dir.file(u"bin"_s);
     const QString config = dir.file(u"config"_s);
     ASSERT_TRUE(QDir().mkpath(program));
@@ -68,13 +55,10 @@ TEST(ProcessRoundTrip, TheStoreKeepsItsValuesForTheNextRun)
     EXPECT_FALSE(QFileInfo::exists(config));
 }
 
-TEST(ProcessRoundTrip, AWriteCutShortLeavesTheOldFileIntact)
+TEST_F(Ini, AWriteCutShortLeavesTheOldFileIntact)
 {
-    TempDir dir;
-    const QString path = dir.file(u"settings.ini"_s);
     const QByteArray original = "[main]\nsavelocation=/old/place/\nsavetype=.gif\n";
     writeFile(path, original);
-
     // The new version is longer than the process may write, as on a full disk.
     const QString limit = QString::number(original.size());
     const HelperRun written = runHelper(
@@ -85,7 +69,6 @@ TEST(ProcessRoundTrip, AWriteCutShortLeavesTheOldFileIntact)
     EXPECT_TRUE(entriesOf(dir.path()) == QStringList{u"settings.ini"_s});
 
     // Under the same limit a change that fits goes through.
-    EXPECT_EQ(runHelper({u"write"_s, path, u"main"_s, u"savetype"_s, u".png"_s, limit}).exitCode,
-              0);
-    EXPECT_EQ(runHelper({u"read"_s, path, u"main"_s, u"savetype"_s}).out, u".png"_s);
+    EXPECT_EQ(runHelper({u"write"_s, path, u"main"_s, u"savetype"_s, u".png"_s, limit}).exitCode, 0);
+    EXPECT_EQ(read(u"savetype"_s), u".png"_s);
 }

@@ -4,8 +4,6 @@
 #include "dialogs/InitialFolder.h"
 #include "support/DialogSteps.h"
 
-#include <QDir>
-#include <QImage>
 #include <QSignalSpy>
 
 using namespace tessaly;
@@ -38,7 +36,7 @@ TEST_F(SettingsWindow, BrowseCreatesAFolderInTheFolderBrowserAndRefusesATakenNam
     EXPECT_EQ(openedOn, InitialFolder::desktop());
     EXPECT_TRUE(QFileInfo(data + u"/Shots"_s).isDir());
     EXPECT_EQ(window->saveLocation(), data + u"/Shots/"_s);
-    EXPECT_TRUE(readAll(settingsFile()).contains((u"savelocation="_s + data + u"/Shots/"_s).toUtf8()));
+    EXPECT_TRUE(contentOf(settingsFile()).contains((u"savelocation="_s + data + u"/Shots/"_s).toUtf8()));
 
     Refusal refusal;
     ModalDriver second;
@@ -54,10 +52,7 @@ TEST_F(SettingsWindow, BrowseCreatesAFolderInTheFolderBrowserAndRefusesATakenNam
 
 TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialogAndCancelKeepsTheCopy)
 {
-    QImage image(24, 12, QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    const QString chosen = dir.file(u"mark.bmp"_s);
-    ASSERT_TRUE(image.save(chosen, "BMP"));
+    const QString chosen = bitmap(dir.file(u"mark.bmp"_s), 24, 12, qRgb(255, 0, 255));
     const auto window = open();
     window->openImage1().setInitDir(dir.path()); // overwritten: the dialog opens on the desktop
 
@@ -74,14 +69,14 @@ TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialogAndCancelKeeps
     EXPECT_TRUE(seen.types == QStringList{u"Bitmap (*.bmp)"_s})
         << seen.types.join(u'|').toStdString();
     EXPECT_EQ(window->openImage1().initDir(), u"Desktop"_s);
-    EXPECT_EQ(readAll(store.watermarkFile()), readAll(chosen));
+    EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(chosen));
 
     ModalDriver cancelled;
     cancelled.then(cancel());
     ASSERT_TRUE(QFile::remove(chosen));
     window->Command3_Click();
     EXPECT_TRUE(cancelled.finished());
-    EXPECT_FALSE(readAll(store.watermarkFile()).isEmpty());
+    EXPECT_FALSE(contentOf(store.watermarkFile()).isEmpty());
 }
 
 TEST_F(SettingsWindow, BeginWithoutATypeAsksForOne)
@@ -90,11 +85,7 @@ TEST_F(SettingsWindow, BeginWithoutATypeAsksForOne)
     QSignalSpy requested(window.get(), &FrmMain::captureWindowRequested);
     child<QLineEdit>(*window, "Text1")->setText(dir.file(u"shots/"_s));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
-    {
-        MessageWatcher watcher;
-        window->Command1_Click();
-        EXPECT_EQ(watcher.text(), u"Please choose a save as"_s);
-    }
+    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }), u"Please choose a save as"_s);
     EXPECT_EQ(requested.size(), 0);
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"shots"_s)));
 }

@@ -2,19 +2,13 @@
 #include "SettingsWindowRig.h"
 #include "support/ScratchMount.h"
 
-#include <QDir>
-#include <QImage>
 #include <QRandomGenerator>
 
 using namespace tessaly;
 using namespace tessaly::settingsrig;
+using settingsfiles::entriesOf;
 
 namespace {
-
-QStringList filesIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 QByteArray garbage(qsizetype size)
 {
@@ -33,22 +27,20 @@ TEST_F(SettingsWindow, OpeningWritesNothingBackAndReadsByTheProfileRules)
     const QByteArray original = "\xEF\xBB\xBF; written by hand\r\n[Main]\r\nSAVELOCATION = " +
                                 longFolder + "\r\nsavetype=.gif\r\nSaveType=.bmp\r\n"
                                 "enablewatermark=1\r\nsilent=1\r\n[other]\r\nkeep=me\r\n";
-    writeAll(settingsFile(), original);
+    writeFile(settingsFile(), original);
     const auto window = open();
-    // The read is cut at 254 characters, the first of two equal keys counts, names ignore
-    // case; and none of it is written back, so the long value stays whole in the file.
+    // Cut at 254 characters, first of equal keys, any case; nothing is written back.
     EXPECT_EQ(window->saveLocation(), QString::fromLatin1(longFolder.left(254)));
     EXPECT_EQ(window->saveType(), QStringLiteral(".gif"));
     EXPECT_EQ(window->watermarkSwitch(), 1);
     EXPECT_EQ(window->silentSwitch(), 1);
-    EXPECT_EQ(readAll(settingsFile()), original);
+    EXPECT_EQ(contentOf(settingsFile()), original);
 
-    // An edit changes its own value only: the mark, the line endings, the comment, the
-    // second key and the other section stay.
+    // An edit changes its own value only.
     child<QCheckBox>(*window, "Check1")->click();
     QByteArray expected = original;
     expected.replace("silent=1", "silent=0");
-    EXPECT_EQ(readAll(settingsFile()), expected);
+    EXPECT_EQ(contentOf(settingsFile()), expected);
 }
 
 TEST_F(SettingsWindow, FilesThatAreNoProfileOpenWithTheDefaultsAndKeepTheirBytes)
@@ -60,19 +52,18 @@ TEST_F(SettingsWindow, FilesThatAreNoProfileOpenWithTheDefaultsAndKeepTheirBytes
                                      "\xEF\xBB\xBF", "[main]"};
     for (const QByteArray &content : contents) {
         SCOPED_TRACE(content.size());
-        writeAll(settingsFile(), content);
+        writeFile(settingsFile(), content);
         const auto window = open();
         EXPECT_EQ(window->saveLocation(), QString());
         EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
         EXPECT_EQ(window->watermarkSwitch(), 0);
-        EXPECT_EQ(readAll(settingsFile()), content);
+        EXPECT_EQ(contentOf(settingsFile()), content);
 
         child<QLineEdit>(*window, "Text1")->setText(QStringLiteral("/srv/shots/"));
-        const QByteArray written = readAll(settingsFile());
+        const QByteArray written = contentOf(settingsFile());
         EXPECT_TRUE(written.startsWith(content));
         EXPECT_TRUE(written.contains("savelocation=/srv/shots/"));
-        SettingsStore fresh(SettingsLocation(dir.path(), dir.file(QStringLiteral("config"))));
-        EXPECT_EQ(fresh.saveLocation(), QStringLiteral("/srv/shots/"));
+        EXPECT_EQ(SettingsStore(location()).saveLocation(), QStringLiteral("/srv/shots/"));
     }
 }
 
@@ -87,32 +78,29 @@ TEST(SettingsWindowOnADisk, AFullOrReadOnlyDiskIsReportedOnceAndTheFileKeepsItsV
     QByteArray original = "[main]\nsavelocation=/srv/old/\n";
     while (original.size() < 16 * 1024)
         original += "; a line kept for the user\n";
-    writeAll(store.settingsFile(), original);
+    writeFile(store.settingsFile(), original);
     ASSERT_TRUE(disk.fill());
 
     FrmMain window(store);
     window.show();
-    QString said;
-    {
-        MessageWatcher watcher;
+    const QString said = messageFrom([&window] {
         window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("/srv/new/"));
-        said = watcher.text();
-    }
+    });
     EXPECT_TRUE(said.contains(QStringLiteral("could not be saved"))) << said.toStdString();
     EXPECT_TRUE(said.contains(store.settingsFile())) << said.toStdString();
     EXPECT_TRUE(said.contains(QStringLiteral("No space left on device"))) << said.toStdString();
-    EXPECT_EQ(readAll(store.settingsFile()), original);
+    EXPECT_EQ(contentOf(store.settingsFile()), original);
 
     ASSERT_TRUE(QFile::remove(disk.file(QStringLiteral(".filler"))));
     ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
     const WriteResult refused = store.setSaveLocation(QStringLiteral("/srv/third/"));
     EXPECT_FALSE(refused.ok());
-    // The replacement file is refused before it is made: the file is said to be unwritable.
+    // Refused before the replacement is made, so the file itself is said to be unwritable.
     EXPECT_TRUE(refused.error().contains(QStringLiteral("Read-only file system")) ||
                 refused.error().contains(QStringLiteral("not writable")))
         << refused.error().toStdString();
-    EXPECT_EQ(readAll(store.settingsFile()), original);
-    EXPECT_EQ(filesIn(disk.path()), QStringList{QStringLiteral("settings.ini")});
+    EXPECT_EQ(contentOf(store.settingsFile()), original);
+    EXPECT_EQ(entriesOf(disk.path()), QStringList{QStringLiteral("settings.ini")});
 }
 
 TEST(SettingsWindowOnADisk, AWatermarkCopyThatDoesNotFitKeepsTheEarlierCopyWhole)
@@ -122,64 +110,41 @@ TEST(SettingsWindowOnADisk, AWatermarkCopyThatDoesNotFitKeepsTheEarlierCopyWhole
         GTEST_SKIP() << disk.skipReason().toStdString();
     TempDir elsewhere;
     SettingsStore store(SettingsLocation(disk.path(), disk.file(QStringLiteral("config"))));
-    QImage small(20, 10, QImage::Format_RGB32);
-    small.fill(Qt::darkGreen);
-    ASSERT_TRUE(small.save(store.watermarkFile(), "BMP"));
-    const QByteArray earlier = readAll(store.watermarkFile());
-    const QString big = elsewhere.file(QStringLiteral("big.bmp"));
-    ASSERT_TRUE(QImage(400, 300, QImage::Format_RGB32).save(big, "BMP")); // 360 KB
+    const QByteArray earlier = contentOf(bitmap(store.watermarkFile(), 20, 10, qRgb(0, 128, 0)));
+    const QString big = bitmap(elsewhere.file(QStringLiteral("big.bmp")), 400, 300); // 360 KB
     ASSERT_TRUE(disk.fill(64 * 1024));
 
     FrmMain window(store);
     window.setWatermarkPicker([&big](OpenImage &) { return big; });
-    QString said;
-    {
-        MessageWatcher watcher;
-        window.Command3_Click();
-        said = watcher.text();
-    }
-    EXPECT_TRUE(said.contains(QStringLiteral("could not be copied"))) << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("No space left on device"))) << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("loaded before is kept"))) << said.toStdString();
-    EXPECT_EQ(readAll(store.watermarkFile()), earlier);
-    EXPECT_EQ(filesIn(disk.path()),
+    const QString said = messageFrom([&window] { window.Command3_Click(); });
+    for (const char *part : {"could not be copied", "No space left on device", "loaded before is kept"})
+        EXPECT_TRUE(said.contains(QLatin1String(part))) << said.toStdString();
+    EXPECT_EQ(contentOf(store.watermarkFile()), earlier);
+    EXPECT_EQ(entriesOf(disk.path()),
               (QStringList{QStringLiteral(".filler"), QStringLiteral("watermark.bmp")}));
 
     // With room again the same choice is copied exactly.
     ASSERT_TRUE(QFile::remove(disk.file(QStringLiteral(".filler"))));
     window.Command3_Click();
-    EXPECT_EQ(readAll(store.watermarkFile()), readAll(big));
+    EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(big));
 }
 
 TEST_F(SettingsWindow, AChosenWatermarkThatCannotBeReadOrIsNoWholePictureIsSaid)
 {
-    QImage image(20, 10, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    ASSERT_TRUE(image.save(store.watermarkFile(), "BMP"));
-    const QByteArray earlier = readAll(store.watermarkFile());
-
-    const QString cut = dir.file(QStringLiteral("cut.bmp"));
-    QImage(64, 64, QImage::Format_RGB32).save(cut, "BMP");
-    QFile cutFile(cut);
-    ASSERT_TRUE(cutFile.resize(cutFile.size() / 2));
+    const QByteArray earlier = contentOf(bitmap(store.watermarkFile(), 20, 10, qRgb(0, 0, 255)));
+    const QString cut = bitmap(dir.file(QStringLiteral("cut.bmp")), 64, 64);
+    ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
     // A header that promises 20,000 x 20,000 pixels and little behind it.
-    const QString huge = dir.file(QStringLiteral("huge.bmp"));
-    {
-        QImage seed(8, 8, QImage::Format_RGB32);
-        seed.save(huge, "BMP");
-        QByteArray bytes = readAll(huge);
-        const qint32 side = 20000;
-        memcpy(bytes.data() + 18, &side, 4);
-        memcpy(bytes.data() + 22, &side, 4);
-        writeAll(huge, bytes);
-    }
+    const QString huge = bitmap(dir.file(QStringLiteral("huge.bmp")), 8, 8);
+    QByteArray header = contentOf(huge);
+    const qint32 side = 20000;
+    memcpy(header.data() + 18, &side, 4);
+    memcpy(header.data() + 22, &side, 4);
+    writeFile(huge, header);
     // Sparse: 300 MB long, nothing of it on the disk.
     const QString vast = dir.file(QStringLiteral("vast.bmp"));
-    {
-        QFile file(vast);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(300LL * 1024 * 1024));
-    }
+    writeFile(vast, {});
+    ASSERT_TRUE(QFile::resize(vast, 300LL * 1024 * 1024));
     const QString folder = dir.file(QStringLiteral("a folder.bmp"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QList<std::pair<QString, QString>> cases{
@@ -193,11 +158,9 @@ TEST_F(SettingsWindow, AChosenWatermarkThatCannotBeReadOrIsNoWholePictureIsSaid)
     for (const auto &[chosen, message] : cases) {
         SCOPED_TRACE(chosen.toStdString());
         window->setWatermarkPicker([chosen](OpenImage &) { return chosen; });
-        MessageWatcher watcher;
-        window->Command3_Click();
-        EXPECT_TRUE(watcher.text().contains(message)) << watcher.text().toStdString();
-        EXPECT_TRUE(watcher.text().contains(chosen)) << watcher.text().toStdString();
-        EXPECT_EQ(readAll(store.watermarkFile()), earlier);
+        const QString said = messageFrom([&] { window->Command3_Click(); });
+        EXPECT_TRUE(said.contains(message) && said.contains(chosen)) << said.toStdString();
+        EXPECT_EQ(contentOf(store.watermarkFile()), earlier);
     }
 }
 
@@ -208,19 +171,16 @@ TEST(SettingsWindowOnADisk, AProgramFolderWithSpacesAndLettersBeyondAsciiHoldsBo
     ASSERT_TRUE(QDir().mkpath(folder));
     SettingsStore store(SettingsLocation(folder, dir.file(QStringLiteral("config"))));
     ASSERT_TRUE(store.location().usesProgramFolder());
-    const QString chosen = dir.file(QStringLiteral("mark ä.bmp"));
-    QImage mark(12, 6, QImage::Format_RGB32);
-    mark.fill(Qt::cyan);
-    ASSERT_TRUE(mark.save(chosen, "BMP"));
+    const QString chosen = bitmap(dir.file(QStringLiteral("mark ä.bmp")), 12, 6, qRgb(0, 255, 255));
     {
         FrmMain window(store);
         window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(folder + QStringLiteral("/é/"));
         window.setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
         window.Command3_Click();
     }
-    EXPECT_EQ(readAll(QDir(folder).filePath(QStringLiteral("watermark.bmp"))), readAll(chosen));
+    EXPECT_EQ(contentOf(QDir(folder).filePath(QStringLiteral("watermark.bmp"))), contentOf(chosen));
     SettingsStore fresh(SettingsLocation(folder, dir.file(QStringLiteral("config"))));
     EXPECT_EQ(fresh.saveLocation(), folder + QStringLiteral("/é/"));
-    EXPECT_EQ(filesIn(folder),
+    EXPECT_EQ(entriesOf(folder),
               (QStringList{QStringLiteral("settings.ini"), QStringLiteral("watermark.bmp")}));
 }

@@ -1,7 +1,6 @@
 // Where the settings file and the watermark copy live.
 #include "settings/SettingsLocation.h"
 
-#include "../support/TempDir.h"
 #include "SettingsFiles.h"
 
 #include <QCoreApplication>
@@ -27,8 +26,7 @@ TEST(SettingsLocation, AWritableProgramFolderHoldsBothFiles)
 TEST(SettingsLocation, AProgramFolderThatTakesNoFilesFallsBackToTheConfigFolder)
 {
     TempDir dir;
-    // Permission bits do not stop the superuser; a regular file standing where a folder
-    // should be stops everyone.
+    // A file where a folder should be stops even the superuser, as permission bits do not.
     writeFile(dir.file(u"opt"_s), "not a folder");
     const QString program = dir.file(u"opt/tessaly"_s);
     const QString config = dir.file(u"home/.config/tessaly"_s);

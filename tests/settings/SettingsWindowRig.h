@@ -3,12 +3,12 @@
 // the next message box.
 #include "settings/FrmMain.h"
 #include "settings/SettingsStore.h"
-#include "support/TempDir.h"
+#include "settings/SettingsFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -19,17 +19,16 @@
 
 namespace tessaly::settingsrig {
 
-inline QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using settingsfiles::contentOf;
+using settingsfiles::writeFile;
 
-inline void writeAll(const QString &path, const QByteArray &bytes)
+// Saves a one-colour BMP at `path` and returns the path.
+inline QString bitmap(const QString &path, int width, int height, QRgb colour = qRgb(0, 0, 0))
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(path, "BMP")) << path.toStdString();
+    return path;
 }
 
 // Answers the next message box with OK and remembers its text.
@@ -59,11 +58,25 @@ private:
     QString m_text;
 };
 
+// The text of the message box that `action` brings up.
+template <typename Action>
+QString messageFrom(Action &&action)
+{
+    MessageWatcher watcher;
+    action();
+    return watcher.text();
+}
+
 class SettingsWindow : public ::testing::Test
 {
 protected:
-    SettingsWindow()
-        : store(SettingsLocation(dir.path(), dir.file(QStringLiteral("config")))) {}
+    SettingsWindow() : store(location()) {}
+
+    // The same place again, as the next run of the program sees it.
+    SettingsLocation location() const
+    {
+        return SettingsLocation(dir.path(), dir.file(QStringLiteral("config")));
+    }
 
     std::unique_ptr<FrmMain> open()
     {
