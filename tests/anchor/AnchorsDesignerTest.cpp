@@ -5,7 +5,6 @@
 #include "anchor/AnchorsDesigner.h"
 #include "anchor/UiTagFile.h"
 
-#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -18,8 +17,19 @@
 
 using tessaly::AnchorsDesigner;
 using tessaly::UiTagFile;
+using namespace Qt::StringLiterals;
 
 namespace {
+
+// Opens a writable copy of `source` in `designer`.
+void openCopy(AnchorsDesigner &designer, const QString &source, const QString &path)
+{
+    ASSERT_TRUE(QFile::copy(source, path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QString error;
+    ASSERT_TRUE(designer.load(path, &error)) << qPrintable(error);
+    designer.show();
+}
 
 // A copy of a form from tests/data/anchor opened in the designer.
 class DesignerTest : public ::testing::Test
@@ -28,12 +38,8 @@ protected:
     void open(const char *form)
     {
         path = dir.file(QString::fromLatin1(form));
-        ASSERT_TRUE(QFile::copy(formPath(form), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        openCopy(designer, formPath(form), path);
         original = readBytes(path);
-        QString error;
-        ASSERT_TRUE(designer.load(path, &error)) << qPrintable(error);
-        designer.show();
     }
     tessaly::ppAnchors &page() { return *designer.page(); }
     void apply()
@@ -45,8 +51,8 @@ protected:
     QString saved(const char *name)
     {
         const auto file = UiTagFile::load(path);
-        return file ? file->tag(QString::fromLatin1(name)).value_or(QStringLiteral("<none>"))
-                    : QStringLiteral("<unreadable>");
+        return file ? file->tag(QString::fromLatin1(name)).value_or(u"<none>"_s)
+                    : u"<unreadable>"_s;
     }
 
     TempDir dir;
@@ -60,82 +66,71 @@ protected:
 TEST_F(DesignerTest, AnEmptyTagOpensAsTheDefaultWithLeftAndTopBlackAndIsSavedSo)
 {
     open("controls.ui");
-    ASSERT_EQ(page().lstCtrls()->currentItem()->text(), QStringLiteral("Command1"));
-    EXPECT_EQ(bars(page()), QStringLiteral("TTFF"));
+    ASSERT_EQ(page().lstCtrls()->currentItem()->text(), u"Command1"_s);
+    EXPECT_EQ(bars(page()), u"TTFF"_s);
     EXPECT_TRUE(designer.hasUnsavedTags());
     EXPECT_TRUE(designer.applyButton()->isEnabled());
     EXPECT_EQ(readBytes(path), original); // nothing is written before Apply
 
     QTest::mouseClick(designer.applyButton(), Qt::LeftButton);
-    EXPECT_EQ(saved("Command1"), QStringLiteral("TTFF*/"));
-    EXPECT_EQ(saved("Check1"), QStringLiteral("TTFF*/")); // had no Tag at all
+    EXPECT_EQ(saved("Command1"), u"TTFF*/"_s);
+    EXPECT_EQ(saved("Check1"), u"TTFF*/"_s); // had no Tag at all
     EXPECT_FALSE(designer.applyButton()->isEnabled());
 
     // The saved form loads with the new tags.
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QUiLoader loader;
-    std::unique_ptr<QWidget> form(loader.load(&file));
+    std::unique_ptr<QWidget> form(QUiLoader().load(&file));
     ASSERT_TRUE(form);
-    EXPECT_EQ(form->findChild<QObject *>(QStringLiteral("Check1"))->property("Tag").toString(),
-              QStringLiteral("TTFF*/"));
+    EXPECT_EQ(form->findChild<QObject *>(u"Check1"_s)->property("Tag").toString(), u"TTFF*/"_s);
 }
 
-TEST_F(DesignerTest, TogglingTheRightBarAndApplyingSavesTTTF)
+TEST_F(DesignerTest, ABarToggledOnOneEntrySavesThatControlsTagAlone)
 {
     open("controls.ui");
-    ASSERT_TRUE(select(page(), QStringLiteral("Text1")));
-    QTest::mouseClick(page().lblSides(2), Qt::LeftButton);
-    EXPECT_TRUE(designer.applyButton()->isEnabled());
-    apply();
-    EXPECT_EQ(saved("Text1"), QStringLiteral("TTTF*/"));
-    EXPECT_EQ(saved("Label1"), QStringLiteral("TTFF*/"));
-}
-
-TEST_F(DesignerTest, ArrayMembersAreSelectedByTheirIndexOnly)
-{
-    open("controls.ui");
-    ASSERT_TRUE(select(page(), QStringLiteral("Option1(2)")));
-    page().lblSides_Click(3);
-    apply();
-    EXPECT_EQ(saved("Option1_2"), QStringLiteral("TTFT*/c"));
-    EXPECT_EQ(saved("Option1_0"), QStringLiteral("TTFF*/a"));
-    EXPECT_EQ(saved("Option1_1"), QStringLiteral("TTFF*/b"));
-}
-
-TEST_F(DesignerTest, Label11IsNotLabel1)
-{
-    open("controls.ui");
-    ASSERT_TRUE(select(page(), QStringLiteral("Label11")));
-    page().lblSides_Click(2);
-    apply();
-    EXPECT_EQ(saved("Label11"), QStringLiteral("TTTF*/"));
-    EXPECT_EQ(saved("Label1"), QStringLiteral("TTFF*/"));
+    struct Step
+    {
+        QString entry;
+        int side;
+        const char *name;
+        QString saved;
+    };
+    const Step steps[] = {{u"Text1"_s, 2, "Text1", u"TTTF*/"_s},
+                          {u"Option1(2)"_s, 3, "Option1_2", u"TTFT*/c"_s}, // by index only
+                          {u"Label11"_s, 2, "Label11", u"TTTF*/"_s}};      // not Label1
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.entry.toStdString());
+        ASSERT_TRUE(select(page(), step.entry));
+        QTest::mouseClick(page().lblSides(step.side), Qt::LeftButton);
+        EXPECT_TRUE(designer.applyButton()->isEnabled());
+        apply();
+        EXPECT_EQ(saved(step.name), step.saved);
+        EXPECT_EQ(saved("Label1"), u"TTFF*/"_s);
+        EXPECT_EQ(saved("Option1_0"), u"TTFF*/a"_s);
+        EXPECT_EQ(saved("Option1_1"), u"TTFF*/b"_s);
+    }
 }
 
 TEST_F(DesignerTest, ObjectsThatCannotBeAnchoredAreNotListedAndLoseTheirPrefix)
 {
     open("controls.ui");
     EXPECT_EQ(entries(page()),
-              (QStringList{QStringLiteral("Command1"), QStringLiteral("Text1"),
-                           QStringLiteral("Option1(0)"), QStringLiteral("Option1(1)"),
-                           QStringLiteral("Option1(2)"), QStringLiteral("Label1"),
-                           QStringLiteral("Label11"), QStringLiteral("Frame1"),
-                           QStringLiteral("Command2"), QStringLiteral("Check1"),
-                           QStringLiteral("Group1"), QStringLiteral("Label2")}));
+              (QStringList{u"Command1"_s, u"Text1"_s, u"Option1(0)"_s, u"Option1(1)"_s,
+                           u"Option1(2)"_s, u"Label1"_s, u"Label11"_s, u"Frame1"_s, u"Command2"_s,
+                           u"Check1"_s, u"Group1"_s, u"Label2"_s}));
     apply();
-    EXPECT_EQ(saved("Timer1"), QStringLiteral("tick"));
-    EXPECT_EQ(saved("verticalLayout"), QStringLiteral("column"));
+    EXPECT_EQ(saved("Timer1"), u"tick"_s);
+    EXPECT_EQ(saved("verticalLayout"), u"column"_s);
 }
 
 TEST_F(DesignerTest, ApplyingTwiceWithoutTogglingChangesNothing)
 {
     open("controls.ui");
-    ASSERT_TRUE(select(page(), QStringLiteral("Command2")));
+    ASSERT_TRUE(select(page(), u"Command2"_s));
     page().lblSides_Click(0);
     apply();
     const QByteArray once = readBytes(path);
-    EXPECT_EQ(saved("Command2"), QStringLiteral("TTTF*/"));
+    EXPECT_EQ(saved("Command2"), u"TTTF*/"_s);
     apply();
     EXPECT_EQ(readBytes(path), once);
     // Toggling a bar there and back is no change either.
@@ -148,21 +143,19 @@ TEST_F(DesignerTest, ApplyingTwiceWithoutTogglingChangesNothing)
 TEST_F(DesignerTest, TheSavedFormDiffersFromTheOriginalOnlyInTagStrings)
 {
     open("tagged.ui");
-    EXPECT_EQ(entries(page()),
-              (QStringList{QStringLiteral("Command1"), QStringLiteral("Text1"),
-                           QStringLiteral("Label1(0)"), QStringLiteral("Label1(1)"),
-                           QStringLiteral("Label11")}));
-    ASSERT_TRUE(select(page(), QStringLiteral("Label1(1)")));
-    EXPECT_EQ(bars(page()), QStringLiteral("FTTF"));
+    EXPECT_EQ(entries(page()), (QStringList{u"Command1"_s, u"Text1"_s, u"Label1(0)"_s,
+                                            u"Label1(1)"_s, u"Label11"_s}));
+    ASSERT_TRUE(select(page(), u"Label1(1)"_s));
+    EXPECT_EQ(bars(page()), u"FTTF"_s);
     page().lblSides_Click(0);
     apply();
     const QByteArray result = readBytes(path);
     EXPECT_NE(result, original);
     EXPECT_EQ(withoutTagStrings(result), withoutTagStrings(original));
-    EXPECT_EQ(saved("Label1_1"), QStringLiteral("TTTF*/second"));
-    EXPECT_EQ(saved("Label1_0"), QStringLiteral("FTTF*/<first>"));
-    EXPECT_EQ(saved("Command1"), QStringLiteral("TTFF*/"));
-    EXPECT_EQ(saved("Text1"), QStringLiteral("TTFF*/url: http://x/*/y"));
+    EXPECT_EQ(saved("Label1_1"), u"TTTF*/second"_s);
+    EXPECT_EQ(saved("Label1_0"), u"FTTF*/<first>"_s);
+    EXPECT_EQ(saved("Command1"), u"TTFF*/"_s);
+    EXPECT_EQ(saved("Text1"), u"TTFF*/url: http://x/*/y"_s);
     EXPECT_EQ(QFile::permissions(path) & QFile::Permissions(0x7077),
               QFile::ReadOwner | QFile::WriteOwner);
 }
@@ -174,8 +167,8 @@ TEST_F(DesignerTest, LineEndsAndByteOrderMarkOfTheFormAreKept)
     const QByteArray result = readBytes(path);
     EXPECT_TRUE(result.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(result.count("\n"), result.count("\r\n"));
-    EXPECT_EQ(saved("cmdGo"), QStringLiteral("TTFF*/"));
-    EXPECT_EQ(saved("Label6"), QStringLiteral("TTFF*/caf\u00e9 & more"));
+    EXPECT_EQ(saved("cmdGo"), u"TTFF*/"_s);
+    EXPECT_EQ(saved("Label6"), u"TTFF*/caf\u00e9 & more"_s);
 }
 
 TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwritten)
@@ -186,7 +179,7 @@ TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwritten)
     page().lblSides_Click(2);
     QString error;
     EXPECT_FALSE(designer.apply(&error));
-    EXPECT_TRUE(error.contains(QStringLiteral("changed on disk"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains(u"changed on disk"_s)) << qPrintable(error);
     EXPECT_EQ(readBytes(path), theirs);
 }
 
@@ -197,13 +190,13 @@ TEST_F(DesignerTest, OkAppliesAndCloses)
     QTest::mouseClick(designer.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok),
                       Qt::LeftButton);
     EXPECT_EQ(designer.result(), QDialog::Accepted);
-    EXPECT_EQ(saved("Command1"), QStringLiteral("TTFT*/"));
+    EXPECT_EQ(saved("Command1"), u"TTFT*/"_s);
 }
 
 TEST(Designer, AFileThatIsNotAFormIsRefused)
 {
     TempDir dir;
-    const QString path = dir.file(QStringLiteral("broken.ui"));
+    const QString path = dir.file(u"broken.ui"_s);
     ASSERT_TRUE(UiTagFile::save(path, "<ui><widget class=\"QWidget\" name=\"Form\">"));
     AnchorsDesigner designer;
     QString error;
@@ -212,24 +205,22 @@ TEST(Designer, AFileThatIsNotAFormIsRefused)
     EXPECT_FALSE(designer.apply(&error));
 }
 
-// The program's own windows are forms the page edits: every control is listed with the tag
-// its form gives, and one toggle changes that one Tag string and nothing else.
+// The program's own windows: every control is listed with its form's tag, and one toggle
+// changes that one Tag string and nothing else.
 TEST(Designer, TheProgramsOwnFormsOpenAndChangeOnlyTheToggledTag)
 {
     for (const char *form : {"browser/FrmBrowser.ui", "settings/FrmMain.ui"}) {
         SCOPED_TRACE(form);
         TempDir dir;
-        const QString path = dir.file(QStringLiteral("form.ui"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(TESSALY_SOURCE_DIR "/") + QLatin1String(form), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const QString path = dir.file(u"form.ui"_s);
         AnchorsDesigner designer;
+        openCopy(designer, QStringLiteral(TESSALY_SOURCE_DIR "/") + QLatin1String(form), path);
         QString error;
-        ASSERT_TRUE(designer.load(path, &error)) << qPrintable(error);
-        designer.show();
         ASSERT_TRUE(designer.apply(&error)) << qPrintable(error); // empty tags get the default
         const QByteArray before = readBytes(path);
-        ASSERT_TRUE(select(*designer.page(), QStringLiteral("Command1")));
-        const QString bars0 = bars(*designer.page());
+        ASSERT_TRUE(select(*designer.page(), u"Command1"_s));
+        QString flipped = bars(*designer.page());
+        flipped[2] = flipped[2] == u'T' ? u'F' : u'T';
         designer.page()->lblSides_Click(2);
         ASSERT_TRUE(designer.apply(&error)) << qPrintable(error);
         const QByteArray after = readBytes(path);
@@ -237,8 +228,6 @@ TEST(Designer, TheProgramsOwnFormsOpenAndChangeOnlyTheToggledTag)
         EXPECT_EQ(withoutTagStrings(after), withoutTagStrings(before));
         const auto file = UiTagFile::load(path);
         ASSERT_TRUE(file);
-        QString flipped = bars0;
-        flipped[2] = bars0[2] == u'T' ? u'F' : u'T';
-        EXPECT_TRUE(file->tag(QStringLiteral("Command1")).value_or(QString()).startsWith(flipped + QStringLiteral("*/")));
+        EXPECT_TRUE(file->tag(u"Command1"_s).value_or(QString()).startsWith(flipped + u"*/"_s));
     }
 }

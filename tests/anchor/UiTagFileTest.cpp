@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using tessaly::UiTagFile;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -39,58 +40,56 @@ TEST(UiTagFileRead, FindsTheTagOfEveryNamedObject)
     QString error;
     const auto file = UiTagFile::load(formPath("controls.ui"), &error);
     ASSERT_TRUE(file) << qPrintable(error);
-    EXPECT_EQ(file->objectNames().front(), QStringLiteral("Form"));
-    EXPECT_TRUE(file->contains(QStringLiteral("verticalLayout")));
-    EXPECT_EQ(file->tag(QStringLiteral("Command1")), QString());
-    EXPECT_EQ(file->tag(QStringLiteral("Text1")), QStringLiteral("TTFF*/"));
-    EXPECT_EQ(file->tag(QStringLiteral("Command2")), QStringLiteral("FTTF*/"));
-    EXPECT_EQ(file->tag(QStringLiteral("verticalLayout")), QStringLiteral("TTFF*/column"));
-    EXPECT_EQ(file->tag(QStringLiteral("Timer1")), QStringLiteral("FFFF*/tick"));
-    EXPECT_FALSE(file->tag(QStringLiteral("Check1")));
-    EXPECT_FALSE(file->tag(QStringLiteral("Nothing")));
+    EXPECT_EQ(file->objectNames().front(), u"Form"_s);
+    EXPECT_TRUE(file->contains(u"verticalLayout"_s));
+    EXPECT_EQ(file->tag(u"Command1"_s), QString());
+    EXPECT_EQ(file->tag(u"Text1"_s), u"TTFF*/"_s);
+    EXPECT_EQ(file->tag(u"Command2"_s), u"FTTF*/"_s);
+    EXPECT_EQ(file->tag(u"verticalLayout"_s), u"TTFF*/column"_s);
+    EXPECT_EQ(file->tag(u"Timer1"_s), u"FFFF*/tick"_s);
+    EXPECT_FALSE(file->tag(u"Check1"_s));
+    EXPECT_FALSE(file->tag(u"Nothing"_s));
 
     const auto tagged = UiTagFile::load(formPath("tagged.ui"));
     ASSERT_TRUE(tagged);
-    EXPECT_EQ(tagged->tag(QStringLiteral("Label1_0")), QStringLiteral("FTTF*/<first>"));
+    EXPECT_EQ(tagged->tag(u"Label1_0"_s), u"FTTF*/<first>"_s);
 }
 
 TEST(UiTagFileWrite, ReplacesTheTagTextsAndNothingElse)
 {
     const QByteArray original = readBytes(formPath("tagged.ui"));
     const UiTagFile file = parse(original);
-    const QByteArray result =
-        edited(file, {{QStringLiteral("Command1"), QStringLiteral("TTFF*/")},
-                      {QStringLiteral("Text1"), QStringLiteral("TTTF*/url: http://x/*/y")},
-                      {QStringLiteral("Label1_0"), QStringLiteral("TTFF*/<first> & co")}});
+    const QByteArray result = edited(file, {{u"Command1"_s, u"TTFF*/"_s},
+                                            {u"Text1"_s, u"TTTF*/url: http://x/*/y"_s},
+                                            {u"Label1_0"_s, u"TTFF*/<first> & co"_s}});
     EXPECT_NE(result, original);
     EXPECT_EQ(withoutTagStrings(result), withoutTagStrings(original));
     EXPECT_TRUE(
         result.contains("<property name=\"Tag\"><string notr=\"true\">TTFF*/</string></property>"));
     EXPECT_TRUE(result.contains("<string>TTFF*/&lt;first&gt; &amp; co</string>"));
     const UiTagFile back = parse(result);
-    EXPECT_EQ(back.tag(QStringLiteral("Label1_0")), QStringLiteral("TTFF*/<first> & co"));
-    EXPECT_EQ(back.tag(QStringLiteral("Text1")), QStringLiteral("TTTF*/url: http://x/*/y"));
-    EXPECT_EQ(back.tag(QStringLiteral("Label1_1")), QStringLiteral("FTTF*/second"));
+    EXPECT_EQ(back.tag(u"Label1_0"_s), u"TTFF*/<first> & co"_s);
+    EXPECT_EQ(back.tag(u"Text1"_s), u"TTTF*/url: http://x/*/y"_s);
+    EXPECT_EQ(back.tag(u"Label1_1"_s), u"FTTF*/second"_s);
 
     // The same texts again: not a byte moves.
-    EXPECT_EQ(edited(back, {{QStringLiteral("Text1"), QStringLiteral("TTTF*/url: http://x/*/y")}}),
-              result);
+    EXPECT_EQ(edited(back, {{u"Text1"_s, u"TTTF*/url: http://x/*/y"_s}}), result);
     EXPECT_EQ(edited(back, {}), result);
 }
 
 TEST(UiTagFileWrite, AnObjectWithoutATagGetsOneLaidOutLikeItsNeighbours)
 {
     const UiTagFile file = parse(readBytes(formPath("controls.ui")));
-    const QByteArray result = edited(file, {{QStringLiteral("Check1"), QStringLiteral("TTFF*/")}});
+    const QByteArray result = edited(file, {{u"Check1"_s, u"TTFF*/"_s}});
     EXPECT_TRUE(result.contains("  <widget class=\"QCheckBox\" name=\"Check1\">\n"
                                 "   <property name=\"Tag\" stdset=\"0\">\n"
                                 "    <string>TTFF*/</string>\n"
                                 "   </property>\n"
                                 "   <property name=\"geometry\">\n"))
         << result.toStdString();
-    EXPECT_EQ(parse(result).tag(QStringLiteral("Check1")), QStringLiteral("TTFF*/"));
+    EXPECT_EQ(parse(result).tag(u"Check1"_s), u"TTFF*/"_s);
     // An empty text needs no Tag at all.
-    EXPECT_EQ(edited(file, {{QStringLiteral("Check1"), QString()}}), file.bytes());
+    EXPECT_EQ(edited(file, {{u"Check1"_s, QString()}}), file.bytes());
 }
 
 TEST(UiTagFileWrite, EmptyAndOneLineObjectsGetATagToo)
@@ -100,9 +99,7 @@ TEST(UiTagFileWrite, EmptyAndOneLineObjectsGetATagToo)
                                  "  <widget class=\"QLabel\" name=\"b\">\n  </widget>\n"
                                  "  <x/><widget class=\"QLabel\" name=\"c\"></widget>\n"
                                  " </widget>\n</ui>\n");
-    const QByteArray result = edited(file, {{QStringLiteral("a"), QStringLiteral("A")},
-                                            {QStringLiteral("b"), QStringLiteral("B")},
-                                            {QStringLiteral("c"), QStringLiteral("C")}});
+    const QByteArray result = edited(file, {{u"a"_s, u"A"_s}, {u"b"_s, u"B"_s}, {u"c"_s, u"C"_s}});
     EXPECT_EQ(result, QByteArray("<ui>\n <widget class=\"QWidget\" name=\"Form\">\n"
                                  "  <widget class=\"QLabel\" name=\"a\">\n"
                                  "   <property name=\"Tag\" stdset=\"0\">\n"
@@ -124,10 +121,9 @@ TEST(UiTagFileWrite, ByteOrderMarkLineEndsAndOtherTextSurvive)
     const QByteArray original = readBytes(formPath("crlf-bom.ui"));
     ASSERT_TRUE(original.startsWith("\xEF\xBB\xBF"));
     const UiTagFile file = parse(original);
-    EXPECT_EQ(file.tag(QStringLiteral("Label6")), QStringLiteral("TTFF*/caf\u00e9 & more"));
+    EXPECT_EQ(file.tag(u"Label6"_s), u"TTFF*/caf\u00e9 & more"_s);
     const QByteArray result =
-        edited(file, {{QStringLiteral("cmdGo"), QStringLiteral("FTTF*/")},
-                      {QStringLiteral("Label6"), QStringLiteral("TTTF*/caf\u00e9 & more")}});
+        edited(file, {{u"cmdGo"_s, u"FTTF*/"_s}, {u"Label6"_s, u"TTTF*/caf\u00e9 & more"_s}});
     EXPECT_TRUE(result.startsWith("\xEF\xBB\xBF<?xml"));
     EXPECT_EQ(result.count("\n"), result.count("\r\n"));
     EXPECT_TRUE(result.contains("<string>G\xC3\xA5</string>"));
@@ -139,10 +135,10 @@ TEST(UiTagFileWrite, ByteOrderMarkLineEndsAndOtherTextSurvive)
 TEST(UiTagFileWrite, RefusesWhatItCannotWriteFaithfully)
 {
     const UiTagFile file = parse(readBytes(formPath("controls.ui")));
-    EXPECT_FALSE(failure(file, {{QStringLiteral("Missing"), QStringLiteral("TTFF*/")}}).isEmpty());
-    EXPECT_FALSE(
-        failure(file, {{QStringLiteral("Text1"), QStringLiteral("TTFF*/\x01")}}).isEmpty());
+    EXPECT_FALSE(failure(file, {{u"Missing"_s, u"TTFF*/"_s}}).isEmpty());
+    EXPECT_FALSE(failure(file, {{u"Text1"_s, u"TTFF*/\x01"_s}}).isEmpty());
 
+    // A name given twice, a Tag held as bytes, and two Tags on one object.
     const UiTagFile odd = parse(
         "<ui><widget class=\"QWidget\" name=\"Form\">"
         "<widget class=\"QLabel\" name=\"twice\"/><widget class=\"QLabel\" name=\"twice\"/>"
@@ -151,42 +147,39 @@ TEST(UiTagFileWrite, RefusesWhatItCannotWriteFaithfully)
         "<widget class=\"QLabel\" name=\"two\"><property name=\"Tag\"><string>a</string></property>"
         "<property name=\"Tag\"><string>b</string></property></widget>"
         "</widget></ui>");
-    EXPECT_FALSE(failure(odd, {{QStringLiteral("twice"), QStringLiteral("TTFF*/")}}).isEmpty());
-    EXPECT_FALSE(failure(odd, {{QStringLiteral("bytes"), QStringLiteral("TTFF*/")}}).isEmpty());
-    EXPECT_FALSE(failure(odd, {{QStringLiteral("two"), QStringLiteral("TTFF*/")}}).isEmpty());
+    for (const QString &name : {u"twice"_s, u"bytes"_s, u"two"_s})
+        EXPECT_FALSE(failure(odd, {{name, u"TTFF*/"_s}}).isEmpty()) << name.toStdString();
 }
 
 TEST(UiTagFileRead, RefusesFilesItCouldNotWriteBackUnchanged)
 {
+    // Not UTF-8, declared in another encoding, not well-formed.
+    for (const QByteArray &bytes :
+         {QByteArray("<ui><widget name=\"a\">\xFF</widget></ui>"),
+          QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ui/>"),
+          QByteArray("<ui><widget name=\"a\"></ui>")}) {
+        QString error;
+        EXPECT_FALSE(UiTagFile::fromBytes(bytes, &error)) << bytes.toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
     QString error;
-    EXPECT_FALSE(UiTagFile::fromBytes("<ui><widget name=\"a\">\xFF</widget></ui>", &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(
-        UiTagFile::fromBytes("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ui/>", &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(UiTagFile::fromBytes("<ui><widget name=\"a\"></ui>", &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(UiTagFile::load(QStringLiteral("/nonexistent/form.ui"), &error));
+    EXPECT_FALSE(UiTagFile::load(u"/nonexistent/form.ui"_s, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(UiTagFileSave, WritesAtomicallyAndKeepsTheFilesPermissions)
 {
     TempDir dir;
-    const QString path = dir.file(QStringLiteral("form.ui"));
+    const QString path = dir.file(u"form.ui"_s);
     ASSERT_TRUE(UiTagFile::save(path, "<ui/>\n"));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     ASSERT_TRUE(UiTagFile::save(path, "<ui></ui>\n"));
     EXPECT_EQ(readBytes(path), QByteArray("<ui></ui>\n"));
-    const QFile::Permissions ownerGroupOther(0x7077);
-    EXPECT_EQ(QFile::permissions(path) & ownerGroupOther,
+    EXPECT_EQ(QFile::permissions(path) & QFile::Permissions(0x7077),
               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 
     QString error;
-    EXPECT_FALSE(UiTagFile::save(dir.file(QStringLiteral("missing/form.ui")), "<ui/>", &error));
+    EXPECT_FALSE(UiTagFile::save(dir.file(u"missing/form.ui"_s), "<ui/>", &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readBytes(path), QByteArray("<ui></ui>\n"));
 }

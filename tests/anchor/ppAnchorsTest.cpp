@@ -11,11 +11,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <memory>
 
 using tessaly::ppAnchors;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,14 +23,15 @@ namespace {
 struct PageRig
 {
     QWidget window;
+    std::unique_ptr<ppAnchors> page;
 
-    QWidget *add(const QString &name, const QString &tag, QWidget *parent = nullptr)
+    template <class T = QPushButton> T *add(const QString &name, const QString &tag)
     {
-        auto *w = new QPushButton(parent ? parent : &window);
-        w->setObjectName(name);
+        auto *o = new T(&window);
+        o->setObjectName(name);
         if (!tag.isNull())
-            w->setProperty("Tag", tag);
-        return w;
+            o->setProperty("Tag", tag);
+        return o;
     }
     ppAnchors &open()
     {
@@ -39,19 +40,24 @@ struct PageRig
         page->show();
         return *page;
     }
-    std::unique_ptr<ppAnchors> page;
+    // Selects `entry`, clicks one bar and applies.
+    void toggle(const QString &entry, int side)
+    {
+        ASSERT_TRUE(select(*page, entry));
+        page->lblSides_Click(side);
+        page->PropertyPage_ApplyChanges();
+    }
 };
 
 } // namespace
 
-TEST(ppAnchorsLayout, ThePageKeepsItsTwipsGeometry)
+TEST(ppAnchorsLayout, ThePageKeepsItsTwipsGeometryAndStartsWhiteAndUnchanged)
 {
     PageRig rig;
     ppAnchors &page = rig.open();
-    EXPECT_EQ(page.windowTitle(), QStringLiteral("Anchors"));
+    EXPECT_EQ(page.windowTitle(), u"Anchors"_s);
     EXPECT_EQ(page.size(), QSize(363, 196));
-    EXPECT_EQ(page.lblTitle()->text(),
-              QStringLiteral("Select an object, set anchors and then click Apply"));
+    EXPECT_EQ(page.lblTitle()->text(), u"Select an object, set anchors and then click Apply"_s);
     EXPECT_EQ(page.lblTitle()->geometry(), QRect(8, 12, 349, 17));
     EXPECT_EQ(page.lstCtrls()->geometry(), QRect(8, 36, 159, 147));
     EXPECT_EQ(page.picFrame()->geometry(), QRect(178, 36, 179, 147));
@@ -65,30 +71,24 @@ TEST(ppAnchorsLayout, ThePageKeepsItsTwipsGeometry)
     EXPECT_EQ(inFrame(page.lblSides(1)), QRect(78, 6, 19, 39));
     EXPECT_EQ(inFrame(page.lblSides(2)), QRect(116, 68, 51, 19));
     EXPECT_EQ(inFrame(page.lblSides(3)), QRect(78, 100, 19, 39));
+    EXPECT_EQ(bars(page), u"FFFF"_s);
+    EXPECT_FALSE(page.Changed());
+    EXPECT_EQ(page.lstCtrls()->count(), 0);
 
     ppAnchors fine({}, tessaly::TwipsScale{12, 12});
     EXPECT_EQ(fine.lstCtrls()->geometry(), QRect(10, 45, 199, 184));
 }
 
-TEST(ppAnchorsLayout, BarsStartWhiteAndNothingIsChanged)
+TEST(ppAnchorsEditing, AnEmptyTagGetsTheDefaultPrefixShownAsLeftAndTopInBlack)
 {
     PageRig rig;
+    QWidget *command1 = rig.add(u"Command1"_s, QString());
+    QWidget *info = rig.add(u"Command2"_s, u"Info"_s);
     ppAnchors &page = rig.open();
-    EXPECT_EQ(bars(page), QStringLiteral("FFFF"));
-    EXPECT_FALSE(page.Changed());
-    EXPECT_EQ(page.lstCtrls()->count(), 0);
-}
-
-TEST(ppAnchorsEditing, AnEmptyTagGetsTheDefaultPrefixShownAsLeftAndTop)
-{
-    PageRig rig;
-    QWidget *command1 = rig.add(QStringLiteral("Command1"), QString());
-    QWidget *info = rig.add(QStringLiteral("Command2"), QStringLiteral("Info"));
-    ppAnchors &page = rig.open();
-    EXPECT_EQ(tagText(command1), QStringLiteral("TTFF*/"));
-    EXPECT_EQ(tagText(info), QStringLiteral("TTFF*/Info"));
+    EXPECT_EQ(tagText(command1), u"TTFF*/"_s);
+    EXPECT_EQ(tagText(info), u"TTFF*/Info"_s);
     EXPECT_EQ(page.lstCtrls()->currentRow(), 0);
-    EXPECT_EQ(bars(page), QStringLiteral("TTFF"));
+    EXPECT_EQ(bars(page), u"TTFF"_s);
     EXPECT_EQ(page.sideColour(0), 0);
     EXPECT_EQ(page.sideColour(2), 0xFFFFFF);
 }
@@ -96,151 +96,123 @@ TEST(ppAnchorsEditing, AnEmptyTagGetsTheDefaultPrefixShownAsLeftAndTop)
 TEST(ppAnchorsEditing, ClickingTheRightBarAndApplyingAnchorsTheRightEdge)
 {
     PageRig rig;
-    QWidget *text1 = rig.add(QStringLiteral("Text1"), QStringLiteral("TTFF*/"));
+    QWidget *text1 = rig.add(u"Text1"_s, u"TTFF*/"_s);
     ppAnchors &page = rig.open();
     QSignalSpy changed(&page, &ppAnchors::changedChanged);
     QTest::mouseClick(page.lblSides(2), Qt::LeftButton);
-    EXPECT_EQ(bars(page), QStringLiteral("TTTF"));
+    EXPECT_EQ(bars(page), u"TTTF"_s);
     EXPECT_TRUE(page.Changed());
-    EXPECT_EQ(tagText(text1), QStringLiteral("TTFF*/")); // not before Apply
+    EXPECT_EQ(tagText(text1), u"TTFF*/"_s); // not before Apply
     page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(text1), QStringLiteral("TTTF*/"));
+    EXPECT_EQ(tagText(text1), u"TTTF*/"_s);
     EXPECT_FALSE(page.Changed());
     ASSERT_EQ(changed.count(), 2);
 
     // And back: a second click frees the edge again.
-    page.lblSides_Click(2);
-    page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(text1), QStringLiteral("TTFF*/"));
+    rig.toggle(u"Text1"_s, 2);
+    EXPECT_EQ(tagText(text1), u"TTFF*/"_s);
 }
 
 TEST(ppAnchorsEditing, EachEntryShowsItsOwnControlsEdges)
 {
     PageRig rig;
-    rig.add(QStringLiteral("Command1"), QStringLiteral("TTFF*/"));
-    rig.add(QStringLiteral("cmdGo"), QStringLiteral("FTTF*/go"));
-    rig.add(QStringLiteral("StatusBar1"), QStringLiteral("TFTT*/"));
+    for (const QString &flags : {u"TTFF"_s, u"FTTF"_s, u"TFTT"_s})
+        rig.add(u"cmd"_s + flags, flags + u"*/go"_s);
     ppAnchors &page = rig.open();
-    ASSERT_TRUE(select(page, QStringLiteral("cmdGo")));
-    EXPECT_EQ(bars(page), QStringLiteral("FTTF"));
-    ASSERT_TRUE(select(page, QStringLiteral("StatusBar1")));
-    EXPECT_EQ(bars(page), QStringLiteral("TFTT"));
+    for (const QString &flags : {u"FTTF"_s, u"TFTT"_s, u"TTFF"_s}) {
+        ASSERT_TRUE(select(page, u"cmd"_s + flags));
+        EXPECT_EQ(bars(page), flags);
+    }
 }
 
 TEST(ppAnchorsSelection, ArrayMembersAreListedAndSelectedByIndexOnly)
 {
     PageRig rig;
-    QWidget *text1 = rig.add(QStringLiteral("Text1"), QStringLiteral("TTFF*/t"));
-    QWidget *option0 = rig.add(QStringLiteral("Option1_0"), QStringLiteral("TTFF*/a"));
-    QWidget *option1 = rig.add(QStringLiteral("Option1_1"), QStringLiteral("TTFF*/b"));
-    QWidget *option2 = rig.add(QStringLiteral("Option1_2"), QStringLiteral("TTFF*/c"));
+    QWidget *text1 = rig.add(u"Text1"_s, u"TTFF*/t"_s);
+    QWidget *option0 = rig.add(u"Option1_0"_s, u"TTFF*/a"_s);
+    QWidget *option1 = rig.add(u"Option1_1"_s, u"TTFF*/b"_s);
+    QWidget *option2 = rig.add(u"Option1_2"_s, u"TTFF*/c"_s);
     ppAnchors &page = rig.open();
     EXPECT_EQ(entries(page),
-              (QStringList{QStringLiteral("Text1"), QStringLiteral("Option1(0)"),
-                           QStringLiteral("Option1(1)"), QStringLiteral("Option1(2)")}));
+              (QStringList{u"Text1"_s, u"Option1(0)"_s, u"Option1(1)"_s, u"Option1(2)"_s}));
 
-    ASSERT_TRUE(select(page, QStringLiteral("Option1(2)")));
-    page.lblSides_Click(3);
-    page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(option2), QStringLiteral("TTFT*/c"));
-    EXPECT_EQ(tagText(option0), QStringLiteral("TTFF*/a"));
-    EXPECT_EQ(tagText(option1), QStringLiteral("TTFF*/b"));
-    EXPECT_EQ(tagText(text1), QStringLiteral("TTFF*/t"));
+    rig.toggle(u"Option1(2)"_s, 3);
+    EXPECT_EQ(tagText(option2), u"TTFT*/c"_s);
+    EXPECT_EQ(tagText(option0), u"TTFF*/a"_s);
+    EXPECT_EQ(tagText(option1), u"TTFF*/b"_s);
+    EXPECT_EQ(tagText(text1), u"TTFF*/t"_s);
 
-    ASSERT_TRUE(select(page, QStringLiteral("Text1")));
-    page.lblSides_Click(0);
-    page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(text1), QStringLiteral("FTFF*/t"));
-    EXPECT_EQ(tagText(option0), QStringLiteral("TTFF*/a"));
+    rig.toggle(u"Text1"_s, 0);
+    EXPECT_EQ(tagText(text1), u"FTFF*/t"_s);
+    EXPECT_EQ(tagText(option0), u"TTFF*/a"_s);
 }
 
-TEST(ppAnchorsSelection, Label11NeverSelectsLabel1)
+TEST(ppAnchorsSelection, Label11NeverSelectsLabel1NorMemberZeroOfAnArrayLabel1)
 {
-    PageRig plain;
-    QWidget *label1 = plain.add(QStringLiteral("Label1"), QStringLiteral("TTFF*/"));
-    QWidget *label11 = plain.add(QStringLiteral("Label11"), QStringLiteral("TTFF*/"));
-    ppAnchors &page = plain.open();
-    ASSERT_TRUE(select(page, QStringLiteral("Label11")));
-    page.lblSides_Click(2);
-    page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(label11), QStringLiteral("TTTF*/"));
-    EXPECT_EQ(tagText(label1), QStringLiteral("TTFF*/"));
-
-    // Nor member 0 of an array Label1.
-    PageRig array;
-    QWidget *member0 = array.add(QStringLiteral("Label1_0"), QStringLiteral("TTFF*/"));
-    QWidget *other = array.add(QStringLiteral("Label11"), QStringLiteral("TTFF*/"));
-    ppAnchors &arrayPage = array.open();
-    ASSERT_TRUE(select(arrayPage, QStringLiteral("Label11")));
-    arrayPage.lblSides_Click(2);
-    arrayPage.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(other), QStringLiteral("TTTF*/"));
-    EXPECT_EQ(tagText(member0), QStringLiteral("TTFF*/"));
+    for (const QString &near : {u"Label1"_s, u"Label1_0"_s}) {
+        SCOPED_TRACE(near.toStdString());
+        PageRig rig;
+        QWidget *label1 = rig.add(near, u"TTFF*/"_s);
+        QWidget *label11 = rig.add(u"Label11"_s, u"TTFF*/"_s);
+        rig.open();
+        rig.toggle(u"Label11"_s, 2);
+        EXPECT_EQ(tagText(label11), u"TTTF*/"_s);
+        EXPECT_EQ(tagText(label1), u"TTFF*/"_s);
+    }
 }
 
 TEST(ppAnchorsEditing, ObjectsThatCannotBeAnchoredLoseThePrefixAndAreNotListed)
 {
     PageRig rig;
-    rig.add(QStringLiteral("Command1"), QStringLiteral("TTFF*/"));
-    auto *timer = new QTimer(&rig.window);
-    timer->setObjectName(QStringLiteral("Timer1"));
-    timer->setProperty("Tag", QStringLiteral("FFFF*/tick"));
-    auto *action = new QAction(&rig.window);
-    action->setObjectName(QStringLiteral("actGo"));
-    action->setProperty("Tag", QStringLiteral("TTFF*/"));
-    auto *plainTimer = new QTimer(&rig.window);
-    plainTimer->setObjectName(QStringLiteral("Timer2"));
-    plainTimer->setProperty("Tag", QStringLiteral("keep */ me"));
+    rig.add(u"Command1"_s, u"TTFF*/"_s);
+    auto *timer = rig.add<QTimer>(u"Timer1"_s, u"FFFF*/tick"_s);
+    auto *action = rig.add<QAction>(u"actGo"_s, u"TTFF*/"_s);
+    auto *plainTimer = rig.add<QTimer>(u"Timer2"_s, u"keep */ me"_s);
     ppAnchors &page = rig.open();
-    EXPECT_EQ(entries(page), QStringList{QStringLiteral("Command1")});
-    EXPECT_EQ(timer->property("Tag").toString(), QStringLiteral("tick"));
+    EXPECT_EQ(entries(page), QStringList{u"Command1"_s});
+    EXPECT_EQ(timer->property("Tag").toString(), u"tick"_s);
     EXPECT_EQ(action->property("Tag").toString(), QString());
-    EXPECT_EQ(plainTimer->property("Tag").toString(), QStringLiteral("keep */ me"));
-}
-
-TEST(ppAnchorsEditing, ApplyingTwiceWithoutTogglingChangesNothing)
-{
-    PageRig rig;
-    QWidget *go = rig.add(QStringLiteral("cmdGo"), QStringLiteral("FTTF*/own text"));
-    ppAnchors &page = rig.open();
-    page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(go), QStringLiteral("FTTF*/own text"));
-    page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(go), QStringLiteral("FTTF*/own text"));
+    EXPECT_EQ(plainTimer->property("Tag").toString(), u"keep */ me"_s);
 }
 
 TEST(ppAnchorsEditing, ApplyKeepsTheControlsOwnTextEvenWhenItsPrefixWentMissing)
 {
+    PageRig own;
+    QWidget *go = own.add(u"cmdGo"_s, u"FTTF*/own text"_s);
+    ppAnchors &ownPage = own.open();
+    for (int i = 0; i < 2; ++i) { // applying without a toggle changes nothing
+        ownPage.PropertyPage_ApplyChanges();
+        EXPECT_EQ(tagText(go), u"FTTF*/own text"_s);
+    }
+
     PageRig rig;
-    QWidget *url = rig.add(QStringLiteral("Text1"), QStringLiteral("see http://x/*/y"));
+    QWidget *url = rig.add(u"Text1"_s, u"see http://x/*/y"_s);
     ppAnchors &page = rig.open();
-    EXPECT_EQ(tagText(url), QStringLiteral("TTFF*/see http://x/*/y"));
-    url->setProperty("Tag", QStringLiteral("note"));
+    EXPECT_EQ(tagText(url), u"TTFF*/see http://x/*/y"_s);
+    url->setProperty("Tag", u"note"_s);
     page.lblSides_Click(3);
     page.PropertyPage_ApplyChanges();
-    EXPECT_EQ(tagText(url), QStringLiteral("TTFT*/note"));
+    EXPECT_EQ(tagText(url), u"TTFT*/note"_s);
 }
 
 TEST(ControlNames, ArraysAreSpelledNameUnderscoreIndex)
 {
+    const std::pair<const char *, QString> names[] = {
+        {"Label1_0", u"Label1(0)"_s},        {"Label1_1", u"Label1(1)"_s},
+        {"Label1_01", u"Label1_01"_s},       {"pushButton", u"pushButton"_s},
+        {"pushButton_2", u"pushButton_2"_s}, {"Text1", u"Text1"_s},
+        {"Frame_12", u"Frame(12)"_s}};
     QWidget window;
-    const char *names[] = {"Label1_0",     "Label1_1", "Label1_01", "pushButton",
-                           "pushButton_2", "Text1",    "Frame_12"};
     QObjectList controls;
-    for (const char *name : names) {
-        auto *w = new QWidget(&window);
-        w->setObjectName(QString::fromLatin1(name));
-        controls.append(w);
+    for (const auto &[name, entry] : names) {
+        controls.append(new QWidget(&window));
+        controls.back()->setObjectName(QString::fromLatin1(name));
     }
     const std::vector<tessaly::ControlName> parsed = tessaly::controlNames(controls);
-    QStringList listed;
-    for (const tessaly::ControlName &name : parsed)
-        listed.append(tessaly::listEntry(name));
-    EXPECT_EQ(listed, (QStringList{QStringLiteral("Label1(0)"), QStringLiteral("Label1(1)"),
-                                   QStringLiteral("Label1_01"), QStringLiteral("pushButton"),
-                                   QStringLiteral("pushButton_2"), QStringLiteral("Text1"),
-                                   QStringLiteral("Frame(12)")}));
-    EXPECT_TRUE(tessaly::entrySelects(QStringLiteral("Label1(1)"), parsed[1]));
-    EXPECT_FALSE(tessaly::entrySelects(QStringLiteral("Label1(1)"), parsed[0]));
-    EXPECT_FALSE(tessaly::entrySelects(QStringLiteral("Label1"), parsed[0]));
+    ASSERT_EQ(parsed.size(), std::size(names));
+    for (size_t i = 0; i < parsed.size(); ++i)
+        EXPECT_EQ(tessaly::listEntry(parsed[i]), names[i].second) << names[i].first;
+    EXPECT_TRUE(tessaly::entrySelects(u"Label1(1)"_s, parsed[1]));
+    EXPECT_FALSE(tessaly::entrySelects(u"Label1(1)"_s, parsed[0]));
+    EXPECT_FALSE(tessaly::entrySelects(u"Label1"_s, parsed[0]));
 }
