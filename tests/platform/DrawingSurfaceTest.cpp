@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace tessaly;
 
 namespace {
@@ -23,14 +25,21 @@ Picture rows(int w, int h)
     return Picture(image);
 }
 
+// Pixel coordinates, and an outer size of w x h pixels at 15 twips a pixel.
+void inPixels(DrawingSurface &s, int w, int h)
+{
+    s.setScaleMode(ScaleMode::Pixels);
+    s.setWidth(w * 15.0f);
+    s.setHeight(h * 15.0f);
+}
+
 } // namespace
 
 TEST(Colours, PackRedGreenBlueAsTheyAreStored)
 {
     EXPECT_EQ(rgbColour(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
-    EXPECT_EQ(redOf(rgbColour(10, 20, 30)), 10);
-    EXPECT_EQ(greenOf(rgbColour(10, 20, 30)), 20);
-    EXPECT_EQ(blueOf(rgbColour(10, 20, 30)), 30);
+    const Colour c = rgbColour(10, 20, 30);
+    EXPECT_EQ(std::tuple(redOf(c), greenOf(c), blueOf(c)), std::tuple(10, 20, 30));
     EXPECT_EQ(fromQRgb(qRgb(192, 1, 2)), rgbColour(192, 1, 2));
     EXPECT_EQ(toQRgb(rgbColour(192, 1, 2)), qRgb(192, 1, 2));
 }
@@ -38,9 +47,7 @@ TEST(Colours, PackRedGreenBlueAsTheyAreStored)
 TEST(DrawingSurfaceGeometry, FrameTakesOnePixelEachSide)
 {
     DrawingSurface framed({15, 15}, true);
-    framed.setScaleMode(ScaleMode::Pixels);
-    framed.setWidth(7530);  // 502 px outer
-    framed.setHeight(3900); // 260 px outer
+    inPixels(framed, 502, 260);
     EXPECT_EQ(framed.drawableWidth(), 500);
     EXPECT_EQ(framed.drawableHeight(), 258);
     EXPECT_EQ(framed.image().width(), 500);
@@ -75,21 +82,15 @@ TEST(DrawingSurfaceGeometry, AutoSizeFitsThePictureInsideTheFrame)
 TEST(DrawingSurfacePixels, ReadsOutsideGiveNoColourAndWritesOutsideDoNothing)
 {
     DrawingSurface s({15, 15}, true, rgbColour(1, 2, 3));
-    s.setScaleMode(ScaleMode::Pixels);
-    s.setWidth(12 * 15);
-    s.setHeight(7 * 15);
-    ASSERT_EQ(s.drawableWidth(), 10);
-    ASSERT_EQ(s.drawableHeight(), 5);
-    EXPECT_EQ(s.point(0, 0), rgbColour(1, 2, 3));
-    EXPECT_EQ(s.point(9, 4), rgbColour(1, 2, 3));
-    EXPECT_EQ(s.point(10, 0), NoColour);
-    EXPECT_EQ(s.point(0, 5), NoColour);
-    EXPECT_EQ(s.point(-1, 0), NoColour);
-    EXPECT_EQ(s.point(-0.5, 0), NoColour);
+    inPixels(s, 12, 7); // 10 x 5 inside the frame
+    const std::tuple<double, double, Colour> points[] = {
+        {0, 0, rgbColour(1, 2, 3)}, {9, 4, rgbColour(1, 2, 3)}, {10, 0, NoColour},
+        {0, 5, NoColour},           {-1, 0, NoColour},          {-0.5, 0, NoColour}};
+    for (const auto &[x, y, colour] : points)
+        EXPECT_EQ(s.point(x, y), colour) << x << "," << y;
 
-    s.pset(-1, 2, rgbColour(200, 0, 0));
-    s.pset(10, 2, rgbColour(200, 0, 0));
-    s.pset(3, 2, rgbColour(200, 0, 0));
+    for (const int x : {-1, 10, 3})
+        s.pset(x, 2, rgbColour(200, 0, 0));
     const QImage img = s.image().image();
     EXPECT_EQ(img.pixel(3, 2), qRgb(200, 0, 0));
     int changed = 0;
@@ -114,9 +115,7 @@ TEST(DrawingSurfacePixels, TwipsScaleCoordinatesAreConverted)
 TEST(DrawingSurfacePaint, ClipsAndPlacesTilesBeyondSixteenBitCoordinates)
 {
     DrawingSurface canvas({15, 15}, true);
-    canvas.setScaleMode(ScaleMode::Pixels);
-    canvas.setWidth(102 * 15);
-    canvas.setHeight(70002 * 15);
+    inPixels(canvas, 102, 70002);
     ASSERT_EQ(canvas.drawableHeight(), 70000);
 
     const Picture tile = rows(120, 700);
@@ -137,9 +136,7 @@ TEST(DrawingSurfacePaint, ClipsAndPlacesTilesBeyondSixteenBitCoordinates)
 TEST(DrawingSurfacePaint, ClearResetsToBackgroundAndKeepsThePicture)
 {
     DrawingSurface s({15, 15}, false, rgbColour(0, 0, 255));
-    s.setScaleMode(ScaleMode::Pixels);
-    s.setWidth(300);
-    s.setHeight(300);
+    inPixels(s, 20, 20);
     s.pset(1, 1, rgbColour(1, 1, 1));
     s.clear();
     EXPECT_EQ(s.point(1, 1), rgbColour(0, 0, 255));
@@ -154,9 +151,7 @@ TEST(DrawingSurfacePaint, ClearResetsToBackgroundAndKeepsThePicture)
 TEST(DrawingSurfacePaint, ResizingKeepsWhatWasDrawn)
 {
     DrawingSurface s({15, 15}, false);
-    s.setScaleMode(ScaleMode::Pixels);
-    s.setWidth(150);
-    s.setHeight(150);
+    inPixels(s, 10, 10);
     s.pset(2, 2, rgbColour(3, 4, 5));
     s.setHeight(1500);
     EXPECT_EQ(s.point(2, 2), rgbColour(3, 4, 5));
@@ -166,21 +161,16 @@ TEST(DrawingSurfacePaint, ResizingKeepsWhatWasDrawn)
     EXPECT_EQ(s.point(2, 1), WindowBackground);
 }
 
-// One surface painted from another whole (the finished page from the canvas): drawing on
-// either afterwards must not show on the other, nor on the picture taken before.
+// The finished page painted whole from the canvas: later drawing on either shows nowhere else.
 TEST(DrawingSurfacePaint, WholeSurfaceCopiesStayIndependent)
 {
     DrawingSurface canvas({15, 15}, false);
-    canvas.setScaleMode(ScaleMode::Pixels);
-    canvas.setWidth(40 * 15);
-    canvas.setHeight(30 * 15);
+    inPixels(canvas, 40, 30);
     canvas.paintPicture(rows(40, 30), 0, 0);
     const Picture taken = canvas.image();
 
     DrawingSurface page({15, 15}, true);
-    page.setScaleMode(ScaleMode::Pixels);
-    page.setWidth(42 * 15); // framed: the drawable area is 40 x 30
-    page.setHeight(32 * 15);
+    inPixels(page, 42, 32); // 40 x 30 inside the frame
     page.clear();
     page.paintPicture(canvas.image(), 0, 0);
     page.pset(5, 6, rgbColour(9, 9, 9));

@@ -9,17 +9,12 @@ using namespace tessaly;
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour)
 {
-    EXPECT_EQ(roundHalfEven(0.5), 0);
-    EXPECT_EQ(roundHalfEven(1.5), 2);
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
-    EXPECT_EQ(roundHalfEven(-1.5), -2);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(2.4999), 2);
-    EXPECT_EQ(roundHalfEven(2.5001), 3);
-    EXPECT_EQ(roundHalfEven(1e12), 2147483647);
-    EXPECT_EQ(roundHalfEven(-1e12), -2147483647 - 1);
+    const std::pair<double, int> cases[] = {
+        {0.5, 0},   {1.5, 2},      {2.5, 2},      {3.5, 4},          {-0.5, 0},
+        {-1.5, -2}, {-2.5, -2},    {2.4999, 2},   {2.5001, 3},       {1e12, 2147483647},
+        {-1e12, -2147483647 - 1}};
+    for (const auto &[value, rounded] : cases)
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
 
     EXPECT_EQ(roundHalfEven16(32766.5), std::optional<std::int16_t>(32766));
     EXPECT_EQ(roundHalfEven16(-32768.4), std::optional<std::int16_t>(-32768));
