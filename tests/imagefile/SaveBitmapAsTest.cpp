@@ -40,6 +40,16 @@ std::shared_ptr<const ImageEncoder> builtInFor(const QString &mimeType)
     return nullptr;
 }
 
+// A running writer and a folder to write in.
+class Writer : public ::testing::Test
+{
+protected:
+    void SetUp() override { writer.StartGdiplus(1); }
+
+    TempDir dir;
+    SaveBitmapAs writer;
+};
+
 } // namespace
 
 TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
@@ -83,12 +93,8 @@ TEST(SaveBitmapAsExtensions, LastFourCharactersLowerCasedPickTheType)
         EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(name), mime) << name.toStdString();
 }
 
-TEST(SaveBitmapAsExtensions, FilesAreWrittenInTheFormatTheNameEndsWith)
+TEST_F(Writer, FilesAreWrittenInTheFormatTheNameEndsWith)
 {
-    TempDir dir;
-    SaveBitmapAs writer;
-    writer.StartGdiplus(1);
-
     QByteArray format;
     ASSERT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.PNG"_s)));
     EXPECT_FALSE(IndependentDecoder::readWithQt(dir.file(u"shot.PNG"_s), &format).isNull());
@@ -134,12 +140,8 @@ TEST(SaveBitmapAsEncoders, MimeTypesMatchWithoutRegardToCaseInListOrder)
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"shot.gif"_s)));
 }
 
-TEST(SaveBitmapAsFailures, NothingIsLeftBehind)
+TEST_F(Writer, FailuresLeaveNothingBehind)
 {
-    TempDir dir;
-    SaveBitmapAs writer;
-    writer.StartGdiplus(1);
-
     const QString missingFolder = dir.file(u"missing/shot.png"_s);
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), missingFolder));
     EXPECT_TRUE(writer.lastError().contains(QDir::toNativeSeparators(missingFolder)));
@@ -149,29 +151,22 @@ TEST(SaveBitmapAsFailures, NothingIsLeftBehind)
 
     EXPECT_FALSE(writer.SaveImageFile(Picture(), dir.file(u"empty.png"_s)));
 
-    const Picture tooTall(QImage(2, 65501, QImage::Format_RGB32));
-    EXPECT_FALSE(writer.SaveImageFile(tooTall, dir.file(u"tall.jpg"_s)));
+    EXPECT_FALSE(writer.SaveImageFile(Picture(QImage(2, 65501, QImage::Format_RGB32)),
+                                      dir.file(u"tall.jpg"_s)));
     EXPECT_EQ(writer.lastError(), u"The image is 2 x 65501 pixels; JPEG files hold at most 65,500 "
                                   u"pixels a side"_s);
-    const Picture tooWide(QImage(65536, 1, QImage::Format_RGB32));
-    EXPECT_FALSE(writer.SaveImageFile(tooWide, dir.file(u"wide.gif"_s)));
-    EXPECT_TRUE(writer.lastError().contains(u"65,535"_s));
 
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"plain-file"_s});
 }
 
-TEST(SaveBitmapAsFailures, AnUnwritableFolderIsReported)
+TEST_F(Writer, AnUnwritableFolderIsReported)
 {
-    SaveBitmapAs writer;
-    writer.StartGdiplus(1);
-
     // /proc takes no new files, not even from root.
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), u"/proc/tessaly-shot.png"_s));
     EXPECT_TRUE(writer.lastError().contains(u"/proc/tessaly-shot.png"_s));
     EXPECT_FALSE(QFileInfo::exists(u"/proc/tessaly-shot.png"_s));
 
     // A folder without write permission, for users that permissions stop.
-    TempDir dir;
     const QString folder = dir.file(u"locked"_s);
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
@@ -186,9 +181,8 @@ TEST(SaveBitmapAsFailures, AnUnwritableFolderIsReported)
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST(SaveBitmapAsFailures, AFailedOverwriteKeepsTheOldFile)
+TEST_F(Writer, AFailedOverwriteKeepsTheOldFile)
 {
-    TempDir dir;
     const QString target = dir.file(u"000.png"_s);
     const QByteArray old = QByteArray(5000, 'o') + "end of the old file";
     writeFile(target, old);
@@ -200,10 +194,8 @@ TEST(SaveBitmapAsFailures, AFailedOverwriteKeepsTheOldFile)
     EXPECT_EQ(contentOf(target), old);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"000.png"_s});
 
-    SaveBitmapAs builtIn;
-    builtIn.StartGdiplus(1);
     writeFile(dir.file(u"000.jpg"_s), old);
-    EXPECT_FALSE(builtIn.SaveImageFile(Picture(QImage(70000, 2, QImage::Format_RGB32)),
+    EXPECT_FALSE(writer.SaveImageFile(Picture(QImage(70000, 2, QImage::Format_RGB32)),
                                        dir.file(u"000.jpg"_s)));
     EXPECT_EQ(contentOf(dir.file(u"000.jpg"_s)), old);
 
