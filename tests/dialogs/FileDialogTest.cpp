@@ -5,8 +5,8 @@
 #include "dialogs/PreviewStrip.h"
 #include "imagefile/SaveBitmapAs.h"
 
-#include "../support/TempDir.h"
 #include "../support/DialogSteps.h"
+#include "../support/TempDir.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -87,14 +87,11 @@ TEST(OpenFile, DesktopOpensTheDesktopFolder)
 {
     OpenImage component;
     component.setInitDir(u"Desktop"_s);
-    QString folder;
+    SeenFileDialog seen;
     ModalDriver driver;
-    driver.then(onDialog([&](QFileDialog *dialog) {
-        folder = dialog->directory().absolutePath();
-        dialog->reject();
-    }));
+    driver.then(look(seen, [](QFileDialog *dialog) { dialog->reject(); }));
     EXPECT_EQ(component.OpenFile(), QString());
-    EXPECT_EQ(folder, InitialFolder::desktop());
+    EXPECT_EQ(seen.folder, InitialFolder::desktop());
     EXPECT_EQ(component.initDir(), u"Desktop"_s);
 }
 
@@ -109,9 +106,8 @@ TEST(OpenFile, ASecondDialogPreselectsTheTypeChosenInTheFirst)
     component.setInitDir(dir.path());
 
     ModalDriver first;
-    first.then(onDialog([](QFileDialog *dialog) {
-        dialog->selectNameFilter(dialog->nameFilters().at(1));
-    }));
+    first.then(onDialog(
+        [](QFileDialog *dialog) { dialog->selectNameFilter(dialog->nameFilters().at(1)); }));
     first.then(acceptWith(u"note.txt"_s));
     EXPECT_EQ(component.OpenFile(), dir.file(u"note.txt"_s));
     EXPECT_EQ(component.module().filterIndex(), 1);
@@ -121,8 +117,7 @@ TEST(OpenFile, ASecondDialogPreselectsTheTypeChosenInTheFirst)
     QStringList offered;
     ModalDriver second;
     second.then(onDialog([&](QFileDialog *dialog) {
-        // The type list as the user sees it: with the details hidden, the dialog reports the
-        // bare description as its selected filter, so the position is what is compared.
+        // The list as shown: with details hidden the selected filter is the bare description.
         if (auto *combo = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s)) {
             preselected = combo->currentIndex();
             shown = combo->currentText();
@@ -137,7 +132,7 @@ TEST(OpenFile, ASecondDialogPreselectsTheTypeChosenInTheFirst)
     EXPECT_EQ(component.module().filterIndex(), 1); // a cancel keeps the last choice
 }
 
-TEST(SaveFile, ReturnsTheTypedNameWithoutCreatingIt)
+TEST(SaveFile, ReturnsTheTypedNameWithoutCreatingItAndNothingOnCancel)
 {
     TempDir dir;
     writePicture(dir.file(u"old.bmp"_s), 4, 4, Qt::green);
@@ -158,13 +153,9 @@ TEST(SaveFile, ReturnsTheTypedNameWithoutCreatingIt)
     ModalDriver again;
     again.then(acceptWith(u"old.bmp"_s));
     EXPECT_EQ(component.SaveFile(), dir.file(u"old.bmp"_s));
-}
 
-TEST(SaveFile, CancelGivesNothing)
-{
-    OpenImage component;
-    ModalDriver driver;
-    driver.then(cancel());
+    ModalDriver cancelled;
+    cancelled.then(cancel());
     EXPECT_EQ(component.SaveFile(), QString());
 }
 
@@ -186,9 +177,41 @@ protected:
         return dialog->findChild<PreviewStrip *>();
     }
 
-    static QRgb pixel(PreviewStrip *strip, int x, int y)
+    // What the strip shows after the name is typed.
+    struct Seen
     {
-        return strip->grab().toImage().pixel(x, y);
+        QStringList lines;
+        QRect thumbnail;
+        QImage image;
+        QString previewPath;
+    };
+
+    // Types each name in turn into the preview dialog's name box, then cancels; the first
+    // entry is the strip as the dialog opened.
+    std::vector<Seen> typeEach(const QStringList &names)
+    {
+        std::vector<Seen> seen;
+        ModalDriver driver;
+        driver.then(onDialog([&](QFileDialog *dialog) {
+            PreviewStrip *strip = stripOf(dialog);
+            ASSERT_NE(strip, nullptr);
+            for (int i = -1; i < names.size(); ++i) {
+                if (i >= 0)
+                    typeName(dialog, names.at(i));
+                seen.push_back({strip->lines(), strip->thumbnailRect(), strip->grab().toImage(),
+                                component.module().previewState().previewPath});
+            }
+            dialog->reject();
+        }));
+        EXPECT_EQ(component.OpenImageWithPreview(), QString());
+        return seen;
+    }
+
+    QStringList figures(const QString &name, int height, int width) const
+    {
+        const double kb = double(QFileInfo(dir.file(name)).size()) / 1024.0;
+        return {u"Filesize : "_s + QString::number(kb, 'f', 2) + u" Kb"_s,
+                u"Image Height : %1 Pixels"_s.arg(height), u"Image Width : %1 Pixels"_s.arg(width)};
     }
 
     TempDir dir;
@@ -233,73 +256,7 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSize)
     EXPECT_FALSE(component.timer1().isActive());
 }
 
-TEST_F(PreviewDialog, FollowsTheFileNameBox)
-{
-    const qint64 wideSize = QFileInfo(dir.file(u"wide.bmp"_s)).size();
-    QStringList initial, wide, missing, cleared, notPicture;
-    QRect wideThumb, tallThumb, clearedThumb, missingThumb, notPictureThumb;
-    QRgb inside = 0, beside = 0, below = 0;
-    ModalDriver driver;
-    driver.then(onDialog([&](QFileDialog *dialog) {
-        PreviewStrip *strip = stripOf(dialog);
-        ASSERT_NE(strip, nullptr);
-        initial = strip->lines();
-
-        typeName(dialog, u"wide.bmp"_s);
-        wide = strip->lines();
-        wideThumb = strip->thumbnailRect();
-        inside = pixel(strip, 330, 70);
-        beside = pixel(strip, 405, 40);
-        below = pixel(strip, 330, 82);
-
-        typeName(dialog, u"missing.bmp"_s); // names nothing: the preview stays
-        missing = strip->lines();
-        missingThumb = strip->thumbnailRect();
-
-        typeName(dialog, u"tall.bmp"_s);
-        tallThumb = strip->thumbnailRect();
-
-        typeName(dialog, QString());
-        cleared = strip->lines();
-        clearedThumb = strip->thumbnailRect();
-
-        typeName(dialog, u"note.txt"_s);
-        notPicture = strip->lines();
-        notPictureThumb = strip->thumbnailRect();
-        dialog->reject();
-    }));
-    EXPECT_EQ(component.OpenImageWithPreview(), QString());
-
-    const QStringList na{u"Filesize : N/A"_s, u"Image Height : N/A"_s, u"Image Width : N/A"_s};
-    EXPECT_TRUE(initial == na);
-    const QString size = QString::number(double(wideSize) / 1024.0, 'f', 2);
-    EXPECT_TRUE(wide == (QStringList{u"Filesize : "_s + size + u" Kb"_s,
-                                     u"Image Height : 480 Pixels"_s,
-                                     u"Image Width : 640 Pixels"_s}))
-        << wide.join(u'|').toStdString();
-    EXPECT_EQ(wideThumb, QRect(320, 18, 80, 60));
-    EXPECT_EQ(QColor(inside), QColor(Qt::red));
-    EXPECT_NE(QColor(beside), QColor(Qt::red));
-    EXPECT_NE(QColor(below), QColor(Qt::red));
-
-    EXPECT_EQ(missingThumb, wideThumb);
-    EXPECT_EQ(missing.at(1), u"Image Height : 480 Pixels"_s);
-    EXPECT_EQ(tallThumb, QRect(320, 18, 60, 80));
-    EXPECT_TRUE(cleared == na);
-    EXPECT_EQ(clearedThumb, tallThumb); // the last thumbnail stays
-    EXPECT_TRUE(notPicture == na);
-    EXPECT_TRUE(notPictureThumb.isEmpty());
-    EXPECT_EQ(component.module().previewState().previewPath, dir.file(u"note.txt"_s));
-}
-
-TEST_F(PreviewDialog, ReturnsTheChosenPicture)
-{
-    ModalDriver driver;
-    driver.then(acceptWith(u"tall.bmp"_s));
-    EXPECT_EQ(component.OpenImageWithPreview(), dir.file(u"tall.bmp"_s));
-}
-
-TEST_F(PreviewDialog, ShowsGifAndJpegPicturesWithTheirFigures)
+TEST_F(PreviewDialog, FollowsTheFileNameBoxForBitmapGifAndJpegPictures)
 {
     SaveBitmapAs writer; // the program's own GIF writer: Qt has none
     writer.StartGdiplus(1);
@@ -310,44 +267,65 @@ TEST_F(PreviewDialog, ShowsGifAndJpegPicturesWithTheirFigures)
     jpeg.fill(Qt::red);
     ASSERT_TRUE(jpeg.save(dir.file(u"post.jpg"_s), "JPEG"));
 
-    struct Seen
+    const QStringList na{u"Filesize : N/A"_s, u"Image Height : N/A"_s, u"Image Width : N/A"_s};
+    enum Red
     {
+        Unchecked,
+        Exact,
+        Near
+    }; // JPEG keeps red close, not exact
+    struct Row
+    {
+        QString name;
         QStringList lines;
         QRect thumbnail;
-        QRgb centre = 0;
+        Red red;
     };
-    Seen flag, post;
-    ModalDriver driver;
-    driver.then(onDialog([&](QFileDialog *dialog) {
-        PreviewStrip *strip = stripOf(dialog);
-        ASSERT_NE(strip, nullptr);
-        const auto look = [&](const QString &name, Seen &seen) {
-            typeName(dialog, name);
-            seen.lines = strip->lines();
-            seen.thumbnail = strip->thumbnailRect();
-            seen.centre = pixel(strip, seen.thumbnail.center().x(), seen.thumbnail.center().y());
-        };
-        look(u"flag.gif"_s, flag);
-        look(u"post.jpg"_s, post);
-        dialog->reject();
-    }));
-    EXPECT_EQ(component.OpenImageWithPreview(), QString());
+    const Row rows[] = {
+        {u"wide.bmp"_s, figures(u"wide.bmp"_s, 480, 640), {320, 18, 80, 60}, Exact},
+        {u"missing.bmp"_s, figures(u"wide.bmp"_s, 480, 640), {320, 18, 80, 60}, Unchecked},
+        {u"tall.bmp"_s, figures(u"tall.bmp"_s, 400, 300), {320, 18, 60, 80}, Exact},
+        {QString(), na, {320, 18, 60, 80}, Unchecked}, // the last thumbnail stays
+        {u"note.txt"_s, na, QRect(), Unchecked},
+        {u"flag.gif"_s, figures(u"flag.gif"_s, 32, 64), {320, 18, 80, 40}, Exact},
+        {u"post.jpg"_s, figures(u"post.jpg"_s, 60, 30), {320, 18, 40, 80}, Near},
+    };
+    QStringList names;
+    for (const Row &row : rows)
+        names << row.name;
+    const std::vector<Seen> seen = typeEach(names);
+    ASSERT_EQ(seen.size(), std::size(rows) + 1);
+    EXPECT_TRUE(seen[0].lines == na);
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row &row = rows[i];
+        const Seen &got = seen[i + 1];
+        SCOPED_TRACE(row.name.toStdString());
+        EXPECT_TRUE(got.lines == row.lines) << got.lines.join(u'|').toStdString();
+        if (row.thumbnail.isEmpty()) {
+            EXPECT_TRUE(got.thumbnail.isEmpty());
+        } else {
+            EXPECT_EQ(got.thumbnail, row.thumbnail);
+        }
+        if (row.red == Unchecked)
+            continue;
+        const QRect t = got.thumbnail;
+        const QRgb centre = got.image.pixel(t.center());
+        if (row.red == Exact) {
+            EXPECT_EQ(QColor(centre), QColor(Qt::red));
+        }
+        EXPECT_TRUE(qRed(centre) > 200 && qGreen(centre) < 60) << qPrintable(QColor(centre).name());
+        // Nothing red beside or below the thumbnail.
+        EXPECT_NE(QColor(got.image.pixel(t.right() + 6, t.top() + 22)), QColor(Qt::red));
+        EXPECT_NE(QColor(got.image.pixel(t.center().x(), t.bottom() + 5)), QColor(Qt::red));
+    }
+    EXPECT_EQ(seen[5].previewPath, dir.file(u"note.txt"_s)); // a file that is no picture
+}
 
-    const auto sizeText = [this](const QString &name) {
-        const double kb = double(QFileInfo(dir.file(name)).size()) / 1024.0;
-        return u"Filesize : "_s + QString::number(kb, 'f', 2) + u" Kb"_s;
-    };
-    EXPECT_TRUE(flag.lines == (QStringList{sizeText(u"flag.gif"_s), u"Image Height : 32 Pixels"_s,
-                                           u"Image Width : 64 Pixels"_s}))
-        << flag.lines.join(u'|').toStdString();
-    EXPECT_EQ(flag.thumbnail, QRect(320, 18, 80, 40));
-    EXPECT_EQ(QColor(flag.centre), QColor(Qt::red));
-    EXPECT_TRUE(post.lines == (QStringList{sizeText(u"post.jpg"_s), u"Image Height : 60 Pixels"_s,
-                                           u"Image Width : 30 Pixels"_s}))
-        << post.lines.join(u'|').toStdString();
-    EXPECT_EQ(post.thumbnail, QRect(320, 18, 40, 80));
-    EXPECT_GT(qRed(post.centre), 200); // JPEG keeps red close, not exact
-    EXPECT_LT(qGreen(post.centre), 60);
+TEST_F(PreviewDialog, ReturnsTheChosenPicture)
+{
+    ModalDriver driver;
+    driver.then(acceptWith(u"tall.bmp"_s));
+    EXPECT_EQ(component.OpenImageWithPreview(), dir.file(u"tall.bmp"_s));
 }
 
 TEST(OpenFile, ANameOfNoExistingFileIsNotAccepted)

@@ -5,9 +5,9 @@
 #include "dialogs/InitialFolder.h"
 #include "dialogs/frmButton.h"
 
-#include "../support/TempDir.h"
 #include "../support/DialogSteps.h"
 #include "../support/ScratchMount.h"
+#include "../support/TempDir.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
@@ -31,6 +31,23 @@ QPoint expectedHelperPosition(FolderDialog *dialog)
     return QPoint(frame.left() + 16, buttonTop);
 }
 
+// What a folder dialog shows as it opens, before OK or Cancel is pressed.
+struct SeenFolder
+{
+    QString title, selected, status, caption;
+    bool helperShown = true;
+};
+
+ModalDriver::Step seeAndClose(SeenFolder &seen, bool ok)
+{
+    return onFolderDialog([&seen, ok](FolderDialog *d) {
+        frmButton *helper = helperOf(d);
+        seen = {d->titleText(), d->selectedPath(), d->statusText(), d->windowTitle(),
+                helper && (helper->isVisible() || helper->timer1().isActive())};
+        (ok ? d->okButton() : d->cancelButton())->click();
+    });
+}
+
 class FolderBrowser : public ::testing::Test
 {
 protected:
@@ -50,22 +67,14 @@ protected:
 
 TEST_F(FolderBrowser, WithoutExtrasThePlainDialogRunsAndNoHelperShows)
 {
-    QString title, selected, status;
-    bool helperShown = true;
+    SeenFolder seen;
     ModalDriver driver;
-    driver.then(onFolderDialog([&](FolderDialog *dialog) {
-        title = dialog->titleText();
-        selected = dialog->selectedPath();
-        status = dialog->statusText();
-        frmButton *helper = helperOf(dialog);
-        helperShown = helper && (helper->isVisible() || helper->timer1().isActive());
-        dialog->okButton()->click();
-    }));
+    driver.then(seeAndClose(seen, true));
     EXPECT_EQ(browser.SaveBrowse(), data);
-    EXPECT_EQ(title, u"Select a Folder"_s);
-    EXPECT_EQ(selected, data);
-    EXPECT_EQ(status, data);
-    EXPECT_FALSE(helperShown);
+    EXPECT_EQ(seen.title, u"Select a Folder"_s);
+    EXPECT_EQ(seen.selected, data);
+    EXPECT_EQ(seen.status, data);
+    EXPECT_FALSE(seen.helperShown);
     EXPECT_FALSE(browser.DoRecurse());
 }
 
@@ -73,27 +82,19 @@ TEST_F(FolderBrowser, DefaultsAndCancel)
 {
     browser.setInitDir(QString());
     browser.setTitle(u"Save Files To"_s);
-    QString title, selected, caption;
+    SeenFolder seen;
     ModalDriver driver;
-    driver.then(onFolderDialog([&](FolderDialog *dialog) {
-        title = dialog->titleText();
-        selected = dialog->selectedPath();
-        caption = dialog->windowTitle();
-        dialog->cancelButton()->click();
-    }));
+    driver.then(seeAndClose(seen, false));
     EXPECT_EQ(browser.OpenBrowse(), QString());
-    EXPECT_EQ(title, u"Save Files To"_s);
-    EXPECT_EQ(selected, u"/"_s);
-    EXPECT_EQ(caption, u"Browse for Folder"_s);
+    EXPECT_EQ(seen.title, u"Save Files To"_s);
+    EXPECT_EQ(seen.selected, u"/"_s);
+    EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
 
     browser.setInitDir(u"Desktop"_s);
     ModalDriver desktop;
-    desktop.then(onFolderDialog([&](FolderDialog *dialog) {
-        selected = dialog->selectedPath();
-        dialog->cancelButton()->click();
-    }));
+    desktop.then(seeAndClose(seen, false));
     EXPECT_EQ(browser.SaveBrowse(), QString());
-    EXPECT_EQ(selected, InitialFolder::desktop());
+    EXPECT_EQ(seen.selected, InitialFolder::desktop());
 }
 
 TEST_F(FolderBrowser, TheHelperFloatsOverTheButtonRowAndFollowsTheDialog)
@@ -167,31 +168,43 @@ TEST_F(FolderBrowser, CreateMakesTheFolderAndReopensOnItWhereTheDialogWas)
     EXPECT_TRUE(browser.module().rectangleSaved());
 }
 
-TEST_F(FolderBrowser, ANameTakenAlreadyIsRefusedAndTheDialogReopensOnTheSelection)
+TEST_F(FolderBrowser, ANameThatCannotBeMadeIsRefusedWithWhyAndTheDialogReopensOnTheSelection)
 {
     ASSERT_TRUE(QDir().mkpath(data + u"/New"_s));
     browser.setShowCreate(true);
-    Refusal refusal;
-    ModalDriver driver;
-    createRefused(driver, u"New"_s, refusal, false);
-    EXPECT_EQ(browser.SaveBrowse(), QString());
-    EXPECT_EQ(refusal.text, u"A Folder of that name already exists.\nPlease enter a different name"_s);
-    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
-    EXPECT_EQ(refusal.reopenedOn, data);
-}
-
-TEST_F(FolderBrowser, AFolderThatCannotBeCreatedIsReportedWithTheSystemsReason)
-{
-    browser.setShowCreate(true);
-    Refusal refusal;
-    ModalDriver driver;
-    createRefused(driver, QString(300, u'n'), refusal, true);
-    EXPECT_EQ(browser.SaveBrowse(), data);
-    EXPECT_TRUE(refusal.text.contains(u"too long"_s, Qt::CaseInsensitive))
-        << refusal.text.toStdString();
-    EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
-    EXPECT_EQ(refusal.reopenedOn, data);
-    EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    struct Case
+    {
+        QString name;
+        bool accept; // OK or Cancel in the reopened dialog
+        QString text;
+        bool exact; // or the system's words, containing `text`
+    };
+    const Case cases[] = {
+        {u"New"_s, false, u"A Folder of that name already exists.\nPlease enter a different name"_s,
+         true},
+        {QString(300, u'n'), true, u"too long"_s, false},
+        {u"one/two"_s, false,
+         u"The folder "_s + data +
+             u"/one/two cannot be created.\nA folder name cannot contain \"/\"."_s,
+         true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name.left(10).toStdString());
+        Refusal refusal;
+        ModalDriver driver;
+        createRefused(driver, c.name, refusal, c.accept);
+        EXPECT_EQ(browser.SaveBrowse(), c.accept ? data : QString());
+        if (c.exact) {
+            EXPECT_EQ(refusal.text, c.text);
+        } else {
+            EXPECT_TRUE(refusal.text.contains(c.text, Qt::CaseInsensitive))
+                << refusal.text.toStdString();
+        }
+        EXPECT_EQ(refusal.caption, u"Quillmark Folder Browser"_s);
+        EXPECT_EQ(refusal.reopenedOn, data);
+        EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{u"New"_s}); // nothing else was made
+    }
 }
 
 TEST_F(FolderBrowser, AnEmptyOrCancelledNameLeavesTheDialogOpen)
@@ -260,28 +273,16 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
     EXPECT_FALSE(createShown);
     EXPECT_EQ(caption, u"    INCLUDE SUBFOLDERS"_s);
 
+    SeenFolder seen;
     ModalDriver later;
-    later.then(onFolderDialog([](FolderDialog *d) { d->okButton()->click(); }));
+    later.then(seeAndClose(seen, true));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
 }
 
-TEST_F(FolderBrowser, ANameWithASeparatorIsRefusedAndNothingIsMade)
-{
-    browser.setShowCreate(true);
-    Refusal refusal;
-    ModalDriver driver;
-    createRefused(driver, u"one/two"_s, refusal, false);
-    EXPECT_EQ(browser.SaveBrowse(), QString());
-    EXPECT_EQ(refusal.text, u"The folder "_s + data +
-                                u"/one/two cannot be created.\nA folder name cannot contain \"/\"."_s);
-    EXPECT_EQ(refusal.reopenedOn, data);
-    EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-}
-
 TEST_F(FolderBrowser, AFolderTheDiskRefusesIsReportedWithTheSystemsReason)
 {
-    // Permissions do not stop the superuser; a read-only disk stops everyone.
+    // A read-only disk stops even the superuser.
     ScratchMount disk(64 * 1024, ScratchMount::Mode::ReadOnly);
     if (!disk.usable())
         GTEST_SKIP() << disk.skipReason().toStdString();
