@@ -9,16 +9,15 @@ using tessaly::withFeatureDisabled;
 // must join the user's list there, never replace it.
 TEST(WebEngineFlags, FeatureJoinsTheLastDisableSwitchOrGetsOneOfItsOwn)
 {
-    EXPECT_EQ(withFeatureDisabled("", "PaintHolding"), "--disable-features=PaintHolding");
-    EXPECT_EQ(withFeatureDisabled("--no-sandbox  --disable-gpu", "PaintHolding"),
-              "--no-sandbox --disable-gpu --disable-features=PaintHolding");
-    EXPECT_EQ(withFeatureDisabled("--disable-features=A --x --disable-features=B,C", "PaintHolding"),
-              "--disable-features=A --x --disable-features=B,C,PaintHolding");
-    EXPECT_EQ(withFeatureDisabled("--disable-features=", "PaintHolding"),
-              "--disable-features=PaintHolding");
-    // Named already: nothing changes.
-    EXPECT_EQ(withFeatureDisabled("--disable-features=PaintHolding,B", "PaintHolding"),
-              "--disable-features=PaintHolding,B");
+    const std::pair<const char *, const char *> cases[] = {
+        {"", "--disable-features=PaintHolding"},
+        {"--no-sandbox  --disable-gpu", "--no-sandbox --disable-gpu --disable-features=PaintHolding"},
+        {"--disable-features=A --x --disable-features=B,C",
+         "--disable-features=A --x --disable-features=B,C,PaintHolding"},
+        {"--disable-features=", "--disable-features=PaintHolding"},
+        {"--disable-features=PaintHolding,B", "--disable-features=PaintHolding,B"}}; // named already
+    for (const auto &[flags, expected] : cases)
+        EXPECT_EQ(withFeatureDisabled(flags, "PaintHolding"), expected) << flags;
 }
 
 // Only a GPU the user switched off moves the frames to the software scene graph, and a

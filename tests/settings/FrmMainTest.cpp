@@ -28,19 +28,6 @@ TEST_F(SettingsWindow, TitleCarriesTheVersionAndTheLayoutItsTwips)
     EXPECT_TRUE(child<QLabel>(*window, "Label11")->font().underline());
 }
 
-TEST_F(SettingsWindow, OpensWithPngWhenNoTypeIsStoredAndShowsWhatIs)
-{
-    writeFile(settingsFile(), "[main]\r\nsavelocation=/tmp/shots/\r\nenablewatermark=1\r\nsilent=yes\r\n");
-    const auto window = open();
-    EXPECT_EQ(window->saveLocation(), QStringLiteral("/tmp/shots/"));
-    EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
-    EXPECT_EQ(window->watermarkSwitch(), 1);
-    EXPECT_EQ(window->silentSwitch(), 0); // not a number: the box keeps its state
-
-    writeFile(settingsFile(), "[MAIN]\nSaveType=.gif\n");
-    EXPECT_EQ(open()->saveType(), QStringLiteral(".gif"));
-}
-
 TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
 {
     {

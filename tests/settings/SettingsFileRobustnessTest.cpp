@@ -48,8 +48,9 @@ TEST_F(SettingsWindow, FilesThatAreNoProfileOpenWithTheDefaultsAndKeepTheirBytes
     QByteArray tenMegabytes;
     while (tenMegabytes.size() < 10 * 1024 * 1024)
         tenMegabytes += "a line that is no setting at all, ";
+    // The last: a check value that is no number leaves the box as it starts.
     const QList<QByteArray> contents{QByteArray(), garbage(4096), tenMegabytes,
-                                     "\xEF\xBB\xBF", "[main]"};
+                                     "\xEF\xBB\xBF", "[main]", "[MAIN]\r\nsilent=yes\r\n"};
     for (const QByteArray &content : contents) {
         SCOPED_TRACE(content.size());
         writeFile(settingsFile(), content);
@@ -57,6 +58,7 @@ TEST_F(SettingsWindow, FilesThatAreNoProfileOpenWithTheDefaultsAndKeepTheirBytes
         EXPECT_EQ(window->saveLocation(), QString());
         EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
         EXPECT_EQ(window->watermarkSwitch(), 0);
+        EXPECT_EQ(window->silentSwitch(), 0);
         EXPECT_EQ(contentOf(settingsFile()), content);
 
         child<QLineEdit>(*window, "Text1")->setText(QStringLiteral("/srv/shots/"));

@@ -63,16 +63,6 @@ TEST(SettingsLocation, ARootProgramFolderGivesASingleSeparator)
     EXPECT_EQ(location.watermarkFile(), u"/watermark.bmp"_s);
 }
 
-TEST(SettingsLocation, AFolderThatCannotBeCreatedIsReported)
-{
-    TempDir dir;
-    writeFile(dir.file(u"file"_s), "x");
-    const SettingsLocation location(dir.file(u"file/bin"_s), dir.file(u"file/config"_s));
-    const WriteResult result = location.prepareFolder();
-    EXPECT_FALSE(result);
-    EXPECT_TRUE(result.error().contains(u"config"_s)) << result.error().toStdString();
-}
-
 TEST(SettingsLocation, ThisProgramUsesItsOwnFolderAndTheUsersConfigFolder)
 {
     const SettingsLocation location = SettingsLocation::forThisProgram();
