@@ -41,7 +41,7 @@ void writePicture(const QString &path, int width, int height, QColor colour)
 
 } // namespace
 
-TEST(OpenFile, EmptyPropertiesGetTheDefaultsWrittenBack)
+TEST(OpenFile, EmptyPropertiesGetTheDefaultsWrittenBackAndDesktopOpensTheDesktop)
 {
     OpenImage component;
     SeenFileDialog seen;
@@ -58,6 +58,13 @@ TEST(OpenFile, EmptyPropertiesGetTheDefaultsWrittenBack)
     EXPECT_EQ(seen.caption, QGuiApplication::applicationDisplayName());
     EXPECT_EQ(component.title(), QGuiApplication::applicationDisplayName());
     EXPECT_EQ(component.module().lastRequest().flags, 0x80020);
+
+    component.setInitDir(u"Desktop"_s);
+    ModalDriver desktop;
+    desktop.then(look(seen, [](QFileDialog *dialog) { dialog->reject(); }));
+    EXPECT_EQ(component.OpenFile(), QString());
+    EXPECT_EQ(seen.folder, InitialFolder::desktop());
+    EXPECT_EQ(component.initDir(), u"Desktop"_s);
 }
 
 TEST(OpenFile, ReturnsTheChosenFileWithTheCallersSettings)
@@ -81,18 +88,6 @@ TEST(OpenFile, ReturnsTheChosenFileWithTheCallersSettings)
     EXPECT_EQ(component.module().lastRequest().flags, 5 | 0x80020);
     EXPECT_FALSE(component.module().lastRequest().preview);
     EXPECT_EQ(component.filter(), bitmapFilter()); // a given filter stays as it was
-}
-
-TEST(OpenFile, DesktopOpensTheDesktopFolder)
-{
-    OpenImage component;
-    component.setInitDir(u"Desktop"_s);
-    SeenFileDialog seen;
-    ModalDriver driver;
-    driver.then(look(seen, [](QFileDialog *dialog) { dialog->reject(); }));
-    EXPECT_EQ(component.OpenFile(), QString());
-    EXPECT_EQ(seen.folder, InitialFolder::desktop());
-    EXPECT_EQ(component.initDir(), u"Desktop"_s);
 }
 
 TEST(OpenFile, ASecondDialogPreselectsTheTypeChosenInTheFirst)
@@ -243,7 +238,6 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSize)
     const QSize before = component.module().previewState().dialogSize;
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     EXPECT_EQ(frame, PreviewLayout::centredAndEnlarged(before, screen));
-    EXPECT_EQ(frame.height(), before.height() + 107);
     EXPECT_EQ(strip.height(), 107);
     // The strip is the bottom band of the client area, inside any window frame.
     EXPECT_EQ(strip.bottom(), clientHeight - 1);
