@@ -48,8 +48,7 @@ TEST(ColourQuantiser, ReducesAWebPageFaithfully)
     const QImage back = indexed.convertToFormat(QImage::Format_RGB32);
     EXPECT_LT(IndependentDecoder::meanChannelError(back, page), 2.5);
 
-    // Each part of the page on its own: flat areas and text stay sharp, the gradient and the
-    // photo-like area stay smooth.
+    // Part by part: flat areas and text stay sharp, gradient and photo stay smooth.
     const int band = page.height() / 6;
     const auto partError = [&](int top, int bottom) {
         const QRect part(0, top, page.width(), bottom - top);
