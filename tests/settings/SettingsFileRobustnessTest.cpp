@@ -88,9 +88,9 @@ TEST(SettingsWindowOnADisk, AFullOrReadOnlyDiskIsReportedOnceAndTheFileKeepsItsV
     const QString said = messageFrom([&window] {
         window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("/srv/new/"));
     });
-    EXPECT_TRUE(said.contains(QStringLiteral("could not be saved"))) << said.toStdString();
-    EXPECT_TRUE(said.contains(store.settingsFile())) << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("No space left on device"))) << said.toStdString();
+    for (const QString &part : {QStringLiteral("could not be saved"), store.settingsFile(),
+                                QStringLiteral("No space left on device")})
+        EXPECT_TRUE(said.contains(part)) << said.toStdString();
     EXPECT_EQ(contentOf(store.settingsFile()), original);
 
     ASSERT_TRUE(QFile::remove(disk.file(QStringLiteral(".filler"))));
