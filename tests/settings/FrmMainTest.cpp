@@ -66,6 +66,14 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
               QStringLiteral("Please enter a save location"));
     EXPECT_EQ(requested.size(), 0);
 
+    // Without a type nothing is made either.
+    text1->setText(dir.file(QStringLiteral("shots/")));
+    child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
+    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }), QStringLiteral("Please choose a save as"));
+    EXPECT_EQ(requested.size(), 0);
+    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("shots"))));
+    child<QComboBox>(*window, "Combo1")->setCurrentIndex(3);
+
     const QString nested = dir.file(QStringLiteral("one/two/three/"));
     text1->setText(nested);
     window->Command1_Click();

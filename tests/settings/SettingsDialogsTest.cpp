@@ -1,10 +1,9 @@
 // "Browse" and "Load Watermark" through the real folder browser and file dialog, driven as a
-// user would; and the checks of "Begin".
+// user would.
 #include "SettingsWindowRig.h"
 #include "dialogs/InitialFolder.h"
 #include "support/DialogSteps.h"
 
-#include <QSignalSpy>
 
 using namespace tessaly;
 using namespace tessaly::settingsrig;
@@ -77,15 +76,4 @@ TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialogAndCancelKeeps
     window->Command3_Click();
     EXPECT_TRUE(cancelled.finished());
     EXPECT_FALSE(contentOf(store.watermarkFile()).isEmpty());
-}
-
-TEST_F(SettingsWindow, BeginWithoutATypeAsksForOne)
-{
-    const auto window = open();
-    QSignalSpy requested(window.get(), &FrmMain::captureWindowRequested);
-    child<QLineEdit>(*window, "Text1")->setText(dir.file(u"shots/"_s));
-    child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
-    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }), u"Please choose a save as"_s);
-    EXPECT_EQ(requested.size(), 0);
-    EXPECT_FALSE(QFileInfo::exists(dir.file(u"shots"_s)));
 }
