@@ -4,10 +4,7 @@
 #include "support/RowsPage.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QWebEngineLoadingInfo>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QWebEngineProfile>
 
@@ -49,12 +46,20 @@ protected:
                                  script + "</script>");
     }
 
-    /// Blank page first: the very first completion records nothing but History.
+    /// Past the very first completion, which records nothing but History.
     void showWindowPastFirstCompletion()
     {
         showWindow();
         load(QStringLiteral("/plain.html"));
         ASSERT_SOON_EQ(window->BackIndex, 1);
+    }
+
+    /// Has view `from` open the plain page and waits for it as view `index`, current.
+    void openPopUp(int from, int index)
+    {
+        runInPage(from, QStringLiteral("window.open('/plain.html')"));
+        ASSERT_SOON_EQ(host()->ActiveBrowser, index);
+        ASSERT_TRUE(shows(index, url("/plain.html")));
     }
 
     int loadedViews() const
@@ -68,7 +73,9 @@ protected:
 
 } // namespace
 
-TEST_F(Events, APopUpBecomesTheCurrentViewAndClosingItReturnsToTheMainView)
+// Pop-ups take the browser's profile, become the current view and take free indexes;
+// closing one returns to the main view.
+TEST_F(Events, PopUpsBecomeTheCurrentViewAndGetFreeIndexes)
 {
     QWebEngineProfile profile; // off the record, and not the default one
     profile.setUrlRequestInterceptor(&requests);
@@ -77,52 +84,32 @@ TEST_F(Events, APopUpBecomesTheCurrentViewAndClosingItReturnsToTheMainView)
     EXPECT_EQ(page(0)->profile(), &profile);
     load(QStringLiteral("/opener.html"));
     ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
-    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/rows.html?h=2000")).toString()));
+    ASSERT_TRUE(shows(1, url("/rows.html?h=2000")));
     EXPECT_EQ(page(1)->profile(), &profile);
-    EXPECT_TRUE(view(1)->engineView()->isVisible());
-    EXPECT_FALSE(view(0)->engineView()->isVisible());
+    EXPECT_TRUE(visible(1));
+    EXPECT_FALSE(visible(0));
     EXPECT_EQ(view(1)->engineView()->geometry(), control("Picture1")->rect());
     EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("opened"));
 
-    // Home and Go act on the pop-up.
-    go(server.url(QStringLiteral("/plain.html")).toString());
-    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/plain.html")).toString()));
-    EXPECT_EQ(page(0)->url().toString(), server.url(QStringLiteral("/opener.html")).toString());
+    // Go acts on the pop-up.
+    go(url("/plain.html"));
+    ASSERT_TRUE(shows(1, url("/plain.html")));
+    EXPECT_EQ(page(0)->url().toString(), url("/opener.html"));
 
-    runInPage(1, QStringLiteral("window.close()"));
-    ASSERT_SOON_EQ(host()->ActiveBrowser, 0);
-    ASSERT_SOON(view(1) == nullptr);
-    EXPECT_TRUE(view(0)->engineView()->isVisible());
-
-    // The next pop-up takes the free index again.
-    runInPage(0, QStringLiteral("window.open('/plain.html')"));
-    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
-    EXPECT_EQ(page(1)->profile(), &profile);
-    window.reset(); // the views go before their profile
-}
-
-TEST_F(Events, PopUpsOpenedOutOfOrderGetFreeIndexesAndOnlyTheCurrentViewShows)
-{
-    showWindow();
-    load(QStringLiteral("/plain.html"));
-    for (int i = 1; i <= 3; ++i) {
-        runInPage(host()->ActiveBrowser, QStringLiteral("window.open('/plain.html')"));
-        ASSERT_SOON_EQ(host()->ActiveBrowser, i);
-        ASSERT_TRUE(shows(i, server.url(QStringLiteral("/plain.html")).toString()));
-    }
+    openPopUp(1, 2);
+    openPopUp(2, 3);
     runInPage(1, QStringLiteral("window.close()"));
     ASSERT_SOON(view(1) == nullptr);
     EXPECT_EQ(host()->ActiveBrowser, 0);
-    EXPECT_TRUE(view(0)->engineView()->isVisible());
-    EXPECT_FALSE(view(2)->engineView()->isVisible());
-    EXPECT_FALSE(view(3)->engineView()->isVisible());
-    // Three views loaded and index 3 in use: the new one takes the free index 1.
-    runInPage(0, QStringLiteral("window.open('/plain.html')"));
-    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
-    ASSERT_NE(view(1), nullptr);
-    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/plain.html")).toString()));
-    EXPECT_TRUE(view(1)->engineView()->isVisible());
-    EXPECT_FALSE(view(3)->engineView()->isVisible());
+    EXPECT_TRUE(visible(0));
+    EXPECT_FALSE(visible(2));
+    EXPECT_FALSE(visible(3));
+    // Index 3 in use: the next pop-up takes the free index 1.
+    openPopUp(0, 1);
+    EXPECT_EQ(page(1)->profile(), &profile);
+    EXPECT_TRUE(visible(1));
+    EXPECT_FALSE(visible(3));
+    window.reset(); // the views go before their profile
 }
 
 TEST_F(Events, FrameNamesReachList1AndFrameHeightsReachList2)
@@ -179,24 +166,24 @@ TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
 TEST_F(Events, EachKindOfFailureShowsItsText)
 {
     showWindow();
-    const auto expectFailure = [&](const QString &address, const QString &text) {
-        SCOPED_TRACE(address.toStdString());
-        go(address);
-        EXPECT_SOON_EQ(statusText(), text + QStringLiteral(" (") + address + QStringLiteral(")"));
-    };
-    expectFailure(server.url(QStringLiteral("/status/404")).toString(), QStringLiteral("NOT_FOUND(404)"));
-    expectFailure(server.url(QStringLiteral("/status/500")).toString(), QStringLiteral("SERVER_ERROR(500)"));
     int closedPort = 0;
     {
         QTcpServer probe;
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         closedPort = probe.serverPort();
     }
-    expectFailure(QStringLiteral("http://127.0.0.1:%1/").arg(closedPort),
-                  QStringLiteral("CANNOT_CONNECT(-2146697212)"));
     requests.allowHost(QStringLiteral("no-such-host.invalid"));
-    expectFailure(QStringLiteral("http://no-such-host.invalid/"),
-                  QStringLiteral("RESOURCE_NOT_FOUND(-2146697211)"));
+    const std::pair<QString, const char *> cases[] = {
+        {url("/status/404"), "NOT_FOUND(404)"},
+        {url("/status/500"), "SERVER_ERROR(500)"},
+        {QStringLiteral("http://127.0.0.1:%1/").arg(closedPort), "CANNOT_CONNECT(-2146697212)"},
+        {QStringLiteral("http://no-such-host.invalid/"), "RESOURCE_NOT_FOUND(-2146697211)"},
+    };
+    for (const auto &[address, text] : cases) {
+        SCOPED_TRACE(address.toStdString());
+        go(address);
+        EXPECT_SOON_EQ(statusText(), QStringLiteral("%1 (%2)").arg(QLatin1String(text), address));
+    }
     // The status text of the last hovered link was not touched.
     EXPECT_TRUE(window->LastStatusText.isEmpty());
 }
@@ -220,7 +207,7 @@ TEST_F(Events, WithSilentModeOffScriptBoxesAndLoginBoxesAreShownAndWork)
     EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after yes"));
     EXPECT_EQ(messages, (QStringList{QStringLiteral("Hello <b>there</b>"), QStringLiteral("Sure?")}));
 
-    go(server.url(QStringLiteral("/secret.html")).toString());
+    go(url("/secret.html"));
     EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("secret page"));
     EXPECT_EQ(watcher.count, 3);
 }
@@ -234,14 +221,13 @@ TEST_F(Events, WithSilentModeOnNoBoxNoLoginAndNoPopUp)
     EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after no"));
     EXPECT_TRUE(view(0)->silent());
 
-    const QString secret = server.url(QStringLiteral("/secret.html")).toString();
+    const QString secret = url("/secret.html");
     go(secret);
     EXPECT_SOON_EQ(statusText(), QStringLiteral("DENIED(401) (") + secret + QStringLiteral(")"));
 
     load(QStringLiteral("/opener.html"));
     EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("opened"));
-    // The engine hands the window over soon after the script asked; by the next load the
-    // request has been turned down.
+    // By the next load the engine has handed the window request over and it was turned down.
     load(QStringLiteral("/plain.html"));
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/rows.html")).isEmpty());
     EXPECT_EQ(host()->ActiveBrowser, 0);
@@ -282,12 +268,12 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimit)
         popUpLoads += path == QStringLiteral("/frame.html") ? 1 : 0;
     });
     showWindow();
-    go(server.url(QStringLiteral("/popups.html")).toString());
+    go(url("/popups.html"));
     ASSERT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("done"); }, 120000));
     ASSERT_SOON_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
     EXPECT_EQ(loadedViews(), 1 + FrmBrowser::MaxPopupViews);
     EXPECT_EQ(host()->ActiveBrowser, FrmBrowser::MaxPopupViews);
-    EXPECT_TRUE(view(FrmBrowser::MaxPopupViews)->engineView()->isVisible());
+    EXPECT_TRUE(visible(FrmBrowser::MaxPopupViews));
 
     // Closing the pop-ups, latest first, brings the main view back, and it browses on.
     for (int index = FrmBrowser::MaxPopupViews; index >= 1; --index) {
@@ -299,9 +285,8 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimit)
         ASSERT_TRUE(soon([&] { return view(index) == nullptr; })) << index;
     }
     EXPECT_EQ(host()->ActiveBrowser, 0);
-    ASSERT_NE(view(0), nullptr);
-    EXPECT_TRUE(view(0)->engineView()->isVisible());
-    go(server.url(QStringLiteral("/plain.html")).toString());
+    EXPECT_TRUE(visible(0));
+    go(url("/plain.html"));
     EXPECT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("plain"); }));
     EXPECT_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
 
@@ -320,9 +305,8 @@ TEST_F(Events, TheMainViewClosingItselfChangesNothing)
     runInPage(0, QStringLiteral("window.close(); document.title = 'asked';"));
     ASSERT_SOON_EQ(page(0)->title(), QStringLiteral("asked"));
     load(QStringLiteral("/frame.html"));
-    ASSERT_NE(view(0), nullptr);
     EXPECT_EQ(host()->ActiveBrowser, 0);
-    EXPECT_TRUE(view(0)->engineView()->isVisible());
+    EXPECT_TRUE(visible(0));
 }
 
 // Navigate, go back, let the page open a pop-up: the capture shows the pop-up.
@@ -333,12 +317,11 @@ TEST_F(Events, ACaptureAfterBackAndAPopUpTakesTheCurrentView)
     load(QStringLiteral("/rows.html?h=300"));
     ASSERT_SOON(toolbarAction(1)->isEnabled());
     press(1);
-    ASSERT_TRUE(shows(0, server.url(QStringLiteral("/plain.html")).toString()));
+    ASSERT_TRUE(shows(0, url("/plain.html")));
     runInPage(0, QStringLiteral("window.open('/rows.html?h=2000')"));
     ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
-    ASSERT_TRUE(shows(1, server.url(QStringLiteral("/rows.html?h=2000")).toString()));
-    const QImage image = capture();
-    rows::expectRows(image, 2000);
+    ASSERT_TRUE(shows(1, url("/rows.html?h=2000")));
+    rows::expectRows(capture(), 2000);
     EXPECT_EQ(host()->CaptureCount, 1);
 }
 
@@ -359,6 +342,6 @@ TEST_F(Events, APopUpOpenedDuringACaptureWritesNothing)
     EXPECT_TRUE(capture().isNull());
     EXPECT_TRUE(opened);
     EXPECT_TRUE(failure.contains(QStringLiteral("new window"))) << failure.toStdString();
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(nothingSaved());
     EXPECT_EQ(host()->CaptureCount, 0);
 }

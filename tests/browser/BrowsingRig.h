@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,9 +20,8 @@
 
 #include <functional>
 
-/// Answers the boxes the views show (script boxes, login boxes) as they come up: each box
-/// is handed to `answer`, which fills it in and closes it. The boxes run their own loops,
-/// so they are looked for on a timer rather than waited for.
+/// Hands each box the views show (script, login) to `answer` to fill in and close; the boxes
+/// run their own loops, so they are looked for on a timer.
 class DialogWatcher : public QObject
 {
 public:
@@ -77,6 +77,10 @@ protected:
     }
     QString statusText() const { return control<QStatusBar>("StatusBar1")->currentMessage(); }
     QString addressText() const { return control<QLineEdit>("Text1")->text(); }
+    /// The test server's address for `path`.
+    QString url(const char *path) const { return server.url(QString::fromLatin1(path)).toString(); }
+    bool visible(int index) const { return view(index) && view(index)->engineView()->isVisible(); }
+    bool nothingSaved() const { return QDir(dir.path()).entryList(QDir::Files).isEmpty(); }
 
     /// Types an address into the address box and presses Enter.
     void go(const QString &address)
@@ -103,9 +107,8 @@ protected:
             },
             20000);
     }
-    /// Waits, bounded, for `condition` in a plain event loop. The engine needs many passes
-    /// of the loop for one window or load; a polling wait that sleeps between passes
-    /// (QTest::qWaitFor) slows a page that asks for a hundred windows to a crawl.
+    /// Waits, bounded, for `condition` without sleeping between passes of the loop, which
+    /// would slow a page asking for a hundred windows to a crawl.
     static bool soon(const std::function<bool()> &condition, int timeoutMs = 20000)
     {
         if (condition())

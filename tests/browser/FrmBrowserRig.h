@@ -15,20 +15,16 @@
 
 #include <memory>
 
-// Waits, bounded, for a condition of the event-driven window, then checks it (and shows the
-// values) as gtest assertions do.
+// Waits, bounded, for a condition of the event-driven window, then checks it as gtest does.
 #define ASSERT_SOON(cond) ASSERT_TRUE(QTest::qWaitFor([&] { return bool(cond); }, 10000)) << #cond
 #define EXPECT_SOON(cond) EXPECT_TRUE(QTest::qWaitFor([&] { return bool(cond); }, 10000)) << #cond
-#define ASSERT_SOON_EQ(a, b)                                                                       \
+#define SOON_EQ_(check, a, b)                                                                      \
     do {                                                                                           \
         (void)QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                  \
-        ASSERT_EQ(a, b);                                                                           \
+        check(a, b);                                                                               \
     } while (false)
-#define EXPECT_SOON_EQ(a, b)                                                                       \
-    do {                                                                                           \
-        (void)QTest::qWaitFor([&] { return (a) == (b); }, 10000);                                  \
-        EXPECT_EQ(a, b);                                                                           \
-    } while (false)
+#define ASSERT_SOON_EQ(a, b) SOON_EQ_(ASSERT_EQ, a, b)
+#define EXPECT_SOON_EQ(a, b) SOON_EQ_(EXPECT_EQ, a, b)
 
 /// Records every request the browser makes and lets only those to 127.0.0.1 through, so
 /// that the home page is asked for but never fetched.
@@ -38,11 +34,9 @@ public:
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
         const QUrl url = info.requestUrl();
-        {
-            QMutexLocker lock(&m_mutex);
-            m_urls.append(url.toString());
-        }
-        if (url.host() != QLatin1String("127.0.0.1") && !allowed(url.host()))
+        QMutexLocker lock(&m_mutex);
+        m_urls.append(url.toString());
+        if (url.host() != QLatin1String("127.0.0.1") && !m_allowed.contains(url.host()))
             info.block(true);
     }
     /// Lets requests to `host` through as well (a name that does not resolve, say).
@@ -58,12 +52,6 @@ public:
     }
 
 private:
-    bool allowed(const QString &host) const
-    {
-        QMutexLocker lock(&m_mutex);
-        return m_allowed.contains(host);
-    }
-
     mutable QMutex m_mutex;
     QStringList m_urls;
     QStringList m_allowed;
