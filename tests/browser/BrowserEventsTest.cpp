@@ -17,7 +17,8 @@ class Events : public BrowsingRig
 protected:
     Events()
     {
-        server.addPage(QStringLiteral("/plain.html"), "<!doctype html><title>plain</title><p>plain");
+        server.addPage(QStringLiteral("/plain.html"),
+                       "<!doctype html><title>plain</title><p>plain");
         server.addPage(QStringLiteral("/frame.html"),
                        "<!doctype html><style>html,body{margin:0}</style>"
                        "<body><div style=\"height:777px\">frame</div></body>");
@@ -132,18 +133,22 @@ TEST_F(Events, FrameNamesReachList1AndFrameHeightsReachList2)
 TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
 {
     // Quotes, backslashes, the end of a script element, a new line, and length.
-    const QString nasty = QStringLiteral("a'b\"c\\d</script><script>document.body.setAttribute("
-                                         "'data-hit','1')</script>\nx\"]);document.body.setAttribute("
-                                         "('data-hit'),'2');//");
+    const QString nasty =
+        QStringLiteral("a'b\"c\\d</script><script>document.body.setAttribute("
+                       "'data-hit','1')</script>\nx\"]);document.body.setAttribute("
+                       "('data-hit'),'2');//");
     QString name = nasty;
     name += QString(10000 - name.size(), QLatin1Char('n'));
     QByteArray attribute = name.toUtf8();
-    attribute.replace("&", "&amp;").replace("\"", "&quot;").replace("<", "&lt;").replace("\n", "&#10;");
+    attribute.replace("&", "&amp;")
+        .replace("\"", "&quot;")
+        .replace("<", "&lt;")
+        .replace("\n", "&#10;");
     QString title = nasty;
     title.replace(QLatin1Char('\n'), QLatin1Char(' '));
     title += QString(10000 - title.size(), QLatin1Char('t'));
-    const QString titleScript = JavaScriptRunner::jsonLiteral(title).replace(
-        QStringLiteral("</"), QStringLiteral("<\\/"));
+    const QString titleScript =
+        JavaScriptRunner::jsonLiteral(title).replace(QStringLiteral("</"), QStringLiteral("<\\/"));
     server.addPage(QStringLiteral("/nasty.html"),
                    "<!doctype html><style>html,body{margin:0}</style><body><iframe name=\"" +
                        attribute + "\" src=\"/frame.html\"></iframe><script>document.title = " +
@@ -157,8 +162,9 @@ TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
 
     // A capture looks the name up in the page: as data, never as code.
     EXPECT_FALSE(capture().isNull());
-    const auto hit = JavaScriptRunner(page(0)).run(QStringLiteral(
-        "document.querySelectorAll('[data-hit]').length + document.getElementsByTagName('script').length"));
+    const auto hit = JavaScriptRunner(page(0)).run(
+        QStringLiteral("document.querySelectorAll('[data-hit]').length + "
+                       "document.getElementsByTagName('script').length"));
     ASSERT_TRUE(hit.has_value());
     EXPECT_EQ(hit->toInt(), 1); // the page's own title script, nothing more
 }
@@ -198,14 +204,16 @@ TEST_F(Events, WithSilentModeOffScriptBoxesAndLoginBoxesAreShownAndWork)
         }
         if (auto *user = dialog.findChild<QLineEdit *>(QStringLiteral("user"))) {
             user->setText(QStringLiteral("user"));
-            dialog.findChild<QLineEdit *>(QStringLiteral("password"))->setText(QStringLiteral("s3cret"));
+            dialog.findChild<QLineEdit *>(QStringLiteral("password"))
+                ->setText(QStringLiteral("s3cret"));
         }
         dialog.accept();
     });
     showWindow();
     load(QStringLiteral("/alert.html"));
     EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after yes"));
-    EXPECT_EQ(messages, (QStringList{QStringLiteral("Hello <b>there</b>"), QStringLiteral("Sure?")}));
+    EXPECT_EQ(messages,
+              (QStringList{QStringLiteral("Hello <b>there</b>"), QStringLiteral("Sure?")}));
 
     go(url("/secret.html"));
     EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("secret page"));

@@ -18,9 +18,9 @@ protected:
         for (const char *name : {"p1", "p2", "p3"})
             server.addPage(QStringLiteral("/%1.html").arg(QLatin1String(name)),
                            QByteArray("<!doctype html><title>") + name + "</title><p>" + name);
-        p1 = server.url(QStringLiteral("/p1.html")).toString();
-        p2 = server.url(QStringLiteral("/p2.html")).toString();
-        p3 = server.url(QStringLiteral("/p3.html")).toString();
+        p1 = url("/p1.html");
+        p2 = url("/p2.html");
+        p3 = url("/p3.html");
     }
 
     /// Opens P1, P2 and P3 through the address box, one recorded completion each.
@@ -75,20 +75,8 @@ TEST_F(History, ThreePagesThenBackIsRecordedAsANewVisit)
     ASSERT_SOON(toolbarAction(2)->isEnabled());
 }
 
-TEST_F(History, ForwardRightAfterTheThirdPageAddsToBackAndRemovesNothing)
-{
-    openThreePages();
-    // Nothing lies ahead, so the button is greyed; the command it runs is what is tested.
-    EXPECT_FALSE(toolbarAction(2)->isEnabled());
-    toolbarAction(2)->setEnabled(true);
-    press(2);
-    EXPECT_EQ(window->BackIndex, 2);
-    EXPECT_EQ(window->ForwardIndex, 4);
-    expectMenus({p1, p2, p3}, {});
-    EXPECT_TRUE(shows(0, p3));
-}
-
-TEST_F(History, ChoosingAMenuEntryDoesNothing)
+// A menu entry chosen does nothing; Forward with nothing ahead adds to Back, removes nothing.
+TEST_F(History, MenuEntryDoesNothingAndForwardAfterTheThirdPageRemovesNothing)
 {
     openThreePages();
     const QStringList before = window->History;
@@ -99,7 +87,16 @@ TEST_F(History, ChoosingAMenuEntryDoesNothing)
     EXPECT_EQ(window->BackIndex, 3);
     EXPECT_EQ(window->History, before);
     EXPECT_TRUE(shows(0, p3));
-    EXPECT_EQ(menuTexts(1), (QStringList{QString(), p1, p2}));
+    expectMenus({p1, p2}, {});
+
+    // The button is greyed; the command it runs is what is tested.
+    EXPECT_FALSE(toolbarAction(2)->isEnabled());
+    toolbarAction(2)->setEnabled(true);
+    press(2);
+    EXPECT_EQ(window->BackIndex, 2);
+    EXPECT_EQ(window->ForwardIndex, 4);
+    expectMenus({p1, p2, p3}, {});
+    EXPECT_TRUE(shows(0, p3));
 }
 
 TEST_F(History, BackAndForwardWithEmptyHistoryAddAndRemoveNoEntry)
@@ -133,30 +130,6 @@ TEST_F(History, HomeStopAndRefreshActOnTheCurrentView)
     EXPECT_SOON(!page(0)->isLoading());
 }
 
-// A page behind: Back's face shows its picture; nothing ahead: Forward's is greyed.
-TEST_F(History, ButtonsShowTheirPicturesAndGreyedPicturesWhenDisabled)
-{
-    showWindow();
-    auto *toolbar = control<QToolBar>("Toolbar1");
-    load(QStringLiteral("/p1.html"));
-    go(p2);
-    ASSERT_SOON(toolbarAction(1)->isEnabled());
-    ASSERT_SOON(!toolbarAction(2)->isEnabled());
-    const QImage enabledFace = toolbar->widgetForAction(toolbarAction(1))->grab().toImage();
-    const QImage greyedFace = toolbar->widgetForAction(toolbarAction(2))->grab().toImage();
-    const auto colourful = [](const QImage &face) {
-        int count = 0;
-        for (int y = 0; y < face.height(); ++y)
-            for (int x = 0; x < face.width(); ++x) {
-                const QRgb p = face.pixel(x, y);
-                count += std::abs(qRed(p) - qBlue(p)) > 40 ? 1 : 0;
-            }
-        return count;
-    };
-    EXPECT_GT(colourful(enabledFace), 20);
-    EXPECT_EQ(colourful(greyedFace), 0);
-}
-
 TEST_F(History, TitleStatusAndProgressFollowThePage)
 {
     server.addPage(QStringLiteral("/link.html"),
@@ -168,9 +141,7 @@ TEST_F(History, TitleStatusAndProgressFollowThePage)
     load(QStringLiteral("/link.html"));
     EXPECT_SOON_EQ(control<QLabel>("Label2")->text(), QStringLiteral("A <b>bold</b> title"));
     EXPECT_EQ(control<QLabel>("Label2")->textFormat(), Qt::PlainText);
-    auto *progress = control<QProgressBar>("ProgressBar1");
-    EXPECT_SOON_EQ(progress->value(), 100);
-    EXPECT_EQ(progress->maximum(), 100);
+    EXPECT_SOON_EQ(control<QProgressBar>("ProgressBar1")->value(), 100);
 
     // Pointing at the link shows where it leads.
     QWidget *surface = view(0)->engineView()->focusProxy();
@@ -182,7 +153,7 @@ TEST_F(History, TitleStatusAndProgressFollowThePage)
     // Leaving the link gives an empty status text, which leaves the panel alone.
     QTest::mouseMove(surface, QPoint(120, surface->height() - 5));
     QTest::qWait(0);
-    EXPECT_SOON(page(0)->url().toString() == server.url(QStringLiteral("/link.html")).toString());
+    EXPECT_SOON(page(0)->url().toString() == url("/link.html"));
     EXPECT_EQ(statusText(), p2);
 }
 
@@ -225,7 +196,6 @@ TEST_F(History, GoTooltipQuotesTheAddressAndDoubleClickSelectsIt)
     EXPECT_SOON_EQ(go->toolTip(), QStringLiteral("Go to '' abc ''"));
 
     const QString address = QStringLiteral("http://127.0.0.1/abcdefgh");
-    ASSERT_EQ(address.size(), 25);
     text1->setText(address);
     text1->deselect();
     QTest::mouseDClick(text1, Qt::LeftButton);
