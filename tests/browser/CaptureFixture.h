@@ -10,7 +10,6 @@
 #include "support/SavedCapture.h"
 #include "support/TempDir.h"
 
-#include <QImageReader>
 #include <QSignalSpy>
 #include <QWebEngineView>
 

@@ -30,12 +30,15 @@ void expectRows(const QImage &image, int pageHeight)
 class WindowFrame : public WindowRig
 {
 protected:
+    QWidget *targetAt(QPoint at) const
+    {
+        QWidget *child = window->childAt(at);
+        return child ? child : window.get();
+    }
     /// The window's pointer shape after the pointer, button up, moved to `at` on it.
     Qt::CursorShape shapeAfterMoveTo(QPoint at)
     {
-        QWidget *target = window->childAt(at);
-        if (!target)
-            target = window.get();
+        QWidget *target = targetAt(at);
         const QPoint local = target->mapFrom(window.get(), at);
         QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
@@ -66,13 +69,9 @@ protected:
     /// Presses `button` at `at` (window coordinates) and waits until the window has it.
     void press(QPoint at, int button = 1)
     {
-        const QPoint global = window->geometry().topLeft() + at;
-        QWidget *target = window->childAt(at);
-        if (!target)
-            target = window.get();
-        moveTo(global);
+        moveTo(window->geometry().topLeft() + at);
         // A press before the server routes the pointer to a new window would be lost.
-        ASSERT_SOON(target->underMouse());
+        ASSERT_SOON(targetAt(at)->underMouse());
         const Qt::MouseButton qtButton = button == 1 ? Qt::LeftButton : Qt::RightButton;
         for (int attempt = 0; attempt < 3; ++attempt) {
             xdo({QStringLiteral("mousedown"), n(button)});
@@ -99,10 +98,14 @@ TEST_F(WindowFrame, EdgeZonesShowTheirPointerShapes)
 {
     showWindow();
     const std::pair<QPoint, Qt::CursorShape> cases[] = {
-        {{2, 300}, Qt::SizeHorCursor},   {{801, 300}, Qt::SizeHorCursor},
-        {{400, 528}, Qt::SizeVerCursor}, {{2, 528}, Qt::SizeBDiagCursor},
-        {{801, 528}, Qt::SizeFDiagCursor}, {{2, 2}, Qt::SizeFDiagCursor},
-        {{801, 2}, Qt::SizeBDiagCursor}, {{400, 71}, Qt::ArrowCursor},
+        {{2, 300}, Qt::SizeHorCursor},
+        {{801, 300}, Qt::SizeHorCursor},
+        {{400, 528}, Qt::SizeVerCursor},
+        {{2, 528}, Qt::SizeBDiagCursor},
+        {{801, 528}, Qt::SizeFDiagCursor},
+        {{2, 2}, Qt::SizeFDiagCursor},
+        {{801, 2}, Qt::SizeBDiagCursor},
+        {{400, 71}, Qt::ArrowCursor},
         {{801, 300}, Qt::SizeHorCursor},
         {{100, 8}, Qt::ArrowCursor}, // over the header panel the arrow comes back
     };
@@ -233,50 +236,41 @@ TEST_F(WindowPointer, TopLeftCornerGrowsBothWaysWithThePointerOnTheCorner)
     release();
 }
 
-TEST_F(WindowPointer, PressOnTheStripBelowTheHeaderMovesTheWindow)
+// The strip below the header, the header panel over the top edge and the labels move the
+// window, with the left button only; released, nothing holds the pointer.
+TEST_F(WindowPointer, StripHeaderAndLabelsDragTheWindowWithTheLeftButtonOnly)
 {
-    const QRect start = window->geometry();
-    press({400, 71});
-    EXPECT_EQ(window->cursor().shape(), Qt::SizeAllCursor);
-    moveTo(start.topLeft() + QPoint(430, 91));
-    ASSERT_SOON_EQ(window->pos(), start.topLeft() + QPoint(30, 20));
-    EXPECT_EQ(window->size(), start.size());
-    release();
-    // Released, nothing holds the pointer any more.
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-    moveTo(start.topLeft() + QPoint(500, 200));
-    QTest::qWait(0);
-    EXPECT_EQ(window->pos(), start.topLeft() + QPoint(30, 20));
-}
-
-TEST_F(WindowPointer, HeaderAndLabelsDragTheWindowWithTheLeftButtonOnly)
-{
-    QRect start = window->geometry();
-    // The header panel, over the top edge: a move, not a resize.
-    press({100, 8});
-    moveTo(start.topLeft() + QPoint(140, 33));
-    ASSERT_SOON_EQ(window->pos(), start.topLeft() + QPoint(40, 25));
-    EXPECT_EQ(window->size(), start.size());
-    release();
-
-    for (const char *handle : {"Label2", "Label6", "Frame1"}) {
-        SCOPED_TRACE(handle);
-        start = window->geometry();
-        QWidget *w = control(handle);
-        // A point on the handle's own surface, clear of the controls inside it.
+    const auto handleSurface = [&](const char *name) {
+        QWidget *w = control(name); // a point clear of the controls inside it
         const QPoint at = w->mapTo(window.get(), QPoint(3, w->height() - 3));
-        ASSERT_EQ(window->childAt(at), w);
-        press(at);
-        moveTo(start.topLeft() + at + QPoint(-30, 15));
-        ASSERT_SOON_EQ(window->pos(), start.topLeft() + QPoint(-30, 15));
+        EXPECT_EQ(window->childAt(at), w) << name;
+        return at;
+    };
+    const QPoint handles[] = {{400, 71}, {100, 8}, handleSurface("Label2"),
+                              handleSurface("Label6"), handleSurface("Frame1")};
+    const QPoint steps[] = {{30, 20}, {40, 25}, {-30, 15}, {-30, 15}, {-30, 15}};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        const QRect start = window->geometry();
+        press(handles[i]);
+        if (i == 0) {
+            EXPECT_EQ(window->cursor().shape(), Qt::SizeAllCursor);
+        }
+        moveTo(start.topLeft() + handles[i] + steps[i]);
+        ASSERT_SOON_EQ(window->pos(), start.topLeft() + steps[i]);
+        EXPECT_EQ(window->size(), start.size());
         release();
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     }
+    const QPoint left = window->pos();
+    moveTo(left + QPoint(500, 200));
+    QTest::qWait(0);
+    EXPECT_EQ(window->pos(), left);
 
-    start = window->geometry();
     const QPoint onLabel = control("Label2")->mapTo(window.get(), QPoint(3, 3));
     press(onLabel, 3);
-    moveTo(start.topLeft() + onLabel + QPoint(50, 50));
+    moveTo(left + onLabel + QPoint(50, 50));
     QTest::qWait(0);
     release(3);
-    EXPECT_EQ(window->pos(), start.topLeft());
+    EXPECT_EQ(window->pos(), left);
 }

@@ -11,7 +11,10 @@ using Domain = QWebEngineLoadingInfo;
 
 namespace {
 
-std::int32_t resultCode(std::uint32_t bits) { return static_cast<std::int32_t>(bits); }
+std::int32_t resultCode(std::uint32_t bits)
+{
+    return static_cast<std::int32_t>(bits);
+}
 
 struct Case
 {
@@ -24,18 +27,21 @@ struct Case
 TEST(NavigateErrorText, NumbersNameTheFailureOrFallBack)
 {
     const Case cases[] = {
-        {404, "NOT_FOUND(404)"}, {500, "SERVER_ERROR(500)"}, {502, "BAD_GATEWAY(502)"},
-        {505, "VERSION_NOT_SUP(505)"}, {449, "RETRY_WITH(449)"},
+        {404, "NOT_FOUND(404)"},
+        {500, "SERVER_ERROR(500)"},
+        {502, "BAD_GATEWAY(502)"},
+        {505, "VERSION_NOT_SUP(505)"},
+        {449, "RETRY_WITH(449)"},
         {resultCode(0x80070005u), "Access Denied(-2147024891)"},
         {resultCode(0x800C0002u), "INVALID_URL(-2146697214)"},
         {resultCode(0x800C0500u), "CODE_INSTALL_BLOCKED_BY_HASH_POLICY(-2146695936)"},
         // The last matching row wins for a shared code.
         {resultCode(0x800C0014u), "REDIRECTING(-2146697196)"},
-        {200, "Unknown Error: 200"}, {399, "Unknown Error: 399"}, {416, "Unknown Error: 416"},
-        {0, "Unknown Error: 0"}, {-1, "Unknown Error: -1"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(NavigateErrorText(c.code), QString::fromLatin1(c.text)) << c.code;
+    for (int code : {200, 399, 416, 0, -1})
+        EXPECT_EQ(NavigateErrorText(code), QStringLiteral("Unknown Error: %1").arg(code));
 }
 
 TEST(NavigateErrorText, TextsMatchOnlyExactlyAsWritten)
@@ -56,9 +62,9 @@ TEST(NavigateErrorText, TextsMatchOnlyExactlyAsWritten)
 // Each result-code row gives one text by number or by hex text, and repeats its code.
 TEST(NavigateErrorText, EveryResultCodeRowIsConsistent)
 {
-    const std::uint32_t lows[] = {0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B,
-                                  0x0C, 0x0D, 0x0E, 0x0F, 0x10, 0x14, 0x15, 0x16, 0x17, 0x18,
-                                  0x19, 0x100, 0x200, 0x300, 0x400, 0x500};
+    const std::uint32_t lows[] = {0x02, 0x03, 0x04, 0x05,  0x06,  0x07,  0x08,  0x09, 0x0A,
+                                  0x0B, 0x0C, 0x0D, 0x0E,  0x0F,  0x10,  0x14,  0x15, 0x16,
+                                  0x17, 0x18, 0x19, 0x100, 0x200, 0x300, 0x400, 0x500};
     for (std::uint32_t low : lows) {
         const std::int32_t code = resultCode(0x800C0000u | low);
         const QString hex = QStringLiteral("0x800C%1L")

@@ -69,7 +69,8 @@ TEST_F(RealCapture, ZoomedPagesAreMeasuredAndWalkedInWidgetPixels)
         for (int y = 1; y < 2 * cssHeight; y += 3) {
             const int band = rows::bandOf(image.pixel(20, y));
             if (band != y / 10 && wrong++ < 10)
-                ADD_FAILURE() << "device row " << y << " shows band " << band << ", expected " << y / 10;
+                ADD_FAILURE() << "device row " << y << " shows band " << band << ", expected "
+                              << y / 10;
         }
         EXPECT_EQ(wrong, 0);
     };
