@@ -187,8 +187,6 @@ TEST_F(WindowLayout, StartUpPutsTheHomePageInTheFocusedAddressBoxAndOpensIt)
     ASSERT_FALSE(urls.isEmpty());
     EXPECT_EQ(urls.first(), FrmBrowser::HomePageUrl.toString());
     EXPECT_EQ(window->host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
-    EXPECT_EQ(window->host()->CaptureCount, 0);
-    EXPECT_EQ(window->host()->ActiveBrowser, 0);
     EXPECT_EQ(window->host()->ViewHeight, 6420);
 }
 
