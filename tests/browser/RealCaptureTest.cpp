@@ -4,23 +4,47 @@ using namespace tessaly;
 using namespace tessaly::test;
 using rows::expectRows;
 
+namespace {
+
+// The rows page drawn at `zoom` device pixels per CSS pixel, band by band.
+void expectZoomedRows(const QImage &image, int cssHeight, int zoom)
+{
+    if (zoom == 1)
+        return expectRows(image, cssHeight);
+    ASSERT_GE(image.height(), zoom * cssHeight);
+    int wrong = 0;
+    for (int y = 1; y < zoom * cssHeight; y += 3) {
+        const int band = rows::bandOf(image.pixel(20, y));
+        if (band != y / (5 * zoom) && wrong++ < 10)
+            ADD_FAILURE() << "device row " << y << " shows band " << band << ", expected "
+                          << y / (5 * zoom);
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+} // namespace
+
+// From one screen to past 16-bit coordinates; zoomed pages are measured and walked in
+// widget pixels.
 TEST_F(RealCapture, PagesOfOneScreenToPastSixteenBitCoordinatesAreWhole)
 {
     const struct
     {
-        int page, height, whiteY;
+        int page, zoom, height, whiteY;
     } cases[] = {
-        {300, AreaHeight - 2, 400},
-        {1750, 1750 + 15 - 2, -1},
-        {40000, 40000 + 13333 + 15 - 2, 45000},
+        {300, 1, AreaHeight - 2, 400},
+        {1750, 1, 1750 + 15 - 2, -1},
+        {1750, 2, 2 * 1750 + 15 - 2, -1},
+        {40000, 1, 40000 + 13333 + 15 - 2, 45000},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.page);
+        SCOPED_TRACE(c.page * c.zoom);
+        stage.view()->engineView()->setZoomFactor(c.zoom);
         load(QStringLiteral("/rows.html?h=%1").arg(c.page));
         const QImage image = capture();
         EXPECT_EQ(image.width(), AreaWidth - 2);
         EXPECT_EQ(image.height(), c.height);
-        expectRows(image, c.page);
+        expectZoomedRows(image, c.page, c.zoom);
         if (c.whiteY >= 0) {
             EXPECT_EQ(image.pixel(10, c.whiteY), qRgb(255, 255, 255));
         }
@@ -29,14 +53,18 @@ TEST_F(RealCapture, PagesOfOneScreenToPastSixteenBitCoordinatesAreWhole)
     }
 }
 
-TEST_F(RealCapture, FrameTallerThanTheTopDocument)
+// The frame (3,000) plus a third of the top document (700), less the canvas frame.
+TEST_F(RealCapture, FrameTallerThanTheTopDocumentAlsoZoomed)
 {
-    load(QStringLiteral("/frame-top.html"));
-    host->List1 = QStringList{QStringLiteral("tall")};
-    const QImage image = capture();
-    // The frame (3,000) plus a third of the top document (700), less the canvas frame.
-    EXPECT_EQ(image.height(), 3000 + 233 - 2);
-    expectRows(image, 3000);
+    for (const int zoom : {1, 2}) {
+        SCOPED_TRACE(zoom);
+        stage.view()->engineView()->setZoomFactor(zoom);
+        load(QStringLiteral("/frame-top.html"));
+        host->List1 = QStringList{QStringLiteral("tall")};
+        const QImage image = capture();
+        EXPECT_EQ(image.height(), zoom * 3000 + 233 - 2);
+        expectZoomedRows(image, 3000, zoom);
+    }
 }
 
 TEST_F(RealCapture, TwoCapturesInARowAreBothWhole)
@@ -57,33 +85,4 @@ TEST_F(RealCapture, CaptureRightAfterANavigationShowsTheNewPage)
     load(QStringLiteral("/red.html"));
     load(QStringLiteral("/static.html"));
     expectRows(capture(), 2600);
-}
-
-// Zoomed twice, heights, scroll positions and a frame's tall view are all widget pixels.
-TEST_F(RealCapture, ZoomedPagesAreMeasuredAndWalkedInWidgetPixels)
-{
-    stage.view()->engineView()->setZoomFactor(2);
-    const auto expectDoubledRows = [](const QImage &image, int cssHeight) {
-        ASSERT_GE(image.height(), 2 * cssHeight);
-        int wrong = 0;
-        for (int y = 1; y < 2 * cssHeight; y += 3) {
-            const int band = rows::bandOf(image.pixel(20, y));
-            if (band != y / 10 && wrong++ < 10)
-                ADD_FAILURE() << "device row " << y << " shows band " << band << ", expected "
-                              << y / 10;
-        }
-        EXPECT_EQ(wrong, 0);
-    };
-
-    load(QStringLiteral("/rows.html?h=1750"));
-    QImage image = capture();
-    EXPECT_EQ(image.width(), AreaWidth - 2);
-    EXPECT_EQ(image.height(), 2 * 1750 + 15 - 2);
-    expectDoubledRows(image, 1750);
-
-    load(QStringLiteral("/frame-top.html"));
-    host->List1 = QStringList{QStringLiteral("tall")};
-    image = capture();
-    EXPECT_EQ(image.height(), 2 * 3000 + 233 - 2);
-    expectDoubledRows(image, 3000);
 }
