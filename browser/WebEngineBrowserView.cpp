@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace tessaly {
 
@@ -321,9 +322,10 @@ void WebEngineBrowserView::scrollDocumentTo(int y)
     const int reached = result ? int(std::lround(result->toDouble() * zoom)) : y;
     if (reached != m_documentScroll || !result) {
         m_scrollShown = false;
+        // Kept to tell the frame at the new position from it; a frame already dropped keeps
+        // the one from before the earlier move.
         if (!m_frame.isNull())
-            m_frameBeforeMove = std::move(m_frame);
-        m_frame = QImage();
+            m_frameBeforeMove = std::exchange(m_frame, QImage());
     }
     m_documentScroll = reached;
 }
