@@ -1,6 +1,7 @@
 #include "imagefile/BuiltInEncoders.h"
 
 #include "imagefile/GifEncoder.h"
+#include "imagefile/PngEncoder.h"
 #include "imagefile/QtImageEncoder.h"
 
 namespace tessaly {
@@ -17,7 +18,7 @@ EncoderList builtInEncoders()
     addQt(Format::Jpeg);
     encoders.push_back(std::make_shared<GifEncoder>());
     addQt(Format::Tiff);
-    addQt(Format::Png);
+    encoders.push_back(std::make_shared<PngEncoder>());
     return encoders;
 }
 

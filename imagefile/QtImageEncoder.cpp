@@ -29,8 +29,6 @@ FormatInfo infoFor(QtImageEncoder::Format format)
         return {u"BMP"_s, "image/bmp", "bmp", u"{5d702fca-1a84-4556-b712-ac883b436551}"_s};
     case QtImageEncoder::Format::Jpeg:
         return {u"JPEG"_s, "image/jpeg", "jpeg", u"{3688a424-e50e-44fc-9de3-c2b615a46fc3}"_s};
-    case QtImageEncoder::Format::Png:
-        return {u"PNG"_s, "image/png", "png", u"{6a082475-82e4-4ece-b1e9-528aad0ebd28}"_s};
     case QtImageEncoder::Format::Tiff:
         return {u"TIFF"_s, "image/tiff", "tiff", u"{5411e10e-2fbd-4f69-800d-6052c188baec}"_s};
     }
@@ -39,8 +37,6 @@ FormatInfo infoFor(QtImageEncoder::Format format)
 
 // libjpeg refuses anything above this, although the file format's fields are 16-bit.
 constexpr qint64 JpegMaxSide = 65500;
-// libpng's writer rejects larger images as exceeding its user limit.
-constexpr qint64 PngMaxSide = 1000000;
 // Qt's BMP and TIFF writers size the pixel data in signed 32-bit arithmetic, so neither may
 // reach 2 GB, although the formats themselves allow up to 4 GB.
 constexpr qint64 Int32Max = std::numeric_limits<std::int32_t>::max();
@@ -83,8 +79,6 @@ QString QtImageEncoder::sizeProblem(QSize size) const
     }
     case Format::Jpeg:
         return SizeLimits::sideProblem(size, info.displayName, JpegMaxSide);
-    case Format::Png:
-        return SizeLimits::sideProblem(size, info.displayName, PngMaxSide);
     case Format::Tiff:
         // Uncompressed 8-bit RGB strips.
         return SizeLimits::byteProblem(size, info.displayName, width * height * 3,

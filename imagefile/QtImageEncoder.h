@@ -15,7 +15,6 @@ public:
     {
         Bmp,
         Jpeg,
-        Png,
         Tiff
     };
 
