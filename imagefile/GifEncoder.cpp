@@ -1,7 +1,6 @@
 #include "imagefile/GifEncoder.h"
 
 #include "imagefile/ColourQuantiser.h"
-#include "imagefile/SizeLimits.h"
 
 #include <gif_lib.h>
 
@@ -45,19 +44,10 @@ QString gifError(int code)
 
 } // namespace
 
-EncoderId GifEncoder::id() const
+GifEncoder::GifEncoder()
+    : SideLimitedEncoder(u"GIF"_s, u"image/gif"_s,
+                         QUuid::fromString(u"{0c074ba3-2493-4c9e-957d-140aaa3e5fd5}"_s), GifMaxSide)
 {
-    return QUuid::fromString(u"{0c074ba3-2493-4c9e-957d-140aaa3e5fd5}"_s);
-}
-
-QString GifEncoder::mimeType() const
-{
-    return u"image/gif"_s;
-}
-
-QString GifEncoder::sizeProblem(QSize size) const
-{
-    return SizeLimits::sideProblem(size, u"GIF"_s, GifMaxSide);
 }
 
 bool GifEncoder::write(const QImage &image, QIODevice &device, QString &error) const

@@ -1,7 +1,5 @@
 #include "imagefile/PngEncoder.h"
 
-#include "imagefile/SizeLimits.h"
-
 #include <png.h>
 
 #include <csetjmp>
@@ -98,19 +96,10 @@ bool encodeRows(png_structp png, png_infop info, const QImage &image, png_bytep 
 
 } // namespace
 
-EncoderId PngEncoder::id() const
+PngEncoder::PngEncoder()
+    : SideLimitedEncoder(u"PNG"_s, u"image/png"_s,
+                         QUuid::fromString(u"{6a082475-82e4-4ece-b1e9-528aad0ebd28}"_s), PngMaxSide)
 {
-    return QUuid::fromString(u"{6a082475-82e4-4ece-b1e9-528aad0ebd28}"_s);
-}
-
-QString PngEncoder::mimeType() const
-{
-    return u"image/png"_s;
-}
-
-QString PngEncoder::sizeProblem(QSize size) const
-{
-    return SizeLimits::sideProblem(size, u"PNG"_s, PngMaxSide);
 }
 
 bool PngEncoder::write(const QImage &image, QIODevice &device, QString &error) const

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "imagefile/ImageEncoder.h"
+#include "imagefile/SideLimitedEncoder.h"
 
 namespace tessaly {
 
 /// Writes PNG files through libpng with every row unfiltered. Qt's PNG writer lets libpng
 /// try all five row filters on every row; on screenshots (flat colour, text) that search
 /// costs half the write and gives larger files than no filter at all.
-class PngEncoder : public ImageEncoder
+class PngEncoder : public SideLimitedEncoder
 {
 public:
-    EncoderId id() const override;
-    QString mimeType() const override;
-    QString sizeProblem(QSize size) const override;
+    PngEncoder();
     bool write(const QImage &image, QIODevice &device, QString &error) const override;
 };
 
