@@ -35,6 +35,26 @@ constexpr int ScrollTimeoutMs = 6000;
 constexpr int AnimationFramesTimeoutMs = 6000;
 // A render on this side may never come when the page has nothing new to draw.
 constexpr int RenderTimeoutMs = 1000;
+// The sheet is adopted rather than put in a style element: a page's content security
+// policy may refuse style elements, not adopted sheets. It is kept in the program's script
+// world, where the page cannot reach it.
+const char *const HideScrollbarsScript = R"((() => {
+  if (!window.__tessalyNoScrollbars) {
+    const sheet = new CSSStyleSheet();
+    sheet.replaceSync(':root::-webkit-scrollbar { display: none !important; }');
+    window.__tessalyNoScrollbars = sheet;
+  }
+  const sheet = window.__tessalyNoScrollbars;
+  if (!document.adoptedStyleSheets.includes(sheet))
+    document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
+  return true;
+})())";
+const char *const ShowScrollbarsScript = R"((() => {
+  const sheet = window.__tessalyNoScrollbars;
+  if (sheet)
+    document.adoptedStyleSheets = document.adoptedStyleSheets.filter(s => s !== sheet);
+  return true;
+})())";
 constexpr int RepeatedFrameWaits = 2;
 constexpr int RepeatedFrameWaitMs = 500;
 constexpr int PrepareTimeoutMs = 8000;
@@ -497,11 +517,21 @@ void WebEngineBrowserView::prepareForCapture()
         waitForSignal(m_view->page(), &QWebEnginePage::contentsSizeChanged, FirstFrameTimeoutMs,
                       m_view->page());
     m_documentDrawn = true;
+    // The walk scrolls a container-high view, whose scroll bar would show in every band and
+    // hide the page's right edge; a view as tall as the page has none. Hidden before the
+    // page is measured, as it lays out wider without it.
+    js.run(QString::fromLatin1(HideScrollbarsScript));
     // The first frame after loading can come after the load itself: let the page draw two
     // animation frames and this side render once before the first band.
     waitForAnimationFrames();
     waitForFreshRender(300);
     m_frame = QImage();
+}
+
+void WebEngineBrowserView::finishCapture()
+{
+    if (m_view)
+        script().run(QString::fromLatin1(ShowScrollbarsScript));
 }
 
 std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &framePath)

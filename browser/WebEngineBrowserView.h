@@ -67,6 +67,7 @@ public:
 
     std::optional<int> bodyScrollHeight(const QStringList &framePath = {}) override;
     void prepareForCapture() override;
+    void finishCapture() override;
     bool hasRenderer() const override { return m_rendererAlive; }
     bool waitUntilShown() override;
     QImage renderArea(const QRect &area) override;

@@ -55,6 +55,9 @@ public:
     /// Waits, bounded, for content that showing the page reveals (lazy images, web fonts)
     /// before a capture starts.
     virtual void prepareForCapture() = 0;
+    /// Puts back what prepareForCapture changed in the page once the capture has ended,
+    /// however it ended.
+    virtual void finishCapture() {}
     /// Whether a renderer draws the page; false from a renderer's end until the next load.
     virtual bool hasRenderer() const { return true; }
     /// Waits, bounded, until the view really shows its current geometry; false when the page

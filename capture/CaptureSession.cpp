@@ -24,6 +24,30 @@ private:
     bool &m_flag;
 };
 
+// Gives a prepared view back to the page as it was when the session ends, however it ends.
+class PreparedView
+{
+public:
+    explicit PreparedView(const QPointer<BrowserView> &view) : m_view(view) {}
+    ~PreparedView()
+    {
+        if (m_prepared && m_view)
+            m_view->finishCapture();
+    }
+    PreparedView(const PreparedView &) = delete;
+    PreparedView &operator=(const PreparedView &) = delete;
+
+    void prepare()
+    {
+        m_view->prepareForCapture();
+        m_prepared = true;
+    }
+
+private:
+    const QPointer<BrowserView> &m_view;
+    bool m_prepared = false;
+};
+
 // Watches the view a session walks: a renderer that ends, a page that starts loading
 // another address or a view that goes away leaves nothing worth saving.
 class Disturbances
@@ -78,13 +102,14 @@ void CaptureHost::Command5_Click()
     const Disturbances watch(view, m_abortReason);
     m_cancelled = false;
     m_cancelReason.clear();
+    PreparedView prepared(view);
 
     yield();
     // A view whose renderer ended before the press shows a dead page, not the page.
     if (view && !view->hasRenderer())
         m_abortReason = tr("the page's renderer ended");
     if (view && m_abortReason.isEmpty())
-        view->prepareForCapture();
+        prepared.prepare();
     PicTemp.clear();
     PicPrepare.clear();
     PageHeight = 0;

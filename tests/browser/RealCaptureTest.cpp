@@ -1,5 +1,7 @@
 #include "CaptureFixture.h"
 
+#include "browser/JavaScriptRunner.h"
+
 using namespace tessaly;
 using namespace tessaly::test;
 using rows::expectRows;
@@ -20,6 +22,19 @@ void expectZoomedRows(const QImage &image, int cssHeight, int zoom)
                           << y / (5 * zoom);
     }
     EXPECT_EQ(wrong, 0);
+}
+
+// The rows page under a policy that refuses every style element but its own.
+QByteArray strictRowsPage(int height)
+{
+    return "<!doctype html><html><head><meta http-equiv=\"Content-Security-Policy\" "
+           "content=\"style-src 'nonce-rows'\"><style nonce=\"rows\">html, body { margin: 0; "
+           "padding: 0; } div { height: 5px; width: 100%; }</style></head><body><script>"
+           "for (let i = 0; i < " + QByteArray::number(height) + " / 5; i++) {"
+           "  const d = document.createElement('div');"
+           "  d.style.background = `rgb(${i & 255}, ${(i >> 8) & 255}, 160)`;"
+           "  document.body.appendChild(d);"
+           "}</script></body></html>";
 }
 
 } // namespace
@@ -85,4 +100,22 @@ TEST_F(RealCapture, CaptureRightAfterANavigationShowsTheNewPage)
     load(QStringLiteral("/red.html"));
     load(QStringLiteral("/static.html"));
     expectRows(capture(), 2600);
+}
+
+// The scroll bar of the scrolled view is no part of the page: no band shows it, also where
+// the page's policy refuses style elements, and the page has it back after the capture.
+TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageHasItBackAfterwards)
+{
+    server.addPage(QStringLiteral("/strict.html"), strictRowsPage(2600));
+    load(QStringLiteral("/strict.html"));
+    const JavaScriptRunner js(stage.view()->engineView()->page());
+    const auto barWidth = [&] {
+        const auto width =
+            js.run(QStringLiteral("window.innerWidth - document.documentElement.clientWidth"));
+        return width ? width->toInt() : -1;
+    };
+    const int before = barWidth();
+    EXPECT_GT(before, 0);
+    expectRows(capture(), 2600);
+    EXPECT_EQ(barWidth(), before);
 }

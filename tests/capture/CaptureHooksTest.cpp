@@ -99,6 +99,7 @@ TEST(CaptureCancel, CancelBeforeTheWalkGrabsNothingAndOutsideACaptureDoesNothing
     EXPECT_EQ(outcome.bands, 0);
     EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("at once")});
     EXPECT_EQ(rig.view->prepares, 1);
+    EXPECT_EQ(rig.view->finishes, 1);
     EXPECT_EQ(filesIn(rig.dir), 0);
 }
 

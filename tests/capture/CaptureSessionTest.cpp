@@ -127,6 +127,7 @@ TEST(CaptureOutput, EveryRowOfAPageTwoAndAHalfScreensTall)
     EXPECT_EQ(image.height(), 513);
     expectPageRows(image, 500);
     EXPECT_EQ(rig.view->prepares, 1);
+    EXPECT_EQ(rig.view->finishes, 1);
     EXPECT_GE(rig.view->waits, 3);
 }
 
@@ -234,6 +235,7 @@ TEST(CaptureCounter, APageTooLargeForTheMemoryLeftIsRefusedBeforeTheWalk)
     rig.host->Command5_Click();
     EXPECT_TRUE(message.contains(QStringLiteral("too large for the memory"))) << message.toStdString();
     EXPECT_TRUE(rig.view->tops.empty()) << "the view was walked";
+    EXPECT_EQ(rig.view->finishes, rig.view->prepares) << "the page was left prepared";
     EXPECT_EQ(rig.host->CaptureCount, 0);
     EXPECT_TRUE(rig.host->List2.isEmpty());
     EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());

@@ -32,6 +32,7 @@ public:
     std::vector<float> heights; ///< every Height the capture set
     int waits = 0;             ///< calls of waitUntilShown
     int prepares = 0;
+    int finishes = 0;
     int heightReads = 0;       ///< calls of bodyScrollHeight
     float heightSkew = 0;      ///< added to every Height read, as an engine that rounds might
     bool frozen = false;       ///< ignores every Top set, like a view that cannot move
@@ -56,6 +57,7 @@ public:
     QString LocationURL() const override { return m_location; }
     std::optional<int> bodyScrollHeight(const QStringList &framePath = {}) override;
     void prepareForCapture() override { ++prepares; }
+    void finishCapture() override { ++finishes; }
     bool waitUntilShown() override
     {
         ++waits;
