@@ -19,34 +19,41 @@ constexpr int PollIntervalMs = 100;
 // Inserts or replaces two style sheets in the document and in every frame of its origin:
 // the user's sheet as text, and one rule per hidden selector. Each rule is added on its
 // own, so a selector cannot reach into the rules around it; one that is not a selector
-// throws and is reported by name.
+// throws and is reported by name. A sheet is a style element where the page's policy
+// allows one; where it refuses them, a sheet the document adopts, which no policy refuses.
 const char *const StyleScript = R"((function (css, hidden) {
   const probe = document.createDocumentFragment();
   for (const selector of hidden) {
     try { probe.querySelector(selector); } catch (e) { return ['bad', selector]; }
   }
   const seen = new Set();
-  const place = (doc, key, fill) => {
+  const place = (doc, key, text) => {
     const old = doc.querySelector('style[' + key + ']');
     if (old) old.remove();
+    if (doc[key]) doc.adoptedStyleSheets = doc.adoptedStyleSheets.filter(s => s !== doc[key]);
+    doc[key] = null;
     const style = doc.createElement('style');
     style.setAttribute(key, '');
+    style.textContent = text;
     (doc.head || doc.documentElement).appendChild(style);
-    return fill(style);
+    if (style.sheet) return style.sheet;
+    style.remove();
+    const sheet = new doc.defaultView.CSSStyleSheet();
+    sheet.replaceSync(text);
+    doc.adoptedStyleSheets = [...doc.adoptedStyleSheets, sheet];
+    doc[key] = sheet;
+    return sheet;
   };
   const visit = (doc) => {
     if (!doc || !doc.documentElement || seen.has(doc)) return null;
     seen.add(doc);
-    place(doc, 'data-tessaly-style', (style) => { style.textContent = css; });
-    const refused = place(doc, 'data-tessaly-hide', (style) => {
-      for (const selector of hidden) {
-        try {
-          style.sheet.insertRule(selector + ' { display: none !important; }', style.sheet.cssRules.length);
-        } catch (e) { return selector; }
-      }
-      return null;
-    });
-    if (refused !== null) return refused;
+    place(doc, 'data-tessaly-style', css);
+    const hiding = place(doc, 'data-tessaly-hide', '');
+    for (const selector of hidden) {
+      try {
+        hiding.insertRule(selector + ' { display: none !important; }', hiding.cssRules.length);
+      } catch (e) { return selector; }
+    }
     for (const frame of doc.querySelectorAll('iframe, frame')) {
       let inner = null;
       try { inner = frame.contentDocument; } catch (e) { inner = null; }

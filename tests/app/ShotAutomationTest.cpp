@@ -132,6 +132,25 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
     EXPECT_EQ(countColour(image, QRect(220, 50, 150, 100), qRgb(0, 255, 0)), 150 * 100);
 }
 
+// A page whose policy refuses style elements but its own still takes --style and --hide.
+TEST_F(ShotAutomation, StyleAndHideReachAPageThatRefusesStyleElements)
+{
+    server.addPage(QStringLiteral("/strict.html"),
+                   "<!doctype html><html><head><meta http-equiv=\"Content-Security-Policy\" "
+                   "content=\"style-src 'nonce-p'\"><style nonce=\"p\">html, body { margin: 0; } "
+                   "#ad { height: 100px; background: rgb(255, 0, 0); }</style></head>"
+                   "<body><div id=\"ad\"></div></body></html>");
+    const QString output = dir.file(QStringLiteral("strict.png"));
+    const ShotRun run = shot({Width, QStringLiteral("400"), Height, QStringLiteral("300"),
+                              QStringLiteral("--hide"), QStringLiteral("#ad"),
+                              QStringLiteral("--style"), QStringLiteral("body { background: rgb(0, 255, 0) }"),
+                              url(QStringLiteral("/strict.html")), output});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QImage image = decode(output);
+    EXPECT_EQ(countColour(image, image.rect(), qRgb(255, 0, 0), 8), 0) << "the hidden element shows";
+    EXPECT_EQ(countColour(image, QRect(0, 0, 300, 200), qRgb(0, 255, 0)), 300 * 200);
+}
+
 TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
 {
     // A column of numbered rows taller than 20,000 pixels below a margin, and a small box
