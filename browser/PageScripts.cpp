@@ -16,22 +16,18 @@ namespace {
 
 constexpr int PollIntervalMs = 100;
 
-// Inserts or replaces two style sheets in the document and in every frame of its origin:
-// the user's sheet as text, and one rule per hidden selector. Each rule is added on its
-// own, so a selector cannot reach into the rules around it; one that is not a selector
-// throws and is reported by name. A sheet is a style element where the page's policy
-// allows one; where it refuses them, a sheet the document adopts, which no policy refuses.
-const char *const StyleScript = R"((function (css, hidden) {
-  const probe = document.createDocumentFragment();
-  for (const selector of hidden) {
-    try { probe.querySelector(selector); } catch (e) { return ['bad', selector]; }
-  }
-  const seen = new Set();
-  const place = (doc, key, text) => {
+// Put a sheet into a document under a key, replacing the one put there under it before,
+// and take it out again. A sheet is a style element where the page's policy allows one;
+// where it refuses them, a sheet the document adopts, which no policy refuses.
+const char *const SheetFunctions = R"(
+  const removeSheet = (doc, key) => {
     const old = doc.querySelector('style[' + key + ']');
     if (old) old.remove();
     if (doc[key]) doc.adoptedStyleSheets = doc.adoptedStyleSheets.filter(s => s !== doc[key]);
     doc[key] = null;
+  };
+  const placeSheet = (doc, key, text) => {
+    removeSheet(doc, key);
     const style = doc.createElement('style');
     style.setAttribute(key, '');
     style.textContent = text;
@@ -44,11 +40,31 @@ const char *const StyleScript = R"((function (css, hidden) {
     doc[key] = sheet;
     return sheet;
   };
+)";
+
+// Scripts run in one global scope per world: the functions are declared inside the script's
+// own function, so that running it again declares nothing twice.
+QString withSheetFunctions(const QString &expression)
+{
+    return QStringLiteral("(() => {") + QString::fromLatin1(SheetFunctions) +
+           QStringLiteral("  return ") + expression + QStringLiteral(";\n})()");
+}
+
+// Inserts or replaces two style sheets in the document and in every frame of its origin:
+// the user's sheet as text, and one rule per hidden selector. Each rule is added on its
+// own, so a selector cannot reach into the rules around it; one that is not a selector
+// throws and is reported by name.
+const char *const StyleScript = R"((function (css, hidden) {
+  const probe = document.createDocumentFragment();
+  for (const selector of hidden) {
+    try { probe.querySelector(selector); } catch (e) { return ['bad', selector]; }
+  }
+  const seen = new Set();
   const visit = (doc) => {
     if (!doc || !doc.documentElement || seen.has(doc)) return null;
     seen.add(doc);
-    place(doc, 'data-tessaly-style', css);
-    const hiding = place(doc, 'data-tessaly-hide', '');
+    placeSheet(doc, 'data-tessaly-style', css);
+    const hiding = placeSheet(doc, 'data-tessaly-hide', '');
     for (const selector of hidden) {
       try {
         hiding.insertRule(selector + ' { display: none !important; }', hiding.cssRules.length);
@@ -81,9 +97,9 @@ PageScripts::PageScripts(QWebEnginePage *page) : m_page(page) {}
 bool PageScripts::applyStyle(const QString &css, const QStringList &hidden, int timeoutMs,
                              QString *error) const
 {
-    const QString script = QString::fromLatin1(StyleScript)
-                               .arg(JavaScriptRunner::jsonLiteral(css),
-                                    JavaScriptRunner::jsonLiteral(hidden));
+    const QString script = withSheetFunctions(QString::fromLatin1(StyleScript)
+                                                  .arg(JavaScriptRunner::jsonLiteral(css),
+                                                       JavaScriptRunner::jsonLiteral(hidden)));
     const auto result = JavaScriptRunner(m_page, timeoutMs).run(script);
     const QVariantList answer = result ? result->toList() : QVariantList();
     if (answer.value(0).toString() == QStringLiteral("ok"))
@@ -94,6 +110,19 @@ bool PageScripts::applyStyle(const QString &css, const QStringList &hidden, int 
     else
         *error = QStringLiteral("the page did not take the style sheet");
     return false;
+}
+
+QString PageScripts::placeSheetScript(const QString &key, const QString &css)
+{
+    return withSheetFunctions(QStringLiteral("placeSheet(document, %1, %2) !== null")
+                                  .arg(JavaScriptRunner::jsonLiteral(key),
+                                       JavaScriptRunner::jsonLiteral(css)));
+}
+
+QString PageScripts::removeSheetScript(const QString &key)
+{
+    return withSheetFunctions(
+        QStringLiteral("(removeSheet(document, %1), true)").arg(JavaScriptRunner::jsonLiteral(key)));
 }
 
 bool PageScripts::runUserScript(const QString &code, int timeoutMs, QString *error) const

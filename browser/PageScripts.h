@@ -30,6 +30,11 @@ public:
     /// Runs `code` in the page's own script world as the body of a function, so it can call
     /// the page's functions. False with the reason when it throws, cannot be parsed, or does
     /// not end within `timeoutMs`.
+    /// Scripts that put `css` into the top document under `key`, replacing what an earlier
+    /// one put there under it, and take it out again; for a runner of the caller's own.
+    static QString placeSheetScript(const QString &key, const QString &css);
+    static QString removeSheetScript(const QString &key);
+
     bool runUserScript(const QString &code, int timeoutMs, QString *error) const;
 
     enum class Wait

@@ -4,6 +4,7 @@
 #include "browser/FrameWatcher.h"
 #include "browser/JavaScriptRunner.h"
 #include "browser/NavigateErrorCode.h"
+#include "browser/PageScripts.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -35,26 +36,7 @@ constexpr int ScrollTimeoutMs = 6000;
 constexpr int AnimationFramesTimeoutMs = 6000;
 // A render on this side may never come when the page has nothing new to draw.
 constexpr int RenderTimeoutMs = 1000;
-// The sheet is adopted rather than put in a style element: a page's content security
-// policy may refuse style elements, not adopted sheets. It is kept in the program's script
-// world, where the page cannot reach it.
-const char *const HideScrollbarsScript = R"((() => {
-  if (!window.__tessalyNoScrollbars) {
-    const sheet = new CSSStyleSheet();
-    sheet.replaceSync(':root::-webkit-scrollbar { display: none !important; }');
-    window.__tessalyNoScrollbars = sheet;
-  }
-  const sheet = window.__tessalyNoScrollbars;
-  if (!document.adoptedStyleSheets.includes(sheet))
-    document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
-  return true;
-})())";
-const char *const ShowScrollbarsScript = R"((() => {
-  const sheet = window.__tessalyNoScrollbars;
-  if (sheet)
-    document.adoptedStyleSheets = document.adoptedStyleSheets.filter(s => s !== sheet);
-  return true;
-})())";
+constexpr char ScrollbarsKey[] = "data-tessaly-scrollbars";
 constexpr int RepeatedFrameWaits = 2;
 constexpr int RepeatedFrameWaitMs = 500;
 constexpr int PrepareTimeoutMs = 8000;
@@ -520,7 +502,8 @@ void WebEngineBrowserView::prepareForCapture()
     // The walk scrolls a container-high view, whose scroll bar would show in every band and
     // hide the page's right edge; a view as tall as the page has none. Hidden before the
     // page is measured, as it lays out wider without it.
-    js.run(QString::fromLatin1(HideScrollbarsScript));
+    js.run(PageScripts::placeSheetScript(
+        QString::fromLatin1(ScrollbarsKey), QStringLiteral(":root::-webkit-scrollbar { display: none !important; }")));
     // The first frame after loading can come after the load itself: let the page draw two
     // animation frames and this side render once before the first band.
     waitForAnimationFrames();
@@ -531,7 +514,7 @@ void WebEngineBrowserView::prepareForCapture()
 void WebEngineBrowserView::finishCapture()
 {
     if (m_view)
-        script().run(QString::fromLatin1(ShowScrollbarsScript));
+        script().run(PageScripts::removeSheetScript(QString::fromLatin1(ScrollbarsKey)));
 }
 
 std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &framePath)
