@@ -70,7 +70,6 @@ TEST(AnchorLayout, EachFlagSetFollowsItsEdgesWhenTheWindowGrowsAndShrinks)
     rig.resizeTwips(5700, 4200);
     ASSERT_EQ(rig.host->size(), QSize(380, 280));
     expectAt(cases, made, &Case::second);
-    EXPECT_EQ(tagText(made[7]), u"Info"_s);
 }
 
 TEST(AnchorLayout, TheWindowNeverGetsSmallerThanTheSizeGivenToDoInit)
@@ -200,8 +199,9 @@ TEST(AnchorLayout, DontRefreshDecidesWhetherTheLayoutHoldsPainting)
 TEST(AnchorTags, OnlyALeadingPrefixOfFourFlagsIsAnAnchorAndOnlyMovableControlsMove)
 {
     AnchorRig rig;
+    const QStringList tags{u"see */ here"_s, u"fttf*/x"_s, u"*/"_s};
     std::vector<QWidget *> notAnchors;
-    for (const QString &tag : {u"see */ here"_s, u"fttf*/x"_s, u"*/"_s})
+    for (const QString &tag : tags)
         notAnchors.push_back(rig.control(tag, {300, 10 + 30 * int(notAnchors.size()), 50, 20}));
     QWidget *untagged = rig.control(QString(), {300, 100, 50, 20});
     auto *timer = new QTimer(rig.host.get());
@@ -211,15 +211,14 @@ TEST(AnchorTags, OnlyALeadingPrefixOfFourFlagsIsAnAnchorAndOnlyMovableControlsMo
     QWidget *inDialog = AnchorRig::control(dialog, u"FTTF*/"_s, {100, 10, 50, 20});
     rig.anchor->DoInit();
     rig.show();
-    EXPECT_EQ(tagText(notAnchors[0]), u"see */ here"_s);
-    EXPECT_EQ(tagText(notAnchors[1]), u"fttf*/x"_s);
-    EXPECT_EQ(tagText(notAnchors[2]), u"*/"_s);
     EXPECT_FALSE(untagged->property("Tag").isValid());
     EXPECT_EQ(timer->property("Tag").toString(), u"tick"_s); // cannot move: loses its prefix
     EXPECT_EQ(tagText(inDialog), u"FTTF*/"_s);
     rig.growTwips(600, 0);
-    for (QWidget *w : notAnchors)
-        EXPECT_EQ(w->x(), 300);
+    for (size_t i = 0; i < notAnchors.size(); ++i) {
+        EXPECT_EQ(tagText(notAnchors[i]), tags[int(i)]);
+        EXPECT_EQ(notAnchors[i]->x(), 300) << i;
+    }
     EXPECT_EQ(inDialog->x(), 100);
 }
 

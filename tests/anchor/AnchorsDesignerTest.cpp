@@ -149,9 +149,7 @@ TEST_F(DesignerTest, TheSavedFormDiffersFromTheOriginalOnlyInTagStrings)
     EXPECT_EQ(bars(page()), u"FTTF"_s);
     page().lblSides_Click(0);
     apply();
-    const QByteArray result = readBytes(path);
-    EXPECT_NE(result, original);
-    EXPECT_EQ(withoutTagStrings(result), withoutTagStrings(original));
+    EXPECT_EQ(withoutTagStrings(readBytes(path)), withoutTagStrings(original));
     EXPECT_EQ(saved("Label1_1"), u"TTTF*/second"_s);
     EXPECT_EQ(saved("Label1_0"), u"FTTF*/<first>"_s);
     EXPECT_EQ(saved("Command1"), u"TTFF*/"_s);
@@ -223,9 +221,7 @@ TEST(Designer, TheProgramsOwnFormsOpenAndChangeOnlyTheToggledTag)
         flipped[2] = flipped[2] == u'T' ? u'F' : u'T';
         designer.page()->lblSides_Click(2);
         ASSERT_TRUE(designer.apply(&error)) << qPrintable(error);
-        const QByteArray after = readBytes(path);
-        EXPECT_NE(after, before);
-        EXPECT_EQ(withoutTagStrings(after), withoutTagStrings(before));
+        EXPECT_EQ(withoutTagStrings(readBytes(path)), withoutTagStrings(before));
         const auto file = UiTagFile::load(path);
         ASSERT_TRUE(file);
         EXPECT_TRUE(file->tag(u"Command1"_s).value_or(QString()).startsWith(flipped + u"*/"_s));

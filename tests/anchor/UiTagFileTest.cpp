@@ -41,7 +41,6 @@ TEST(UiTagFileRead, FindsTheTagOfEveryNamedObject)
     const auto file = UiTagFile::load(formPath("controls.ui"), &error);
     ASSERT_TRUE(file) << qPrintable(error);
     EXPECT_EQ(file->objectNames().front(), u"Form"_s);
-    EXPECT_TRUE(file->contains(u"verticalLayout"_s));
     EXPECT_EQ(file->tag(u"Command1"_s), QString());
     EXPECT_EQ(file->tag(u"Text1"_s), u"TTFF*/"_s);
     EXPECT_EQ(file->tag(u"Command2"_s), u"FTTF*/"_s);
@@ -62,7 +61,6 @@ TEST(UiTagFileWrite, ReplacesTheTagTextsAndNothingElse)
     const QByteArray result = edited(file, {{u"Command1"_s, u"TTFF*/"_s},
                                             {u"Text1"_s, u"TTTF*/url: http://x/*/y"_s},
                                             {u"Label1_0"_s, u"TTFF*/<first> & co"_s}});
-    EXPECT_NE(result, original);
     EXPECT_EQ(withoutTagStrings(result), withoutTagStrings(original));
     EXPECT_TRUE(
         result.contains("<property name=\"Tag\"><string notr=\"true\">TTFF*/</string></property>"));
