@@ -7,6 +7,7 @@
 
 #include "../support/DialogSteps.h"
 #include "../support/TempDir.h"
+#include "DialogRig.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -22,24 +23,7 @@
 using namespace tessaly;
 using namespace Qt::StringLiterals;
 using namespace dialogsteps;
-
-namespace {
-
-const QChar Nul(u'\0');
-
-QString bitmapFilter()
-{
-    return u"Bitmap (*.bmp) "_s + Nul + u"*.bmp"_s;
-}
-
-void writePicture(const QString &path, int width, int height, QColor colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    ASSERT_TRUE(image.save(path, "BMP"));
-}
-
-} // namespace
+using namespace dialogrig;
 
 TEST(OpenFile, EmptyPropertiesGetTheDefaultsWrittenBackAndDesktopOpensTheDesktop)
 {
@@ -93,9 +77,7 @@ TEST(OpenFile, ReturnsTheChosenFileWithTheCallersSettings)
 TEST(OpenFile, ASecondDialogPreselectsTheTypeChosenInTheFirst)
 {
     TempDir dir;
-    QFile note(dir.file(u"note.txt"_s));
-    ASSERT_TRUE(note.open(QIODevice::WriteOnly));
-    note.close();
+    touch(dir.file(u"note.txt"_s));
     OpenImage component;
     component.setFilter(bitmapFilter() + Nul + u"All Files (*.*)"_s + Nul + u"*.*"_s + Nul);
     component.setInitDir(dir.path());
@@ -161,9 +143,7 @@ protected:
     {
         writePicture(dir.file(u"wide.bmp"_s), 640, 480, Qt::red);
         writePicture(dir.file(u"tall.bmp"_s), 300, 400, Qt::red);
-        QFile note(dir.file(u"note.txt"_s));
-        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
-        note.write("not a picture");
+        touch(dir.file(u"note.txt"_s), "not a picture");
         component.setInitDir(dir.path());
     }
 
@@ -306,8 +286,9 @@ TEST_F(PreviewDialog, FollowsTheFileNameBoxForBitmapGifAndJpegPictures)
         const QRgb centre = got.image.pixel(t.center());
         if (row.red == Exact) {
             EXPECT_EQ(QColor(centre), QColor(Qt::red));
+        } else {
+            EXPECT_TRUE(qRed(centre) > 200 && qGreen(centre) < 60) << qPrintable(QColor(centre).name());
         }
-        EXPECT_TRUE(qRed(centre) > 200 && qGreen(centre) < 60) << qPrintable(QColor(centre).name());
         // Nothing red beside or below the thumbnail.
         EXPECT_NE(QColor(got.image.pixel(t.right() + 6, t.top() + 22)), QColor(Qt::red));
         EXPECT_NE(QColor(got.image.pixel(t.center().x(), t.bottom() + 5)), QColor(Qt::red));
