@@ -10,32 +10,7 @@ using namespace tessaly;
 
 namespace {
 
-constexpr float P = CaptureRig::ContainerHeight * 15.0f; // container height, twips
-
-struct Outcome
-{
-    QStringList saved;
-    QStringList failed;
-    int bands = 0;
-};
-
-// Runs one capture of the rig, calling `duringBand` after every band grabbed.
-Outcome captureWith(CaptureRig &rig, const std::function<void(int band)> &duringBand = {})
-{
-    Outcome outcome;
-    QObject context;
-    QObject::connect(rig.host.get(), &CaptureHost::captureSaved, &context,
-                     [&](const QString &path) { outcome.saved.append(path); });
-    QObject::connect(rig.host.get(), &CaptureHost::captureFailed, &context,
-                     [&](const QString &message) { outcome.failed.append(message); });
-    QObject::connect(rig.host.get(), &CaptureHost::bandCaptured, &context, [&](int band, int) {
-        outcome.bands = band;
-        if (duringBand)
-            duringBand(band);
-    });
-    rig.host->Command5_Click();
-    return outcome;
-}
+constexpr float P = CaptureRig::P;
 
 int filesIn(const TempDir &dir)
 {
@@ -62,9 +37,8 @@ int bannerPixels(const QImage &image, int pageHeight)
 TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
 {
     CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
-    rig.host->List2.append(CaptureHost::formatCandidate(6 * P));
-    const Outcome outcome = captureWith(rig, [&](int band) {
+    rig.measureAs(6 * P);
+    const CaptureRig::Outcome outcome = rig.run([&](int band) {
         if (band == 2)
             rig.host->cancelCapture(QStringLiteral("out of time"));
     });
@@ -79,7 +53,7 @@ TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
 
     // The next capture is not cancelled by the last one's cancel.
     rig.host->List2.append(CaptureHost::formatCandidate(3 * P));
-    const Outcome next = captureWith(rig);
+    const CaptureRig::Outcome next = rig.run();
     EXPECT_EQ(next.bands, 3);
     EXPECT_EQ(next.saved.size(), 1);
     EXPECT_EQ(filesIn(rig.dir), 1);
@@ -88,14 +62,13 @@ TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
 TEST(CaptureCancel, CancelBeforeTheWalkGrabsNothingAndOutsideACaptureDoesNothing)
 {
     CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
     rig.host->cancelCapture(QStringLiteral("too early")); // no capture runs: ignored
-    rig.host->List2.append(CaptureHost::formatCandidate(2 * P));
+    rig.measureAs(2 * P);
     // The first yield of the session runs queued calls: cancel from there, before any band.
     QMetaObject::invokeMethod(
         rig.host.get(), [&] { rig.host->cancelCapture(QStringLiteral("at once")); },
         Qt::QueuedConnection);
-    const Outcome outcome = captureWith(rig);
+    const CaptureRig::Outcome outcome = rig.run();
     EXPECT_EQ(outcome.bands, 0);
     EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("at once")});
     EXPECT_EQ(rig.view->prepares, 1);
@@ -103,7 +76,7 @@ TEST(CaptureCancel, CancelBeforeTheWalkGrabsNothingAndOutsideACaptureDoesNothing
     EXPECT_EQ(filesIn(rig.dir), 0);
 }
 
-TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturns)
+TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturnsOrFailsWithItsRefusal)
 {
     CaptureRig rig(500);
     QSize handed;
@@ -111,7 +84,7 @@ TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturns)
         handed = finished.image().size();
         return Picture(finished.image().copy(0, 100, 50, 300));
     });
-    const Outcome outcome = captureWith(rig);
+    const CaptureRig::Outcome outcome = rig.run();
     ASSERT_EQ(outcome.saved.size(), 1) << outcome.failed.join(u'\n').toStdString();
     EXPECT_EQ(handed, QSize(CaptureRig::ContainerWidth - 2, 513));
     QImageReader reader(outcome.saved.constFirst());
@@ -119,32 +92,26 @@ TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturns)
     ASSERT_EQ(written.size(), QSize(50, 300));
     for (int y = 0; y < 300; y += 7)
         ASSERT_EQ(written.pixel(3, y), toQRgb(fakeRowColour(100 + y))) << "row " << y;
-}
 
-TEST(CaptureOutputStep, ARefusalIsTheCapturesFailure)
-{
-    CaptureRig rig(300);
+    SCOPED_TRACE("a refusal");
     rig.host->setOutputStep([](const Picture &, QString *error) -> std::optional<Picture> {
         *error = QStringLiteral("no such element");
         return std::nullopt;
     });
-    const Outcome outcome = captureWith(rig);
-    EXPECT_TRUE(outcome.saved.isEmpty());
-    EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("no such element")});
-    EXPECT_EQ(filesIn(rig.dir), 0);
-    EXPECT_EQ(rig.host->CaptureCount, 0);
+    const CaptureRig::Outcome refused = rig.run();
+    EXPECT_TRUE(refused.saved.isEmpty());
+    EXPECT_EQ(refused.failed, QStringList{QStringLiteral("no such element")});
+    EXPECT_EQ(filesIn(rig.dir), 1);
+    EXPECT_EQ(rig.host->CaptureCount, 1);
 }
 
-TEST(CaptureBanner, StampedUnlessSwitchedOff)
+// Where a stamped banner lands is checked pixel by pixel in StampingTest; here only that the
+// switch leaves the page's own rows there.
+TEST(CaptureBanner, SwitchedOffLeavesThePageInTheCorner)
 {
-    CaptureRig stamped(500);
-    const QImage with = stamped.capture();
-    ASSERT_FALSE(with.isNull());
-    EXPECT_GT(bannerPixels(with, 500), 50);
-
     CaptureRig plain(500);
     plain.host->setBannerStamped(false);
     const QImage without = plain.capture();
-    ASSERT_EQ(without.size(), with.size());
+    ASSERT_FALSE(without.isNull());
     EXPECT_EQ(bannerPixels(without, 500), 0);
 }

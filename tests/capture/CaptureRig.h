@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 /// A capture window reduced to what a capture needs: a window, the container Picture1 at
@@ -40,10 +41,46 @@ struct CaptureRig
         host->WebBrowser1.push_back(view);
     }
 
+    /// Container height in twips at the default scale.
+    static constexpr float P = ContainerHeight * 15.0f;
+
+    /// What one capture ended in: the files written, the failures said, the last band grabbed.
+    struct Outcome
+    {
+        QStringList saved;
+        QStringList failed;
+        int bands = 0;
+    };
+
     /// Runs one capture and decodes what it wrote.
     QImage capture()
     {
         return tessaly::test::savedCapture(*host, [&] { host->Command5_Click(); });
+    }
+
+    /// The page measures `twips` high: the document is unreadable, one candidate is listed.
+    void measureAs(float twips)
+    {
+        view->setDocumentReadable(false);
+        host->List2.append(tessaly::CaptureHost::formatCandidate(twips));
+    }
+
+    /// Runs one capture, calling `duringBand` after every band grabbed.
+    Outcome run(const std::function<void(int band)> &duringBand = {})
+    {
+        Outcome outcome;
+        const QObject scope;
+        QObject::connect(host.get(), &tessaly::CaptureHost::captureSaved, &scope,
+                         [&](const QString &path) { outcome.saved.append(path); });
+        QObject::connect(host.get(), &tessaly::CaptureHost::captureFailed, &scope,
+                         [&](const QString &message) { outcome.failed.append(message); });
+        QObject::connect(host.get(), &tessaly::CaptureHost::bandCaptured, &scope, [&](int band, int) {
+            outcome.bands = band;
+            if (duringBand)
+                duringBand(band);
+        });
+        host->Command5_Click();
+        return outcome;
     }
 
     TempDir dir;

@@ -9,7 +9,7 @@ using namespace tessaly;
 
 namespace {
 
-constexpr float P = CaptureRig::ContainerHeight * 15.0f; // container height, twips
+constexpr float P = CaptureRig::P;
 
 // The page row each output row must show, checked at a column clear of the banner.
 void expectPageRows(const QImage &image, int pageHeight, int step = 1)
@@ -21,56 +21,34 @@ void expectPageRows(const QImage &image, int pageHeight, int step = 1)
     }
 }
 
-std::vector<float> bandTops(int bands)
-{
-    std::vector<float> tops;
-    for (int k = 0; k < bands; ++k)
-        tops.push_back(-k * P);
-    return tops;
-}
-
 } // namespace
 
-TEST(CaptureWalk, BandsOfAPageOfWholeContainerHeights)
+TEST(CaptureWalk, OneBandPerContainerHeightAndOneMoreForWhatIsLeftOver)
 {
-    for (int k : {2, 3, 5}) {
+    for (const auto &[screens, bands] : {std::pair{2.0f, 2}, {5.0f, 5}, {2.5f, 3}}) {
+        SCOPED_TRACE(screens);
         CaptureRig rig(10);
-        rig.view->setDocumentReadable(false);
-        rig.host->List2.append(CaptureHost::formatCandidate(k * P));
+        rig.measureAs(screens * P);
         rig.host->Command5_Click();
 
-        std::vector<float> expected = bandTops(k);
+        std::vector<float> expected;
+        for (int k = 0; k < bands; ++k)
+            expected.push_back(-k * P);
         expected.push_back(0); // the restore
-        EXPECT_EQ(rig.view->tops, expected) << k << " screens";
-        EXPECT_EQ(rig.view->heights, (std::vector<float>{k * P, P}));
+        EXPECT_EQ(rig.view->tops, expected);
+        EXPECT_EQ(rig.view->heights, (std::vector<float>{screens * P, P}));
         EXPECT_FLOAT_EQ(rig.view->Top(), 0);
         EXPECT_FLOAT_EQ(rig.view->Height(), P);
         EXPECT_TRUE(rig.host->List2.isEmpty());
     }
 }
 
-TEST(CaptureWalk, HalfAScreenLeftOverTakesOneMoreBand)
-{
-    CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
-    rig.host->List2.append(CaptureHost::formatCandidate(2.5 * P));
-    rig.host->Command5_Click();
-    std::vector<float> expected = bandTops(3);
-    expected.push_back(0);
-    EXPECT_EQ(rig.view->tops, expected);
-}
-
 TEST(CaptureWalk, OneScreenOrLessIsOneGrabWithoutMovingTheView)
 {
     for (float height : {P, P - 15}) {
         CaptureRig rig(10);
-        rig.view->setDocumentReadable(false);
-        rig.host->List2.append(CaptureHost::formatCandidate(height));
-        int bands = 0;
-        QObject::connect(rig.host.get(), &CaptureHost::bandCaptured, rig.host.get(),
-                         [&](int, int) { ++bands; });
-        rig.host->Command5_Click();
-        EXPECT_EQ(bands, 1);
+        rig.measureAs(height);
+        EXPECT_EQ(rig.run().bands, 1);
         EXPECT_EQ(rig.view->heights, std::vector<float>{P}); // only the restore
         EXPECT_EQ(rig.view->tops, std::vector<float>{0});
     }
@@ -81,9 +59,8 @@ TEST(CaptureWalk, EndsWhenTheLastBandRoundsToExactlyOneContainer)
     // Heights read back 0.3 twips taller than set: after one move the rest of the page
     // rounds to exactly one container height and neither move applies.
     CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
     rig.view->heightSkew = 0.3f;
-    rig.host->List2.append(CaptureHost::formatCandidate(2 * P));
+    rig.measureAs(2 * P);
     rig.host->Command5_Click();
     EXPECT_EQ(rig.view->tops, (std::vector<float>{0, -P, 0}));
     EXPECT_EQ(rig.host->CaptureCount, 1);
@@ -92,14 +69,9 @@ TEST(CaptureWalk, EndsWhenTheLastBandRoundsToExactlyOneContainer)
 TEST(CaptureWalk, EndsEvenWhenTheViewDoesNotMove)
 {
     CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
     rig.view->frozen = true;
-    rig.host->List2.append(CaptureHost::formatCandidate(5 * P));
-    int bands = 0;
-    QObject::connect(rig.host.get(), &CaptureHost::bandCaptured, rig.host.get(),
-                     [&](int, int) { ++bands; });
-    rig.host->Command5_Click();
-    EXPECT_LE(bands, 8);
+    rig.measureAs(5 * P);
+    EXPECT_LE(rig.run().bands, 8);
     EXPECT_EQ(rig.host->CaptureCount, 1);
 }
 
@@ -148,7 +120,6 @@ TEST(CaptureOutput, PageTallerThanSixteenBitCoordinates)
     EXPECT_EQ(image.height(), 53346);
     expectPageRows(image, 40000, 3);
     // The banner sits 20 pixels above the real bottom, not at a wrapped position.
-    const Picture banner = rig.host->picWatermarkMain.image();
     int changed = 0;
     for (int y = 53348 - 33; y < 53348 - 20; ++y)
         for (int x = 19; x < 19 + 261; ++x)
@@ -159,8 +130,7 @@ TEST(CaptureOutput, PageTallerThanSixteenBitCoordinates)
 TEST(CaptureCounter, ListsAndCounterAcrossCaptures)
 {
     CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
-    rig.host->List2 = QStringList{CaptureHost::formatCandidate(3 * P)};
+    rig.measureAs(3 * P);
     rig.host->Command5_Click();
     EXPECT_EQ(rig.view->heights.front(), 3 * P); // the earlier entry took part
     EXPECT_TRUE(rig.host->List2.isEmpty());
@@ -197,10 +167,7 @@ TEST(CaptureCounter, AFileThatCannotBeWrittenIsReportedAndNotCounted)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     rig.settings.setSaveLocation(blocker.fileName() + QStringLiteral("/shots/"));
-    QString message;
-    QObject::connect(rig.host.get(), &CaptureHost::captureFailed, rig.host.get(),
-                     [&](const QString &m) { message = m; });
-    rig.host->Command5_Click();
+    const QString message = rig.run().failed.join(u'\n');
     EXPECT_TRUE(message.contains(blocker.fileName() + QStringLiteral("/shots/000.png")))
         << message.toStdString();
     EXPECT_EQ(rig.host->CaptureCount, 0);
@@ -211,8 +178,7 @@ TEST(CaptureCounter, AFileThatCannotBeWrittenIsReportedAndNotCounted)
 TEST(CaptureCounter, ASecondPressDuringASessionIsIgnored)
 {
     CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
-    rig.host->List2.append(CaptureHost::formatCandidate(3 * P));
+    rig.measureAs(3 * P);
     int presses = 0;
     QObject::connect(rig.host.get(), &CaptureHost::bandCaptured, rig.host.get(), [&](int, int) {
         if (presses++ == 0)
@@ -226,13 +192,9 @@ TEST(CaptureCounter, ASecondPressDuringASessionIsIgnored)
 TEST(CaptureCounter, APageTooLargeForTheMemoryLeftIsRefusedBeforeTheWalk)
 {
     CaptureRig rig(10);
-    rig.view->setDocumentReadable(false);
-    rig.host->List2.append(CaptureHost::formatCandidate(50 * P));
+    rig.measureAs(50 * P);
     rig.host->setMemoryProbe([] { return std::optional<std::int64_t>(1 << 20); });
-    QString message;
-    QObject::connect(rig.host.get(), &CaptureHost::captureFailed, rig.host.get(),
-                     [&](const QString &m) { message = m; });
-    rig.host->Command5_Click();
+    const QString message = rig.run().failed.join(u'\n');
     EXPECT_TRUE(message.contains(QStringLiteral("too large for the memory"))) << message.toStdString();
     EXPECT_TRUE(rig.view->tops.empty()) << "the view was walked";
     EXPECT_EQ(rig.view->finishes, rig.view->prepares) << "the page was left prepared";
