@@ -68,32 +68,29 @@ protected:
 TEST_F(FolderBrowser, ThePlainDialogShowsItsDefaultsAndNoHelperAndReturnsTheChoice)
 {
     SeenFolder seen;
-    const auto browse = [&](bool ok, QString (BFFC::*call)()) {
-        ModalDriver driver;
-        driver.then(seeAndClose(seen, ok));
-        return (browser.*call)();
-    };
-    {
-        SCOPED_TRACE("OK without extras");
-        EXPECT_EQ(browse(true, &BFFC::SaveBrowse), data);
-        EXPECT_EQ(seen.title, u"Select a Folder"_s);
-        EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
-        EXPECT_EQ(seen.selected, data);
-        EXPECT_EQ(seen.status, data);
-        EXPECT_FALSE(seen.helperShown);
-        EXPECT_FALSE(browser.DoRecurse());
-    }
-    {
-        SCOPED_TRACE("Cancel with a title and no folder");
-        browser.setInitDir(QString());
-        browser.setTitle(u"Save Files To"_s);
-        EXPECT_EQ(browse(false, &BFFC::OpenBrowse), QString());
-        EXPECT_EQ(seen.title, u"Save Files To"_s);
-        EXPECT_EQ(seen.selected, u"/"_s);
-    }
-    SCOPED_TRACE("Desktop");
+    ModalDriver plain;
+    plain.then(seeAndClose(seen, true));
+    EXPECT_EQ(browser.SaveBrowse(), data);
+    EXPECT_EQ(seen.title, u"Select a Folder"_s);
+    EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
+    EXPECT_EQ(seen.selected, data);
+    EXPECT_EQ(seen.status, data);
+    EXPECT_FALSE(seen.helperShown);
+    EXPECT_FALSE(browser.DoRecurse());
+
+    SCOPED_TRACE("Cancel with a title and no folder, then on the desktop");
+    browser.setInitDir(QString());
+    browser.setTitle(u"Save Files To"_s);
+    ModalDriver untitled;
+    untitled.then(seeAndClose(seen, false));
+    EXPECT_EQ(browser.OpenBrowse(), QString());
+    EXPECT_EQ(seen.title, u"Save Files To"_s);
+    EXPECT_EQ(seen.selected, u"/"_s);
+
     browser.setInitDir(u"Desktop"_s);
-    EXPECT_EQ(browse(false, &BFFC::SaveBrowse), QString());
+    ModalDriver desktop;
+    desktop.then(seeAndClose(seen, false));
+    EXPECT_EQ(browser.SaveBrowse(), QString());
     EXPECT_EQ(seen.selected, InitialFolder::desktop());
 }
 
