@@ -23,7 +23,6 @@ public:
     static FakeBrowserView *create(QWidget *container, tessaly::TwipsScale scale, int pageHeight);
     ~FakeBrowserView() override;
 
-    void setPageHeight(int pixels) { m_pageHeight = pixels; }
     /// A frame reached by the path of names, e.g. {"outer", "inner"}.
     void setFrame(const QStringList &path, int height) { m_frames.insert(path.join(u'/'), height); }
     void setDocumentReadable(bool readable) { m_readable = readable; }

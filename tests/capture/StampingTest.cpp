@@ -98,17 +98,6 @@ TEST(Stamping, WatermarkCentredOnTheFirstScreen)
     EXPECT_EQ(plain.pixel(150, 100), toQRgb(fakeRowColour(100)));
 }
 
-TEST(Stamping, WatermarkWiderThanTheViewIsCentredAndClipped)
-{
-    CaptureRig rig(700);
-    rig.settings.setWatermarkSwitch(1);
-    rig.host->picWatermark1.setPicture(picture(400, 20, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
-    const QImage image = rig.capture();
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.pixel(0, 95), toQRgb(CaptureHost::BlendColors(0, fakeRowColour(95), 128)));
-    EXPECT_EQ(image.pixel(297, 95), toQRgb(CaptureHost::BlendColors(0, fakeRowColour(95), 128)));
-}
-
 TEST(Stamping, BannerTwentyPixelsInFromTheBottomRight)
 {
     for (int page : {100, 700}) {
