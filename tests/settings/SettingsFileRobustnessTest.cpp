@@ -2,24 +2,10 @@
 #include "SettingsWindowRig.h"
 #include "support/ScratchMount.h"
 
-#include <QRandomGenerator>
-
 using namespace tessaly;
 using namespace tessaly::settingsrig;
 using settingsfiles::entriesOf;
-
-namespace {
-
-QByteArray garbage(qsizetype size)
-{
-    QByteArray bytes(size, '\0');
-    QRandomGenerator random(11);
-    for (char &c : bytes)
-        c = char(random.bounded(256));
-    return bytes;
-}
-
-} // namespace
+using settingsfiles::garbage;
 
 TEST_F(SettingsWindow, OpeningWritesNothingBackAndReadsByTheProfileRules)
 {
@@ -45,11 +31,8 @@ TEST_F(SettingsWindow, OpeningWritesNothingBackAndReadsByTheProfileRules)
 
 TEST_F(SettingsWindow, FilesThatAreNoProfileOpenWithTheDefaultsAndKeepTheirBytes)
 {
-    QByteArray tenMegabytes;
-    while (tenMegabytes.size() < 10 * 1024 * 1024)
-        tenMegabytes += "a line that is no setting at all, ";
-    // The last: a check value that is no number leaves the box as it starts.
-    const QList<QByteArray> contents{QByteArray(), garbage(4096), tenMegabytes,
+    // Large files are kept whole by IniFileTest; the last: a check value that is no number leaves the box as it starts.
+    const QList<QByteArray> contents{QByteArray(), garbage(4096, 11),
                                      "\xEF\xBB\xBF", "[main]", "[MAIN]\r\nsilent=yes\r\n"};
     for (const QByteArray &content : contents) {
         SCOPED_TRACE(content.size());

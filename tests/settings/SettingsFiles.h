@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,16 @@ inline void writeFile(const QString &path, const QByteArray &data)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     ASSERT_EQ(file.write(data), data.size());
+}
+
+// Random bytes, the same for the same seed.
+inline QByteArray garbage(qsizetype size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
 }
 
 inline QStringList entriesOf(const QString &folder)
