@@ -104,24 +104,6 @@ TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactly)
     EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
 }
 
-TEST_F(SettingsWindow, CopyFileReplacesTheTargetOnlyWithAWholeCopy)
-{
-    const QString source = dir.file(QStringLiteral("source"));
-    QByteArray bytes;
-    for (int i = 0; i < 10000; ++i)
-        bytes.append(char(i * 7));
-    writeFile(source, bytes);
-    const QString target = dir.file(QStringLiteral("target"));
-    writeFile(target, QByteArray(20000, 'x'));
-    EXPECT_EQ(FrmMain::CopyFile(source, target), 1);
-    EXPECT_EQ(contentOf(target), bytes);
-
-    QString error;
-    EXPECT_EQ(FrmMain::CopyFile(dir.file(QStringLiteral("missing")), target, &error), 0);
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(contentOf(target), bytes);
-}
-
 TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
 {
     const auto window = open();

@@ -1,9 +1,7 @@
 // A second process for the settings tests, so a round trip proves what reached the disk:
 //   write PATH SECTION KEY VALUE [FILE-SIZE-LIMIT] | read PATH SECTION KEY
-//   store-write PROGRAM-FOLDER CONFIG-FOLDER KEY VALUE | store-read PROGRAM-FOLDER CONFIG-FOLDER KEY
 // A read prints the value; errors go to stderr with exit code 1. The limit stands in for a full disk.
 #include "settings/Modini.h"
-#include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -56,14 +54,5 @@ int main(int argc, char **argv)
     }
     if (mode == "read"_L1 && args.size() == 4)
         return print(Modini::ReadIni(args.at(2), args.at(3), args.at(1)));
-    if (mode == "store-write"_L1 && args.size() == 5) {
-        SettingsStore store(SettingsLocation(args.at(1), args.at(2)));
-        const WriteResult result = store.write(args.at(3), args.at(4));
-        return result ? 0 : fail(result.error());
-    }
-    if (mode == "store-read"_L1 && args.size() == 4) {
-        const SettingsStore store(SettingsLocation(args.at(1), args.at(2)));
-        return print(store.read(args.at(3)));
-    }
-    return fail(u"usage: tessaly_ini_helper write|read|store-write|store-read ..."_s);
+    return fail(u"usage: tessaly_ini_helper write|read ..."_s);
 }

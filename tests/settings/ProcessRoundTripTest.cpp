@@ -1,7 +1,6 @@
 // Values written by one process are read by another; a write cut short leaves the file as it was.
 #include "SettingsFiles.h"
 
-#include <QFileInfo>
 #include <QProcess>
 
 using namespace tessaly;
@@ -41,17 +40,6 @@ TEST_F(Ini, AValueWrittenByOneProcessIsReadByAnother)
     EXPECT_EQ(readBack.out, folder);
     EXPECT_EQ(runHelper({u"read"_s, path, u"main"_s, u"savetype"_s}).out, u".tif"_s);
     EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/home/zoë/Shots/\nSaveType=.tif\n");
-}
-
-TEST_F(Ini, TheStoreKeepsItsValuesForTheNextRun)
-{
-    const QString program = dir.file(u"bin"_s);
-    const QString config = dir.file(u"config"_s);
-    ASSERT_TRUE(QDir().mkpath(program));
-    ASSERT_EQ(runHelper({u"store-write"_s, program, config, u"silent"_s, u"1"_s}).exitCode, 0);
-    EXPECT_EQ(runHelper({u"store-read"_s, program, config, u"silent"_s}).out, u"1"_s);
-    EXPECT_EQ(contentOf(QDir(program).filePath(u"settings.ini"_s)), "[main]\nsilent=1\n");
-    EXPECT_FALSE(QFileInfo::exists(config));
 }
 
 TEST_F(Ini, AWriteCutShortLeavesTheOldFileIntact)

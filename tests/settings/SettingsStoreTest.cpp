@@ -6,6 +6,7 @@
 #include "SettingsFiles.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QStandardPaths>
 
@@ -94,7 +95,9 @@ TEST(SettingsStore, TheFourSettingsRoundTripUnderTheirKeys)
     EXPECT_TRUE(store.setSilent(0));
     EXPECT_EQ(contentOf(dir.file(u"settings.ini"_s)),
               "[main]\nsavelocation=/srv/shots/\nsavetype=.png\nenablewatermark=1\nsilent=0\n");
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"config"_s)));
 
+    // As the next run of the program sees them.
     const SettingsStore again(SettingsLocation(dir.path(), dir.file(u"config"_s)));
     EXPECT_EQ(again.saveLocation(), u"/srv/shots/"_s);
     EXPECT_EQ(again.saveType(), u".png"_s);
