@@ -1,3 +1,4 @@
+#include "ShotProcess.h"
 #include "app/ProgramWindows.h"
 #include "browser/FrmBrowser.h"
 #include "capture/CaptureHost.h"
@@ -9,10 +10,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QProcess>
 #include <QTimer>
 
 #include <optional>
@@ -22,28 +21,6 @@
 using namespace tessaly;
 
 namespace {
-
-// Points the per-user data folder (the shared browser profile) into a test's own folder.
-class DataHome
-{
-public:
-    explicit DataHome(const QString &folder) : m_before(qgetenv("XDG_DATA_HOME"))
-    {
-        qputenv("XDG_DATA_HOME", folder.toUtf8());
-    }
-    ~DataHome()
-    {
-        if (m_before.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", m_before);
-    }
-    DataHome(const DataHome &) = delete;
-    DataHome &operator=(const DataHome &) = delete;
-
-private:
-    QByteArray m_before;
-};
 
 class Program : public ::testing::Test
 {
@@ -79,12 +56,7 @@ protected:
             ASSERT_TRUE(complete.wait(30000));
     }
 
-    QImage decode(const QString &name) const
-    {
-        QImageReader reader(QDir(shots).filePath(name));
-        reader.setAllocationLimit(0);
-        return reader.read();
-    }
+    QImage decoded(const QString &name) const { return decode(QDir(shots).filePath(name)); }
 
     TempDir dir;
     DataHome dataHome;
@@ -103,7 +75,7 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     load(QStringLiteral("/rows.html?h=1200"));
     capture().host()->Command5_Click();
     EXPECT_EQ(capture().host()->CaptureCount, 1);
-    rows::expectRows(decode(QStringLiteral("000.png")), 1200);
+    rows::expectRows(decoded(QStringLiteral("000.png")), 1200);
 
     settings().Command1_Click(); // only brings the open window up again
     EXPECT_EQ(capture().host()->CaptureCount, 1);
@@ -111,7 +83,7 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     chooseType(QStringLiteral(".bmp"));
     capture().host()->Command5_Click();
     EXPECT_EQ(capture().host()->CaptureCount, 2);
-    const QImage second = decode(QStringLiteral("001.bmp"));
+    const QImage second = decoded(QStringLiteral("001.bmp"));
     ASSERT_FALSE(second.isNull()) << "the new type was not used";
     rows::expectRows(second, 1200);
 }
@@ -128,12 +100,9 @@ TEST_F(Program, CookiesSetInTheCaptureWindowReachTessalyShot)
     load(QStringLiteral("/login.html"));
     windows.reset(); // the program ends; what it keeps is on disk
 
-    QProcess shot;
-    QSignalSpy finished(&shot, &QProcess::finished);
-    shot.start(QStringLiteral(TESSALY_SHOT),
-               {server.url(QStringLiteral("/account.html")).toString(), dir.file(QStringLiteral("a.png"))});
-    ASSERT_TRUE(finished.wait(120000));
-    EXPECT_EQ(shot.exitCode(), 0) << shot.readAllStandardError().toStdString();
+    const ShotRun run =
+        shot({server.url(QStringLiteral("/account.html")).toString(), dir.file(QStringLiteral("a.png"))});
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/account.html")).contains("login=granted"))
         << server.lastRequest(QStringLiteral("/account.html")).toStdString();
 }

@@ -1,9 +1,11 @@
 #pragma once
+// Running tessaly-shot as its own process, and what its runs share.
 
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QString>
 #include <QStringList>
 
@@ -40,3 +42,36 @@ inline QImage decode(const QString &path)
     reader.setAllocationLimit(0);
     return reader.read();
 }
+
+/// An address on which nothing listens: connections to it are refused.
+inline QString refusedUrl()
+{
+    QTcpServer closed;
+    EXPECT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    closed.close();
+    return url;
+}
+
+/// Points the per-user data folder (the shared browser profile) into a test's own folder
+/// while it lives.
+class DataHome
+{
+public:
+    explicit DataHome(const QString &folder) : m_before(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_DATA_HOME", folder.toUtf8());
+    }
+    ~DataHome()
+    {
+        if (m_before.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", m_before);
+    }
+    DataHome(const DataHome &) = delete;
+    DataHome &operator=(const DataHome &) = delete;
+
+private:
+    QByteArray m_before;
+};
