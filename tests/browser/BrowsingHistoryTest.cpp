@@ -157,49 +157,48 @@ TEST_F(History, TitleStatusAndProgressFollowThePage)
     EXPECT_EQ(statusText(), p2);
 }
 
-TEST_F(History, AddressBoxCompletesTypedAndVisitedAddressesOfThisRun)
+TEST_F(History, AddressBoxCompletesQuotesInGoTooltipAndSelectsOnDoubleClick)
 {
     showWindow();
-    go(p1);
-    ASSERT_SOON(shows(0, p1));
-    load(QStringLiteral("/p2.html"));
-    ASSERT_SOON(window->addressCompletion().addresses().contains(p2));
-    EXPECT_TRUE(window->addressCompletion().addresses().contains(p1));
-
     auto *text1 = control<QLineEdit>("Text1");
-    text1->clear();
-    text1->setFocus();
-    QTest::keyClicks(text1, QStringLiteral("p2.h"));
-    QCompleter *completer = text1->completer();
-    ASSERT_NE(completer, nullptr);
-    ASSERT_SOON(completer->popup()->isVisible());
-    EXPECT_EQ(completer->completionCount(), 1);
-    EXPECT_EQ(completer->currentCompletion(), p2);
+    {
+        SCOPED_TRACE("completion of typed and visited addresses of this run");
+        go(p1);
+        ASSERT_SOON(shows(0, p1));
+        load(QStringLiteral("/p2.html"));
+        ASSERT_SOON(window->addressCompletion().addresses().contains(p2));
+        EXPECT_TRUE(window->addressCompletion().addresses().contains(p1));
 
+        text1->clear();
+        text1->setFocus();
+        QTest::keyClicks(text1, QStringLiteral("p2.h"));
+        QCompleter *completer = text1->completer();
+        ASSERT_NE(completer, nullptr);
+        ASSERT_SOON(completer->popup()->isVisible());
+        EXPECT_EQ(completer->completionCount(), 1);
+        EXPECT_EQ(completer->currentCompletion(), p2);
+        QTest::keyClick(completer->popup(), Qt::Key_Escape);
+    }
+    {
+        SCOPED_TRACE("Go tooltip and double click");
+        QWidget *go = control("cmdGo");
+        text1->setText(QStringLiteral("abc"));
+        QTest::mouseMove(go, QPoint(5, 5));
+        QTest::mouseMove(go, QPoint(8, 6));
+        EXPECT_SOON_EQ(go->toolTip(), QStringLiteral("Go to '' abc ''"));
+
+        const QString address = QStringLiteral("http://127.0.0.1/abcdefgh");
+        text1->setText(address);
+        text1->deselect();
+        QTest::mouseDClick(text1, Qt::LeftButton);
+        EXPECT_EQ(text1->selectionStart(), 0);
+        EXPECT_EQ(text1->selectedText(), address);
+        EXPECT_SOON(text1->hasFocus());
+    }
     // A reopened window completes the same addresses; nothing is written anywhere.
-    QTest::keyClick(completer->popup(), Qt::Key_Escape);
     window->close();
     showWindow();
     EXPECT_TRUE(control<QLineEdit>("Text1")->completer() != nullptr);
     EXPECT_TRUE(window->addressCompletion().addresses().contains(p1));
     EXPECT_TRUE(nothingSaved());
-}
-
-TEST_F(History, GoTooltipQuotesTheAddressAndDoubleClickSelectsIt)
-{
-    showWindow();
-    auto *text1 = control<QLineEdit>("Text1");
-    QWidget *go = control("cmdGo");
-    text1->setText(QStringLiteral("abc"));
-    QTest::mouseMove(go, QPoint(5, 5));
-    QTest::mouseMove(go, QPoint(8, 6));
-    EXPECT_SOON_EQ(go->toolTip(), QStringLiteral("Go to '' abc ''"));
-
-    const QString address = QStringLiteral("http://127.0.0.1/abcdefgh");
-    text1->setText(address);
-    text1->deselect();
-    QTest::mouseDClick(text1, Qt::LeftButton);
-    EXPECT_EQ(text1->selectionStart(), 0);
-    EXPECT_EQ(text1->selectedText(), address);
-    EXPECT_SOON(text1->hasFocus());
 }
