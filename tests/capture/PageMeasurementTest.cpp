@@ -28,31 +28,23 @@ TEST(PageMeasurement, CandidatesAreNineDigitNumbers)
 
 TEST(PageMeasurement, PageWithoutFramesGivesViewHeightThenDocument)
 {
-    CaptureRig rig(500);
-    rig.host->GetPageSizes();
-    EXPECT_EQ(rig.host->List2,
-              (QStringList{QStringLiteral("000003000"), CaptureHost::formatCandidate(515 * 15)}));
-}
-
-TEST(PageMeasurement, TallDocumentsGetAThirdMore)
-{
-    // The allowance applies once the document's pixels reach the view's twips.
-    CaptureRig rig(3000);
-    rig.host->GetPageSizes();
-    EXPECT_EQ(rig.host->List2.at(1), CaptureHost::formatCandidate((3000 + 1000 + 15) * 15));
-
-    CaptureRig shorter(2999);
-    shorter.host->GetPageSizes();
-    EXPECT_EQ(shorter.host->List2.at(1), CaptureHost::formatCandidate((2999 + 15) * 15));
-}
-
-TEST(PageMeasurement, UnreadableDocumentLeavesTheViewHeight)
-{
-    CaptureRig rig(5000);
-    rig.view->setDocumentReadable(false);
-    rig.host->GetPageSizes();
-    EXPECT_EQ(rig.host->List2,
-              (QStringList{QStringLiteral("000003000"), CaptureHost::formatCandidate(15 * 15)}));
+    struct Case
+    {
+        int document;
+        bool readable;
+        int candidate; // pixels
+    };
+    // The allowance of a third applies once the document's pixels reach the view's twips.
+    for (const Case &c : {Case{500, true, 500 + 15}, Case{2999, true, 2999 + 15},
+                          Case{3000, true, 3000 + 1000 + 15},
+                          Case{5000, false, 15}}) { // unreadable: the view height alone
+        SCOPED_TRACE(c.document);
+        CaptureRig rig(c.document);
+        rig.view->setDocumentReadable(c.readable);
+        rig.host->GetPageSizes();
+        EXPECT_EQ(rig.host->List2, (QStringList{QStringLiteral("000003000"),
+                                                CaptureHost::formatCandidate(c.candidate * 15)}));
+    }
 }
 
 TEST(PageMeasurement, FrameTallerThanTheDocumentWins)
