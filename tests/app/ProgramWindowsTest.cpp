@@ -3,9 +3,7 @@
 #include "browser/FrmBrowser.h"
 #include "capture/CaptureHost.h"
 #include "settings/FrmMain.h"
-#include "support/LocalHttpServer.h"
 #include "support/RowsPage.h"
-#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,6 @@
 // tessaly-shot's options for automation, run as its own process against local pages.
 #include "ShotProcess.h"
-#include "support/LocalHttpServer.h"
 #include "support/RowsPage.h"
-#include "support/TempDir.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,9 +13,6 @@
 #include <cstdlib>
 
 namespace {
-
-const QString Width = QStringLiteral("--width");
-const QString Height = QStringLiteral("--height");
 
 bool near(QRgb pixel, QRgb expected, int tolerance = 0)
 {
@@ -45,16 +40,7 @@ QByteArray rowsWith(int height, const QByteArray &more)
     return html;
 }
 
-class ShotAutomation : public ::testing::Test
-{
-protected:
-    ShotAutomation() : server(QStringLiteral(TESSALY_TEST_DATA)) {}
-
-    QString url(const QString &path) const { return server.url(path).toString(); }
-
-    TempDir dir;
-    LocalHttpServer server;
-};
+using ShotAutomation = ShotPages;
 
 } // namespace
 
@@ -74,13 +60,11 @@ function addLate() {
 }
 </script></body></html>)html");
     const QString output = dir.file(QStringLiteral("late.png"));
-    const ShotRun run = shot({Width, QStringLiteral("400"), Height, QStringLiteral("300"),
-                              QStringLiteral("--javascript"), QStringLiteral("addLate()"),
-                              QStringLiteral("--wait-for"), QStringLiteral("document.getElementById('late')"),
-                              QStringLiteral("--wait"), QStringLiteral("600"),
-                              url(QStringLiteral("/late.html")), output});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    const QImage image = decode(output);
+    const QImage image = captured({400, 300},
+                                  {QStringLiteral("--javascript"), QStringLiteral("addLate()"),
+                                   QStringLiteral("--wait-for"), QStringLiteral("document.getElementById('late')"),
+                                   QStringLiteral("--wait"), QStringLiteral("600")},
+                                  url(QStringLiteral("/late.html")), output);
     ASSERT_GE(image.height(), 600);
     // #soon and #late in the order they came; either one after the other.
     // Counted left of the banner, which sits over the end of the page.
@@ -92,7 +76,7 @@ function addLate() {
 
 TEST_F(ShotAutomation, ScriptsThatFailOrConditionsNeverTrueEndWithExitOne)
 {
-    const QString page = server.url(QStringLiteral("/rows.html?h=400")).toString();
+    const QString page = url(QStringLiteral("/rows.html?h=400"));
     const QString output = dir.file(QStringLiteral("none.png"));
     ShotRun run = shot({QStringLiteral("--javascript"), QStringLiteral("throw new Error('boom')"), page, output});
     EXPECT_EQ(run.exitCode, 1);
@@ -119,13 +103,11 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
                                   "<iframe src=\"/frame.html\" style=\"position: absolute; left: 220px; "
                                   "top: 50px; width: 150px; height: 100px; border: 0\"></iframe>"));
     const QString output = dir.file(QStringLiteral("hidden.png"));
-    const ShotRun run = shot({Width, QStringLiteral("400"), Height, QStringLiteral("300"),
-                              QStringLiteral("--hide"), QStringLiteral("#cookie"),
-                              QStringLiteral("--hide"), QStringLiteral(".cookie"),
-                              QStringLiteral("--style"), QStringLiteral("body { background: rgb(0, 255, 0) !important }"),
-                              url(QStringLiteral("/banner.html")), output});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    const QImage image = decode(output);
+    const QImage image = captured({400, 300},
+                                  {QStringLiteral("--hide"), QStringLiteral("#cookie"),
+                                   QStringLiteral("--hide"), QStringLiteral(".cookie"), QStringLiteral("--style"),
+                                   QStringLiteral("body { background: rgb(0, 255, 0) !important }")},
+                                  url(QStringLiteral("/banner.html")), output);
     rows::expectRows(image, 1500);
     EXPECT_EQ(countColour(image, image.rect(), qRgb(255, 0, 0), 8), 0) << "a banner shows";
     // The frame shows its body, restyled, where its banner was and below.
@@ -141,12 +123,10 @@ TEST_F(ShotAutomation, StyleAndHideReachAPageThatRefusesStyleElements)
                    "#ad { height: 100px; background: rgb(255, 0, 0); }</style></head>"
                    "<body><div id=\"ad\"></div></body></html>");
     const QString output = dir.file(QStringLiteral("strict.png"));
-    const ShotRun run = shot({Width, QStringLiteral("400"), Height, QStringLiteral("300"),
-                              QStringLiteral("--hide"), QStringLiteral("#ad"),
-                              QStringLiteral("--style"), QStringLiteral("body { background: rgb(0, 255, 0) }"),
-                              url(QStringLiteral("/strict.html")), output});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    const QImage image = decode(output);
+    const QImage image = captured({400, 300},
+                                  {QStringLiteral("--hide"), QStringLiteral("#ad"), QStringLiteral("--style"),
+                                   QStringLiteral("body { background: rgb(0, 255, 0) }")},
+                                  url(QStringLiteral("/strict.html")), output);
     EXPECT_EQ(countColour(image, image.rect(), qRgb(255, 0, 0), 8), 0) << "the hidden element shows";
     EXPECT_EQ(countColour(image, QRect(0, 0, 300, 200), qRgb(0, 255, 0)), 300 * 200);
 }
@@ -166,26 +146,21 @@ TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
                    "</style></head><body style=\"background: rgb(250, 250, 250)\">" + tall + "</body></html>");
     const QString page = url(QStringLiteral("/elements.html"));
 
-    const QString boxFile = dir.file(QStringLiteral("box.png"));
-    ShotRun run = shot({Width, QStringLiteral("600"), Height, QStringLiteral("400"),
-                        QStringLiteral("--selector"), QStringLiteral("#box"), page, boxFile});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    const QImage box = decode(boxFile);
+    const QImage box = captured({600, 400}, {QStringLiteral("--selector"), QStringLiteral("#box")}, page,
+                                dir.file(QStringLiteral("box.png")));
     ASSERT_EQ(box.size(), QSize(200, 150));
     // The banner is stamped on the cut; the rest is the element.
     EXPECT_GT(countColour(box, box.rect(), qRgb(0, 120, 0)), 200 * 150 - 261 * 13);
     EXPECT_EQ(countColour(box, QRect(0, 0, 200, 110), qRgb(0, 120, 0)), 200 * 110);
 
-    const QString tallFile = dir.file(QStringLiteral("tall.png"));
-    run = shot({Width, QStringLiteral("600"), Height, QStringLiteral("400"), QStringLiteral("--no-banner"),
-                QStringLiteral("--selector"), QStringLiteral("#tall"), page, tallFile});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    const QImage column = decode(tallFile);
+    const QImage column =
+        captured({600, 400}, {QStringLiteral("--no-banner"), QStringLiteral("--selector"), QStringLiteral("#tall")},
+                 page, dir.file(QStringLiteral("tall.png")));
     ASSERT_EQ(column.size(), QSize(300, 20500));
     rows::expectRows(column, 20500);
 
     const QString none = dir.file(QStringLiteral("none.png"));
-    run = shot({QStringLiteral("--selector"), QStringLiteral("#missing"), page, none});
+    const ShotRun run = shot({QStringLiteral("--selector"), QStringLiteral("#missing"), page, none});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("#missing"))) << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(none));
@@ -195,12 +170,8 @@ TEST_F(ShotAutomation, ScaleTwoDrawsEveryRowTwiceAsLargeOnATallPage)
 {
     constexpr int PageHeight = 13000; // 26,000 device pixels of rows, a picture past 32,767
     server.addPage(QStringLiteral("/tall.html"), rows::staticPage(PageHeight));
-    const QString output = dir.file(QStringLiteral("sharp.png"));
-    const ShotRun run = shot({Width, QStringLiteral("400"), Height, QStringLiteral("300"),
-                              QStringLiteral("--scale"), QStringLiteral("2"),
-                              url(QStringLiteral("/tall.html")), output});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    const QImage image = decode(output);
+    const QImage image = captured({400, 300}, {QStringLiteral("--scale"), QStringLiteral("2")},
+                                  url(QStringLiteral("/tall.html")), dir.file(QStringLiteral("sharp.png")));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width(), 2 * 400 - 2);
     ASSERT_GE(image.height(), 2 * PageHeight);
@@ -263,8 +234,8 @@ TEST_F(ShotAutomation, BatchWritesEveryGoodLineAndReportsTheBadOne)
                    .toUtf8());
     list.close();
 
-    const ShotRun run = shot({QStringLiteral("--batch"), list.fileName(), Width, QStringLiteral("400"),
-                              Height, QStringLiteral("300")});
+    const ShotRun run = shot({QStringLiteral("--batch"), list.fileName(), QStringLiteral("--width"),
+                              QStringLiteral("400"), QStringLiteral("--height"), QStringLiteral("300")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("list.txt:4:"))) << run.errors.toStdString();
     EXPECT_TRUE(run.errors.contains(QStringLiteral("2 of 3 captures written"))) << run.errors.toStdString();
@@ -283,9 +254,7 @@ TEST_F(ShotAutomation, QualityChangesTheJpegAndNoBannerLeavesTheCornerAsThePage)
     const QString page = url(QStringLiteral("/rows.html"));
     const auto capture = [&](const QString &name, const QStringList &options) {
         const QString output = dir.file(name);
-        const ShotRun run = shot(QStringList{Width, QStringLiteral("400"), Height, QStringLiteral("300")} +
-                                 options + QStringList{page, output});
-        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        (void)captured({400, 300}, options, page, output);
         return output;
     };
     const QString low = capture(QStringLiteral("low.jpg"), {QStringLiteral("--quality"), QStringLiteral("5")});

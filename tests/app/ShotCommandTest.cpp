@@ -1,7 +1,5 @@
 #include "ShotProcess.h"
-#include "support/LocalHttpServer.h"
 #include "support/RowsPage.h"
-#include "support/TempDir.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,18 +16,10 @@
 
 namespace {
 
-class ShotCommand : public ::testing::Test
+class ShotCommand : public ShotPages
 {
 protected:
-    ShotCommand() : server(QStringLiteral(TESSALY_TEST_DATA)) {}
-
-    QString page(int height) const
-    {
-        return server.url(QStringLiteral("/rows.html?h=%1").arg(height)).toString();
-    }
-
-    TempDir dir;
-    LocalHttpServer server;
+    QString page(int height) const { return url(QStringLiteral("/rows.html?h=%1").arg(height)); }
 };
 
 // The renderer processes among the descendants of `root`, found through /proc.
@@ -74,12 +64,8 @@ std::vector<qint64> renderersUnder(qint64 root)
 TEST_F(ShotCommand, FreshProcessCapturesEveryBandFromTheFirst)
 {
     server.addPage(QStringLiteral("/static.html"), rows::staticPage(4000));
-    const QString output = dir.file(QStringLiteral("long.png"));
-    const ShotRun run = shot({QStringLiteral("--width"), QStringLiteral("640"), QStringLiteral("--height"),
-                              QStringLiteral("480"), server.url(QStringLiteral("/static.html")).toString(),
-                              output});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    const QImage image = decode(output);
+    const QImage image = captured({640, 480}, {}, url(QStringLiteral("/static.html")),
+                                  dir.file(QStringLiteral("long.png")));
     EXPECT_EQ(image.width(), 638);
     rows::expectRows(image, 4000);
 }
@@ -94,11 +80,8 @@ TEST_F(ShotCommand, EveryFormatDecodesAndShowsThePage)
     for (const Case &format : {Case{".bmp", 0}, Case{".png", 0}, Case{".tif", 0},
                                Case{".jpg", 40}, Case{".gif", 12}}) {
         SCOPED_TRACE(format.extension);
-        const QString output = dir.file(QStringLiteral("page") + QLatin1String(format.extension));
-        const ShotRun run = shot({QStringLiteral("--width"), QStringLiteral("400"),
-                              QStringLiteral("--height"), QStringLiteral("300"), page(900), output});
-        ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-        const QImage image = decode(output);
+        const QImage image =
+            captured({400, 300}, {}, page(900), dir.file(QStringLiteral("page") + QLatin1String(format.extension)));
         ASSERT_FALSE(image.isNull()) << "does not decode";
         EXPECT_EQ(image.width(), 398);
         rows::expectRows(image, 900, format.tolerance);

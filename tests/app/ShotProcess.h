@@ -1,6 +1,9 @@
 #pragma once
 // Running tessaly-shot as its own process, and what its runs share.
 
+#include "support/LocalHttpServer.h"
+#include "support/TempDir.h"
+
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
@@ -43,6 +46,17 @@ inline QImage decode(const QString &path)
     return reader.read();
 }
 
+/// Runs tessaly-shot over a browser area of `area` with `options`, which must end with 0, and
+/// decodes what it wrote: a null picture when there is none.
+inline QImage captured(QSize area, const QStringList &options, const QString &url, const QString &output)
+{
+    const ShotRun run = shot(QStringList{QStringLiteral("--width"), QString::number(area.width()),
+                                         QStringLiteral("--height"), QString::number(area.height())} +
+                             options + QStringList{url, output});
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    return decode(output);
+}
+
 /// An address on which nothing listens: connections to it are refused.
 inline QString refusedUrl()
 {
@@ -74,4 +88,16 @@ public:
 
 private:
     QByteArray m_before;
+};
+
+/// A test of tessaly-shot runs: a folder of its own and a local server of the test pages.
+class ShotPages : public ::testing::Test
+{
+protected:
+    ShotPages() : server(QStringLiteral(TESSALY_TEST_DATA)) {}
+
+    QString url(const QString &pathAndQuery) const { return server.url(pathAndQuery).toString(); }
+
+    TempDir dir;
+    LocalHttpServer server;
 };
