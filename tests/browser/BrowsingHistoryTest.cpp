@@ -116,21 +116,7 @@ TEST_F(History, BackAndForwardWithEmptyHistoryAddAndRemoveNoEntry)
     EXPECT_FALSE(window->GoingForward);
 }
 
-TEST_F(History, HomeStopAndRefreshActOnTheCurrentView)
-{
-    showWindow();
-    load(QStringLiteral("/p1.html"));
-    QSignalSpy started(page(0), &QWebEnginePage::loadStarted);
-    press(4);
-    ASSERT_TRUE(started.wait(10000));
-    EXPECT_TRUE(shows(0, p1));
-    press(5);
-    EXPECT_SOON(page(0)->url().toString() == FrmBrowser::HomePageUrl.toString());
-    press(3);
-    EXPECT_SOON(!page(0)->isLoading());
-}
-
-TEST_F(History, TitleStatusAndProgressFollowThePage)
+TEST_F(History, TitleStatusProgressAndTheToolbarFollowTheCurrentPage)
 {
     server.addPage(QStringLiteral("/link.html"),
                    "<!doctype html><title>A &lt;b&gt;bold&lt;/b&gt; title</title>"
@@ -155,6 +141,16 @@ TEST_F(History, TitleStatusAndProgressFollowThePage)
     QTest::qWait(0);
     EXPECT_SOON(page(0)->url().toString() == url("/link.html"));
     EXPECT_EQ(statusText(), p2);
+
+    SCOPED_TRACE("Refresh, Home and Stop act on the current view");
+    QSignalSpy started(page(0), &QWebEnginePage::loadStarted);
+    press(4);
+    ASSERT_TRUE(started.wait(10000));
+    EXPECT_TRUE(shows(0, url("/link.html")));
+    press(5);
+    EXPECT_SOON(page(0)->url().toString() == FrmBrowser::HomePageUrl.toString());
+    press(3);
+    EXPECT_SOON(!page(0)->isLoading());
 }
 
 TEST_F(History, AddressBoxCompletesQuotesInGoTooltipAndSelectsOnDoubleClick)
