@@ -193,6 +193,8 @@ QString ShotCapture::capture(CaptureStage &stage)
     }
 
     const bool cropped = !m_request.selector.isEmpty();
+    // The canvas's frame would take the element's outermost columns where it meets the edge.
+    host.setCanvasFramed(!cropped);
     // A picture cut to an element gets its marks on the cut, where they can be seen.
     host.setBannerStamped(m_request.banner && !cropped);
     settings.setWatermarkSwitch(!m_request.watermark.isEmpty() && !cropped ? 1 : 0);
@@ -239,9 +241,9 @@ QString ShotCapture::capture(CaptureStage &stage)
     if (!m_deadline.isForever())
         deadline.start(within(INT_MAX));
     // The page's measured height leaves out what is positioned outside the body's flow:
-    // the canvas must reach at least to the element's end, and its frame takes two rows.
+    // the canvas must reach at least to the element's end.
     if (m_elementBox)
-        host.AddHeightCandidate(float(std::ceil(m_elementBox->bottom() * view->cssScale()) + 2));
+        host.AddHeightCandidate(float(std::ceil(m_elementBox->bottom() * view->cssScale())));
     host.Command5_Click();
     deadline.stop();
     if (terminal)

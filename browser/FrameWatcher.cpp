@@ -54,6 +54,8 @@ bool FrameWatcher::take(const QString &message)
     } else if (kind == QStringLiteral("complete")) {
         const double height = report.value(QStringLiteral("height")).toDouble(-1);
         emit frameCompleted(address, height >= 0 ? int(height) : -1);
+    } else if (kind == QStringLiteral("settled")) {
+        emit captureSettled(report.value(QStringLiteral("serial")).toInt(-1));
     }
     return true;
 }

@@ -20,10 +20,15 @@ public:
 
     /// True when `message` is a report of the frame script; its signal has then been emitted.
     bool take(const QString &message);
+    /// The mark of the reports: other scripts of the program's own world report with it too.
+    const QString &token() const { return m_token; }
 
 signals:
     void frameNavigating(const QString &address, const QString &frameName);
     void frameCompleted(const QString &address, int height);
+    /// What scrolling a band into view had started has come (the capture's script, `serial`
+    /// being the number it gave that band).
+    void captureSettled(int serial);
 
 private:
     QString m_token;

@@ -19,6 +19,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -41,6 +42,13 @@ constexpr int RepeatedFrameWaits = 2;
 constexpr int RepeatedFrameWaitMs = 500;
 constexpr int PrepareTimeoutMs = 8000;
 constexpr int FirstFrameTimeoutMs = 2000;
+// What a band's scroll started loading (late images, requests) gets this long to come; once
+// a band has not settled in time, the page is taken for one that never goes quiet (polling,
+// a ticking clock) and later bands wait for their images only, and not as long.
+constexpr int SettleTimeoutMs = 3000;
+constexpr int RestlessSettleTimeoutMs = 1000;
+// The render asked for before the first band; a page that has nothing new to draw gives none.
+constexpr int FirstRenderTimeoutMs = 300;
 
 // Waits for a signal of `sender`, bounded; true when it came.
 template <typename Sender, typename Signal>
@@ -174,6 +182,8 @@ void WebEngineBrowserView::connectEngineSignals()
     auto *browserPage = qobject_cast<BrowserPage *>(page);
     if (!browserPage)
         return;
+    connect(browserPage->frames(), &FrameWatcher::captureSettled, this,
+            [this](int serial) { m_settled = std::max(m_settled, serial); });
     browserPage->setWindowFactory([this]() -> QWebEnginePage * {
         BrowserView *target = nullptr;
         emit NewWindow2(&target);
@@ -296,11 +306,13 @@ void WebEngineBrowserView::place()
         // resize, and each band costs one small read-back. A page whose height lies in its
         // frames (the top document does not scroll) needs the widget itself tall, so the
         // frames grow with it as in a view as tall as the page.
-        const auto scrollable = script()
-                                    .run(QStringLiteral("document.scrollingElement ? "
-                                                        "document.scrollingElement.scrollHeight : 0"));
-        const bool scrolls =
-            scrollable && scrollable->toDouble() * cssScale() > m_container->height();
+        bool scrolls = m_capturePage.scrolls();
+        if (m_capturePage.walk() == CapturePage::Walk::Unprepared) {
+            const auto scrollable =
+                script().run(QStringLiteral("document.scrollingElement ? "
+                                            "document.scrollingElement.scrollHeight : 0"));
+            scrolls = scrollable && scrollable->toDouble() * cssScale() > m_container->height();
+        }
         m_tallWidgetHeight = scrolls ? m_container->height() : MaxWidgetHeight;
     }
     // Rows [first, first + container height) of the tall view show in the container. The
@@ -318,11 +330,20 @@ void WebEngineBrowserView::scrollDocumentTo(int y)
 {
     const JavaScriptRunner js = script();
     const double zoom = cssScale();
-    const auto result =
-        js.run(QStringLiteral("window.scrollTo({top: %1, behavior: 'instant'}); window.scrollY")
-                   .arg(double(y) / zoom, 0, 'g', 17));
-    const int reached = result ? int(std::lround(result->toDouble() * zoom)) : y;
-    if (reached != m_documentScroll || !result) {
+    std::optional<double> position;
+    if (m_capturePage.walk() != CapturePage::Walk::Unprepared) {
+        // The capture's own scroll also moves what is fixed to the window with the page.
+        if (const auto scrolled = m_capturePage.scrollTo(js, double(y) / zoom)) {
+            position = scrolled->reached;
+            m_contentHeight = int(std::lround(scrolled->content * zoom));
+        }
+    } else if (const auto result = js.run(
+                   QStringLiteral("window.scrollTo({top: %1, behavior: 'instant'}); window.scrollY")
+                       .arg(double(y) / zoom, 0, 'g', 17))) {
+        position = result->toDouble();
+    }
+    const int reached = position ? int(std::lround(*position * zoom)) : y;
+    if (reached != m_documentScroll || !position) {
         m_scrollShown = false;
         // Kept to tell the frame at the new position from it; a frame already dropped keeps
         // the one from before the earlier move.
@@ -417,7 +438,11 @@ bool WebEngineBrowserView::waitUntilShown()
     if (!m_scrollShown) {
         // The scroll position reaches this side with the frame's metadata, a little before
         // the frame itself is drawn here: wait for the position, then for a render after it.
-        shown = waitForScrollPosition(m_documentScroll, ScrollTimeoutMs) && shown;
+        // A frame's scroll position is not told: the page's animation frames show it drawn.
+        if (m_capturePage.walk() == CapturePage::Walk::Frame)
+            shown = waitForAnimationFrames() && shown;
+        else
+            shown = waitForScrollPosition(m_documentScroll, ScrollTimeoutMs) && shown;
         waitForFreshRender(RenderTimeoutMs);
         m_scrollShown = true;
         m_frame = QImage();
@@ -432,9 +457,59 @@ bool WebEngineBrowserView::waitUntilShown()
             m_frame = QImage();
         }
         m_frameBeforeMove = QImage();
+        waitForBandToSettle();
     }
     QCoreApplication::processEvents();
     return shown;
+}
+
+void WebEngineBrowserView::waitForBandToSettle()
+{
+    const auto settling = m_capturePage.settle(script(), !m_restless);
+    if (!settling || !settling->waiting || m_interrupted)
+        return;
+    auto *page = qobject_cast<BrowserPage *>(m_view->page());
+    if (!page)
+        return;
+    // The report can come while the question is still being answered.
+    const auto settled = [this, &settling] { return m_settled >= settling->serial; };
+    if (!settled()) {
+        QEventLoop loop;
+        connect(page->frames(), &FrameWatcher::captureSettled, &loop, [&] {
+            if (settled())
+                loop.quit();
+        });
+        connect(page, &QWebEnginePage::renderProcessTerminated, &loop, &QEventLoop::quit);
+        connect(this, &WebEngineBrowserView::waitsInterrupted, &loop, &QEventLoop::quit);
+        QTimer::singleShot(m_restless ? RestlessSettleTimeoutMs : SettleTimeoutMs, &loop,
+                           &QEventLoop::quit);
+        loop.exec();
+    }
+    if (!settled())
+        m_restless = true;
+    // What has come is drawn in the page's next frames; the render asked for after them
+    // takes up the newest.
+    waitForAnimationFrames();
+    waitForFreshRender(RenderTimeoutMs);
+    m_frame = QImage();
+    m_contentHeight.reset();
+}
+
+std::optional<int> WebEngineBrowserView::contentHeight()
+{
+    if (!m_view || !m_capturePage.scrolls())
+        return std::nullopt;
+    if (!m_contentHeight) {
+        if (const auto height = m_capturePage.contentHeight(script()))
+            m_contentHeight = int(std::lround(*height * cssScale()));
+    }
+    return m_contentHeight;
+}
+
+void WebEngineBrowserView::interruptWaits()
+{
+    m_interrupted = true;
+    emit waitsInterrupted();
 }
 
 const QImage &WebEngineBrowserView::currentFrame()
@@ -464,12 +539,12 @@ bool WebEngineBrowserView::waitForAnimationFrames()
     return js.waitFor(QStringLiteral("window.__tessalyFrames === 2"), AnimationFramesTimeoutMs, 5);
 }
 
-JavaScriptRunner WebEngineBrowserView::script()
+JavaScriptRunner WebEngineBrowserView::script(JavaScriptRunner::World world)
 {
     // A page that let a script go unanswered is asked nothing more in this capture (each
     // question would cost the whole wait again), nor is a page without a renderer.
     const bool ask = m_view && m_answering && m_rendererAlive;
-    JavaScriptRunner js(ask ? m_view->page() : nullptr, ReadTimeoutMs);
+    JavaScriptRunner js(ask ? m_view->page() : nullptr, ReadTimeoutMs, world);
     js.setNoAnswerHandler([this] {
         if (!m_answering)
             return;
@@ -504,23 +579,42 @@ void WebEngineBrowserView::prepareForCapture()
     // page is measured, as it lays out wider without it.
     js.run(PageScripts::placeSheetScript(
         QString::fromLatin1(ScrollbarsKey), QStringLiteral(":root::-webkit-scrollbar { display: none !important; }")));
+    // Then the page is made to show what a view as tall as the page would, from its top.
+    m_interrupted = false;
+    m_restless = false;
+    m_settled = 0;
+    m_contentHeight.reset();
+    if (auto *page = qobject_cast<BrowserPage *>(m_view->page()))
+        m_capturePage.prepare(js, script(JavaScriptRunner::World::Page), page->frames()->token());
+    m_documentScroll = 0;
     // The first frame after loading can come after the load itself: let the page draw two
     // animation frames and this side render once before the first band.
     waitForAnimationFrames();
-    waitForFreshRender(300);
+    waitForFreshRender(FirstRenderTimeoutMs);
     m_frame = QImage();
 }
 
 void WebEngineBrowserView::finishCapture()
 {
-    if (m_view)
-        script().run(PageScripts::removeSheetScript(QString::fromLatin1(ScrollbarsKey)));
+    if (!m_view)
+        return;
+    const JavaScriptRunner js = script();
+    m_capturePage.finish(js);
+    m_contentHeight.reset();
+    js.run(PageScripts::removeSheetScript(QString::fromLatin1(ScrollbarsKey)));
 }
 
 std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &framePath)
 {
     if (!m_view)
         return std::nullopt;
+    // A page whose height lies in an area or frame that the capture let grow has, in a view
+    // as tall as the page, a body as tall as that.
+    const CapturePage::Walk walk = m_capturePage.walk();
+    if (framePath.isEmpty() && (walk == CapturePage::Walk::Expanded || walk == CapturePage::Walk::Frame)) {
+        if (const auto height = m_capturePage.bodyHeight(script()))
+            return int(std::lround(*height * cssScale()));
+    }
     // Frames are found by their name attribute; a frame of another origin cannot be read.
     const QString script = QStringLiteral(R"((function (names) {
   try {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/CapturePage.h"
+#include "browser/JavaScriptRunner.h"
 #include "capture/BrowserView.h"
 #include "platform/Twips.h"
 
@@ -11,8 +13,6 @@
 class QWebEngineProfile;
 
 namespace tessaly {
-
-class JavaScriptRunner;
 
 /// A browser view over the embedded web engine.
 ///
@@ -71,6 +71,8 @@ public:
     bool hasRenderer() const override { return m_rendererAlive; }
     bool waitUntilShown() override;
     QImage renderArea(const QRect &area) override;
+    std::optional<int> contentHeight() override;
+    void interruptWaits() override;
 
     /// The tallest the widget itself is made, in pixels.
     static constexpr int MaxWidgetHeight = 8000;
@@ -79,6 +81,9 @@ public:
     /// the page zoomed N times lays the page out at the size wanted and draws it N times
     /// as sharp; every height and position read from the page is converted by it.
     double cssScale() const;
+
+signals:
+    void waitsInterrupted();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -103,7 +108,9 @@ private:
     const QImage &currentFrame();
     void connectEngineSignals();
     /// A script runner for this page, bounded by the read time.
-    JavaScriptRunner script();
+    JavaScriptRunner script(JavaScriptRunner::World world = JavaScriptRunner::World::Program);
+    /// Waits, bounded, until what showing the band started loading has come and is drawn.
+    void waitForBandToSettle();
     /// Lets the page draw two animation frames; false when it did not in time.
     bool waitForAnimationFrames();
     void tellCommandStates();
@@ -127,6 +134,11 @@ private:
     QRect m_placed;                 ///< the widget geometry place() last set
     QImage m_frame;                 ///< the widget's rendered frame, null when out of date
     QImage m_frameBeforeMove;       ///< the frame shown before the last scroll, until shown anew
+    CapturePage m_capturePage;
+    std::optional<int> m_contentHeight; ///< from the last scroll, until the page may have grown
+    bool m_restless = false;    ///< a band's loading did not settle in time: wait less from now on
+    bool m_interrupted = false; ///< the waits of this capture are to end at once
+    int m_settled = 0;          ///< the newest band the page reported settled
     QPointer<QQuickWindow> m_countedWindow;
     quint64 m_renders = 0;          ///< renders of the widget so far
 };

@@ -66,6 +66,11 @@ public:
     /// What the view shows in `area` (widget coordinates), rendered by the view itself rather
     /// than read from the screen.
     virtual QImage renderArea(const QRect &area) = 0;
+    /// While a capture runs, how far the page's content reaches in pixels, as it stood when
+    /// the view last showed a part of it; nothing when the view cannot tell.
+    virtual std::optional<int> contentHeight() { return std::nullopt; }
+    /// Ends the waits of the view at once (a capture that is being cancelled).
+    virtual void interruptWaits() {}
 
 signals:
     void StatusTextChange(const QString &text);

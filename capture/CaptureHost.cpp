@@ -88,6 +88,12 @@ bool CaptureHost::loadWatermark(const QString &path, QString *error)
     return true;
 }
 
+void CaptureHost::setCanvasFramed(bool framed)
+{
+    for (DrawingSurface *s : {&picPicture, &PicTemp, &PicPrepare})
+        s->setFramed(framed);
+}
+
 void CaptureHost::setFileNameSource(std::function<QString()> source)
 {
     m_fileNameSource = std::move(source);
@@ -104,6 +110,8 @@ void CaptureHost::cancelCapture(const QString &reason)
         return;
     m_cancelled = true;
     m_cancelReason = reason;
+    if (BrowserView *view = activeView())
+        view->interruptWaits();
 }
 
 BrowserView *CaptureHost::activeView() const

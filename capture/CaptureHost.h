@@ -72,6 +72,9 @@ public:
     void setMemoryProbe(std::function<std::optional<std::int64_t>()> probe);
     /// Whether TakePic stamps the built-in banner; it does unless told otherwise.
     void setBannerStamped(bool stamped) { m_bannerStamped = stamped; }
+    /// Whether the tile, canvas and output surfaces have their 1-pixel frame, which takes the
+    /// picture's outermost rows and columns; they do unless told otherwise.
+    void setCanvasFramed(bool framed);
     /// A step between the finished picture and the file, for callers that want something
     /// else written (a part of the page): gets the stamped picture and returns the one to
     /// write, or nothing with the reason the capture fails. Unset, the picture is written

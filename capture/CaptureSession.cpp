@@ -176,12 +176,24 @@ void CaptureHost::Command5_Click()
             }
             if (!view || !m_abortReason.isEmpty())
                 break;
+            // A band that starts where the page's content has ended would show only the
+            // measurement's allowance: the page has ended.
+            if (const auto end = view->contentHeight();
+                end && m_twips.toPixelsY(-view->Top()) >= float(*end))
+                break;
             float nextTop = -view->Top();
             CombinePics(nextTop);
             yield();
         }
     }
 
+    // The picture ends where the page's content ends as the walk leaves it (a frame of the
+    // canvas takes two rows), never past the measured height.
+    if (const auto end = view ? view->contentHeight() : std::nullopt) {
+        const int frameRows = PicPrepare.framed() ? 2 : 0;
+        const std::int32_t endTwips = roundHalfEven(m_twips.toTwipsY(float(*end + frameRows)));
+        PageHeight = std::min(PageHeight, std::max(endTwips, ViewHeight));
+    }
     if (view) {
         view->setHeight(float(ViewHeight));
         view->setTop(0);

@@ -1,7 +1,10 @@
 #include "FrmBrowserRig.h"
 
 #include "browser/FormAnchoring.h"
+#include "browser/JavaScriptRunner.h"
 #include "platform/Twips.h"
+#include "support/PageParts.h"
+#include "support/RowsPage.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,6 +15,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWebEngineView>
 
 using namespace tessaly;
 
@@ -282,4 +286,30 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     EXPECT_TRUE(cameraShown);
     // The status bar and the progress bar lie at the bottom.
     EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
+}
+
+// "Take Screenshot" in the window takes real pages as a view as tall as the page shows them
+// and gives the page back as it was: fixed and sticky parts once, an inner scrolling column
+// whole and scrolled where the user left it.
+TEST_F(WindowRig, RealPagesComeOutAsATallViewShowsThem)
+{
+    showWindow();
+    load(QStringLiteral("/real.html?h=5000&fixed=1&sticky=1"));
+    QImage image = capture();
+    EXPECT_EQ(image.height(), 5000);
+    rows::expectRows(image, 5000);
+    parts::expectOnce(image, 350, parts::Header, 0, 40);
+    parts::expectOnce(image, 500, parts::Footer, 5000 - 30, 30);
+    parts::expectOnce(image, 650, parts::Sticky, 1000, 20);
+
+    load(QStringLiteral("/inner.html?h=5000"));
+    image = capture();
+    EXPECT_EQ(image.height(), 50 + 5000);
+    parts::expectRowsFrom(image, 50, 5000, {150, image.width() - 3});
+    auto *engine = control<QWebEngineView>("WebBrowser1_0");
+    ASSERT_NE(engine, nullptr);
+    const tessaly::JavaScriptRunner js(engine->page());
+    const auto scrolled = js.run(QStringLiteral("document.querySelector('main').scrollTop"));
+    ASSERT_TRUE(scrolled);
+    EXPECT_EQ(scrolled->toInt(), 1234);
 }

@@ -43,6 +43,7 @@ TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
             rig.host->cancelCapture(QStringLiteral("out of time"));
     });
     EXPECT_EQ(outcome.bands, 2) << "no band is grabbed after the cancel";
+    EXPECT_EQ(rig.view->interrupts, 1) << "the view's waits end at the cancel";
     EXPECT_TRUE(outcome.saved.isEmpty());
     EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("out of time")});
     EXPECT_EQ(filesIn(rig.dir), 0);

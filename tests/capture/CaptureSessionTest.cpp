@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,30 @@ TEST(CaptureOutput, EveryRowOfAPageTwoAndAHalfScreensTall)
     EXPECT_EQ(rig.view->prepares, 1);
     EXPECT_EQ(rig.view->finishes, 1);
     EXPECT_GE(rig.view->waits, 3);
+}
+
+// The measurement allows a third more than a tall document; the picture still ends where
+// the content ends as the walk leaves it, with no band grabbed past it, and keeps what the
+// page gained during the walk up to the measured height.
+TEST(CaptureOutput, PictureEndsWhereTheContentEnds)
+{
+    CaptureRig rig(40000);
+    rig.view->content = 40000;
+    const auto outcome = rig.run([&](int band) {
+        if (band == 100)
+            rig.view->content = 40200;
+    });
+    ASSERT_EQ(outcome.saved.size(), 1);
+    EXPECT_EQ(outcome.bands, 40200 / CaptureRig::ContainerHeight);
+    QImageReader reader(outcome.saved.first());
+    reader.setAllocationLimit(0);
+    const QImage image = reader.read();
+    EXPECT_EQ(image.height(), 40200);
+    expectPageRows(image, 40000, 97);
+
+    CaptureRig grown(2000);
+    grown.view->content = 900000; // never past the measured height (2,015 pixels)
+    EXPECT_EQ(grown.capture().height(), 2015 - 2);
 }
 
 TEST(CaptureOutput, ShortPageIsCutAtTheCanvasHeight)

@@ -35,6 +35,8 @@ public:
     int heightReads = 0;       ///< calls of bodyScrollHeight
     float heightSkew = 0;      ///< added to every Height read, as an engine that rounds might
     bool frozen = false;       ///< ignores every Top set, like a view that cannot move
+    std::optional<int> content; ///< how far the page's content reaches, pixels (unknown: unset)
+    int interrupts = 0;        ///< calls of interruptWaits
 
     QWidget *widget() override;
     float Left() const override { return m_left; }
@@ -63,6 +65,8 @@ public:
         return true;
     }
     QImage renderArea(const QRect &area) override { return m_widget->grab(area).toImage(); }
+    std::optional<int> contentHeight() override { return content; }
+    void interruptWaits() override { ++interrupts; }
 
 private:
     FakeBrowserView(QWidget *container, tessaly::TwipsScale scale, int pageHeight);

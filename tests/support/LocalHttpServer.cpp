@@ -3,7 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
+#include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <QUrlQuery>
 
 LocalHttpServer::LocalHttpServer(const QString &root, QObject *parent)
     : QObject(parent), m_root(root)
@@ -29,8 +35,21 @@ void LocalHttpServer::answer(QTcpSocket *socket)
         return; // wait for the whole header
     socket->readAll();
     const QList<QByteArray> words = request.left(request.indexOf("\r\n")).split(' ');
-    const QString path = words.size() > 1 ? QUrl(QString::fromLatin1(words.at(1))).path() : QString();
+    const QUrl address = words.size() > 1 ? QUrl(QString::fromLatin1(words.at(1))) : QUrl();
+    const QString path = address.path();
     m_lastRequests.insert(path, request.left(request.indexOf("\r\n\r\n")));
+    const int delay = QUrlQuery(address).queryItemValue(QStringLiteral("delay")).toInt();
+    if (delay <= 0)
+        return respond(socket, path, request);
+    const QPointer<QTcpSocket> alive(socket);
+    QTimer::singleShot(delay, this, [this, alive, path, request] {
+        if (alive)
+            respond(alive, path, request);
+    });
+}
+
+void LocalHttpServer::respond(QTcpSocket *socket, const QString &path, const QByteArray &request)
+{
 
     int status = 200;
     QByteArray body;
@@ -44,6 +63,13 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     } else if (path.startsWith(QStringLiteral("/status/"))) {
         status = path.mid(8).toInt();
         body = "<!doctype html><title>status</title><p>status " + QByteArray::number(status);
+    } else if (path.startsWith(QStringLiteral("/colour/"))) {
+        QImage picture(100, 100, QImage::Format_RGB32);
+        picture.fill(QColor(QLatin1Char('#') + path.mid(8, 6)));
+        QBuffer buffer(&body);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+        type = "image/png";
     } else if (m_pages.contains(path)) {
         body = m_pages.value(path);
     } else {

@@ -7,7 +7,9 @@
 #include <QUrl>
 
 /// A small HTTP server on 127.0.0.1 for tests: serves the files of one folder, pages
-/// registered by path, and "/status/NNN", which answers with that status code.
+/// registered by path, "/status/NNN", which answers with that status code, and
+/// "/colour/RRGGBB.png", a 100 x 100 picture of that colour. Any address with "delay=MS" in
+/// its query is answered that late.
 class LocalHttpServer : public QObject
 {
     Q_OBJECT
@@ -32,6 +34,7 @@ signals:
 
 private:
     void answer(class QTcpSocket *socket);
+    void respond(class QTcpSocket *socket, const QString &path, const QByteArray &request);
 
     QTcpServer m_server;
     QString m_root;
