@@ -608,10 +608,10 @@ std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &fra
 {
     if (!m_view)
         return std::nullopt;
-    // A page whose height lies in an area or frame that the capture let grow has, in a view
-    // as tall as the page, a body as tall as that.
-    const CapturePage::Walk walk = m_capturePage.walk();
-    if (framePath.isEmpty() && (walk == CapturePage::Walk::Expanded || walk == CapturePage::Walk::Frame)) {
+    // In a view as tall as the page, the body is as tall as the page's content: a body one
+    // window high whose content overflows it (a frame or column let grow, or content laid
+    // out beside the body's flow) would otherwise measure one screen.
+    if (framePath.isEmpty() && m_capturePage.scrolls()) {
         if (const auto height = m_capturePage.bodyHeight(script()))
             return int(std::lround(*height * cssScale()));
     }

@@ -196,10 +196,10 @@
     for (const side of ['top', 'right', 'bottom', 'left'])
       setStyle(element, side, 'auto');
   };
-  // Finds what sticks or is fixed to the window; says how many it changed.
-  const scan = (first) => {
+  // Finds what sticks or is fixed to the window among `elements`; says how many it changed.
+  const scan = (elements, first) => {
     let found = 0;
-    for (const element of doc.querySelectorAll('body, body *')) {
+    for (const element of elements) {
       const position = styleOf(element).position;
       if (first)
         initialPosition.set(element, position);
@@ -224,15 +224,44 @@
     }
     return found;
   };
-  let dirty = false;
-  const watcher = new MutationObserver(() => { dirty = true; });
+  // What the page changed since it was last looked at: only those parts are looked at again.
+  const touched = new Set();
+  const note = (records) => {
+    for (const record of records) {
+      if (record.type !== 'childList')
+        touched.add(record.target);
+      else
+        for (const node of record.addedNodes)
+          if (node.nodeType === Node.ELEMENT_NODE)
+            touched.add(node);
+    }
+  };
+  const watcher = new MutationObserver(note);
   watcher.observe(doc, { subtree: true, childList: true, attributes: true,
                          attributeFilter: ['class', 'style'] });
-  const own = () => { watcher.takeRecords(); dirty = false; };
+  // The capture's own changes need no second look.
+  const own = () => watcher.takeRecords();
+  const rescan = () => {
+    note(watcher.takeRecords());
+    const elements = new Set();
+    for (const touchedRoot of touched) {
+      if (!doc.body || !touchedRoot.isConnected)
+        continue;
+      // A change above the body (a class on the root element) reaches all of it.
+      const root = touchedRoot.contains(doc.body) ? doc.body : touchedRoot;
+      if (!doc.body.contains(root) || elements.has(root))
+        continue;
+      elements.add(root);
+      for (const inner of root.querySelectorAll('*'))
+        elements.add(inner);
+    }
+    touched.clear();
+    return elements.size ? scan(elements, false) : 0;
+  };
   // Moves what is fixed to the window to where the page-high window holds it, for the
   // current scroll position; says how many elements the page had changed into such since.
   const pin = () => {
-    const found = dirty ? scan(false) : 0;
+    const found = rescan();
     const y = view.scrollY;
     const last = Math.max(0, scroller(doc).scrollHeight - view.innerHeight);
     for (const [element, anchor] of pinned) {
@@ -243,7 +272,8 @@
     own();
     return found;
   };
-  scan(true);
+  scan(doc.querySelectorAll('body, body *'), true);
+  own();
   pin();
 
   // Requests the page's own scripts start, told by a listener the capture puts into the
@@ -309,7 +339,8 @@
 
   window.__tessalyCapture = {
     kind,
-    // The height of the top document's body as a page-high view would have it.
+    // The height of the top document's body as a page-high view would have it: at least
+    // as tall as the content.
     bodyHeight: () => Math.max(topDocument.body ? topDocument.body.scrollHeight : 0, contentHeight()),
     scrollTo: (y) => {
       view.scrollTo({ left: 0, top: y, behavior: 'instant' });

@@ -106,7 +106,8 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
     const QImage image = captured({400, 300},
                                   {QStringLiteral("--hide"), QStringLiteral("#cookie"),
                                    QStringLiteral("--hide"), QStringLiteral(".cookie"), QStringLiteral("--style"),
-                                   QStringLiteral("body { background: rgb(0, 255, 0) !important }")},
+                                   QStringLiteral("body { background: rgb(0, 255, 0) !important }"),
+                                   QStringLiteral("--no-banner")},
                                   url(QStringLiteral("/banner.html")), output);
     rows::expectRows(image, 1500);
     EXPECT_EQ(countColour(image, image.rect(), qRgb(255, 0, 0), 8), 0) << "a banner shows";
@@ -168,7 +169,7 @@ TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
 
 TEST_F(ShotAutomation, ScaleTwoDrawsEveryRowTwiceAsLargeOnATallPage)
 {
-    constexpr int PageHeight = 13000; // 26,000 device pixels of rows, a picture past 32,767
+    constexpr int PageHeight = 17000; // 34,000 device pixels of rows, a picture past 32,767
     server.addPage(QStringLiteral("/tall.html"), rows::staticPage(PageHeight));
     const QImage image = captured({400, 300}, {QStringLiteral("--scale"), QStringLiteral("2")},
                                   url(QStringLiteral("/tall.html")), dir.file(QStringLiteral("sharp.png")));
@@ -235,7 +236,8 @@ TEST_F(ShotAutomation, BatchWritesEveryGoodLineAndReportsTheBadOne)
     list.close();
 
     const ShotRun run = shot({QStringLiteral("--batch"), list.fileName(), QStringLiteral("--width"),
-                              QStringLiteral("400"), QStringLiteral("--height"), QStringLiteral("300")});
+                              QStringLiteral("400"), QStringLiteral("--height"), QStringLiteral("300"),
+                              QStringLiteral("--no-banner")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("list.txt:4:"))) << run.errors.toStdString();
     EXPECT_TRUE(run.errors.contains(QStringLiteral("2 of 3 captures written"))) << run.errors.toStdString();
@@ -257,8 +259,10 @@ TEST_F(ShotAutomation, QualityChangesTheJpegAndNoBannerLeavesTheCornerAsThePage)
         (void)captured({400, 300}, options, page, output);
         return output;
     };
-    const QString low = capture(QStringLiteral("low.jpg"), {QStringLiteral("--quality"), QStringLiteral("5")});
-    const QString high = capture(QStringLiteral("high.jpg"), {QStringLiteral("--quality"), QStringLiteral("95")});
+    const QString low = capture(QStringLiteral("low.jpg"),
+                                {QStringLiteral("--quality"), QStringLiteral("5"), QStringLiteral("--no-banner")});
+    const QString high = capture(QStringLiteral("high.jpg"),
+                                 {QStringLiteral("--quality"), QStringLiteral("95"), QStringLiteral("--no-banner")});
     EXPECT_LT(QFileInfo(low).size(), QFileInfo(high).size());
     rows::expectRows(decode(high), 600, 12);
     EXPECT_EQ(decode(low).width(), 398);
