@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 static void initBrowserResources()
 {
@@ -56,6 +57,10 @@ void FrmBrowser::Show()
             move(s->availableGeometry().center() - rect().center());
         emit loadedChanged(true);
     }
+    // show() and raise() leave a minimised window minimised, and a borderless window has no
+    // button of the windowing system to bring it back: it comes back as it was before.
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
     activateWindow();
@@ -69,6 +74,12 @@ void FrmBrowser::buildForm()
     m_ui->setupUi(this);
     scaleForm();
     applyLook();
+    // Text2 only parks the focus for an instant (Text1_Click): below the address box it
+    // never takes a click meant for it, and out of the tab chain never a key.
+    m_ui->Text2->stackUnder(m_ui->Text1);
+    m_ui->Text2->setFocusPolicy(Qt::NoFocus);
+    // The progress bar lies over the right end of the status bar, not under its text.
+    m_ui->ProgressBar1->raise();
 
     // Five 32-pixel pictures, two with their drop-down arrows, fill the toolbar's width:
     // no room for the style's usual padding between and around them.
@@ -253,10 +264,13 @@ void FrmBrowser::Command5_Click()
 {
     if (!m_host || m_host->isCapturing())
         return;
-    // The walk steps through Picture1 by its height: nothing may size the window meanwhile.
+    // The walk steps through Picture1 by its height: nothing may size the window meanwhile,
+    // nor maximise, restore or minimise it.
     holdSize(true);
+    holdWindowState(true);
     m_host->Command5_Click();
     holdSize(false);
+    holdWindowState(false);
     if (m_closePending) {
         m_closePending = false;
         close();
@@ -265,14 +279,27 @@ void FrmBrowser::Command5_Click()
 
 void FrmBrowser::holdSize(bool hold)
 {
-    if (isMaximized() || isMinimized())
-        return;
     if (hold) {
-        setFixedSize(size());
+        // A maximised window is held as well: a restore the window manager makes would
+        // otherwise size it before the window hears of it.
+        if (!isMinimized())
+            setFixedSize(size());
     } else {
         setMinimumSize(m_minimumSize);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
+}
+
+void FrmBrowser::holdWindowState(bool hold)
+{
+    if (hold) {
+        m_heldState = windowState() & ~Qt::WindowActive;
+        return;
+    }
+    m_heldState.reset();
+    // A state asked for during the capture comes now, with the size free again.
+    if (const std::optional<Qt::WindowStates> asked = std::exchange(m_stateAfterCapture, {}))
+        setWindowState(*asked);
 }
 
 void FrmBrowser::Picture1_Resize()

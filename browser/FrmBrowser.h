@@ -98,6 +98,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -136,10 +137,13 @@ private:
     void WebBrowser1_WindowClosing(int index);
     void WebBrowser1_NavigateError(const QString &address, int statusCode);
     void WebBrowser1_DocumentComplete(const QString &address, int height);
+    void showLoadStart(int index, const QString &address, const QString &frameName);
+    void showLoadEnd(int index, const QString &address);
 
     // Navigation controls.
     void cmdGo_Click();
     void cmdGo_MouseMove();
+    void Text1_Click();
     void Text1_DblClick();
     void Toolbar1_ButtonClick(int button);
     void stepHistory(bool back);
@@ -173,6 +177,7 @@ private:
     bool handleDragHandle(QWidget *handle, QEvent *event);
     bool framesLocked() const;
     void holdSize(bool hold);
+    void holdWindowState(bool hold);
 
     LiveSettings &m_settings;
     const QString m_watermarkPath;
@@ -200,6 +205,11 @@ private:
     QRect m_normalGeometry;
     bool m_closePending = false;
     int m_handlersRunning = 0;
+    /// The state a capture keeps the window in, and the one asked for meanwhile.
+    std::optional<Qt::WindowStates> m_heldState;
+    std::optional<Qt::WindowStates> m_stateAfterCapture;
+    /// The status panel shows a load of the current view that has not ended yet.
+    bool m_loadShown = false;
 
     AddressCompletion m_completion;
 };

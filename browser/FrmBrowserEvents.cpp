@@ -70,6 +70,13 @@ int FrmBrowser::freeViewIndex() const
 
 void FrmBrowser::connectView(BrowserView *view, int index)
 {
+    // The status panel follows the current view's load from its start to its end.
+    connect(view, &BrowserView::BeforeNavigate2, this,
+            [this, index](const QString &address, const QString &frameName) {
+                showLoadStart(index, address, frameName);
+            });
+    connect(view, &BrowserView::DocumentComplete, this,
+            [this, index](const QString &address, int) { showLoadEnd(index, address); });
     connect(view, &BrowserView::StatusTextChange, this, &FrmBrowser::WebBrowser1_StatusTextChange);
     connect(view, &BrowserView::ProgressChange, this, &FrmBrowser::WebBrowser1_ProgressChange);
     connect(view, &BrowserView::CommandStateChange, this,
@@ -98,6 +105,28 @@ void FrmBrowser::WebBrowser1_StatusTextChange(const QString &text)
     LastStatusText = text;
     m_ui->StatusBar1->showMessage(text);
     yieldInHandler();
+}
+
+void FrmBrowser::showLoadStart(int index, const QString &address, const QString &frameName)
+{
+    // The engine tells no status texts of its own while it loads, and an empty one never
+    // clears the panel: without these an error would stay there past the loads after it.
+    if (!m_ui || index != m_host->ActiveBrowser || !frameName.isEmpty() ||
+        address.toLower() == QStringLiteral("about:blank"))
+        return;
+    m_loadShown = true;
+    m_ui->StatusBar1->showMessage(address);
+}
+
+void FrmBrowser::showLoadEnd(int index, const QString &address)
+{
+    // Frames complete with addresses of their own; a load that failed keeps its error.
+    BrowserView *view = viewAt(index);
+    if (!m_ui || !m_loadShown || index != m_host->ActiveBrowser || !view ||
+        view->LocationURL() != address)
+        return;
+    m_loadShown = false;
+    m_ui->StatusBar1->showMessage(tr("Done"));
 }
 
 void FrmBrowser::WebBrowser1_ProgressChange(int progress, int progressMax)
@@ -210,6 +239,7 @@ void FrmBrowser::WebBrowser1_NavigateError(const QString &address, int statusCod
     if (!m_ui)
         return;
     const HandlerScope scope(*this);
+    m_loadShown = false;
     m_ui->StatusBar1->showMessage(modWebBrowserErrors::NavigateErrorText(statusCode) +
                                   QStringLiteral(" (") + address + QStringLiteral(")"));
     yieldInHandler();

@@ -153,6 +153,8 @@ bool FrmBrowser::eventFilter(QObject *watched, QEvent *event)
         Picture1_Resize();
     } else if (watched == m_ui->cmdGo && event->type() == QEvent::MouseMove) {
         cmdGo_MouseMove();
+    } else if (watched == m_ui->Text1 && event->type() == QEvent::MouseButtonPress) {
+        Text1_Click();
     } else if (watched == m_ui->Text1 && event->type() == QEvent::MouseButtonDblClick) {
         Text1_DblClick();
         return true;
@@ -283,6 +285,22 @@ void FrmBrowser::resizeEvent(QResizeEvent *event)
         m_anchoring->DoResize();
 }
 
+void FrmBrowser::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !m_heldState)
+        return;
+    // During a capture a restore, maximise or minimise would change the container under the
+    // walk: the window goes back to its state and takes the one asked for once it is done.
+    const Qt::WindowStates shape =
+        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+    const Qt::WindowStates now = windowState() & ~Qt::WindowActive;
+    if ((now & shape) == (*m_heldState & shape))
+        return;
+    m_stateAfterCapture = now;
+    setWindowState(*m_heldState);
+}
+
 void FrmBrowser::closeEvent(QCloseEvent *event)
 {
     // Unloading during a capture, or while a browser event's handler yields, would pull the
@@ -292,6 +310,8 @@ void FrmBrowser::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // A close that waited is done with; the next opening must not inherit it.
+    m_closePending = false;
     endFrameLoop();
     if (isLoaded()) {
         Form_Unload();

@@ -8,6 +8,7 @@
 #include "capture/CaptureHost.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 #include <limits>
@@ -69,6 +70,17 @@ void FrmBrowser::cmdGo_MouseMove()
     if (m_ui)
         m_ui->cmdGo->setToolTip(QStringLiteral("Go to '' ") + m_ui->Text1->text() +
                                 QStringLiteral(" ''"));
+}
+
+void FrmBrowser::Text1_Click()
+{
+    // The press goes on to the box once it has the focus back, from wherever it was (the
+    // browser view included). A box that has it keeps it: a shift-click extends a
+    // selection that a focus change would drop.
+    if (!m_ui || QApplication::focusWidget() == m_ui->Text1)
+        return;
+    m_ui->Text2->setFocus(Qt::MouseFocusReason);
+    m_ui->Text1->setFocus(Qt::MouseFocusReason);
 }
 
 void FrmBrowser::Text1_DblClick()

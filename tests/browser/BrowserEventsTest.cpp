@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QWebEngineProfile>
 
@@ -188,10 +189,23 @@ TEST_F(Events, EachKindOfFailureShowsItsText)
     for (const auto &[address, text] : cases) {
         SCOPED_TRACE(address.toStdString());
         go(address);
-        EXPECT_SOON_EQ(statusText(), QStringLiteral("%1 (%2)").arg(QLatin1String(text), address));
+        const QString error = QStringLiteral("%1 (%2)").arg(QLatin1String(text), address);
+        EXPECT_SOON_EQ(statusText(), error);
+        // The error stays while it is current.
+        ASSERT_SOON(!page(0)->isLoading());
+        QApplication::processEvents();
+        EXPECT_EQ(statusText(), error);
     }
     // The status text of the last hovered link was not touched.
     EXPECT_TRUE(window->LastStatusText.isEmpty());
+
+    // The next load replaces the error: the panel shows the address loaded, then its end.
+    QSignalSpy shown(control<QStatusBar>("StatusBar1"), &QStatusBar::messageChanged);
+    go(url("/plain.html"));
+    ASSERT_TRUE(shows(0, url("/plain.html")));
+    EXPECT_SOON_EQ(statusText(), QStringLiteral("Done"));
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_EQ(shown.first().first().toString(), url("/plain.html"));
 }
 
 TEST_F(Events, WithSilentModeOffScriptBoxesAndLoginBoxesAreShownAndWork)

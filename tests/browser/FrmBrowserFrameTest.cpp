@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -156,12 +157,52 @@ TEST_F(WindowFrame, ResizeAndMaximizeChangeTheViewAndACaptureAtTheNewWidthIsWhol
     maximize->click();
     ASSERT_SOON_EQ(window->geometry(), normal);
     EXPECT_EQ(picture1->size(), QSize(791, 428));
+
+    SCOPED_TRACE("\"Begin\" brings a minimised window back");
+    control<QPushButton>("Command3")->click();
+    ASSERT_SOON(window->isMinimized());
+    window->Show();
+    EXPECT_FALSE(window->isMinimized());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_SOON_EQ(window->geometry(), normal);
 }
 
-TEST_F(WindowFrame, ResizeAndCloseWaitForARunningCapture)
+TEST_F(WindowFrame, ResizeRestoreAndCloseWaitForARunningCaptureOrHandler)
 {
     showWindow();
     load(QStringLiteral("/rows.html?h=2600"));
+    QWidget *picture1 = control("Picture1");
+    {
+        SCOPED_TRACE("a maximised window keeps its state and size; a restore asked for meanwhile "
+                     "comes after");
+        window->setWindowState(Qt::WindowMaximized);
+        ASSERT_SOON(window->isMaximized());
+        if (windowManagerRunning()) {
+            ASSERT_SOON(picture1->width() > 791);
+        }
+        const QSize held = picture1->size();
+        QList<QSize> sizes;
+        bool heldMaximized = true;
+        const QMetaObject::Connection restore = QObject::connect(
+            window->host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
+                if (band == 1) {
+                    window->showNormal();
+                    window->resize(1100, 800);
+                }
+                sizes.append(picture1->size());
+                heldMaximized = heldMaximized && window->isMaximized();
+            });
+        const QImage image = capture();
+        QObject::disconnect(restore);
+        EXPECT_TRUE(heldMaximized);
+        EXPECT_EQ(sizes, QList<QSize>(sizes.size(), held));
+        EXPECT_GT(sizes.size(), 2);
+        expectRows(image, 2600);
+        EXPECT_EQ(image.width(), held.width() - 2);
+        ASSERT_SOON(!window->isMaximized());
+        window->setGeometry(QRect(window->geometry().topLeft(), QSize(804, 531)));
+        ASSERT_SOON_EQ(picture1->size(), QSize(791, 428));
+    }
     QSize sizeDuringCapture;
     bool closedDuringCapture = true;
     QObject::connect(window->host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
@@ -181,6 +222,19 @@ TEST_F(WindowFrame, ResizeAndCloseWaitForARunningCapture)
     // The close asked for during the capture happens once it is done.
     ASSERT_SOON(!window->isVisible());
     EXPECT_FALSE(window->isLoaded());
+
+    SCOPED_TRACE("a close while a browser event's handler yields waits for it, and only once");
+    showWindow();
+    QTimer::singleShot(0, window.get(), [&] { window->close(); });
+    emit window->host()->activeView()->StatusTextChange(QStringLiteral("busy"));
+    EXPECT_TRUE(window->isLoaded());
+    ASSERT_SOON(!window->isLoaded());
+    showWindow();
+    emit window->host()->activeView()->StatusTextChange(QStringLiteral("again"));
+    QApplication::processEvents();
+    ASSERT_TRUE(window->isLoaded());
+    load(QStringLiteral("/rows.html?h=300"));
+    EXPECT_TRUE(window->isVisible());
 }
 
 // Each drag starts from where the one before left the window.

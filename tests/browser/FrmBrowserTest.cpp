@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWebEngineView>
@@ -92,6 +93,22 @@ TEST_F(WindowLayout, StartUpLaysOutAt15TwipsPerPixelAndOpensTheHomePageFromTheFo
     EXPECT_EQ(urls.first(), FrmBrowser::HomePageUrl.toString());
     EXPECT_EQ(window->host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
     EXPECT_EQ(window->host()->ViewHeight, 6420);
+
+    SCOPED_TRACE("a click just left of the address, with the view holding the focus, types "
+                 "into the address box and Enter goes there");
+    window->host()->activeView()->widget()->setFocus();
+    ASSERT_SOON(QApplication::focusWidget() != text1);
+    const QPoint leftEnd = text1->mapTo(window.get(), QPoint(3, 6));
+    QWidget *clicked = window->childAt(leftEnd);
+    ASSERT_NE(clicked, nullptr);
+    QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(window.get(), leftEnd));
+    EXPECT_EQ(QApplication::focusWidget(), text1);
+    const QString typed = server.url(QStringLiteral("/rows.html?h=300")).toString();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(text1->text(), typed);
+    EXPECT_SOON_EQ(window->host()->activeView()->LocationURL(), typed);
 }
 
 // The watermark is read at every opening: none or a broken one leaves the plain grey picture.
@@ -286,6 +303,14 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     EXPECT_TRUE(cameraShown);
     // The status bar and the progress bar lie at the bottom.
     EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
+    // The progress bar lies over the status text: a text across the whole panel leaves it
+    // as it was.
+    QWidget *progress = control("ProgressBar1");
+    EXPECT_EQ(window->childAt(progress->geometry().center()), progress);
+    const QRect bar = progress->geometry();
+    control<QStatusBar>("StatusBar1")->showMessage(QString(300, QLatin1Char('W')));
+    QApplication::processEvents();
+    EXPECT_EQ(window->grab().toImage().copy(bar), shot.copy(bar));
 }
 
 // "Take Screenshot" in the window takes real pages as a view as tall as the page shows them
