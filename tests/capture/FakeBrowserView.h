@@ -35,6 +35,7 @@ public:
     int heightReads = 0;       ///< calls of bodyScrollHeight
     float heightSkew = 0;      ///< added to every Height read, as an engine that rounds might
     bool frozen = false;       ///< ignores every Top set, like a view that cannot move
+    bool unreadable = false;   ///< renders nothing, like a view whose frame cannot be read
 
     QWidget *widget() override;
     float Left() const override { return m_left; }
@@ -62,7 +63,10 @@ public:
         ++waits;
         return true;
     }
-    QImage renderArea(const QRect &area) override { return m_widget->grab(area).toImage(); }
+    QImage renderArea(const QRect &area) override
+    {
+        return unreadable ? QImage() : m_widget->grab(area).toImage();
+    }
 
 private:
     FakeBrowserView(QWidget *container, tessaly::TwipsScale scale, int pageHeight);
