@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 static void initBrowserResources()
 {
@@ -256,6 +257,10 @@ void FrmBrowser::Command5_Click()
     // The walk steps through Picture1 by its height: nothing may size the window meanwhile.
     holdSize(true);
     m_host->Command5_Click();
+    for (const QPointer<QWidget> &widget : std::exchange(m_closedDuringCapture, {})) {
+        if (widget)
+            widget->deleteLater();
+    }
     holdSize(false);
     if (m_closePending) {
         m_closePending = false;

@@ -200,6 +200,7 @@ private:
     QRect m_normalGeometry;
     bool m_closePending = false;
     int m_handlersRunning = 0;
+    std::vector<QPointer<QWidget>> m_closedDuringCapture; ///< pop-up views to free after it
 
     AddressCompletion m_completion;
 };
