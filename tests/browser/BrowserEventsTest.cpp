@@ -319,8 +319,9 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
 TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
 {
     QByteArray framed = rows::staticPage(3000);
-    framed.replace("<body>", "<body><iframe name=\"ad\" src=\"/plain.html\" style=\"position:"
-                             "absolute; left:0; top:0; width:1px; height:1px; border:0\"></iframe>");
+    framed.replace("<body>", "<body><iframe name=\"ad\" src=\"/plain.html\" style=\""
+                             "position:absolute; left:0; top:0; width:1px; height:1px;"
+                             " border:0\"></iframe>");
     server.addPage(QStringLiteral("/framed.html"), framed);
     showWindow();
     load(QStringLiteral("/plain.html"));
@@ -346,7 +347,8 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     });
     EXPECT_TRUE(capture().isNull());
     EXPECT_TRUE(opened);
-    EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page opened a new window."));
+    EXPECT_EQ(failure,
+              QStringLiteral("The screenshot was not taken: the page opened a new window."));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(host()->CaptureCount, 1);
     ASSERT_SOON_EQ(host()->ActiveBrowser, 2);
@@ -369,9 +371,11 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     bool frameMovedDuringCapture = false;
     QObject::connect(view(2), &BrowserView::BeforeNavigate2, &scope,
                      [&](const QString &, const QString &frame) {
-                         frameMovedDuringCapture |= frame == QStringLiteral("ad") && host()->isCapturing();
+                         frameMovedDuringCapture |=
+                             frame == QStringLiteral("ad") && host()->isCapturing();
                      });
-    rows::expectRows(atBand2(QStringLiteral("frames['ad'].location.href = '/plain.html?2';")), 3000);
+    rows::expectRows(atBand2(QStringLiteral("frames['ad'].location.href = '/plain.html?2';")),
+                     3000);
     EXPECT_TRUE(frameMovedDuringCapture);
     EXPECT_EQ(host()->CaptureCount, 2);
 
@@ -381,7 +385,8 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
                      [&] { freedDuringCapture |= host() && host()->isCapturing(); });
     failure.clear();
     EXPECT_TRUE(atBand2(QStringLiteral("window.close();")).isNull());
-    EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the browser view was closed."));
+    EXPECT_EQ(failure,
+              QStringLiteral("The screenshot was not taken: the browser view was closed."));
     EXPECT_EQ(host()->CaptureCount, 2);
     ASSERT_SOON(closing.isNull());
     EXPECT_FALSE(freedDuringCapture);

@@ -95,7 +95,8 @@ TEST_F(RealCapture, ScaledDisplayPixelsAreAveraged)
             const int grey = qGreen(image.pixel(x, y));
             const bool right = ratio == 1 ? grey == (y % 2 ? 255 : 0) : grey > 40 && grey < 215;
             if (!right && wrong++ < 10)
-                ADD_FAILURE() << "at " << x << ", " << y << " grey " << grey << " at ratio " << ratio;
+                ADD_FAILURE() << "at " << x << ", " << y << " grey " << grey << " at ratio "
+                              << ratio;
         }
     }
     EXPECT_EQ(wrong, 0);

@@ -119,8 +119,8 @@ TEST(CaptureOutput, ABandThatCannotBeGrabbedEndsTheCaptureWithoutAFile)
             rig.view->unreadable = true;
     });
     EXPECT_EQ(outcome.bands, 3);
-    EXPECT_EQ(outcome.failed, QStringList{QStringLiteral(
-                                  "The screenshot was not taken: a part of the page could not be grabbed.")});
+    EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("The screenshot was not taken: a part "
+                                                         "of the page could not be grabbed.")});
     EXPECT_TRUE(outcome.saved.isEmpty());
     EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());
     EXPECT_EQ(rig.host->CaptureCount, 0);
