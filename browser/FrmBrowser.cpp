@@ -269,6 +269,10 @@ void FrmBrowser::Command5_Click()
     holdSize(true);
     holdWindowState(true);
     m_host->Command5_Click();
+    for (const QPointer<QWidget> &widget : std::exchange(m_closedDuringCapture, {})) {
+        if (widget)
+            widget->deleteLater();
+    }
     holdSize(false);
     holdWindowState(false);
     if (m_closePending) {

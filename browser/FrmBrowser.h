@@ -210,6 +210,7 @@ private:
     std::optional<Qt::WindowStates> m_stateAfterCapture;
     /// The status panel shows a load of the current view that has not ended yet.
     bool m_loadShown = false;
+    std::vector<QPointer<QWidget>> m_closedDuringCapture; ///< pop-up views to free after it
 
     AddressCompletion m_completion;
 };

@@ -168,7 +168,10 @@ void FrmBrowser::WebBrowser1_BeforeNavigate2(int index, const QString &address,
         return;
     const HandlerScope scope(*this);
     BrowserView *view = viewAt(index);
-    if (index != 0 && view) {
+    // A frame that navigates while a capture walks the page-high pop-up must not put it back
+    // to the container's size; the pop-up was placed when its own page began.
+    const bool frameDuringCapture = m_host->isCapturing() && !frameName.isEmpty();
+    if (index != 0 && view && !frameDuringCapture) {
         view->setLeft(0);
         view->setTop(0);
         view->setWidth(m_host->Picture1Width());
@@ -206,7 +209,7 @@ BrowserView *FrmBrowser::WebBrowser1_NewWindow2()
     if (!m_ui || loadedViewCount() - 1 >= MaxPopupViews)
         return nullptr;
     // The view a running capture walks is about to be covered.
-    m_host->cancelCapture(tr("the page opened a new window"));
+    m_host->cancelCapture(tr("The screenshot was not taken: the page opened a new window."));
     const int n = freeViewIndex();
     auto *view = WebEngineBrowserView::create(m_ui->Picture1, m_scale, viewProfile());
     if (n >= int(m_host->WebBrowser1.size()))
@@ -224,13 +227,22 @@ void FrmBrowser::WebBrowser1_WindowClosing(int index)
     BrowserView *view = viewAt(index);
     if (index == 0 || !view)
         return;
-    m_host->cancelCapture(tr("the browser view was closed"));
+    m_host->cancelCapture(tr("The screenshot was not taken: the browser view was closed."));
     m_host->ActiveBrowser = 0;
     view->setVisible(false);
     m_host->WebBrowser1[std::size_t(index)] = nullptr;
-    // The page asked from inside its own signal: it goes once that has returned.
-    if (QWidget *widget = view->widget())
-        widget->deleteLater();
+    // The page asked from inside its own signal: it goes once that has returned. A capture
+    // may be waiting inside the view's own methods, in event loops that would free it
+    // under them: then it goes once the capture has ended.
+    if (QWidget *widget = view->widget()) {
+        if (m_host->isCapturing()) {
+            // Its index may be given to a new pop-up meanwhile.
+            view->disconnect(this);
+            m_closedDuringCapture.emplace_back(widget);
+        } else {
+            widget->deleteLater();
+        }
+    }
     showCurrentView();
 }
 

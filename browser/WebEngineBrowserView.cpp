@@ -221,15 +221,31 @@ void WebEngineBrowserView::tellTopDocumentComplete()
     const double zoom = cssScale();
     m_view->page()->runJavaScript(
         QStringLiteral("document.body ? document.body.scrollHeight : -1"),
-        QWebEngineScript::ApplicationWorld, [tell, zoom](const QVariant &result) {
-            // A page being destroyed answers its scripts with nothing: no completion then.
-            if (!result.isValid())
+        QWebEngineScript::ApplicationWorld, [tell, told, zoom](const QVariant &result) {
+            // A page being destroyed answers its scripts with nothing: no completion then,
+            // not even by the fallback.
+            if (!result.isValid()) {
+                *told = true;
                 return;
+            }
             bool ok = false;
             const double height = result.toDouble(&ok);
             tell(ok && height >= 0 ? int(std::lround(height * zoom)) : -1);
         });
-    QTimer::singleShot(ReadTimeoutMs, this, [tell] { tell(-1); });
+    // Once another load has begun, neither a late answer nor the fallback may tell this
+    // document's completion: it would be taken for the new one's (a history entry, and the
+    // address box overwritten while the user may be typing).
+    auto *fallback = new QTimer(this);
+    fallback->setSingleShot(true);
+    connect(m_view->page(), &QWebEnginePage::loadStarted, fallback, [told, fallback] {
+        *told = true;
+        fallback->deleteLater();
+    });
+    connect(fallback, &QTimer::timeout, this, [tell, fallback] {
+        tell(-1);
+        fallback->deleteLater();
+    });
+    fallback->start(ReadTimeoutMs);
 }
 
 void WebEngineBrowserView::tellCommandStates()
@@ -517,8 +533,12 @@ const QImage &WebEngineBrowserView::currentFrame()
     if (m_frame.isNull() || m_frame.size() != m_view->size()) {
         auto *quick = qobject_cast<QQuickWidget *>(m_view->focusProxy());
         m_frame = quick ? quick->grabFramebuffer() : m_view->grab().toImage();
-        if (m_frame.size() != m_view->size()) // a scaled display: fall back to the widget
-            m_frame = m_view->grab().toImage().scaled(m_view->size());
+        // A scaled display draws more pixels than the widget has: the picture is made of the
+        // widget's, each the average of those it covers, as picking one would break up text.
+        if (!m_frame.isNull() && m_frame.size() != m_view->size())
+            m_frame = m_frame.scaled(m_view->size(), Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+        m_frame.setDevicePixelRatio(1);
     }
     return m_frame;
 }

@@ -120,9 +120,11 @@ void CaptureHost::Command5_Click()
         GetPageSizes();
     yield();
 
-    for (const QString &entry : List2) {
+    // By index: the document-complete handler may append to the list at every yield, and
+    // what it appends takes part.
+    for (qsizetype i = 0; i < List2.size(); ++i) {
         bool ok = false;
-        const double value = entry.toDouble(&ok);
+        const double value = List2.at(i).toDouble(&ok);
         if (ok && value > PageHeight)
             PageHeight = roundHalfEven(value);
         yield();

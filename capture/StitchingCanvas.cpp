@@ -23,6 +23,9 @@ void CaptureHost::CombinePics(float &TopPos)
         m_abortReason = tr("the page did not draw the part to be taken in time");
 
     const Picture grabbed = GrabWindowArea(m_window, false, left, top, width, height);
+    // A band left out would be written as blank page.
+    if (grabbed.isNull() && m_abortReason.isEmpty())
+        m_abortReason = tr("a part of the page could not be grabbed");
     PicTemp.setPicture(grabbed);
 
     const double y = double(m_twips.toPixelsY(TopPos));

@@ -35,6 +35,9 @@ Picture CaptureHost::GrabWindowArea(QWidget *window, bool clientOnly, int left, 
         if (part.isEmpty())
             continue;
         const QImage shown = view->renderArea(part.translated(-inWindow.topLeft()));
+        // A view that cannot say what it shows would leave a hole in the picture.
+        if (shown.isNull())
+            return {};
         painter.drawImage(part.topLeft() - area.topLeft(), shown);
     }
     painter.end();

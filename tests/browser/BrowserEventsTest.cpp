@@ -328,9 +328,15 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
 }
 
 // Back, then a pop-up: the capture takes the pop-up; a pop-up opened during a capture stops
-// it without a file.
+// it without a file. A frame of the pop-up navigating during its capture leaves it whole; the
+// pop-up closing itself during its capture stops it, and the view goes only after it.
 TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
 {
+    QByteArray framed = rows::staticPage(3000);
+    framed.replace("<body>", "<body><iframe name=\"ad\" src=\"/plain.html\" style=\""
+                             "position:absolute; left:0; top:0; width:1px; height:1px;"
+                             " border:0\"></iframe>");
+    server.addPage(QStringLiteral("/framed.html"), framed);
     showWindow();
     load(QStringLiteral("/plain.html"));
     load(QStringLiteral("/rows.html?h=300"));
@@ -355,7 +361,49 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     });
     EXPECT_TRUE(capture().isNull());
     EXPECT_TRUE(opened);
-    EXPECT_TRUE(failure.contains(QStringLiteral("new window"))) << failure.toStdString();
+    EXPECT_EQ(failure,
+              QStringLiteral("The screenshot was not taken: the page opened a new window."));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(host()->CaptureCount, 1);
+    ASSERT_SOON_EQ(host()->ActiveBrowser, 2);
+    EXPECT_SOON(visible(2));
+
+    go(url("/framed.html"));
+    ASSERT_TRUE(shows(2, url("/framed.html")));
+    const auto atBand2 = [&](const QString &script) {
+        bool done = false;
+        const QObject once;
+        QObject::connect(host(), &CaptureHost::bandCaptured, &once, [&](int band, int) {
+            if (band == 2 && !done) {
+                done = true;
+                runInPage(2, script);
+            }
+        });
+        return capture();
+    };
+    const QObject scope;
+    bool frameMovedDuringCapture = false;
+    QObject::connect(view(2), &BrowserView::BeforeNavigate2, &scope,
+                     [&](const QString &, const QString &frame) {
+                         frameMovedDuringCapture |=
+                             frame == QStringLiteral("ad") && host()->isCapturing();
+                     });
+    rows::expectRows(atBand2(QStringLiteral("frames['ad'].location.href = '/plain.html?2';")),
+                     3000);
+    EXPECT_TRUE(frameMovedDuringCapture);
+    EXPECT_EQ(host()->CaptureCount, 2);
+
+    const QPointer<QWebEngineView> closing = view(2)->engineView();
+    bool freedDuringCapture = false;
+    QObject::connect(closing, &QObject::destroyed, &scope,
+                     [&] { freedDuringCapture |= host() && host()->isCapturing(); });
+    failure.clear();
+    EXPECT_TRUE(atBand2(QStringLiteral("window.close();")).isNull());
+    EXPECT_EQ(failure,
+              QStringLiteral("The screenshot was not taken: the browser view was closed."));
+    EXPECT_EQ(host()->CaptureCount, 2);
+    ASSERT_SOON(closing.isNull());
+    EXPECT_FALSE(freedDuringCapture);
+    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_TRUE(visible(0));
 }

@@ -152,3 +152,31 @@ TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
     EXPECT_GE(image.height(), 6000);
     EXPECT_EQ(host->CaptureCount, 1);
 }
+
+// A page left before it answered the height question: its completion is not told as if it
+// were the next page's, neither by the late answer nor by the fallback.
+TEST_F(DisturbedCapture, APageLeftBeforeItAnsweredTellsNoCompletion)
+{
+    server.addPage(QStringLiteral("/busyload.html"),
+                   "<!doctype html><body onload=\"setTimeout(() => { const end = Date.now() + "
+                   "1500; while (Date.now() < end) {} }, 0)\"><p>busy</p></body>");
+    const QString next = server.url(QStringLiteral("/plain.html")).toString();
+    server.addPage(QStringLiteral("/plain.html"), "<!doctype html><p>plain");
+    bool nextLoaded = false;
+    QStringList told;
+    const QObject scope;
+    QObject::connect(stage.view()->engineView(), &QWebEngineView::loadFinished, &scope, [&] {
+        if (stage.view()->LocationURL() == next)
+            nextLoaded = true;
+        else
+            stage.view()->Navigate(next); // before the view asks the busy page its height
+    });
+    QObject::connect(stage.view(), &BrowserView::DocumentComplete, &scope,
+                     [&](const QString &address) {
+                         told.append(address + (nextLoaded ? QStringLiteral(" after")
+                                                           : QStringLiteral(" before")));
+                     });
+    stage.view()->Navigate(server.url(QStringLiteral("/busyload.html")).toString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !told.isEmpty() && nextLoaded; }, 30000));
+    EXPECT_EQ(told.join(u'\n').toStdString(), (next + QStringLiteral(" after")).toStdString());
+}

@@ -69,6 +69,40 @@ TEST_F(RealCapture, PagesOfOneScreenToPastSixteenBitCoordinatesAreWhole)
     }
 }
 
+// Run again on scaled displays (QT_SCALE_FACTOR): the picture has the window's pixels, each
+// the average of the display pixels it covers, so lines one display pixel apart come out
+// grey rather than picked out black or white; and the bands still line up.
+TEST_F(RealCapture, ScaledDisplayPixelsAreAveraged)
+{
+    QByteArray page = rows::staticPage(1750);
+    page.replace("</body>",
+                 "<canvas id=\"fine\" style=\"position:absolute; left:300px; top:0; width:200px;"
+                 " height:200px\"></canvas><script>"
+                 "const c = document.getElementById('fine'), r = devicePixelRatio;"
+                 "c.width = Math.round(200 * r); c.height = Math.round(200 * r);"
+                 "const g = c.getContext('2d'), d = g.createImageData(c.width, c.height);"
+                 "for (let i = 0; i < d.data.length; i += 4) {"
+                 "  const v = Math.floor(i / 4 / c.width) % 2 ? 255 : 0;"
+                 "  d.data[i] = d.data[i + 1] = d.data[i + 2] = v; d.data[i + 3] = 255; }"
+                 "g.putImageData(d, 0, 0);</script></body>");
+    server.addPage(QStringLiteral("/fine.html"), page);
+    load(QStringLiteral("/fine.html"));
+    const QImage image = capture();
+    expectRows(image, 1750);
+    const qreal ratio = stage.devicePixelRatioF();
+    int wrong = 0;
+    for (int y = 10; y < 190; ++y) {
+        for (int x = 310; x < 490; x += 7) {
+            const int grey = qGreen(image.pixel(x, y));
+            const bool right = ratio == 1 ? grey == (y % 2 ? 255 : 0) : grey > 40 && grey < 215;
+            if (!right && wrong++ < 10)
+                ADD_FAILURE() << "at " << x << ", " << y << " grey " << grey << " at ratio "
+                              << ratio;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 // A frame that fills a window whose document does not scroll is taken whole: the frame's
 // 3,000 pixels, and no more.
 TEST_F(RealCapture, FrameTallerThanTheTopDocumentAlsoZoomed)

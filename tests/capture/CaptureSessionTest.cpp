@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,42 @@ TEST(CaptureWalk, NonWholeTwipsPerPixelStillEndsAndLinesUp)
                     got == toQRgb(fakeRowColour(y + 1)))
             << "row " << y;
     }
+}
+
+TEST(CaptureWalk, HeightsListedWhileTheListIsReadTakePart)
+{
+    // The document-complete handler appends at a yield of the reading.
+    CaptureRig rig(10);
+    rig.measureAs(2 * P);
+    QTimer completion;
+    QObject::connect(&completion, &QTimer::timeout, &completion, [&] {
+        if (rig.host->PageHeight > 0) {
+            completion.stop();
+            rig.host->List2.append(CaptureHost::formatCandidate(4 * P));
+        }
+    });
+    completion.start(0);
+    rig.host->Command5_Click();
+    EXPECT_FALSE(completion.isActive());
+    EXPECT_EQ(rig.view->heights.front(), 4 * P);
+    EXPECT_EQ(rig.host->CaptureCount, 1);
+}
+
+TEST(CaptureOutput, ABandThatCannotBeGrabbedEndsTheCaptureWithoutAFile)
+{
+    CaptureRig rig(10);
+    rig.measureAs(4 * P);
+    const CaptureRig::Outcome outcome = rig.run([&](int band) {
+        if (band == 2)
+            rig.view->unreadable = true;
+    });
+    EXPECT_EQ(outcome.bands, 3);
+    EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("The screenshot was not taken: a part "
+                                                         "of the page could not be grabbed.")});
+    EXPECT_TRUE(outcome.saved.isEmpty());
+    EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());
+    EXPECT_EQ(rig.host->CaptureCount, 0);
+    EXPECT_FLOAT_EQ(rig.view->Height(), P); // the view is back
 }
 
 TEST(CaptureOutput, EveryRowOfAPageTwoAndAHalfScreensTall)

@@ -37,6 +37,7 @@ public:
     bool frozen = false;       ///< ignores every Top set, like a view that cannot move
     std::optional<int> content; ///< how far the page's content reaches, pixels (unknown: unset)
     int interrupts = 0;        ///< calls of interruptWaits
+    bool unreadable = false;   ///< renders nothing, like a view whose frame cannot be read
 
     QWidget *widget() override;
     float Left() const override { return m_left; }
@@ -64,7 +65,10 @@ public:
         ++waits;
         return true;
     }
-    QImage renderArea(const QRect &area) override { return m_widget->grab(area).toImage(); }
+    QImage renderArea(const QRect &area) override
+    {
+        return unreadable ? QImage() : m_widget->grab(area).toImage();
+    }
     std::optional<int> contentHeight() override { return content; }
     void interruptWaits() override { ++interrupts; }
 
