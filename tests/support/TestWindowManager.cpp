@@ -50,7 +50,7 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
         nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 /// The window named by `window`'s property `property`, if it holds one.
@@ -91,7 +91,21 @@ xcb_window_t topOf(xcb_connection_t *connection, xcb_window_t window)
 std::unique_ptr<TestWindowManager> TestWindowManager::startIfAsked()
 {
     const char *command = std::getenv("TESSALY_TEST_WINDOW_MANAGER");
-    if (!command || !*command || managing())
+    if (!command || !*command)
+        return nullptr;
+    // A server started for this test alone may refuse the first connections for a moment
+    // while several start at once.
+    Connection connection = connectToDisplay();
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!connection && std::chrono::steady_clock::now() < limit) {
+        poll(nullptr, 0, 50);
+        connection = connectToDisplay();
+    }
+    if (!connection) {
+        std::fprintf(stderr, "no X display for the window manager\n");
+        std::exit(1);
+    }
+    if (managed(connection.get()))
         return nullptr;
 
     posix_spawn_file_actions_t actions;
@@ -112,15 +126,9 @@ std::unique_ptr<TestWindowManager> TestWindowManager::startIfAsked()
 
     // No event loop runs yet: watch the root window's properties, where the manager says
     // that it has taken the screen over.
-    const Connection connection = connectToDisplay();
-    if (!connection) {
-        std::fprintf(stderr, "no X display for the window manager\n");
-        std::exit(1);
-    }
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection.get(), rootOf(connection.get()), XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection.get());
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!managed(connection.get())) {
         int status = 0;
         if (waitpid(pid, &status, WNOHANG) == pid) {
