@@ -1,7 +1,8 @@
 #include "anchor/UiTagFile.h"
 
+#include "imagefile/WholeFileWriter.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -97,10 +98,10 @@ std::optional<UiTagFile> UiTagFile::fromBytes(const QByteArray &bytes, QString *
 
 bool UiTagFile::save(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    if (!WholeFileWriter::replace(path, bytes, &reason)) {
         if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
         return false;
     }
     return true;

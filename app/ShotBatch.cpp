@@ -45,8 +45,15 @@ int runShotBatch(const ShotRequest &request, QWebEngineProfile *profile)
         say(QStringLiteral("tessaly-shot: cannot read %1: %2").arg(request.batchFile, file.errorString()));
         return 2;
     }
-    const std::vector<BatchLine> lines = readBatchLines(QString::fromUtf8(file.readAll()));
+    const QByteArray text = file.readAll();
+    // A read that fails part way hands back what it got: running that would report a cut
+    // batch as done.
+    if (file.error() != QFileDevice::NoError) {
+        say(QStringLiteral("tessaly-shot: cannot read %1: %2").arg(request.batchFile, file.errorString()));
+        return 2;
+    }
     file.close();
+    const std::vector<BatchLine> lines = readBatchLines(QString::fromUtf8(text));
 
     QStringList failed;
     for (const BatchLine &line : lines) {

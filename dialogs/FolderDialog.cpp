@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -98,13 +99,40 @@ QString FolderDialog::titleText() const
     return m_title->text();
 }
 
+QRect FolderDialog::screenRect() const
+{
+    // The window's own answer asks the window system for the frame afresh; the widget's
+    // may still hold the frameless guess made before the window was mapped.
+    const QWindow *window = windowHandle();
+    return window && isVisible() ? window->frameGeometry() : frameGeometry();
+}
+
 void FolderDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_announced) {
+    // Shown is not yet framed: a decorating window manager puts its frame around the
+    // window only when the window is mapped, and the rectangle measured before that has
+    // no title bar. The window is exposed once the manager has framed and mapped it.
+    if (!m_announced && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+bool FolderDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_announced &&
+        windowHandle()->isExposed()) {
         m_announced = true;
-        emit initialized();
+        windowHandle()->removeEventFilter(this);
+        // After the expose itself, when the frame's geometry events before it are in.
+        QMetaObject::invokeMethod(this, &FolderDialog::announce, Qt::QueuedConnection);
     }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FolderDialog::announce()
+{
+    m_initialized = true;
+    emit initialized();
 }
 
 void FolderDialog::currentChanged(const QModelIndex &current)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 #include <QString>
 
 class QFileSystemModel;
@@ -30,19 +31,28 @@ public:
     QString statusText() const;
     QString titleText() const;
 
+    /// The dialog's rectangle on the screen with the window manager's frame, as the window
+    /// system has it now.
+    QRect screenRect() const;
+
+    /// True once initialized() was sent: the dialog is framed, placed and preselected.
+    bool isInitialized() const { return m_initialized; }
+
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
 
 signals:
-    /// The dialog is about to appear; its geometry and buttons are laid out.
+    /// The dialog has appeared with its frame; its geometry and buttons are laid out.
     void initialized();
     /// Another folder was selected.
     void selectionChanged(const QString &path);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void announce();
     void currentChanged(const QModelIndex &current);
 
     QLabel *m_title = nullptr;
@@ -52,6 +62,7 @@ private:
     QPushButton *m_cancel = nullptr;
     QFileSystemModel *m_model = nullptr;
     bool m_announced = false;
+    bool m_initialized = false;
 };
 
 } // namespace tessaly

@@ -18,6 +18,14 @@ QString ModBrowse::BrowseForFolderPath(const QString &initialFolder, QWidget *ow
             [this, &dialog](const QString &path) {
                 BrowseCallbackProc(dialog, BFFM_SELCHANGED, path);
             });
+    if (m_rectangleSaved) {
+        // Placed and sized before it is shown, so that the window appears where the user
+        // had it instead of jumping there, and its buttons are in their final row when
+        // the callback measures them. A window's position includes its frame; its size
+        // does not.
+        dialog.move(m_savedRectangle.topLeft());
+        dialog.resize(m_savedRectangle.size() - m_savedFrame);
+    }
     m_dialog = &dialog;
     emit dialogOpening(&dialog);
     const bool accepted = dialog.exec() == QDialog::Accepted;
@@ -31,14 +39,20 @@ void ModBrowse::BrowseCallbackProc(FolderDialog &dialog, BrowseMessage message,
     m_dialog = &dialog;
     switch (message) {
     case BFFM_INITIALIZED: {
+        // The dialog is on the screen with its frame by now.
+        const QRect current = dialog.screenRect();
         if (!m_rectangleSaved)
-            m_savedRectangle = dialog.frameGeometry();
-        // After a "Create" this puts the reopened dialog exactly where the user had it.
-        const QSize frame = dialog.frameGeometry().size() - dialog.size();
-        dialog.move(m_savedRectangle.topLeft());
-        dialog.resize(m_savedRectangle.size() - frame);
+            m_savedRectangle = current;
+        // After a "Create" this puts the reopened dialog exactly where the user had it,
+        // should the window manager have placed it elsewhere.
+        if (current != m_savedRectangle) {
+            dialog.move(m_savedRectangle.topLeft());
+            dialog.resize(m_savedRectangle.size() - (current.size() - dialog.size()));
+        }
         dialog.setSelectionPath(m_selectionPath);
-        HelperPlacement::buttonRowOffset(dialog, m_savedRectangle, m_buttonRowOffset);
+        // Measured against the frame as it is now: the distance does not change with a
+        // move still on its way.
+        HelperPlacement::buttonRowOffset(dialog, current, m_buttonRowOffset);
         break;
     }
     case BFFM_SELCHANGED:
@@ -48,9 +62,10 @@ void ModBrowse::BrowseCallbackProc(FolderDialog &dialog, BrowseMessage message,
     }
 }
 
-void ModBrowse::saveRectangle(const QRect &rect)
+void ModBrowse::saveRectangle(const FolderDialog &dialog)
 {
-    m_savedRectangle = rect;
+    m_savedRectangle = dialog.screenRect();
+    m_savedFrame = m_savedRectangle.size() - dialog.size();
     m_rectangleSaved = true;
 }
 

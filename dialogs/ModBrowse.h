@@ -39,8 +39,9 @@ public:
     std::int16_t buttonRowOffset() const { return m_buttonRowOffset; }
     bool rectangleSaved() const { return m_rectangleSaved; }
     const QRect &savedRectangle() const { return m_savedRectangle; }
-    /// Every later dialog of the run opens at `rect` (screen rectangle, frame included).
-    void saveRectangle(const QRect &rect);
+    /// Every later dialog of the run opens where `dialog` is now (its screen rectangle,
+    /// frame included).
+    void saveRectangle(const FolderDialog &dialog);
 
     bool includeSubfolders() const { return m_includeSubfolders; }
     void setIncludeSubfolders(bool include) { m_includeSubfolders = include; }
@@ -54,6 +55,7 @@ private:
     QPointer<FolderDialog> m_dialog;
     QString m_selectionPath;
     QRect m_savedRectangle;
+    QSize m_savedFrame; ///< what the frame added to the saved dialog's size
     bool m_rectangleSaved = false;
     std::int16_t m_buttonRowOffset = 0;
     bool m_includeSubfolders = false;

@@ -123,9 +123,10 @@ void frmButton::detach(FolderDialog *dialog)
 void frmButton::Timer1_Timer()
 {
     FolderDialog *dialog = m_module.dialog();
-    if (!dialog || !dialog->isVisible())
+    // Placed only once the dialog is framed and its button row measured.
+    if (!dialog || !dialog->isVisible() || !dialog->isInitialized())
         return;
-    m_dialogRect = dialog->frameGeometry();
+    m_dialogRect = dialog->screenRect();
     show();
     move(HelperPlacement::position(m_dialogRect, m_module.buttonRowOffset()));
     keepAboveDialog();
@@ -169,7 +170,7 @@ void frmButton::CreateNewFolder()
     Timer1.start();
     if (!ok || name.isEmpty() || !dialog)
         return;
-    m_module.saveRectangle(dialog->frameGeometry());
+    m_module.saveRectangle(*dialog);
     m_newFolderName = name;
     m_createRequested = true;
     // As the dialog's own OK: it returns the current selection, which the folder goes in.

@@ -1,6 +1,6 @@
 #include "settings/FrmMain.h"
 
-#include "imagefile/CheckedOutputDevice.h"
+#include "imagefile/WholeFileWriter.h"
 #include "platform/FormLook.h"
 #include "platform/Picture.h"
 #include "platform/Twips.h"
@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 
 #include <functional>
@@ -237,68 +236,15 @@ void FrmMain::Label11_Click()
     m_opener(QUrl(MakerSite.toString()));
 }
 
-namespace {
-
-int failWith(QString *error, const QString &why)
-{
-    if (error)
-        *error = why;
-    return 0;
-}
-
-/// Writes the chunks `next` gives (an empty one ends them; false is a read that failed, its
-/// reason in `error`) as the whole of `target`. Written beside the target and renamed over
-/// it: an old copy stays whole until the new one is complete, and a longer old copy leaves
-/// no bytes behind. Unbuffered, so that a full disk shows at the write that met it instead
-/// of being lost in a later flush.
-int replaceInChunks(const QString &target, const std::function<bool(QByteArray &, QString *)> &next,
-                    QString *error)
-{
-    QSaveFile copy(target);
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failWith(error, copy.errorString());
-    CheckedOutputDevice output(copy);
-    for (;;) {
-        QByteArray chunk;
-        if (!next(chunk, error))
-            return 0;
-        if (chunk.isEmpty())
-            break;
-        if (output.write(chunk) != chunk.size()) {
-            copy.cancelWriting();
-            return failWith(error, output.failure());
-        }
-    }
-    return copy.commit() ? 1 : failWith(error, copy.errorString());
-}
-
-} // namespace
-
-int FrmMain::CopyFile(const QString &current, const QString &target, QString *error)
-{
-    QFile source(current);
-    if (!source.open(QIODevice::ReadOnly))
-        return failWith(error, source.errorString());
-    return replaceInChunks(target, [&source](QByteArray &chunk, QString *why) {
-        processEvents();
-        chunk = source.read(CopyChunkBytes);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
-            failWith(why, source.errorString());
-            return false;
-        }
-        return true;
-    }, error);
-}
-
 int FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &target, QString *error)
 {
     qsizetype at = 0;
-    return replaceInChunks(target, [&bytes, &at](QByteArray &chunk, QString *) {
+    return WholeFileWriter::replace(target, [&bytes, &at](QByteArray &chunk, QString *) {
         processEvents();
         chunk = bytes.mid(at, CopyChunkBytes);
         at += chunk.size();
         return true;
-    }, error);
+    }, error) ? 1 : 0;
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -55,9 +55,6 @@ public:
     int watermarkSwitch() const override;
     int silentSwitch() const override;
 
-    /// Copies `current` to `target`, replacing `target` only with a complete copy. 1 when
-    /// copied, 0 when not (the reason in `error`).
-    static int CopyFile(const QString &current, const QString &target, QString *error = nullptr);
     /// Writes `bytes` as the whole of `target`, replacing it only with a complete file. 1
     /// when written, 0 when not (the reason in `error`).
     static int WriteWholeFile(const QByteArray &bytes, const QString &target,

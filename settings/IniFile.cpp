@@ -2,12 +2,11 @@
 
 #include "settings/IniDocument.h"
 
-#include "imagefile/CheckedOutputDevice.h"
+#include "imagefile/WholeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -98,20 +97,10 @@ WriteResult IniFile::setValue(const QString &section, const QString &key, const 
     IniDocument document(std::move(loaded.bytes));
     document.setValue(section, key, value);
 
-    const QString shown = QDir::toNativeSeparators(m_path);
-    QSaveFile file(m_path);
-    // Unbuffered and checked, so that a short write (full disk, file-size limit) shows with
-    // its reason: buffered, it goes unnoticed and commit() renames a truncated file over
-    // the good one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteResult::failure(u"%1 cannot be written: %2"_s.arg(shown, file.errorString()));
-    CheckedOutputDevice output(file);
-    if (output.write(document.bytes()) != document.bytes().size()) {
-        file.cancelWriting();
-        return WriteResult::failure(u"%1 cannot be written: %2"_s.arg(shown, output.failure()));
-    }
-    if (!file.commit())
-        return WriteResult::failure(u"%1 cannot be written: %2"_s.arg(shown, file.errorString()));
+    QString reason;
+    if (!WholeFileWriter::replace(m_path, document.bytes(), &reason))
+        return WriteResult::failure(
+            u"%1 cannot be written: %2"_s.arg(QDir::toNativeSeparators(m_path), reason));
     return WriteResult::success();
 }
 

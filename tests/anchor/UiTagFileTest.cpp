@@ -1,4 +1,5 @@
 #include "UiFormData.h"
+#include "support/ScratchMount.h"
 #include "support/TempDir.h"
 
 #include "anchor/UiTagFile.h"
@@ -179,4 +180,19 @@ TEST(UiTagFileSave, WritesAtomicallyAndKeepsTheFilesPermissions)
     EXPECT_FALSE(UiTagFile::save(dir.file(u"missing/form.ui"_s), "<ui/>", &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readBytes(path), QByteArray("<ui></ui>\n"));
+}
+
+TEST(UiTagFileSave, AFullDiskFailsTheSaveWithTheReasonAndKeepsTheForm)
+{
+    ScratchMount disk(256 * 1024);
+    if (!disk.usable())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString path = disk.file(u"form.ui"_s);
+    const QByteArray original = readBytes(formPath("controls.ui"));
+    ASSERT_TRUE(UiTagFile::save(path, original));
+    ASSERT_TRUE(disk.fill());
+    QString error;
+    EXPECT_FALSE(UiTagFile::save(path, original + "<!-- one more line -->\n", &error));
+    EXPECT_TRUE(error.contains(u"No space left on device"_s)) << error.toStdString();
+    EXPECT_EQ(readBytes(path), original);
 }

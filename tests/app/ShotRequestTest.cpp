@@ -148,6 +148,14 @@ TEST(ShellWordsSplit, QuotesAndBackslashesAsInAShell)
     }
 }
 
+TEST(ShotBatchFile, AFileThatOpensButCannotBeReadRunsNothingAndIsAnError)
+{
+    // A process's own memory opens as a file, and reading it from address 0 fails.
+    ShotRequest request;
+    request.batchFile = QStringLiteral("/proc/self/mem");
+    EXPECT_EQ(runShotBatch(request), 2);
+}
+
 TEST(ShotBatchFile, SkipsBlankAndCommentLinesAndKeepsLineNumbers)
 {
     const auto lines = readBatchLines(QStringLiteral("# a list\r\n\r\nhttp://a/ a.png\n   \n"

@@ -8,6 +8,7 @@
 #include "../support/DialogSteps.h"
 #include "../support/ScratchMount.h"
 #include "../support/TempDir.h"
+#include "../support/TestWindowManager.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
@@ -24,11 +25,20 @@ using namespace dialogsteps;
 
 namespace {
 
+// Where the helper belongs by the frame the window manager really draws: 16 pixels in
+// from its left edge, level with OK.
 QPoint expectedHelperPosition(FolderDialog *dialog)
 {
-    const QRect frame = dialog->frameGeometry();
-    const int buttonTop = dialog->okButton()->mapToGlobal(QPoint(0, 0)).y();
+    const QRect frame = TestWindowManager::frameOf(*dialog);
+    const int buttonTop = TestWindowManager::originOf(*dialog).y() +
+                          dialog->okButton()->mapTo(dialog, QPoint(0, 0)).y();
     return QPoint(frame.left() + 16, buttonTop);
+}
+
+// Where the helper really is on the screen.
+QPoint helperPosition(FolderDialog *dialog)
+{
+    return TestWindowManager::originOf(*helperOf(dialog));
 }
 
 // What a folder dialog shows as it opens, before OK or Cancel is pressed.
@@ -96,44 +106,55 @@ TEST_F(FolderBrowser, ThePlainDialogShowsItsDefaultsAndNoHelperAndReturnsTheChoi
 
 TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWhereItWas)
 {
+    ASSERT_TRUE(TestWindowManager::managing()) << "the dialogs are placed by a window manager";
     browser.setShowCreate(true);
-    QPoint placed, expected, followed, movedTo, reopenedAt;
+    QPoint placed, followed;
+    QRect framed, movedTo, reopenedAt;
     QSize helperSize;
     bool createShown = false, checkShown = true;
     QPointer<FolderDialog> first;
     QString caption, prompt, reopenedOn;
     ModalDriver driver;
-    driver.then(onFolderDialog(
-        [&](FolderDialog *d) {
-            frmButton *helper = helperOf(d);
-            placed = helper->pos();
-            expected = expectedHelperPosition(d);
-            helperSize = helper->size();
-            createShown = helper->command1()->isVisible();
-            checkShown = helper->check1()->isVisible();
-            d->move(d->pos() + QPoint(40, 30));
-        },
-        nullptr, true));
+    // The window manager maps and moves the helper a little after the toolkit asks; a
+    // helper that never gets level with OK fails the step.
     driver.then([&] {
         FolderDialog *d = ModalDriver::modal<FolderDialog>();
-        if (!d || helperOf(d)->pos() != expectedHelperPosition(d))
-            return false; // the next tick has not come yet
-        followed = helperOf(d)->pos();
-        movedTo = d->frameGeometry().topLeft();
+        if (!d || !d->isInitialized() || !helperOf(d)->isVisible() ||
+            helperPosition(d) != expectedHelperPosition(d))
+            return false;
+        placed = helperPosition(d);
+        framed = TestWindowManager::frameOf(*d);
+        helperSize = helperOf(d)->size();
+        createShown = helperOf(d)->command1()->isVisible();
+        checkShown = helperOf(d)->check1()->isVisible();
+        d->move(d->pos() + QPoint(40, 30));
+        return true;
+    });
+    driver.then([&] {
+        FolderDialog *d = ModalDriver::modal<FolderDialog>();
+        if (!d || helperPosition(d) != expectedHelperPosition(d) ||
+            TestWindowManager::frameOf(*d).topLeft() == framed.topLeft())
+            return false; // the move or the next tick has not come yet
+        followed = helperPosition(d);
+        movedTo = TestWindowManager::frameOf(*d);
         first = d;
         clickLater(helperOf(d)->command1());
         return true;
     });
     driver.then(typeFolderName(u"New"_s, &caption, &prompt));
-    driver.then(onFolderDialog(
-        [&](FolderDialog *dialog) {
-            reopenedOn = dialog->selectedPath();
-            reopenedAt = dialog->frameGeometry().topLeft();
-            dialog->okButton()->click();
-        },
-        &first));
+    driver.then([&] {
+        FolderDialog *d = first ? nullptr : ModalDriver::modal<FolderDialog>();
+        if (!d || !d->isInitialized() || !helperOf(d)->isVisible() ||
+            helperPosition(d) != expectedHelperPosition(d))
+            return false; // the first dialog has not closed, or this one is not placed yet
+        reopenedOn = d->selectedPath();
+        reopenedAt = TestWindowManager::frameOf(*d);
+        d->okButton()->click();
+        return true;
+    });
     EXPECT_EQ(browser.SaveBrowse(), data + u"/New"_s);
-    EXPECT_EQ(placed, expected);
+    // A title bar above the dialog: the frame is the window manager's own.
+    EXPECT_GT(framed.height(), 420);
     EXPECT_EQ(followed, placed + QPoint(40, 30));
     EXPECT_EQ(helperSize, QSize(75, 24));
     EXPECT_TRUE(createShown);
@@ -142,6 +163,7 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
     EXPECT_EQ(prompt, u"Enter a name for your new folder"_s);
     EXPECT_TRUE(QFileInfo(data + u"/New"_s).isDir());
     EXPECT_EQ(reopenedOn, data + u"/New"_s);
+    // Where the user had it, and no larger.
     EXPECT_EQ(reopenedAt, movedTo);
 }
 

@@ -117,7 +117,7 @@ inline ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
         if (remember && *remember)
             return false; // the earlier dialog has not closed yet
         FolderDialog *dialog = ModalDriver::modal<FolderDialog>();
-        if (!dialog || !dialog->isVisible())
+        if (!dialog || !dialog->isVisible() || !dialog->isInitialized())
             return false;
         if (withHelper && !(helperOf(dialog) && helperOf(dialog)->isVisible()))
             return false;

@@ -1,3 +1,5 @@
+#include "TestWindowManager.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -5,6 +7,11 @@
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    const auto windowManager = TestWindowManager::startIfAsked();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    return result;
 }

@@ -1,0 +1,193 @@
+#include "TestWindowManager.h"
+
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char **environ;
+
+namespace {
+
+struct FreeReply
+{
+    void operator()(void *reply) const { std::free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
+
+struct Disconnect
+{
+    void operator()(xcb_connection_t *connection) const { xcb_disconnect(connection); }
+};
+using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
+
+Connection connectToDisplay()
+{
+    Connection connection(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(connection.get()))
+        return nullptr;
+    return connection;
+}
+
+xcb_window_t rootOf(xcb_connection_t *connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+/// The window named by `window`'s property `property`, if it holds one.
+xcb_window_t windowProperty(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property)
+{
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4)
+        return XCB_WINDOW_NONE;
+    return *static_cast<xcb_window_t *>(xcb_get_property_value(reply.get()));
+}
+
+bool managed(xcb_connection_t *connection)
+{
+    // A manager names its check window on the root and on the window itself once it has
+    // taken the screen over (EWMH); a stale property left by an ended one names no window
+    // that points back.
+    const xcb_atom_t check = atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_window_t window = windowProperty(connection, rootOf(connection), check);
+    return window != XCB_WINDOW_NONE && windowProperty(connection, window, check) == window;
+}
+
+/// The child of the root window that holds `window`: the manager's frame, or the window.
+xcb_window_t topOf(xcb_connection_t *connection, xcb_window_t window)
+{
+    for (;;) {
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+        if (!tree || tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE)
+            return window;
+        window = tree->parent;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<TestWindowManager> TestWindowManager::startIfAsked()
+{
+    const char *command = std::getenv("TESSALY_TEST_WINDOW_MANAGER");
+    if (!command || !*command)
+        return nullptr;
+    // A server started for this test alone may refuse the first connections for a moment
+    // while several start at once.
+    Connection connection = connectToDisplay();
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!connection && std::chrono::steady_clock::now() < limit) {
+        poll(nullptr, 0, 50);
+        connection = connectToDisplay();
+    }
+    if (!connection) {
+        std::fprintf(stderr, "no X display for the window manager\n");
+        std::exit(1);
+    }
+    if (managed(connection.get()))
+        return nullptr;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // Its notes on themes and menus are not the test's output.
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    char *arguments[] = {const_cast<char *>(command), const_cast<char *>("--sm-disable"), nullptr};
+    pid_t pid = 0;
+    const int started = posix_spawnp(&pid, command, &actions, nullptr, arguments, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0) {
+        std::fprintf(stderr, "cannot start the window manager %s: %s\n", command,
+                     std::strerror(started));
+        std::exit(1);
+    }
+    std::unique_ptr<TestWindowManager> manager(new TestWindowManager(pid));
+
+    // No event loop runs yet: watch the root window's properties, where the manager says
+    // that it has taken the screen over.
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(connection.get(), rootOf(connection.get()), XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection.get());
+    while (!managed(connection.get())) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            manager->m_pid = 0;
+            std::fprintf(stderr, "the window manager %s ended at its start\n", command);
+            std::exit(1);
+        }
+        if (std::chrono::steady_clock::now() > limit) {
+            std::fprintf(stderr, "the window manager %s did not take the screen over\n", command);
+            std::exit(1);
+        }
+        // Woken by the next property change, or after a while to see whether it died.
+        pollfd display{xcb_get_file_descriptor(connection.get()), POLLIN, 0};
+        poll(&display, 1, 100);
+        while (Reply<xcb_generic_event_t> event{xcb_poll_for_event(connection.get())}) {
+        }
+    }
+    return manager;
+}
+
+TestWindowManager::~TestWindowManager()
+{
+    if (m_pid <= 0)
+        return;
+    kill(m_pid, SIGTERM);
+    int status = 0;
+    waitpid(m_pid, &status, 0);
+}
+
+bool TestWindowManager::managing()
+{
+    const Connection connection = connectToDisplay();
+    return connection && managed(connection.get());
+}
+
+QRect TestWindowManager::frameOf(const QWidget &window)
+{
+    const Connection connection = connectToDisplay();
+    if (!connection)
+        return {};
+    const xcb_window_t top = topOf(connection.get(), xcb_window_t(window.winId()));
+    Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection.get(), xcb_get_geometry(connection.get(), top), nullptr));
+    if (!geometry)
+        return {};
+    const int border = geometry->border_width;
+    return QRect(geometry->x, geometry->y, geometry->width + 2 * border,
+                 geometry->height + 2 * border);
+}
+
+QPoint TestWindowManager::originOf(const QWidget &window)
+{
+    const Connection connection = connectToDisplay();
+    if (!connection)
+        return {};
+    Reply<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
+        connection.get(),
+        xcb_translate_coordinates(connection.get(), xcb_window_t(window.winId()),
+                                  rootOf(connection.get()), 0, 0),
+        nullptr));
+    return origin ? QPoint(origin->dst_x, origin->dst_y) : QPoint();
+}
