@@ -10,8 +10,10 @@ int main(int argc, char **argv)
     const QString sandboxNote = tessaly::prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly"));
-    if (!sandboxNote.isEmpty())
-        std::fprintf(stderr, "tessaly: %s\n", qPrintable(sandboxNote));
+    for (const QString &note : {sandboxNote, tessaly::chooseWebEngineGraphics()}) {
+        if (!note.isEmpty())
+            std::fprintf(stderr, "tessaly: %s\n", qPrintable(note));
+    }
 
     tessaly::ProgramWindows windows(tessaly::SettingsLocation::forThisProgram());
     windows.show();

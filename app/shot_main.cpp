@@ -31,7 +31,9 @@ int main(int argc, char **argv)
     }
     int toolkitArgc = 1;
     QApplication app(toolkitArgc, argv);
-    if (!sandboxNote.isEmpty())
-        std::fprintf(stderr, "tessaly-shot: %s\n", qPrintable(sandboxNote));
+    for (const QString &note : {sandboxNote, tessaly::chooseWebEngineGraphics()}) {
+        if (!note.isEmpty())
+            std::fprintf(stderr, "tessaly-shot: %s\n", qPrintable(note));
+    }
     return tessaly::runShot(*request);
 }

@@ -2,12 +2,113 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
 #include <unistd.h>
 
 namespace tessaly {
+
+namespace {
+
+// Whether one of the user's engine switches is about the GPU (--disable-gpu,
+// --ignore-gpu-blocklist, --use-gl=...): then the user has chosen, and the program adds none.
+bool namesGpuSwitch(const QByteArray &flags)
+{
+    for (const QByteArray &word : flags.split(' ')) {
+        if (!word.startsWith("--"))
+            continue;
+        const QByteArray name = word.split('=').constFirst().toLower();
+        if (name.contains("gpu") || name == "--use-gl" || name == "--use-angle")
+            return true;
+    }
+    return false;
+}
+
+// The renderer of the OpenGL the browser would draw with on this display; no value when
+// there is no OpenGL at all.
+std::optional<QByteArray> probedOpenGlRenderer()
+{
+    QOpenGLContext context;
+    if (!context.create())
+        return std::nullopt;
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!surface.isValid() || !context.makeCurrent(&surface))
+        return std::nullopt;
+    const auto *name = reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
+    const QByteArray renderer(name);
+    context.doneCurrent();
+    if (renderer.isEmpty())
+        return std::nullopt;
+    return renderer;
+}
+
+} // namespace
+
+std::optional<GpuUse> gpuUseFromText(const QByteArray &text)
+{
+    const QByteArray word = text.trimmed().toLower();
+    if (word.isEmpty() || word == "auto")
+        return GpuUse::Auto;
+    if (word == "on")
+        return GpuUse::On;
+    if (word == "off")
+        return GpuUse::Off;
+    return std::nullopt;
+}
+
+bool isSoftwareRenderer(const QByteArray &renderer)
+{
+    const QByteArray name = renderer.toLower();
+    for (const char *software : {"llvmpipe", "softpipe", "swrast", "software", "swiftshader"}) {
+        if (name.contains(software))
+            return true;
+    }
+    return false;
+}
+
+QByteArray withGpuChoice(const QByteArray &flags, GpuUse use,
+                         const std::function<std::optional<QByteArray>()> &renderer)
+{
+    if (use == GpuUse::On || namesGpuSwitch(flags))
+        return flags;
+    if (use == GpuUse::Auto) {
+        const std::optional<QByteArray> name = renderer();
+        if (name && !isSoftwareRenderer(*name))
+            return flags;
+    }
+    return flags.isEmpty() ? QByteArray("--disable-gpu") : flags + " --disable-gpu";
+}
+
+QString chooseWebEngineGraphics()
+{
+    QString note;
+    const QByteArray useText = qgetenv("TESSALY_GPU");
+    std::optional<GpuUse> use = gpuUseFromText(useText);
+    if (!use) {
+        note = QStringLiteral("TESSALY_GPU=%1 is not one of auto, on and off: taken as auto.")
+                   .arg(QString::fromLocal8Bit(useText));
+        use = GpuUse::Auto;
+    }
+    // Without a GPU the browser's GPU process runs on a software OpenGL stack and often fails
+    // to create its command buffers: pages then do not draw for seconds and captures time
+    // out. Software compositing draws the same pixels without that stack.
+    const QByteArray before = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray flags = withGpuChoice(before, *use, probedOpenGlRenderer);
+    if (flags != before)
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    // With the GPU switched off the engine composites its frames in software; showing them
+    // through an OpenGL scene graph then only adds a software GL stack, which costs some
+    // 60 MB and a third of the capture time of a long page, for the same pixels.
+    if (wantsSoftwareSceneGraph(flags))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    return note;
+}
 
 bool wantsSoftwareSceneGraph(const QByteArray &flags)
 {
@@ -23,14 +124,9 @@ QString prepareWebEngineEnvironment()
     // The engine prints its whole start-up configuration as information; users see only
     // warnings (QT_LOGGING_RULES still turns it back on).
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    // With the GPU switched off the engine composites its frames in software; showing them
-    // through an OpenGL scene graph then only adds a software GL stack, which costs some
-    // 60 MB and a third of the capture time of a long page, for the same pixels.
-    if (wantsSoftwareSceneGraph(flags))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     if (geteuid() != 0)
         return {};
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--no-sandbox")) {
         flags = flags.isEmpty() ? QByteArray("--no-sandbox") : flags + " --no-sandbox";
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
