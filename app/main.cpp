@@ -7,13 +7,11 @@
 
 int main(int argc, char **argv)
 {
-    const QString sandboxNote = tessaly::prepareWebEngineEnvironment();
+    const QStringList notes = tessaly::prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly"));
-    for (const QString &note : {sandboxNote, tessaly::chooseWebEngineGraphics()}) {
-        if (!note.isEmpty())
-            std::fprintf(stderr, "tessaly: %s\n", qPrintable(note));
-    }
+    for (const QString &note : notes)
+        std::fprintf(stderr, "tessaly: %s\n", qPrintable(note));
 
     tessaly::ProgramWindows windows(tessaly::SettingsLocation::forThisProgram());
     windows.show();

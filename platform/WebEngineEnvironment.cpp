@@ -2,9 +2,6 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
@@ -26,26 +23,6 @@ bool namesGpuSwitch(const QByteArray &flags)
             return true;
     }
     return false;
-}
-
-// The renderer of the OpenGL the browser would draw with on this display; no value when
-// there is no OpenGL at all.
-std::optional<QByteArray> probedOpenGlRenderer()
-{
-    QOpenGLContext context;
-    if (!context.create())
-        return std::nullopt;
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
-    if (!surface.isValid() || !context.makeCurrent(&surface))
-        return std::nullopt;
-    const auto *name = reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
-    const QByteArray renderer(name);
-    context.doneCurrent();
-    if (renderer.isEmpty())
-        return std::nullopt;
-    return renderer;
 }
 
 } // namespace
@@ -72,42 +49,16 @@ bool isSoftwareRenderer(const QByteArray &renderer)
     return false;
 }
 
-QByteArray withGpuChoice(const QByteArray &flags, GpuUse use,
-                         const std::function<std::optional<QByteArray>()> &renderer)
+QByteArray withGpuChoice(const QByteArray &flags, GpuUse use, const std::function<OpenGlFinding()> &probe)
 {
     if (use == GpuUse::On || namesGpuSwitch(flags))
         return flags;
     if (use == GpuUse::Auto) {
-        const std::optional<QByteArray> name = renderer();
-        if (name && !isSoftwareRenderer(*name))
+        const OpenGlFinding found = probe();
+        if (!found.looked || (!found.renderer.isEmpty() && !isSoftwareRenderer(found.renderer)))
             return flags;
     }
     return flags.isEmpty() ? QByteArray("--disable-gpu") : flags + " --disable-gpu";
-}
-
-QString chooseWebEngineGraphics()
-{
-    QString note;
-    const QByteArray useText = qgetenv("TESSALY_GPU");
-    std::optional<GpuUse> use = gpuUseFromText(useText);
-    if (!use) {
-        note = QStringLiteral("TESSALY_GPU=%1 is not one of auto, on and off: taken as auto.")
-                   .arg(QString::fromLocal8Bit(useText));
-        use = GpuUse::Auto;
-    }
-    // Without a GPU the browser's GPU process runs on a software OpenGL stack and often fails
-    // to create its command buffers: pages then do not draw for seconds and captures time
-    // out. Software compositing draws the same pixels without that stack.
-    const QByteArray before = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    const QByteArray flags = withGpuChoice(before, *use, probedOpenGlRenderer);
-    if (flags != before)
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
-    // With the GPU switched off the engine composites its frames in software; showing them
-    // through an OpenGL scene graph then only adds a software GL stack, which costs some
-    // 60 MB and a third of the capture time of a long page, for the same pixels.
-    if (wantsSoftwareSceneGraph(flags))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    return note;
 }
 
 bool wantsSoftwareSceneGraph(const QByteArray &flags)
@@ -117,22 +68,41 @@ bool wantsSoftwareSceneGraph(const QByteArray &flags)
     return !userChose && flags.split(' ').contains("--disable-gpu");
 }
 
-QString prepareWebEngineEnvironment()
+QStringList prepareWebEngineEnvironment()
 {
+    QStringList notes;
     // The browser's compositor shares its GL contexts with the widgets it is shown in.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine prints its whole start-up configuration as information; users see only
     // warnings (QT_LOGGING_RULES still turns it back on).
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    if (geteuid() != 0)
-        return {};
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--no-sandbox")) {
-        flags = flags.isEmpty() ? QByteArray("--no-sandbox") : flags + " --no-sandbox";
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+
+    const QByteArray useText = qgetenv("TESSALY_GPU");
+    std::optional<GpuUse> use = gpuUseFromText(useText);
+    if (!use) {
+        notes.append(QStringLiteral("TESSALY_GPU=%1 is none of auto, on and off: taken as auto.")
+                         .arg(QString::fromLocal8Bit(useText)));
+        use = GpuUse::Auto;
     }
-    return QStringLiteral("Running as root: the browser's sandbox is switched off. "
-                          "Run Tessaly as a normal user to keep web pages sandboxed.");
+    // Without a GPU the browser's GPU process runs on a software OpenGL stack and often fails
+    // to create its command buffers: pages then do not draw for seconds and captures time
+    // out. Software compositing draws the same pixels without that stack.
+    QByteArray flags = withGpuChoice(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), *use, probeDisplayOpenGl);
+    // With the GPU switched off the engine composites its frames in software; showing them
+    // through an OpenGL scene graph then only adds a software GL stack, which costs some
+    // 60 MB and a third of the capture time of a long page, for the same pixels. The toolkit
+    // settles the scene graph while the application object is made, hence all this before.
+    if (wantsSoftwareSceneGraph(flags))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    if (geteuid() == 0) {
+        if (!flags.contains("--no-sandbox"))
+            flags = flags.isEmpty() ? QByteArray("--no-sandbox") : flags + " --no-sandbox";
+        notes.append(QStringLiteral("Running as root: the browser's sandbox is switched off. "
+                                    "Run Tessaly as a normal user to keep web pages sandboxed."));
+    }
+    if (flags != qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    return notes;
 }
 
 QByteArray withFeatureDisabled(const QByteArray &flags, const QByteArray &feature)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/OpenGlProbe.h"
+
 #include <QByteArray>
-#include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -9,9 +11,12 @@
 namespace tessaly {
 
 /// Sets up the process for the embedded browser; call before the application object
-/// exists. Chromium's sandbox stays on, except for root, where Chromium cannot sandbox:
-/// then it is switched off and the returned text says so (empty otherwise).
-QString prepareWebEngineEnvironment();
+/// exists. The GPU is used where the display's OpenGL is drawn by hardware (see
+/// withGpuChoice; TESSALY_GPU and QTWEBENGINE_CHROMIUM_FLAGS override). Chromium's sandbox
+/// stays on, except for root, where Chromium cannot sandbox: then it is switched off. The
+/// returned texts are notes for the user: the sandbox switched off, a TESSALY_GPU not
+/// understood.
+QStringList prepareWebEngineEnvironment();
 
 /// What TESSALY_GPU asks of the browser's GPU use.
 enum class GpuUse
@@ -28,16 +33,9 @@ std::optional<GpuUse> gpuUseFromText(const QByteArray &text);
 bool isSoftwareRenderer(const QByteArray &renderer);
 
 /// The engine flags to run with: `flags` as the user gave them, plus --disable-gpu when they
-/// name no GPU switch of their own and `use` says off, or says auto and `renderer` (asked
-/// only then) finds no OpenGL (no value) or a software renderer.
-QByteArray withGpuChoice(const QByteArray &flags, GpuUse use,
-                         const std::function<std::optional<QByteArray>()> &renderer);
-
-/// Chooses whether the browser uses the GPU and how its frames are shown, from
-/// QTWEBENGINE_CHROMIUM_FLAGS, TESSALY_GPU and the display's OpenGL renderer; call once the
-/// application object exists, before the first browser view. The returned text is a
-/// warning for the user (empty when there is none).
-QString chooseWebEngineGraphics();
+/// name no GPU switch of their own and `use` says off, or says auto and `probe` (run only
+/// then) looked at a display that has no OpenGL or draws it in software.
+QByteArray withGpuChoice(const QByteArray &flags, GpuUse use, const std::function<OpenGlFinding()> &probe);
 
 /// Whether the browser's frames are to be shown by the software scene graph: the engine
 /// flags switch the GPU off and the user chose no scene graph backend.
