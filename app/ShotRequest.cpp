@@ -40,7 +40,14 @@ QString description()
         "applied again, for frames that appeared meanwhile.\n"
         "\n"
         "Exit codes: 0 written, 1 the capture failed (or any line of a batch did),\n"
-        "2 usage error.");
+        "2 usage error.\n"
+        "\n"
+        "The GPU: where the X display's OpenGL draws in software (llvmpipe, softpipe,\n"
+        "swrast) or there is none, the browser runs with --disable-gpu. TESSALY_GPU=on\n"
+        "or TESSALY_GPU=off forces either way. GPU switches of your own in\n"
+        "QTWEBENGINE_CHROMIUM_FLAGS (--disable-gpu, --ignore-gpu-blocklist, --use-gl=...)\n"
+        "always win; QT_QUICK_BACKEND or QSG_RHI_BACKEND, when set, choose how the\n"
+        "browser's frames are shown.");
 }
 
 // The command line without the options of the whole run (--batch FILE, --profile DIR,

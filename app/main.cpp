@@ -7,11 +7,11 @@
 
 int main(int argc, char **argv)
 {
-    const QString sandboxNote = tessaly::prepareWebEngineEnvironment();
+    const QStringList notes = tessaly::prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly"));
-    if (!sandboxNote.isEmpty())
-        std::fprintf(stderr, "tessaly: %s\n", qPrintable(sandboxNote));
+    for (const QString &note : notes)
+        std::fprintf(stderr, "tessaly: %s\n", qPrintable(note));
 
     tessaly::ProgramWindows windows(tessaly::SettingsLocation::forThisProgram());
     windows.show();

@@ -7,10 +7,6 @@
 
 int main(int argc, char **argv)
 {
-    const QString sandboxNote = tessaly::prepareWebEngineEnvironment();
-    // The engine holds back a new document's first paint for a while in case it is quick
-    // to come; a process that shows one page only to take it gains nothing by that wait.
-    tessaly::disableWebEngineFeature("PaintHolding");
     // Every option on the command line is this program's: the toolkit would take --style
     // (and others) as its own, so it gets the program name alone.
     QStringList arguments;
@@ -29,9 +25,13 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tessaly-shot: %s\nTry 'tessaly-shot --help'.\n", qPrintable(error));
         return 2;
     }
+    const QStringList notes = tessaly::prepareWebEngineEnvironment();
+    // The engine holds back a new document's first paint for a while in case it is quick
+    // to come; a process that shows one page only to take it gains nothing by that wait.
+    tessaly::disableWebEngineFeature("PaintHolding");
     int toolkitArgc = 1;
     QApplication app(toolkitArgc, argv);
-    if (!sandboxNote.isEmpty())
-        std::fprintf(stderr, "tessaly-shot: %s\n", qPrintable(sandboxNote));
+    for (const QString &note : notes)
+        std::fprintf(stderr, "tessaly-shot: %s\n", qPrintable(note));
     return tessaly::runShot(*request);
 }

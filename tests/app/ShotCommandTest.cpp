@@ -60,9 +60,12 @@ std::vector<qint64> renderersUnder(qint64 root)
 } // namespace
 
 // A fresh process captures as soon as the page has loaded, before the view may have drawn
-// it: the first band must still be the page, not a blank view.
-TEST_F(ShotCommand, FreshProcessCapturesEveryBandFromTheFirst)
+// it: the first band must still be the page, not a blank view. It runs as a user does, with
+// no engine switches set, so that the suite also runs the browser as it chooses by itself.
+TEST_F(ShotCommand, FreshProcessWithNoSwitchesSetCapturesEveryBandFromTheFirst)
 {
+    const ScopedVariable noFlags("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray());
+    const ScopedVariable noChoice("TESSALY_GPU", QByteArray());
     server.addPage(QStringLiteral("/static.html"), rows::staticPage(4000));
     const QImage image = captured({640, 480}, {}, url(QStringLiteral("/static.html")),
                                   dir.file(QStringLiteral("long.png")));

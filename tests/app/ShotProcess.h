@@ -67,27 +67,38 @@ inline QString refusedUrl()
     return url;
 }
 
-/// Points the per-user data folder (the shared browser profile) into a test's own folder
-/// while it lives.
-class DataHome
+/// Sets an environment variable (removes it, given a null value) while it lives, for the
+/// processes started meanwhile.
+class ScopedVariable
 {
 public:
-    explicit DataHome(const QString &folder) : m_before(qgetenv("XDG_DATA_HOME"))
+    ScopedVariable(const char *name, const QByteArray &value) : m_name(name), m_before(qgetenv(name))
     {
-        qputenv("XDG_DATA_HOME", folder.toUtf8());
+        set(value);
     }
-    ~DataHome()
-    {
-        if (m_before.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", m_before);
-    }
-    DataHome(const DataHome &) = delete;
-    DataHome &operator=(const DataHome &) = delete;
+    ~ScopedVariable() { set(m_before); }
+    ScopedVariable(const ScopedVariable &) = delete;
+    ScopedVariable &operator=(const ScopedVariable &) = delete;
 
 private:
+    void set(const QByteArray &value) const
+    {
+        if (value.isNull())
+            qunsetenv(m_name);
+        else
+            qputenv(m_name, value);
+    }
+
+    const char *m_name;
     QByteArray m_before;
+};
+
+/// Points the per-user data folder (the shared browser profile) into a test's own folder
+/// while it lives.
+class DataHome : public ScopedVariable
+{
+public:
+    explicit DataHome(const QString &folder) : ScopedVariable("XDG_DATA_HOME", folder.toUtf8()) {}
 };
 
 /// A test of tessaly-shot runs: a folder of its own and a local server of the test pages.

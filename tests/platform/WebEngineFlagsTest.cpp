@@ -1,9 +1,14 @@
 #include "platform/WebEngineEnvironment.h"
+#include "platform/OpenGlProbe.h"
 
 #include <gtest/gtest.h>
 
+using tessaly::GpuUse;
+using tessaly::OpenGlFinding;
+using tessaly::gpuUseFromText;
 using tessaly::wantsSoftwareSceneGraph;
 using tessaly::withFeatureDisabled;
+using tessaly::withGpuChoice;
 
 // The engine reads only the last --disable-features: a feature the program switches off
 // must join the user's list there, never replace it.
@@ -35,4 +40,56 @@ TEST(WebEngineFlags, SoftwareSceneGraphOnlyWithoutGpuAndWithoutUserChoice)
     qputenv("QT_QUICK_BACKEND", "software");
     EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu"));
     qunsetenv("QT_QUICK_BACKEND");
+}
+
+// The GPU is switched off where the display draws OpenGL on the processor or has none, kept
+// where a hardware renderer answers or there is no display to ask, and the user's own GPU
+// switches or TESSALY_GPU win over the probe, which is then not even run.
+TEST(WebEngineFlags, GpuOffOnlyWithoutHardwareOpenGlUnlessTheUserChose)
+{
+    int probes = 0;
+    const auto display = [&probes](bool looked, const char *renderer) {
+        return [&probes, looked, renderer] {
+            ++probes;
+            return OpenGlFinding{looked, renderer};
+        };
+    };
+    const auto hardware = display(true, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)");
+    for (const char *software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
+                                 "swrast", "Google SwiftShader"})
+        EXPECT_EQ(withGpuChoice("", GpuUse::Auto, display(true, software)), "--disable-gpu") << software;
+    EXPECT_EQ(withGpuChoice("--no-sandbox", GpuUse::Auto, display(true, "")), "--no-sandbox --disable-gpu");
+    EXPECT_EQ(withGpuChoice("--no-sandbox", GpuUse::Auto, hardware), "--no-sandbox");
+    EXPECT_EQ(withGpuChoice("", GpuUse::Auto, display(false, "")), "");
+    EXPECT_EQ(probes, 8);
+
+    probes = 0;
+    const auto llvmpipe = display(true, "llvmpipe (LLVM 15.0.6, 256 bits)");
+    EXPECT_EQ(withGpuChoice("", GpuUse::On, llvmpipe), "");
+    EXPECT_EQ(withGpuChoice("--no-sandbox", GpuUse::Off, hardware), "--no-sandbox --disable-gpu");
+    for (const char *chosen : {"--ignore-gpu-blocklist", "--use-gl=egl", "--disable-gpu-compositing",
+                               "--disable-gpu --no-sandbox"}) {
+        EXPECT_EQ(withGpuChoice(chosen, GpuUse::Auto, llvmpipe), chosen);
+        EXPECT_EQ(withGpuChoice(chosen, GpuUse::Off, llvmpipe), chosen);
+    }
+    EXPECT_EQ(probes, 0);
+    // Switches that are not about the GPU leave the choice to the probe.
+    EXPECT_EQ(withGpuChoice("--disable-features=PaintHolding", GpuUse::Auto, llvmpipe),
+              "--disable-features=PaintHolding --disable-gpu");
+
+    EXPECT_EQ(gpuUseFromText(""), GpuUse::Auto);
+    EXPECT_EQ(gpuUseFromText("Auto"), GpuUse::Auto);
+    EXPECT_EQ(gpuUseFromText(" on"), GpuUse::On);
+    EXPECT_EQ(gpuUseFromText("OFF"), GpuUse::Off);
+    EXPECT_EQ(gpuUseFromText("1"), std::nullopt);
+}
+
+// Xvfb, where the suite runs, draws OpenGL in software: the probe must see it as it is.
+TEST(WebEngineFlags, ProbeFindsTheVirtualDisplaysOpenGlDrawnInSoftware)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "no X display to ask";
+    const tessaly::OpenGlFinding found = tessaly::probeDisplayOpenGl();
+    EXPECT_TRUE(found.looked);
+    EXPECT_TRUE(tessaly::isSoftwareRenderer(found.renderer)) << found.renderer.toStdString();
 }
