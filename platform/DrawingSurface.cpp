@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace tessaly {
 
@@ -158,6 +159,20 @@ void DrawingSurface::paintPicture(const Picture &picture, double x, double y)
         source.format() == QImage::Format_RGB32 &&
         source.size() == QSize(drawableWidth(), drawableHeight())) {
         m_image = source;
+        return;
+    }
+    // The same for a taller picture (a canvas cut where the page ended): its top rows are
+    // taken in place, and its raster is kept while this surface uses them. Whoever else
+    // holds that raster copies it before drawing on it, as its reference is not the only one.
+    if (m_image.isNull() && m_picture.isNull() && px == 0 && py == 0 &&
+        source.format() == QImage::Format_RGB32 && source.width() == drawableWidth() &&
+        source.height() > drawableHeight() && drawableHeight() > 0) {
+        auto kept = std::make_unique<QImage>(source);
+        const uchar *rows = kept->constBits();
+        m_image = QImage(const_cast<uchar *>(rows), drawableWidth(), drawableHeight(),
+                         kept->bytesPerLine(), QImage::Format_RGB32,
+                         [](void *held) { delete static_cast<QImage *>(held); }, kept.get());
+        kept.release(); // now the image's, freed with it
         return;
     }
     ensureImage();

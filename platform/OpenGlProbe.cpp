@@ -8,6 +8,11 @@
 
 #include <memory>
 
+#include <csignal>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace tessaly {
 
 #ifdef TESSALY_HAVE_GLX
@@ -65,13 +70,60 @@ QByteArray rendererOn(Display *display)
 } // namespace
 #endif
 
-OpenGlFinding probeDisplayOpenGl()
-{
 #ifdef TESSALY_HAVE_GLX
+namespace {
+
+OpenGlFinding probeHere()
+{
     const ErrorsIgnored quiet;
     const std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
     if (display)
         return {true, rendererOn(display.get())};
+    return {};
+}
+
+// A display that does not answer must not hold the program's start for long.
+constexpr int ProbeTimeoutMs = 5000;
+
+} // namespace
+#endif
+
+OpenGlFinding probeDisplayOpenGl()
+{
+#ifdef TESSALY_HAVE_GLX
+    // Asked in a child process: loading the display's OpenGL driver (a software one is
+    // a compiler of its own) would keep some 100 MB in this process for its whole run.
+    int channel[2];
+    if (pipe(channel) != 0)
+        return probeHere();
+    const pid_t child = fork();
+    if (child < 0) {
+        close(channel[0]);
+        close(channel[1]);
+        return probeHere();
+    }
+    if (child == 0) {
+        close(channel[0]);
+        const OpenGlFinding found = probeHere();
+        const QByteArray answer = (found.looked ? "L" : "N") + found.renderer;
+        [[maybe_unused]] const ssize_t written = write(channel[1], answer.constData(), size_t(answer.size()));
+        _exit(0);
+    }
+    close(channel[1]);
+    QByteArray answer;
+    pollfd wait{channel[0], POLLIN, 0};
+    char buffer[256];
+    while (poll(&wait, 1, ProbeTimeoutMs) > 0) {
+        const ssize_t got = read(channel[0], buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        answer.append(buffer, qsizetype(got));
+    }
+    close(channel[0]);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    if (answer.startsWith('L'))
+        return {true, answer.mid(1)};
 #endif
     return {};
 }
