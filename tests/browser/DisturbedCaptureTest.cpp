@@ -114,21 +114,6 @@ TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAg
     EXPECT_EQ(host->CaptureCount, 1) << failure.toStdString();
 }
 
-// Content appended for ever: the walk covers what was measured and ends.
-TEST_F(DisturbedCapture, PageGrowingForEverStillEnds)
-{
-    server.addPage(QStringLiteral("/growing.html"),
-                   "<!doctype html><html><body style=\"margin:0\"><script>"
-                   "setInterval(() => { const d = document.createElement('div');"
-                   " d.style.height = '50px'; d.style.background = '#36c';"
-                   " document.body.appendChild(d); }, 5);</script></body></html>");
-    load(QStringLiteral("/growing.html"));
-    const QImage image = capture();
-    ASSERT_FALSE(image.isNull()) << failure.toStdString();
-    EXPECT_LE(image.height(), CaptureHost::MaxPageHeightPixels);
-    EXPECT_EQ(host->CaptureCount, 1);
-}
-
 // A script that never yields: the bands shown cannot be trusted, so nothing is written.
 TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
 {

@@ -1,0 +1,24 @@
+#include "CaptureFixture.h"
+
+using namespace tessaly;
+using namespace tessaly::test;
+
+// Content appended for ever: the walk covers what was measured and ends. In a process of its
+// own: after the disturbed captures' killed renderers and abandoned loads, this page's load
+// did not finish in a loaded run.
+TEST_F(RealCapture, PageGrowingForEverStillEnds)
+{
+    server.addPage(QStringLiteral("/growing.html"),
+                   "<!doctype html><html><body style=\"margin:0\"><script>"
+                   "setInterval(() => { const d = document.createElement('div');"
+                   " d.style.height = '50px'; d.style.background = '#36c';"
+                   " document.body.appendChild(d); }, 5);</script></body></html>");
+    QString failure;
+    QObject::connect(host.get(), &CaptureHost::captureFailed, host.get(),
+                     [&](const QString &message) { failure = message; });
+    load(QStringLiteral("/growing.html"));
+    const QImage image = capture();
+    ASSERT_FALSE(image.isNull()) << failure.toStdString();
+    EXPECT_LE(image.height(), CaptureHost::MaxPageHeightPixels);
+    EXPECT_EQ(host->CaptureCount, 1);
+}
