@@ -1,6 +1,7 @@
 #include "browser/CapturePage.h"
 
 #include "browser/JavaScriptRunner.h"
+#include "browser/PageScripts.h"
 
 #include <QFile>
 #include <QVariantList>
@@ -11,6 +12,8 @@ namespace {
 
 // The name of the events that tell the capture of the page's requests.
 constexpr char RequestEvent[] = "tessaly-request";
+// The key of the sheet that hides the walked document's scroll bar.
+constexpr char ScrollbarsKey[] = "data-tessaly-scrollbars";
 
 QString resource(const QString &path)
 {
@@ -32,10 +35,11 @@ CapturePage::Walk CapturePage::prepare(const JavaScriptRunner &program,
     const QString event = JavaScriptRunner::jsonLiteral(QString::fromLatin1(RequestEvent));
     page.run(QStringLiteral("(") + resource(QStringLiteral(":/browser/requests.js")) +
              QStringLiteral(")(") + event + QStringLiteral(")"));
-    const auto answer = program.run(QStringLiteral("(") +
-                                    resource(QStringLiteral(":/browser/capture.js")) +
-                                    QStringLiteral(")(") + JavaScriptRunner::jsonLiteral(token) +
-                                    QStringLiteral(", ") + event + QStringLiteral(")"));
+    const auto answer = program.run(PageScripts::withSheetFunctions(
+        QStringLiteral("(") + resource(QStringLiteral(":/browser/capture.js")) +
+        QStringLiteral(")(") + JavaScriptRunner::jsonLiteral(token) + QStringLiteral(", ") + event +
+        QStringLiteral(", ") + JavaScriptRunner::jsonLiteral(QString::fromLatin1(ScrollbarsKey)) +
+        QStringLiteral(")")));
     const QString kind = answer ? answer->toList().value(0).toString() : QString();
     if (kind == QStringLiteral("document"))
         m_walk = Walk::Document;

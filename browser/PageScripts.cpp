@@ -42,14 +42,6 @@ const char *const SheetFunctions = R"(
   };
 )";
 
-// Scripts run in one global scope per world: the functions are declared inside the script's
-// own function, so that running it again declares nothing twice.
-QString withSheetFunctions(const QString &expression)
-{
-    return QStringLiteral("(() => {") + QString::fromLatin1(SheetFunctions) +
-           QStringLiteral("  return ") + expression + QStringLiteral(";\n})()");
-}
-
 // Inserts or replaces two style sheets in the document and in every frame of its origin:
 // the user's sheet as text, and one rule per hidden selector. Each rule is added on its
 // own, so a selector cannot reach into the rules around it; one that is not a selector
@@ -112,17 +104,12 @@ bool PageScripts::applyStyle(const QString &css, const QStringList &hidden, int 
     return false;
 }
 
-QString PageScripts::placeSheetScript(const QString &key, const QString &css)
+QString PageScripts::withSheetFunctions(const QString &expression)
 {
-    return withSheetFunctions(QStringLiteral("placeSheet(document, %1, %2) !== null")
-                                  .arg(JavaScriptRunner::jsonLiteral(key),
-                                       JavaScriptRunner::jsonLiteral(css)));
-}
-
-QString PageScripts::removeSheetScript(const QString &key)
-{
-    return withSheetFunctions(
-        QStringLiteral("(removeSheet(document, %1), true)").arg(JavaScriptRunner::jsonLiteral(key)));
+    // Scripts run in one global scope per world: the functions are declared inside the
+    // script's own function, so that running it again declares nothing twice.
+    return QStringLiteral("(() => {") + QString::fromLatin1(SheetFunctions) +
+           QStringLiteral("  return ") + expression + QStringLiteral(";\n})()");
 }
 
 bool PageScripts::runUserScript(const QString &code, int timeoutMs, QString *error) const

@@ -27,14 +27,14 @@ public:
     bool applyStyle(const QString &css, const QStringList &hidden, int timeoutMs,
                     QString *error) const;
 
+    /// `expression` with `placeSheet(doc, key, css)` and `removeSheet(doc, key)` in its scope:
+    /// they put a sheet into a document under a key, replacing what was put there under it
+    /// before, and take it out again, whatever the page's policy on style elements.
+    static QString withSheetFunctions(const QString &expression);
+
     /// Runs `code` in the page's own script world as the body of a function, so it can call
     /// the page's functions. False with the reason when it throws, cannot be parsed, or does
     /// not end within `timeoutMs`.
-    /// Scripts that put `css` into the top document under `key`, replacing what an earlier
-    /// one put there under it, and take it out again; for a runner of the caller's own.
-    static QString placeSheetScript(const QString &key, const QString &css);
-    static QString removeSheetScript(const QString &key);
-
     bool runUserScript(const QString &code, int timeoutMs, QString *error) const;
 
     enum class Wait

@@ -4,7 +4,6 @@
 #include "browser/FrameWatcher.h"
 #include "browser/JavaScriptRunner.h"
 #include "browser/NavigateErrorCode.h"
-#include "browser/PageScripts.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -37,7 +36,6 @@ constexpr int ScrollTimeoutMs = 6000;
 constexpr int AnimationFramesTimeoutMs = 6000;
 // A render on this side may never come when the page has nothing new to draw.
 constexpr int RenderTimeoutMs = 1000;
-constexpr char ScrollbarsKey[] = "data-tessaly-scrollbars";
 constexpr int RepeatedFrameWaits = 2;
 constexpr int RepeatedFrameWaitMs = 500;
 constexpr int PrepareTimeoutMs = 8000;
@@ -318,18 +316,12 @@ void WebEngineBrowserView::place()
     if (m_scrollBeforeCapture < 0) {
         m_scrollBeforeCapture = scrollPositionY();
         scrollDocumentTo(0);
-        // A document that scrolls is walked by scrolling a container-high widget: no
-        // resize, and each band costs one small read-back. A page whose height lies in its
-        // frames (the top document does not scroll) needs the widget itself tall, so the
+        // A document that scrolls (the page's own, one let grow, or a window-filling frame's)
+        // is walked by scrolling a container-high widget: no resize, and each band costs one
+        // small read-back. A page whose height lies in frames that cannot grow (a frame set
+        // whose scrolling frame does not fill the window) needs the widget itself tall, so the
         // frames grow with it as in a view as tall as the page.
-        bool scrolls = m_capturePage.scrolls();
-        if (m_capturePage.walk() == CapturePage::Walk::Unprepared) {
-            const auto scrollable =
-                script().run(QStringLiteral("document.scrollingElement ? "
-                                            "document.scrollingElement.scrollHeight : 0"));
-            scrolls = scrollable && scrollable->toDouble() * cssScale() > m_container->height();
-        }
-        m_tallWidgetHeight = scrolls ? m_container->height() : MaxWidgetHeight;
+        m_tallWidgetHeight = m_capturePage.scrolls() ? m_container->height() : MaxWidgetHeight;
     }
     // Rows [first, first + container height) of the tall view show in the container. The
     // widget shows document rows [scroll, scroll + widget height) with its top at
@@ -346,17 +338,11 @@ void WebEngineBrowserView::scrollDocumentTo(int y)
 {
     const JavaScriptRunner js = script();
     const double zoom = cssScale();
+    // The capture's own scroll also moves what is fixed to the window with the page.
     std::optional<double> position;
-    if (m_capturePage.walk() != CapturePage::Walk::Unprepared) {
-        // The capture's own scroll also moves what is fixed to the window with the page.
-        if (const auto scrolled = m_capturePage.scrollTo(js, double(y) / zoom)) {
-            position = scrolled->reached;
-            m_contentHeight = int(std::lround(scrolled->content * zoom));
-        }
-    } else if (const auto result = js.run(
-                   QStringLiteral("window.scrollTo({top: %1, behavior: 'instant'}); window.scrollY")
-                       .arg(double(y) / zoom, 0, 'g', 17))) {
-        position = result->toDouble();
+    if (const auto scrolled = m_capturePage.scrollTo(js, double(y) / zoom)) {
+        position = scrolled->reached;
+        m_contentHeight = int(std::lround(scrolled->content * zoom));
     }
     const int reached = position ? int(std::lround(*position * zoom)) : y;
     if (reached != m_documentScroll || !position) {
@@ -594,11 +580,6 @@ void WebEngineBrowserView::prepareForCapture()
         waitForSignal(m_view->page(), &QWebEnginePage::contentsSizeChanged, FirstFrameTimeoutMs,
                       m_view->page());
     m_documentDrawn = true;
-    // The walk scrolls a container-high view, whose scroll bar would show in every band and
-    // hide the page's right edge; a view as tall as the page has none. Hidden before the
-    // page is measured, as it lays out wider without it.
-    js.run(PageScripts::placeSheetScript(
-        QString::fromLatin1(ScrollbarsKey), QStringLiteral(":root::-webkit-scrollbar { display: none !important; }")));
     // Then the page is made to show what a view as tall as the page would, from its top.
     m_interrupted = false;
     m_restless = false;
@@ -618,10 +599,8 @@ void WebEngineBrowserView::finishCapture()
 {
     if (!m_view)
         return;
-    const JavaScriptRunner js = script();
-    m_capturePage.finish(js);
+    m_capturePage.finish(script());
     m_contentHeight.reset();
-    js.run(PageScripts::removeSheetScript(QString::fromLatin1(ScrollbarsKey)));
 }
 
 std::optional<int> WebEngineBrowserView::bodyScrollHeight(const QStringList &framePath)

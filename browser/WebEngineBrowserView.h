@@ -20,8 +20,9 @@ namespace tessaly {
 /// and reading back a tall view costs as much as its whole height. So a view made taller
 /// than its container for a capture is realised by scrolling the document behind a widget
 /// that keeps the container's height; the container then shows the very rows the tall view
-/// would show there. Only a page whose top document does not scroll (its height lies in its
-/// frames) gets a tall widget, of at most MaxWidgetHeight pixels, scrolled by whole chunks.
+/// would show there (see CapturePage for what is scrolled). Only a page whose height lies in
+/// frames that cannot grow gets a tall widget, of at most MaxWidgetHeight pixels, scrolled by
+/// whole chunks.
 /// The rendered frame is read back once after each change and served from memory until the
 /// next one.
 class WebEngineBrowserView : public BrowserView

@@ -7,8 +7,9 @@
 // - each band reports whether what scrolling it into view started (images, requests, fonts)
 //   has settled.
 // Everything it changes it puts back in finish(). Reports go out through the console with a
-// token the page cannot see. Nothing the page controls is turned into code.
-(function (token, netEvent) {
+// token the page cannot see. Nothing the page controls is turned into code. It runs with the
+// program's sheet functions (placeSheet, removeSheet) in its scope.
+(function (token, netEvent, scrollbarKey) {
   'use strict';
   if (window.__tessalyCapture)
     window.__tessalyCapture.finish();
@@ -18,12 +19,12 @@
   const topDocument = document;
 
   // Inline declarations the capture makes, each kept with what it replaced.
-  const changed = new Map();
+  const replaced = new Map();
   const setStyle = (element, property, value) => {
-    let saved = changed.get(element);
+    let saved = replaced.get(element);
     if (!saved) {
       saved = new Map();
-      changed.set(element, saved);
+      replaced.set(element, saved);
     }
     if (!saved.has(property))
       saved.set(property, [element.style.getPropertyValue(property),
@@ -31,7 +32,7 @@
     element.style.setProperty(property, value, 'important');
   };
   const restoreStyles = () => {
-    for (const [element, saved] of changed) {
+    for (const [element, saved] of replaced) {
       for (const [property, [value, priority]] of saved) {
         if (value)
           element.style.setProperty(property, value, priority);
@@ -41,15 +42,17 @@
       if (element.getAttribute('style') === '')
         element.removeAttribute('style');
     }
-    changed.clear();
+    replaced.clear();
   };
-  const sheets = [];
-  const adoptSheet = (doc, text) => {
-    const sheet = new doc.defaultView.CSSStyleSheet();
-    sheet.replaceSync(text);
-    doc.adoptedStyleSheets = [...doc.adoptedStyleSheets, sheet];
-    sheets.push([doc, sheet]);
+  // The walk scrolls a window-high view, whose scroll bar would show in every band over the
+  // page's right edge; a view as tall as the page has none. Hidden before anything is
+  // measured, as the page lays out wider without it.
+  const barless = [];
+  const hideScrollbar = (doc) => {
+    placeSheet(doc, scrollbarKey, ':root::-webkit-scrollbar { display: none !important; }');
+    barless.push(doc);
   };
+  hideScrollbar(topDocument);
 
   const styleOf = (element) => element.ownerDocument.defaultView.getComputedStyle(element);
   const frameDocument = (frame) => {
@@ -154,7 +157,7 @@
         target = { view: area.inner.defaultView, doc: area.inner, frame: area.element };
         userScroll.push([target.view, target.view.scrollX, target.view.scrollY]);
         target.view.scrollTo({ left: 0, top: 0, behavior: 'instant' });
-        adoptSheet(target.doc, ':root::-webkit-scrollbar { display: none !important; }');
+        hideScrollbar(target.doc);
       }
     }
   }
@@ -309,7 +312,7 @@
     const fonts = doc.fonts && doc.fonts.status === 'loading';
     return { images: pending, requests, fonts, any: pending.length > 0 || requests > 0 || fonts };
   };
-  const settle = async (withRequests, mine) => {
+  const reportWhenSettled = async (withRequests, mine) => {
     const loaded = new Set();
     for (;;) {
       const now = pendingIn(withRequests);
@@ -338,7 +341,6 @@
   const contentHeight = () => Math.max(scroller(doc).scrollHeight, view.innerHeight) + frameTop();
 
   window.__tessalyCapture = {
-    kind,
     // The height of the top document's body as a page-high view would have it: at least
     // as tall as the content.
     bodyHeight: () => Math.max(topDocument.body ? topDocument.body.scrollHeight : 0, contentHeight()),
@@ -358,7 +360,7 @@
       const changed = pin() > 0;
       if (!changed && !pendingIn(withRequests).any)
         return ['quiet', mine];
-      settle(withRequests, mine);
+      reportWhenSettled(withRequests, mine);
       return ['waiting', mine];
     },
     finish: () => {
@@ -366,8 +368,8 @@
       watcher.disconnect();
       topDocument.removeEventListener(netEvent, onRequest);
       restoreStyles();
-      for (const [sheetDoc, sheet] of sheets)
-        sheetDoc.adoptedStyleSheets = sheetDoc.adoptedStyleSheets.filter((s) => s !== sheet);
+      for (const barlessDoc of barless)
+        removeSheet(barlessDoc, scrollbarKey);
       for (const [scrolled, x, y] of userScroll.reverse()) {
         if (scrolled.scrollTo)
           scrolled.scrollTo({ left: x, top: y, behavior: 'instant' });
