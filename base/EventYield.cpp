@@ -1,0 +1,12 @@
+#include "base/EventYield.h"
+
+#include <QCoreApplication>
+
+namespace tessaly {
+
+void yieldToEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+} // namespace tessaly
