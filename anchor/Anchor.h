@@ -1,7 +1,7 @@
 #pragma once
 
 #include "anchor/PositionStore.h"
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "anchor/UiTagFile.h"
 
-#include "imagefile/WholeFileWriter.h"
+#include "base/WholeFileWriter.h"
 
 #include <QFile>
 #include <QXmlStreamReader>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "anchor/ControlName.h"
-#include "platform/Colour.h"
-#include "platform/Twips.h"
+#include "drawing/Colour.h"
+#include "drawing/Twips.h"
 
 #include <QObject>
 #include <QPointer>

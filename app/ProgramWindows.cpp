@@ -2,7 +2,7 @@
 
 #include "browser/BrowserProfile.h"
 #include "browser/FrmBrowser.h"
-#include "settings/FrmMain.h"
+#include "settingswindow/FrmMain.h"
 #include "settings/SettingsStore.h"
 
 #include <QWebEngineProfile>

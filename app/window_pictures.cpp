@@ -4,7 +4,7 @@
 #include "browser/FrmBrowser.h"
 #include "capture/CaptureHost.h"
 #include "platform/WebEngineEnvironment.h"
-#include "settings/FrmMain.h"
+#include "settingswindow/FrmMain.h"
 #include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
 

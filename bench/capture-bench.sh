@@ -7,7 +7,7 @@ set -eu
 heights="${HEIGHTS:-5000 20000 60000 100000}"
 build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-shot="$build/app/tessaly-shot"
+shot="$build/shot/tessaly-shot"
 work=$(mktemp -d)
 trap 'kill "$server" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "browser/FormAnchoring.h"
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 #include <QPointer>
 

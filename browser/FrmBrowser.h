@@ -4,7 +4,7 @@
 #include "browser/FormAnchoring.h"
 #include "browser/FrameZones.h"
 #include "imagefile/SaveBitmapAs.h"
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 #include <QPointer>
 #include <QRect>

@@ -7,7 +7,7 @@
 #include "browser/WebEngineBrowserView.h"
 #include "browser/modWebBrowserErrors.h"
 #include "capture/CaptureHost.h"
-#include "settings/LiveSettings.h"
+#include "capture/LiveSettings.h"
 
 #include <QProgressBar>
 #include <QStatusBar>

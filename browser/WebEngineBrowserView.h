@@ -3,7 +3,7 @@
 #include "browser/CapturePage.h"
 #include "browser/JavaScriptRunner.h"
 #include "capture/BrowserView.h"
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 #include <QPointer>
 #include <QQuickWindow>

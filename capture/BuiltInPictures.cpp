@@ -1,6 +1,6 @@
 #include "capture/BuiltInPictures.h"
 
-#include "platform/Colour.h"
+#include "drawing/Colour.h"
 
 #include <QImage>
 

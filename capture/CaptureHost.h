@@ -1,10 +1,10 @@
 #pragma once
 
 #include "capture/BrowserView.h"
-#include "platform/Colour.h"
-#include "platform/DrawingSurface.h"
-#include "platform/Picture.h"
-#include "platform/Twips.h"
+#include "drawing/Colour.h"
+#include "drawing/DrawingSurface.h"
+#include "drawing/Picture.h"
+#include "drawing/Twips.h"
 
 #include <QObject>
 #include <QPointer>

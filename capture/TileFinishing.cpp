@@ -1,7 +1,7 @@
 #include "capture/CaptureHost.h"
 
 #include "imagefile/SaveBitmapAs.h"
-#include "settings/LiveSettings.h"
+#include "capture/LiveSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,4 +8,24 @@ target_compile_definitions(tessaly_common INTERFACE
   QT_NO_URL_CAST_FROM_STRING
   QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
   QT_NO_CONTEXTLESS_CONNECT)
-target_include_directories(tessaly_common INTERFACE ${PROJECT_SOURCE_DIR})
+
+# A library of one folder. Users include its headers as "folder/Header.h" through a
+# directory that holds a link to that folder alone, so a file sees only the folders of the
+# libraries its target links, and an include of any other fails to build.
+function(tessaly_library name)
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  add_library(${name} STATIC ${ARGN})
+  tessaly_expose_folder(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC tessaly_common)
+endfunction()
+
+# Puts `source_folder` on the include path of `target` as "<its name>/...", and nothing else.
+function(tessaly_expose_folder target scope source_folder)
+  get_filename_component(folder ${source_folder} NAME)
+  set(root ${PROJECT_BINARY_DIR}/include/${folder})
+  if(NOT EXISTS ${root}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${source_folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${target} ${scope} ${root})
+endfunction()

@@ -1,6 +1,6 @@
 #include "dialogs/PreviewLayout.h"
 
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,7 +4,7 @@
 #include "dialogs/FolderDialog.h"
 #include "dialogs/HelperPlacement.h"
 #include "dialogs/ModBrowse.h"
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 #include <QCheckBox>
 #include <QInputDialog>

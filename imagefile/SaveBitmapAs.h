@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imagefile/ImageEncoder.h"
-#include "platform/Picture.h"
+#include "drawing/Picture.h"
 
 #include <QString>
 

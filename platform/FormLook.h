@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 #include <QFont>
 #include <QString>

@@ -11,7 +11,7 @@ if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
     echo "No display here, so the settings window cannot open." >&2
     echo "Taking a sample capture of a long page under Xvfb instead..." >&2
     xvfb-run -a -s "-screen 0 1600x1000x24" \
-        "$build/app/tessaly-shot" --width 1024 --height 700 \
+        "$build/shot/tessaly-shot" --width 1024 --height 700 \
         "file://$root/samples/long-page.html" "$out"
     echo "The whole page is in $out" >&2
     exit 0

@@ -2,7 +2,7 @@
 
 #include "settings/IniDocument.h"
 
-#include "imagefile/WholeFileWriter.h"
+#include "base/WholeFileWriter.h"
 
 #include <QDir>
 #include <QFile>

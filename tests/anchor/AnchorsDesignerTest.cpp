@@ -201,7 +201,7 @@ TEST(Designer, AFileThatIsNotAFormIsRefused)
 // changes that one Tag string and nothing else.
 TEST(Designer, TheProgramsOwnFormsOpenAndChangeOnlyTheToggledTag)
 {
-    for (const char *form : {"browser/FrmBrowser.ui", "settings/FrmMain.ui"}) {
+    for (const char *form : {"browser/FrmBrowser.ui", "settingswindow/FrmMain.ui"}) {
         SCOPED_TRACE(form);
         TempDir dir;
         const QString path = dir.file(u"form.ui"_s);

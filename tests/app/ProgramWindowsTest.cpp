@@ -2,7 +2,7 @@
 #include "app/ProgramWindows.h"
 #include "browser/FrmBrowser.h"
 #include "capture/CaptureHost.h"
-#include "settings/FrmMain.h"
+#include "settingswindow/FrmMain.h"
 #include "support/RowsPage.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The command line, batch lines and the element crop of tessaly-shot, without a browser.
-#include "app/ElementCrop.h"
-#include "app/ShellWords.h"
-#include "app/ShotBatch.h"
-#include "app/ShotRequest.h"
+#include "capture/ElementCrop.h"
+#include "shot/ShellWords.h"
+#include "shot/ShotBatch.h"
+#include "shot/ShotRequest.h"
 #include "capture/BuiltInPictures.h"
 
 #include <gtest/gtest.h>

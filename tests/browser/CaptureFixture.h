@@ -4,7 +4,7 @@
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
 #include "imagefile/SaveBitmapAs.h"
-#include "settings/FixedLiveSettings.h"
+#include "capture/FixedLiveSettings.h"
 #include "support/LocalHttpServer.h"
 #include "support/RowsPage.h"
 #include "support/SavedCapture.h"

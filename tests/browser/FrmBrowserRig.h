@@ -2,7 +2,7 @@
 
 #include "browser/FrmBrowser.h"
 #include "capture/CaptureHost.h"
-#include "settings/FixedLiveSettings.h"
+#include "capture/FixedLiveSettings.h"
 #include "support/LocalHttpServer.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 
 #include "browser/FormAnchoring.h"
 #include "browser/JavaScriptRunner.h"
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 #include "support/PageParts.h"
 #include "support/RowsPage.h"
 

@@ -3,7 +3,7 @@
 #include "FakeBrowserView.h"
 #include "capture/CaptureHost.h"
 #include "imagefile/SaveBitmapAs.h"
-#include "settings/FixedLiveSettings.h"
+#include "capture/FixedLiveSettings.h"
 #include "support/SavedCapture.h"
 #include "support/TempDir.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "capture/BrowserView.h"
-#include "platform/Colour.h"
-#include "platform/Twips.h"
+#include "drawing/Colour.h"
+#include "drawing/Twips.h"
 
 #include <QMap>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // Saving where the disk refuses the data: full, read-only, or a folder with an unusual name.
-#include "imagefile/CheckedOutputDevice.h"
+#include "base/CheckedOutputDevice.h"
 #include "imagefile/SaveBitmapAs.h"
 
 #include "../support/ScratchMount.h"

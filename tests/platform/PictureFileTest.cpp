@@ -1,4 +1,4 @@
-#include "platform/Picture.h"
+#include "drawing/Picture.h"
 #include "support/TempDir.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #pragma once
 // The settings window under test: a store in a temporary folder, and a watcher that answers
 // the next message box.
-#include "settings/FrmMain.h"
+#include "settingswindow/FrmMain.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsFiles.h"
 

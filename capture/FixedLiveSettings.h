@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/LiveSettings.h"
+#include "capture/LiveSettings.h"
 
 namespace tessaly {
 

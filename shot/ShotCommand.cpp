@@ -1,7 +1,7 @@
-#include "app/ShotCommand.h"
+#include "shot/ShotCommand.h"
 
-#include "app/ShotBatch.h"
-#include "app/ShotCapture.h"
+#include "shot/ShotBatch.h"
+#include "shot/ShotCapture.h"
 #include "browser/BrowserProfile.h"
 
 #include <QWebEngineProfile>

@@ -1,4 +1,4 @@
-#include "imagefile/CheckedOutputDevice.h"
+#include "base/CheckedOutputDevice.h"
 
 using namespace Qt::StringLiterals;
 

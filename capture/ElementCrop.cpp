@@ -1,4 +1,4 @@
-#include "app/ElementCrop.h"
+#include "capture/ElementCrop.h"
 
 #include "capture/CaptureHost.h"
 

@@ -1,6 +1,6 @@
-#include "imagefile/WholeFileWriter.h"
+#include "base/WholeFileWriter.h"
 
-#include "imagefile/CheckedOutputDevice.h"
+#include "base/CheckedOutputDevice.h"
 
 #include <QSaveFile>
 

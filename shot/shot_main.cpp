@@ -1,4 +1,4 @@
-#include "app/ShotCommand.h"
+#include "shot/ShotCommand.h"
 #include "platform/WebEngineEnvironment.h"
 
 #include <QApplication>

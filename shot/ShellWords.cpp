@@ -1,4 +1,4 @@
-#include "app/ShellWords.h"
+#include "shot/ShellWords.h"
 
 namespace tessaly {
 

@@ -2,7 +2,7 @@
 
 #include "dialogs/BFFC.h"
 #include "dialogs/OpenImage.h"
-#include "settings/LiveSettings.h"
+#include "capture/LiveSettings.h"
 #include "settings/WriteResult.h"
 
 #include <QWidget>

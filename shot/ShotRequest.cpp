@@ -1,4 +1,4 @@
-#include "app/ShotRequest.h"
+#include "shot/ShotRequest.h"
 
 #include "imagefile/SaveBitmapAs.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Colour.h"
-#include "platform/Picture.h"
-#include "platform/Twips.h"
+#include "drawing/Colour.h"
+#include "drawing/Picture.h"
+#include "drawing/Twips.h"
 
 #include <QImage>
 

@@ -1,12 +1,12 @@
-#include "app/ShotCapture.h"
+#include "shot/ShotCapture.h"
 
-#include "app/ElementCrop.h"
+#include "capture/ElementCrop.h"
 #include "browser/CaptureStage.h"
 #include "browser/PageScripts.h"
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
 #include "imagefile/SaveBitmapAs.h"
-#include "settings/FixedLiveSettings.h"
+#include "capture/FixedLiveSettings.h"
 
 #include <QEventLoop>
 #include <QFileInfo>

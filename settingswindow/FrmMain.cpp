@@ -1,9 +1,9 @@
-#include "settings/FrmMain.h"
+#include "settingswindow/FrmMain.h"
 
-#include "imagefile/WholeFileWriter.h"
+#include "base/WholeFileWriter.h"
 #include "platform/FormLook.h"
-#include "platform/Picture.h"
-#include "platform/Twips.h"
+#include "drawing/Picture.h"
+#include "drawing/Twips.h"
 #include "settings/SettingsStore.h"
 #include "ui_FrmMain.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/DrawingSurface.h"
-#include "platform/Picture.h"
+#include "drawing/DrawingSurface.h"
+#include "drawing/Picture.h"
 
 #include <QRect>
 #include <QRectF>

@@ -1,4 +1,4 @@
-#include "platform/Twips.h"
+#include "drawing/Twips.h"
 
 #include <QScreen>
 

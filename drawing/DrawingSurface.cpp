@@ -1,4 +1,4 @@
-#include "platform/DrawingSurface.h"
+#include "drawing/DrawingSurface.h"
 
 #include <algorithm>
 #include <cmath>

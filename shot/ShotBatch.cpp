@@ -1,7 +1,7 @@
-#include "app/ShotBatch.h"
+#include "shot/ShotBatch.h"
 
-#include "app/ShellWords.h"
-#include "app/ShotCapture.h"
+#include "shot/ShellWords.h"
+#include "shot/ShotCapture.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ShotRequest.h"
+#include "shot/ShotRequest.h"
 
 namespace tessaly {
 
