@@ -2,8 +2,8 @@
 #include "imagefile/CheckedOutputDevice.h"
 #include "imagefile/SaveBitmapAs.h"
 
-#include "../support/ScratchMount.h"
-#include "../support/TempDir.h"
+#include "support/ScratchMount.h"
+#include "support/TempDir.h"
 #include "IndependentDecoder.h"
 #include "SamplePictures.h"
 
