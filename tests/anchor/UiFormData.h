@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFile>
+#include "support/FileHelpers.h"
+
 #include <QRegularExpression>
 #include <QString>
 
@@ -8,12 +9,6 @@
 inline QString formPath(const char *name)
 {
     return QStringLiteral(TESSALY_TEST_DATA "/anchor/") + QString::fromLatin1(name);
-}
-
-inline QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The form with the text of every Tag string blanked out, so two forms compare equal

@@ -2,6 +2,7 @@
 // folders whose names have spaces and letters beyond ASCII.
 #include "CaptureRig.h"
 #include "capture/BuiltInPictures.h"
+#include "support/FileHelpers.h"
 #include "support/ScratchMount.h"
 
 #include <QDir>
@@ -13,12 +14,6 @@ using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList filesIn(const QString &folder)
 {

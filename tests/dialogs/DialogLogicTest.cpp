@@ -5,7 +5,7 @@
 #include "dialogs/InitialFolder.h"
 #include "dialogs/PreviewLayout.h"
 
-#include "../support/TempDir.h"
+#include "support/TempDir.h"
 #include "DialogRig.h"
 
 #include <QFileInfo>

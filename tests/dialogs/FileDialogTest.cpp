@@ -5,8 +5,8 @@
 #include "dialogs/PreviewStrip.h"
 #include "imagefile/SaveBitmapAs.h"
 
-#include "../support/DialogSteps.h"
-#include "../support/TempDir.h"
+#include "support/DialogSteps.h"
+#include "support/TempDir.h"
 #include "DialogRig.h"
 
 #include <QComboBox>

@@ -5,10 +5,9 @@
 #include "dialogs/InitialFolder.h"
 #include "dialogs/frmButton.h"
 
-#include "../support/DialogSteps.h"
-#include "../support/ScratchMount.h"
-#include "../support/TempDir.h"
-#include "../support/TestWindowManager.h"
+#include "support/DialogSteps.h"
+#include "support/TempDir.h"
+#include "support/TestWindowManager.h"
 
 #include <QCheckBox>
 #include <QInputDialog>
@@ -277,22 +276,4 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
     later.then(seeAndClose(seen, true));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
-}
-
-TEST_F(FolderBrowser, AFolderTheDiskRefusesIsReportedWithTheSystemsReason)
-{
-    // A read-only disk stops even the superuser.
-    ScratchMount disk(64 * 1024, ScratchMount::Mode::ReadOnly);
-    if (!disk.usable())
-        GTEST_SKIP() << disk.skipReason().toStdString();
-    browser.setInitDir(disk.path());
-    browser.setShowCreate(true);
-    Refusal refusal;
-    ModalDriver driver;
-    createRefused(driver, u"New"_s, refusal, true);
-    EXPECT_EQ(browser.SaveBrowse(), disk.path());
-    EXPECT_EQ(refusal.text,
-              u"The folder "_s + disk.path() + u"/New cannot be created.\nRead-only file system"_s);
-    EXPECT_EQ(refusal.reopenedOn, disk.path());
-    EXPECT_FALSE(QFileInfo::exists(disk.file(u"New"_s)));
 }

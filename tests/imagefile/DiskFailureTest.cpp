@@ -2,8 +2,8 @@
 #include "base/CheckedOutputDevice.h"
 #include "imagefile/SaveBitmapAs.h"
 
-#include "../support/ScratchMount.h"
-#include "../support/TempDir.h"
+#include "support/ScratchMount.h"
+#include "support/TempDir.h"
 #include "IndependentDecoder.h"
 #include "SamplePictures.h"
 

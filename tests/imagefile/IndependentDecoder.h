@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
+#include "support/FileHelpers.h"
+
 #include <QImage>
 #include <QString>
 
@@ -20,16 +20,3 @@ public:
     /// Mean of |a - b| over all pixels and the three channels; -1 when the sizes differ.
     static double meanChannelError(const QImage &a, const QImage &b);
 };
-
-/// The bytes of a file; empty when it cannot be read.
-inline QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-/// Everything in a folder, hidden entries included, by name.
-inline QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}

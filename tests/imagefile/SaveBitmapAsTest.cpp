@@ -1,7 +1,7 @@
 #include "imagefile/SaveBitmapAs.h"
 #include "imagefile/BuiltInEncoders.h"
 
-#include "../support/TempDir.h"
+#include "support/TempDir.h"
 #include "FakeEncoder.h"
 #include "IndependentDecoder.h"
 #include "SamplePictures.h"
@@ -22,13 +22,6 @@ const EncoderId OtherId = QUuid::fromString(u"{1f2e3d4c-5b6a-4978-8695-a4b3c2d1e
 Picture smallPicture()
 {
     return Picture(SamplePictures::webPage(64, 48));
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(data);
 }
 
 std::shared_ptr<const ImageEncoder> builtInFor(const QString &mimeType)
@@ -154,28 +147,6 @@ TEST_F(Writer, FailuresLeaveNothingBehind)
                                   u"pixels a side"_s);
 
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"plain-file"_s});
-}
-
-TEST_F(Writer, AnUnwritableFolderIsReported)
-{
-    // /proc takes no new files, not even from root.
-    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), u"/proc/tessaly-shot.png"_s));
-    EXPECT_TRUE(writer.lastError().contains(u"/proc/tessaly-shot.png"_s));
-    EXPECT_FALSE(QFileInfo::exists(u"/proc/tessaly-shot.png"_s));
-
-    // A folder without write permission, for users that permissions stop.
-    const QString folder = dir.file(u"locked"_s);
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    QFile probe(folder + u"/probe"_s);
-    const bool permissionsApply = !probe.open(QIODevice::WriteOnly);
-    probe.remove();
-    if (permissionsApply) {
-        EXPECT_FALSE(writer.SaveImageFile(smallPicture(), folder + u"/shot.png"_s));
-        EXPECT_FALSE(writer.lastError().isEmpty());
-        EXPECT_TRUE(entriesOf(folder).isEmpty());
-    }
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(Writer, AFailedOverwriteKeepsTheOldFile)

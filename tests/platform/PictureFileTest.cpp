@@ -1,8 +1,8 @@
 #include "drawing/Picture.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QtEndian>
 
@@ -23,12 +23,10 @@ QByteArray bitmapBytes(int width, int height)
     return bytes;
 }
 
-QString writeFile(const TempDir &dir, const char *name, const QByteArray &bytes)
+QString written(const TempDir &dir, const char *name, const QByteArray &bytes)
 {
     const QString path = dir.file(QString::fromLatin1(name));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
+    writeFile(path, bytes);
     return path;
 }
 
@@ -41,25 +39,25 @@ TEST(PictureFile, OnlyWholeReadablePicturesLoad)
     TempDir dir;
     const QByteArray whole = bitmapBytes(200, 100);
     QString error;
-    const Picture good = Picture::fromFile(writeFile(dir, "good.bmp", whole), &error);
+    const Picture good = Picture::fromFile(written(dir, "good.bmp", whole), &error);
     ASSERT_FALSE(good.isNull()) << error.toStdString();
     EXPECT_EQ(good.width(), 200);
     EXPECT_EQ(good.image().pixel(199, 99), qRgb(10, 20, 30));
 
     for (double kept : {0.5, 0.99}) {
         error.clear();
-        const QString cut = writeFile(dir, "cut.bmp", whole.left(int(whole.size() * kept)));
+        const QString cut = written(dir, "cut.bmp", whole.left(int(whole.size() * kept)));
         EXPECT_TRUE(Picture::fromFile(cut, &error).isNull()) << kept;
         EXPECT_FALSE(error.isEmpty());
     }
 
     error.clear();
-    EXPECT_TRUE(Picture::fromFile(writeFile(dir, "text.bmp", "just some words"), &error).isNull());
+    EXPECT_TRUE(Picture::fromFile(written(dir, "text.bmp", "just some words"), &error).isNull());
     EXPECT_FALSE(error.isEmpty());
 
     QByteArray huge = whole.left(54);
     qToLittleEndian<qint32>(20000, huge.data() + 18);
     qToLittleEndian<qint32>(20000, huge.data() + 22);
-    EXPECT_TRUE(Picture::fromFile(writeFile(dir, "huge.bmp", huge), &error).isNull());
+    EXPECT_TRUE(Picture::fromFile(written(dir, "huge.bmp", huge), &error).isNull());
     EXPECT_TRUE(Picture::fromFile(dir.file(QStringLiteral("missing.bmp")), &error).isNull());
 }

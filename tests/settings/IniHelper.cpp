@@ -1,14 +1,12 @@
 // A second process for the settings tests, so a round trip proves what reached the disk:
-//   write PATH SECTION KEY VALUE [FILE-SIZE-LIMIT] | read PATH SECTION KEY
-// A read prints the value; errors go to stderr with exit code 1. The limit stands in for a full disk.
+//   write PATH SECTION KEY VALUE | read PATH SECTION KEY
+// A read prints the value; errors go to stderr with exit code 1.
 #include "settings/Modini.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace tessaly;
 using namespace Qt::StringLiterals;
@@ -27,17 +25,6 @@ int print(const QString &value)
     return 0;
 }
 
-bool limitFileSize(const QString &limitText)
-{
-    bool ok = false;
-    const rlim_t limit = limitText.toULongLong(&ok);
-    if (!ok)
-        return false;
-    std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of ending the process
-    const rlimit bounds{limit, limit};
-    return setrlimit(RLIMIT_FSIZE, &bounds) == 0;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -46,9 +33,7 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);
 
-    if (mode == "write"_L1 && (args.size() == 5 || args.size() == 6)) {
-        if (args.size() == 6 && !limitFileSize(args.at(5)))
-            return fail(u"cannot limit the file size"_s);
+    if (mode == "write"_L1 && args.size() == 5) {
         const WriteResult result = Modini::WriteIni(args.at(2), args.at(3), args.at(4), args.at(1));
         return result ? 0 : fail(result.error());
     }

@@ -2,31 +2,14 @@
 
 #include "settings/Modini.h"
 
-#include "../support/TempDir.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QString>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace settingsfiles {
-
-inline QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(data), data.size());
-}
 
 // Random bytes, the same for the same seed.
 inline QByteArray garbage(qsizetype size, quint32 seed)
@@ -36,11 +19,6 @@ inline QByteArray garbage(qsizetype size, quint32 seed)
     for (char &byte : bytes)
         byte = char(random.bounded(256));
     return bytes;
-}
-
-inline QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 // One profile file in a fresh folder, read and written in section "main" unless told.

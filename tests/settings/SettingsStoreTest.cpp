@@ -1,9 +1,10 @@
 // Where the settings file and the watermark copy live; the four settings of section "main",
-// and the one-time notice of a failed write.
+// the one-time notice of a failed write, and a disk that refuses the file.
 #include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
 
 #include "SettingsFiles.h"
+#include "support/ScratchMount.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -83,7 +84,10 @@ TEST(SettingsLocation, ThisProgramUsesItsOwnFolderAndTheUsersConfigFolder)
 TEST(SettingsStore, TheFourSettingsRoundTripUnderTheirKeysAndARefusedValueIsAFailure)
 {
     TempDir dir;
-    SettingsStore store(SettingsLocation(dir.path(), dir.file(u"config"_s)));
+    // Spaces and letters beyond ASCII in the program folder's name.
+    const QString folder = dir.file(u"Mes réglages ü 設定"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    SettingsStore store(SettingsLocation(folder, dir.file(u"config"_s)));
     QSignalSpy failures(&store, &SettingsStore::writeFailed);
     EXPECT_EQ(store.saveLocation(), QString());
     EXPECT_EQ(store.saveType(), QString());
@@ -94,12 +98,12 @@ TEST(SettingsStore, TheFourSettingsRoundTripUnderTheirKeysAndARefusedValueIsAFai
     EXPECT_TRUE(store.setSaveType(u".png"_s));
     EXPECT_TRUE(store.setEnableWatermark(1));
     EXPECT_TRUE(store.setSilent(0));
-    EXPECT_EQ(contentOf(dir.file(u"settings.ini"_s)),
+    EXPECT_EQ(contentOf(folder + u"/settings.ini"_s),
               "[main]\nsavelocation=/srv/shots/\nsavetype=.png\nenablewatermark=1\nsilent=0\n");
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"config"_s)));
 
     // As the next run of the program sees them.
-    const SettingsStore again(SettingsLocation(dir.path(), dir.file(u"config"_s)));
+    const SettingsStore again(SettingsLocation(folder, dir.file(u"config"_s)));
     EXPECT_EQ(again.saveLocation(), u"/srv/shots/"_s);
     EXPECT_EQ(again.saveType(), u".png"_s);
     EXPECT_EQ(again.enableWatermark(), 1);
@@ -144,4 +148,38 @@ TEST(SettingsStore, AWriteThatFailsEverywhereIsReturnedEachTimeAndAnnouncedOnce)
     EXPECT_TRUE(failures.at(0).at(0).toString().contains(u"config"_s));
     EXPECT_TRUE(store.failureReported());
     EXPECT_EQ(store.saveLocation(), QString());
+}
+
+TEST(SettingsStore, AFullOrReadOnlyDiskFailsTheWriteWithTheReasonAndKeepsTheFile)
+{
+    ScratchMount disk(256 * 1024);
+    if (!disk.usable())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    SettingsStore store(SettingsLocation(disk.path(), disk.file(u"config"_s)));
+    ASSERT_TRUE(store.location().usesProgramFolder());
+    QSignalSpy failures(&store, &SettingsStore::writeFailed);
+    // Enough lines that a rewrite needs more room than the filled disk has.
+    QByteArray original = "[main]\nsavelocation=/srv/old/\n";
+    while (original.size() < 16 * 1024)
+        original += "; a line kept for the user\n";
+    writeFile(store.settingsFile(), original);
+    ASSERT_TRUE(disk.fill());
+    const WriteResult full = store.setSaveLocation(u"/srv/new/"_s);
+    EXPECT_FALSE(full);
+    EXPECT_TRUE(full.error().contains(store.settingsFile()) &&
+                full.error().contains(u"No space left on device"_s))
+        << full.error().toStdString();
+    EXPECT_EQ(failures.count(), 1);
+    EXPECT_EQ(contentOf(store.settingsFile()), original);
+
+    ASSERT_TRUE(QFile::remove(disk.file(u".filler"_s)));
+    ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
+    const WriteResult refused = store.setSaveLocation(u"/srv/third/"_s);
+    EXPECT_FALSE(refused);
+    // Refused before the replacement is made, so the file itself is said to be unwritable.
+    EXPECT_TRUE(refused.error().contains(u"Read-only file system"_s) ||
+                refused.error().contains(u"not writable"_s))
+        << refused.error().toStdString();
+    EXPECT_EQ(contentOf(store.settingsFile()), original);
+    EXPECT_EQ(entriesOf(disk.path()), QStringList{u"settings.ini"_s});
 }

@@ -19,8 +19,6 @@
 
 namespace tessaly::settingsrig {
 
-using settingsfiles::contentOf;
-using settingsfiles::writeFile;
 
 // Saves a one-colour BMP at `path` and returns the path.
 inline QString bitmap(const QString &path, int width, int height, QRgb colour = qRgb(0, 0, 0))
