@@ -207,7 +207,6 @@ void FrmBrowser::Form_Load()
     // A missing or unreadable copy leaves the plain grey default in place.
     m_host->loadWatermark(m_watermarkPath);
     showWatermarkPictures();
-    m_host->yield();
 
     PixelTwipsX = m_scale.PixelTwipsX;
     PixelTwipsY = m_scale.PixelTwipsY;
@@ -220,7 +219,6 @@ void FrmBrowser::Form_Load()
     m_completion.attach(m_ui->Text1);
 
     m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
-    m_host->yield();
     m_writer.StartGdiplus(1);
     // The capture host made its five surfaces persistent, pixel-unit, hidden and auto-sized
     // when it was made; they take the places the form gives them.
@@ -239,13 +237,10 @@ void FrmBrowser::Form_Load()
     place(m_host->picWatermarkMain, m_ui->picWatermarkMain, m_scale);
     m_host->CaptureCount = 0;
 
-    m_host->yield();
     m_ui->Text1->setText(HomePageUrl.toString());
     m_ui->Text1->setFocus();
-    m_host->yield();
     if (BrowserView *view = m_host->activeView())
         view->Navigate(HomePageUrl.toString());
-    m_host->yield();
 }
 
 void FrmBrowser::Form_Unload()

@@ -38,8 +38,8 @@ class LiveSettings;
 /// unloads it (Form_Unload, then the controls, views and lists go). The navigation history
 /// and the last measured page height outlive an unload; the counter starts again at 0.
 ///
-/// Anchoring is attached by the owner through setAnchoring(); without it the window uses
-/// BasicResizeLayout.
+/// Anchoring is attached by the owner through setAnchoring(); without it the window makes
+/// an AnchorLayout of its own.
 class FrmBrowser : public QWidget
 {
     Q_OBJECT
@@ -150,21 +150,6 @@ private:
     std::optional<QString> historyEntry(int number) const;
     void addMenuEntry(QAction *button, int historyNumber);
 
-    /// Handlers that yield hold this, so that a close asked for meanwhile waits for them.
-    class HandlerScope
-    {
-    public:
-        explicit HandlerScope(FrmBrowser &window);
-        ~HandlerScope();
-        HandlerScope(const HandlerScope &) = delete;
-        HandlerScope &operator=(const HandlerScope &) = delete;
-
-    private:
-        FrmBrowser &m_window;
-    };
-    /// Processes pending events once; false when the window was unloaded meanwhile.
-    bool yieldInHandler();
-
     // Frame handling.
     QPointF GetCursorTwips() const;
     void SetCursorTwips(QPointF twips) const;
@@ -203,8 +188,9 @@ private:
     QPointF m_handlePressTwips; ///< pointer on the screen at the press on a drag handle
     bool m_maximizedByUs = false;
     QRect m_normalGeometry;
+    /// A close asked for while a capture ran: the capture's waits for the page to draw let
+    /// it in, and unloading then would pull the views and surfaces from under the walk.
     bool m_closePending = false;
-    int m_handlersRunning = 0;
     /// The state a capture keeps the window in, and the one asked for meanwhile.
     std::optional<Qt::WindowStates> m_heldState;
     std::optional<Qt::WindowStates> m_stateAfterCapture;

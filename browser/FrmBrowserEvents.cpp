@@ -16,24 +16,6 @@
 
 namespace tessaly {
 
-FrmBrowser::HandlerScope::HandlerScope(FrmBrowser &window) : m_window(window)
-{
-    ++m_window.m_handlersRunning;
-}
-
-FrmBrowser::HandlerScope::~HandlerScope()
-{
-    // A close asked for while a handler yielded waited for it.
-    if (--m_window.m_handlersRunning == 0 && m_window.m_closePending && !m_window.framesLocked())
-        QMetaObject::invokeMethod(&m_window, &QWidget::close, Qt::QueuedConnection);
-}
-
-bool FrmBrowser::yieldInHandler()
-{
-    QCoreApplication::processEvents();
-    return isLoaded();
-}
-
 QWebEngineProfile *FrmBrowser::viewProfile() const
 {
     return m_profile ? m_profile : QWebEngineProfile::defaultProfile();
@@ -101,10 +83,8 @@ void FrmBrowser::WebBrowser1_StatusTextChange(const QString &text)
 {
     if (!m_ui || text == LastStatusText || text.isEmpty())
         return;
-    const HandlerScope scope(*this);
     LastStatusText = text;
     m_ui->StatusBar1->showMessage(text);
-    yieldInHandler();
 }
 
 void FrmBrowser::showLoadStart(int index, const QString &address, const QString &frameName)
@@ -144,11 +124,6 @@ void FrmBrowser::WebBrowser1_CommandStateChange(int command, bool enable)
 {
     if (!m_ui)
         return;
-    const HandlerScope scope(*this);
-    for (int i = 0; i < 3; ++i) {
-        if (!yieldInHandler())
-            return;
-    }
     if (command == WebEngineBrowserView::BackCommand)
         m_ui->Back->setEnabled(enable);
     else if (command == WebEngineBrowserView::ForwardCommand)
@@ -166,7 +141,6 @@ void FrmBrowser::WebBrowser1_BeforeNavigate2(int index, const QString &address,
 {
     if (!m_ui)
         return;
-    const HandlerScope scope(*this);
     BrowserView *view = viewAt(index);
     // A frame that navigates while a capture walks the page-high pop-up must not put it back
     // to the container's size; the pop-up was placed when its own page began.
@@ -182,7 +156,7 @@ void FrmBrowser::WebBrowser1_BeforeNavigate2(int index, const QString &address,
         view->setSilent(true);
     if (address.toLower() == QStringLiteral("about:blank"))
         return;
-    if (!yieldInHandler() || frameName.isEmpty())
+    if (frameName.isEmpty())
         return;
     if (!m_host->List1.contains(frameName))
         m_host->List1.append(frameName);
@@ -250,11 +224,9 @@ void FrmBrowser::WebBrowser1_NavigateError(const QString &address, int statusCod
 {
     if (!m_ui)
         return;
-    const HandlerScope scope(*this);
     m_loadShown = false;
     m_ui->StatusBar1->showMessage(modWebBrowserErrors::NavigateErrorText(statusCode) +
                                   QStringLiteral(" (") + address + QStringLiteral(")"));
-    yieldInHandler();
 }
 
 } // namespace tessaly

@@ -303,9 +303,9 @@ void FrmBrowser::changeEvent(QEvent *event)
 
 void FrmBrowser::closeEvent(QCloseEvent *event)
 {
-    // Unloading during a capture, or while a browser event's handler yields, would pull the
-    // views and surfaces from under it.
-    if (framesLocked() || m_handlersRunning > 0) {
+    // Unloading during a capture would pull the views and surfaces from under it: the close
+    // comes once the capture is done (Command5_Click).
+    if (framesLocked()) {
         m_closePending = true;
         event->ignore();
         return;

@@ -137,7 +137,6 @@ void FrmBrowser::WebBrowser1_DocumentComplete(const QString &address, int height
 {
     if (!m_ui || GoingBack || GoingForward)
         return;
-    const HandlerScope scope(*this);
     bump(BackIndex, 1);
     bump(ForwardIndex, 1);
     History.append(m_ui->Text1->text());
@@ -146,14 +145,11 @@ void FrmBrowser::WebBrowser1_DocumentComplete(const QString &address, int height
     addMenuEntry(m_ui->Back, BackIndex - 1);
     if (address.toLower() != QStringLiteral("about:blank") && height >= 0)
         m_host->List2.append(CaptureHost::formatCandidate(height));
-    if (!yieldInHandler())
-        return;
     if (BrowserView *view = m_host->activeView()) {
         const QString location = view->LocationURL();
         m_ui->Text1->setText(location);
         m_completion.add(location);
     }
-    yieldInHandler();
 }
 
 } // namespace tessaly

@@ -1,11 +1,11 @@
 #include "browser/WebEngineBrowserView.h"
 
+#include "base/EventYield.h"
 #include "browser/BrowserPage.h"
 #include "browser/FrameWatcher.h"
 #include "browser/JavaScriptRunner.h"
 #include "browser/NavigateErrorCode.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QQuickWidget>
@@ -461,7 +461,8 @@ bool WebEngineBrowserView::waitUntilShown()
         m_frameBeforeMove = QImage();
         waitForBandToSettle();
     }
-    QCoreApplication::processEvents();
+    // The grab comes next: the view takes in what the waits above brought before it.
+    yieldToEvents();
     return shown;
 }
 

@@ -29,15 +29,9 @@ namespace tessaly {
 
 namespace {
 
-constexpr qint64 CopyChunkBytes = 4048;
 // Far more than the largest picture the reader accepts (128 MB of pixels), so nothing
 // usable is refused, and a stray disk image is not read into memory whole.
 constexpr qint64 MaxWatermarkFileBytes = 256 * 1024 * 1024;
-
-void processEvents()
-{
-    QCoreApplication::processEvents();
-}
 
 } // namespace
 
@@ -92,7 +86,6 @@ void FrmMain::writeSetting(const std::function<WriteResult()> &write)
     if (m_loading)
         return;
     write();
-    processEvents();
 }
 
 void FrmMain::Form_Load()
@@ -108,7 +101,6 @@ void FrmMain::Form_Load()
         m_ui->Check1->setChecked(*value == 1);
     if (m_ui->Combo1->currentText().isEmpty())
         m_ui->Combo1->setCurrentIndex(m_ui->Combo1->findText(QStringLiteral(".png")));
-    processEvents();
 }
 
 QString FrmMain::saveLocation() const { return m_ui->Text1->text(); }
@@ -145,7 +137,6 @@ void FrmMain::Command1_Click()
                                  .arg(QDir::toNativeSeparators(location)));
         return;
     }
-    processEvents();
     emit captureWindowRequested();
 }
 
@@ -156,25 +147,22 @@ void FrmMain::Command2_Click()
     Browse1.setShowCreate(true);
     Browse1.setTitle(QStringLiteral("Save Files To"));
     QString path = m_folderPicker ? m_folderPicker(Browse1) : Browse1.SaveBrowse();
-    processEvents();
     if (path.isEmpty())
         return;
     if (!path.endsWith(u'/'))
         path += u'/';
-    processEvents();
     m_ui->Text1->setText(path);
-    processEvents();
 }
 
 void FrmMain::Command3_Click()
 {
     OpenImage1.setParentForm(this);
     OpenImage1.setFilter(QStringLiteral("Bitmap (*.bmp) ") + QChar(u'\0') + QStringLiteral("*.bmp"));
-    OpenImage1.setFlags(5);
+    // The chosen file is only read: opened read-only, with no read-only box to offer.
+    OpenImage1.setFlags(CmnDialog::OFN_READONLY | CmnDialog::OFN_HIDEREADONLY);
     OpenImage1.setInitDir(QStringLiteral("Desktop"));
     OpenImage1.setTitle(QStringLiteral("Load Watermark BMP file"));
     const QString chosen = m_watermarkPicker ? m_watermarkPicker(OpenImage1) : OpenImage1.OpenFile();
-    processEvents();
     if (chosen.isEmpty())
         return;
     const QString shownChosen = QDir::toNativeSeparators(chosen);
@@ -217,7 +205,6 @@ void FrmMain::Command3_Click()
                              tr("The watermark could not be copied to %1.\n%2\n%3")
                                  .arg(QDir::toNativeSeparators(target), error, kept));
     }
-    processEvents();
 }
 
 void FrmMain::Command4_Click()
@@ -238,13 +225,7 @@ void FrmMain::Label11_Click()
 
 int FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &target, QString *error)
 {
-    qsizetype at = 0;
-    return WholeFileWriter::replace(target, [&bytes, &at](QByteArray &chunk, QString *) {
-        processEvents();
-        chunk = bytes.mid(at, CopyChunkBytes);
-        at += chunk.size();
-        return true;
-    }, error) ? 1 : 0;
+    return WholeFileWriter::replace(target, bytes, error) ? 1 : 0;
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
