@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int fail(const QString &message)
+int complain(const QString &message)
 {
     std::fputs(message.toUtf8().constData(), stderr);
     return 1;
@@ -48,11 +48,12 @@ int main(int argc, char **argv)
 
     if (mode == "write"_L1 && (args.size() == 5 || args.size() == 6)) {
         if (args.size() == 6 && !limitFileSize(args.at(5)))
-            return fail(u"cannot limit the file size"_s);
-        const WriteResult result = Modini::WriteIni(args.at(2), args.at(3), args.at(4), args.at(1));
-        return result ? 0 : fail(result.error());
+            return complain(u"cannot limit the file size"_s);
+        const Result<void> result =
+            Modini::WriteIni(args.at(2), args.at(3), args.at(4), args.at(1));
+        return result ? 0 : complain(result.error());
     }
     if (mode == "read"_L1 && args.size() == 4)
         return print(Modini::ReadIni(args.at(2), args.at(3), args.at(1)));
-    return fail(u"usage: tessaly_ini_helper write|read ..."_s);
+    return complain(u"usage: tessaly_ini_helper write|read ..."_s);
 }

@@ -74,11 +74,17 @@ TEST(SettingsWindowOnADisk, AFullOrReadOnlyDiskIsReportedOnceAndTheFileKeepsItsV
     for (const QString &part : {QStringLiteral("could not be saved"), store.settingsFile(),
                                 QStringLiteral("No space left on device")})
         EXPECT_TRUE(said.contains(part)) << said.toStdString();
+    // The next keystroke fails as well, unsaid.
+    EXPECT_EQ(messageFrom([&window] {
+                  window.findChild<QLineEdit *>(QStringLiteral("Text1"))
+                      ->setText(QStringLiteral("/srv/newer/"));
+              }),
+              QString());
     EXPECT_EQ(contentOf(store.settingsFile()), original);
 
     ASSERT_TRUE(QFile::remove(disk.file(QStringLiteral(".filler"))));
     ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
-    const WriteResult refused = store.setSaveLocation(QStringLiteral("/srv/third/"));
+    const Result<void> refused = store.setSaveLocation(QStringLiteral("/srv/third/"));
     EXPECT_FALSE(refused.ok());
     // Refused before the replacement is made, so the file itself is said to be unwritable.
     EXPECT_TRUE(refused.error().contains(QStringLiteral("Read-only file system")) ||
