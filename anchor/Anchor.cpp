@@ -40,9 +40,8 @@ Anchor::Anchor(QWidget *host, PositionStore store)
 
 Anchor::~Anchor()
 {
-    QString error;
-    if (!SavePosition(&error))
-        qWarning("Anchor: window position not saved: %s", qPrintable(error));
+    if (const Result<void> saved = SavePosition(); !saved)
+        qWarning("Anchor: window position not saved: %s", qPrintable(saved.error()));
 }
 
 std::int32_t Anchor::heightOf(const QWidget *widget) const
@@ -248,18 +247,18 @@ void Anchor::UnFreeze(QWidget *ohWnd, bool ForceUpdate)
         ohWnd->repaint();
 }
 
-bool Anchor::SavePosition(QString *error) const
+Result<void> Anchor::SavePosition() const
 {
     const QStringList parts = RegString.split(u',');
     if (!m_frm || parts.size() < 3)
-        return true;
+        return {};
     if (m_frm->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return true;
+        return {};
     const QPoint pos = m_frm->pos();
     const QString value =
         QString::number(roundHalfEven(m_twips.toTwipsX(static_cast<float>(pos.x())))) + u'|' +
         QString::number(roundHalfEven(m_twips.toTwipsY(static_cast<float>(pos.y()))));
-    return m_store.write(parts[0], parts[1], parts[2] + QLatin1String("Pos"), value, error);
+    return m_store.write(parts[0], parts[1], parts[2] + QLatin1String("Pos"), value);
 }
 
 bool Anchor::eventFilter(QObject *watched, QEvent *event)

@@ -71,8 +71,8 @@ public:
 
     /// Writes the window's position "left|top" (twips) under key + "Pos" when RegString
     /// has at least application, section and key and the window is neither minimised,
-    /// maximised nor full screen. True when written or when there was nothing to write.
-    bool SavePosition(QString *error = nullptr) const;
+    /// maximised nor full screen. Succeeds when written or when there was nothing to write.
+    Result<void> SavePosition() const;
 
     void setTwipsScale(const TwipsScale &scale) { m_twips = scale; }
     const TwipsScale &twipsScale() const { return m_twips; }

@@ -42,21 +42,18 @@ QPushButton *AnchorsDesigner::applyButton() const
     return m_buttons->button(QDialogButtonBox::Apply);
 }
 
-bool AnchorsDesigner::load(const QString &uiFile, QString *error)
+Result<void> AnchorsDesigner::load(const QString &uiFile)
 {
-    std::optional<UiTagFile> file = UiTagFile::load(uiFile, error);
+    Result<UiTagFile> file = UiTagFile::load(uiFile);
     if (!file)
-        return false;
+        return fail(file.error());
     QBuffer buffer;
     buffer.setData(file->bytes());
     buffer.open(QIODevice::ReadOnly);
     QUiLoader loader;
     std::unique_ptr<QWidget> form(loader.load(&buffer));
-    if (!form) {
-        if (error)
-            *error = QStringLiteral("cannot load %1: %2").arg(uiFile, loader.errorString());
-        return false;
-    }
+    if (!form)
+        return fail(QStringLiteral("cannot load %1: %2").arg(uiFile, loader.errorString()));
 
     // Only objects the file names can keep a tag; Qt's own parts of a widget cannot.
     QObjectList controls;
@@ -73,7 +70,7 @@ bool AnchorsDesigner::load(const QString &uiFile, QString *error)
     for (QObject *control : controls)
         m_saved.push_back({control, tagOf(control)});
     m_path = uiFile;
-    m_file = std::move(file);
+    m_file = std::move(file).value();
     m_form = std::move(form);
 
     m_page = new ppAnchors(controls, TwipsScale::fromScreen(screen()));
@@ -81,7 +78,7 @@ bool AnchorsDesigner::load(const QString &uiFile, QString *error)
     connect(m_page, &ppAnchors::changedChanged, this, &AnchorsDesigner::updateApplyButton);
     setWindowTitle(QFileInfo(uiFile).fileName() + QLatin1String(" - Anchors"));
     updateApplyButton();
-    return true;
+    return {};
 }
 
 bool AnchorsDesigner::hasUnsavedTags() const
@@ -91,13 +88,10 @@ bool AnchorsDesigner::hasUnsavedTags() const
     });
 }
 
-bool AnchorsDesigner::apply(QString *error)
+Result<void> AnchorsDesigner::apply()
 {
-    if (!m_page || !m_file) {
-        if (error)
-            *error = QStringLiteral("no form is loaded");
-        return false;
-    }
+    if (!m_page || !m_file)
+        return fail(QStringLiteral("no form is loaded"));
     m_page->PropertyPage_ApplyChanges();
     QHash<QString, QString> changed;
     for (const Saved &saved : m_saved) {
@@ -106,31 +100,33 @@ bool AnchorsDesigner::apply(QString *error)
     }
     updateApplyButton();
     if (changed.isEmpty())
-        return true;
+        return {};
 
     // Another editor may have saved the form meanwhile; editing our older copy would undo
     // its work.
-    QString readError;
-    const std::optional<UiTagFile> onDisk = UiTagFile::load(m_path, &readError);
-    if (!onDisk || onDisk->bytes() != m_file->bytes()) {
-        if (error) {
-            *error = onDisk ? QStringLiteral("%1 changed on disk since it was opened; nothing "
-                                             "was written. Open it again to edit its anchors.")
-                                  .arg(m_path)
-                            : readError;
-        }
-        return false;
-    }
-    const std::optional<QByteArray> bytes = m_file->withTags(changed, error);
-    if (!bytes || !UiTagFile::save(m_path, *bytes, error))
-        return false;
-    m_file = UiTagFile::fromBytes(*bytes);
+    const Result<UiTagFile> onDisk = UiTagFile::load(m_path);
+    if (!onDisk)
+        return fail(onDisk.error());
+    if (onDisk->bytes() != m_file->bytes())
+        return fail(QStringLiteral("%1 changed on disk since it was opened; nothing was "
+                                   "written. Open it again to edit its anchors.")
+                        .arg(m_path));
+    const Result<QByteArray> bytes = m_file->withTags(changed);
+    if (!bytes)
+        return fail(bytes.error());
+    if (Result<void> saved = UiTagFile::save(m_path, *bytes); !saved)
+        return saved;
+    // What was written, read back as the file that later applies compare with.
+    Result<UiTagFile> written = UiTagFile::fromBytes(*bytes);
+    if (!written)
+        return fail(written.error());
+    m_file = std::move(written).value();
     for (Saved &saved : m_saved) {
         if (saved.control)
             saved.tag = tagOf(saved.control);
     }
     updateApplyButton();
-    return true;
+    return {};
 }
 
 void AnchorsDesigner::updateApplyButton()
@@ -140,16 +136,14 @@ void AnchorsDesigner::updateApplyButton()
 
 void AnchorsDesigner::applyClicked()
 {
-    QString error;
-    if (!apply(&error))
-        QMessageBox::warning(this, QStringLiteral("Anchors"), error);
+    if (const Result<void> applied = apply(); !applied)
+        QMessageBox::warning(this, QStringLiteral("Anchors"), applied.error());
 }
 
 void AnchorsDesigner::okClicked()
 {
-    QString error;
-    if (!apply(&error)) {
-        QMessageBox::warning(this, QStringLiteral("Anchors"), error);
+    if (const Result<void> applied = apply(); !applied) {
+        QMessageBox::warning(this, QStringLiteral("Anchors"), applied.error());
         return;
     }
     accept();

@@ -29,13 +29,13 @@ public:
     explicit AnchorsDesigner(QWidget *parent = nullptr);
     ~AnchorsDesigner() override;
 
-    /// Loads `uiFile` and puts its controls on the page. False, with the reason in `error`,
-    /// when the file cannot be read or is not a form.
-    bool load(const QString &uiFile, QString *error = nullptr);
-    /// Applies the page, then writes every tag that differs from the file into it. True when
-    /// written or when nothing differed. Nothing is written when the file changed on disk
-    /// since it was loaded or written here, or when a tag cannot be put into it.
-    bool apply(QString *error = nullptr);
+    /// Loads `uiFile` and puts its controls on the page. Fails, with the reason, when the
+    /// file cannot be read or is not a form.
+    Result<void> load(const QString &uiFile);
+    /// Applies the page, then writes every tag that differs from the file into it. Succeeds
+    /// when written or when nothing differed. Nothing is written when the file changed on
+    /// disk since it was loaded or written here, or when a tag cannot be put into it.
+    Result<void> apply();
 
     /// True when a control's tag differs from the file (the page gives new controls the
     /// default prefix when it opens).

@@ -14,17 +14,14 @@ bool PositionStore::validName(const QString &name)
     return !name.trimmed().isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
 }
 
-bool PositionStore::validNames(const QString &application, const QString &section,
-                               const QString &key, QString *error) const
+Result<void> PositionStore::checkNames(const QString &application, const QString &section,
+                                       const QString &key)
 {
     if (validName(application) && validName(section) && validName(key))
-        return true;
-    if (error) {
-        *error = QStringLiteral("\"%1\", \"%2\", \"%3\" do not name a setting: each must be "
-                                "non-empty and free of slashes")
-                     .arg(application, section, key);
-    }
-    return false;
+        return {};
+    return fail(QStringLiteral("\"%1\", \"%2\", \"%3\" do not name a setting: each must be "
+                               "non-empty and free of slashes")
+                    .arg(application, section, key));
 }
 
 std::unique_ptr<QSettings> PositionStore::open(const QString &application) const
@@ -39,7 +36,7 @@ std::unique_ptr<QSettings> PositionStore::open(const QString &application) const
 std::optional<QString> PositionStore::read(const QString &application, const QString &section,
                                            const QString &key) const
 {
-    if (!validNames(application, section, key, nullptr))
+    if (!checkNames(application, section, key))
         return std::nullopt;
     const auto settings = open(application);
     if (!m_filePath.isEmpty())
@@ -51,28 +48,22 @@ std::optional<QString> PositionStore::read(const QString &application, const QSt
     return value.toString();
 }
 
-bool PositionStore::write(const QString &application, const QString &section, const QString &key,
-                          const QString &value, QString *error) const
+Result<void> PositionStore::write(const QString &application, const QString &section,
+                                  const QString &key, const QString &value) const
 {
-    if (!validNames(application, section, key, error))
-        return false;
+    if (Result<void> names = checkNames(application, section, key); !names)
+        return names;
     const auto settings = open(application);
-    if (settings->status() != QSettings::NoError) {
-        if (error)
-            *error = QStringLiteral("cannot read %1").arg(settings->fileName());
-        return false;
-    }
+    if (settings->status() != QSettings::NoError)
+        return fail(QStringLiteral("cannot read %1").arg(settings->fileName()));
     if (!m_filePath.isEmpty())
         settings->beginGroup(application);
     settings->beginGroup(section);
     settings->setValue(key, value);
     settings->sync();
-    if (settings->status() != QSettings::NoError || !settings->isWritable()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1").arg(settings->fileName());
-        return false;
-    }
-    return true;
+    if (settings->status() != QSettings::NoError || !settings->isWritable())
+        return fail(QStringLiteral("cannot write %1").arg(settings->fileName()));
+    return {};
 }
 
 } // namespace tessaly

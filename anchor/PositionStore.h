@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 
 #include <memory>
@@ -24,10 +26,10 @@ public:
     /// The stored text; nothing when there is none or the names cannot address a setting.
     std::optional<QString> read(const QString &application, const QString &section,
                                 const QString &key) const;
-    /// Stores `value` and flushes it to disk. False, with the reason in `error`, when the
-    /// names cannot address a setting or the store cannot be written.
-    bool write(const QString &application, const QString &section, const QString &key,
-               const QString &value, QString *error = nullptr) const;
+    /// Stores `value` and flushes it to disk. Fails, with the reason, when the names cannot
+    /// address a setting or the store cannot be written.
+    Result<void> write(const QString &application, const QString &section, const QString &key,
+                       const QString &value) const;
 
     /// Empty for the native per-user store.
     QString filePath() const { return m_filePath; }
@@ -35,8 +37,8 @@ public:
 private:
     std::unique_ptr<QSettings> open(const QString &application) const;
     static bool validName(const QString &name);
-    bool validNames(const QString &application, const QString &section, const QString &key,
-                    QString *error) const;
+    static Result<void> checkNames(const QString &application, const QString &section,
+                                   const QString &key);
 
     QString m_filePath;
 };

@@ -65,18 +65,16 @@ QString propertyBlock(const QString &indent, const QString &step, const QString 
 
 } // namespace
 
-std::optional<UiTagFile> UiTagFile::load(const QString &path, QString *error)
+Result<UiTagFile> UiTagFile::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return std::nullopt;
+        return fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
     }
-    return fromBytes(file.readAll(), error);
+    return fromBytes(file.readAll());
 }
 
-std::optional<UiTagFile> UiTagFile::fromBytes(const QByteArray &bytes, QString *error)
+Result<UiTagFile> UiTagFile::fromBytes(const QByteArray &bytes)
 {
     UiTagFile file;
     file.m_bytes = bytes;
@@ -87,27 +85,21 @@ std::optional<UiTagFile> UiTagFile::fromBytes(const QByteArray &bytes, QString *
     file.m_text = QString::fromUtf8(body);
     // Writing back must give the same bytes for everything that is not edited.
     if (file.m_text.toUtf8() != body) {
-        if (error)
-            *error = QStringLiteral("the form is not UTF-8 text");
-        return std::nullopt;
+        return fail(QStringLiteral("the form is not UTF-8 text"));
     }
-    if (!file.parse(error))
-        return std::nullopt;
+    if (Result<void> parsed = file.parse(); !parsed)
+        return fail(parsed.error());
     return file;
 }
 
-bool UiTagFile::save(const QString &path, const QByteArray &bytes, QString *error)
+Result<void> UiTagFile::save(const QString &path, const QByteArray &bytes)
 {
-    QString reason;
-    if (!WholeFileWriter::replace(path, bytes, &reason)) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
-        return false;
-    }
-    return true;
+    if (const Result<void> written = WholeFileWriter::replace(path, bytes); !written)
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, written.error()));
+    return {};
 }
 
-bool UiTagFile::parse(QString *error)
+Result<void> UiTagFile::parse()
 {
     struct Frame
     {
@@ -126,10 +118,8 @@ bool UiTagFile::parse(QString *error)
             const QStringView encoding = reader.documentEncoding();
             if (!encoding.isEmpty() && encoding.compare(u"UTF-8", Qt::CaseInsensitive) != 0 &&
                 encoding.compare(u"UTF8", Qt::CaseInsensitive) != 0) {
-                if (error)
-                    *error = QStringLiteral("the form is declared as %1, not UTF-8")
-                                 .arg(encoding.toString());
-                return false;
+                return fail(QStringLiteral("the form is declared as %1, not UTF-8")
+                                .arg(encoding.toString()));
             }
         } else if (reader.isStartElement()) {
             const qsizetype begin = m_text.lastIndexOf(u'<', after - 1);
@@ -184,15 +174,12 @@ bool UiTagFile::parse(QString *error)
         }
     }
     if (reader.hasError()) {
-        if (error) {
-            *error = QStringLiteral("the form is not well-formed XML (line %1, column %2: %3)")
-                         .arg(reader.lineNumber())
-                         .arg(reader.columnNumber())
-                         .arg(reader.errorString());
-        }
-        return false;
+        return fail(QStringLiteral("the form is not well-formed XML (line %1, column %2: %3)")
+                        .arg(reader.lineNumber())
+                        .arg(reader.columnNumber())
+                        .arg(reader.errorString()));
     }
-    return true;
+    return {};
 }
 
 QStringList UiTagFile::objectNames() const
@@ -232,31 +219,25 @@ QString UiTagFile::newline() const
     return m_text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
 }
 
-bool UiTagFile::addEdit(const Object &object, const QString &value, std::vector<Edit> &edits,
-                        QString *error) const
+Result<void> UiTagFile::addEdit(const Object &object, const QString &value,
+                                std::vector<Edit> &edits) const
 {
     if (object.tags.size() > 1) {
-        if (error)
-            *error = QStringLiteral("\"%1\" has more than one Tag").arg(object.name);
-        return false;
+        return fail(QStringLiteral("\"%1\" has more than one Tag").arg(object.name));
     }
     const std::optional<QString> escaped = escapeText(value);
     if (!escaped) {
-        if (error)
-            *error = QStringLiteral("the Tag of \"%1\" holds characters a form file cannot")
-                         .arg(object.name);
-        return false;
+        return fail(QStringLiteral("the Tag of \"%1\" holds characters a form file cannot")
+                        .arg(object.name));
     }
 
     if (!object.tags.empty()) {
         const TagProperty &tag = object.tags.front();
         if (!tag.isString) {
-            if (error)
-                *error = QStringLiteral("the Tag of \"%1\" is not a <string>").arg(object.name);
-            return false;
+            return fail(QStringLiteral("the Tag of \"%1\" is not a <string>").arg(object.name));
         }
         if (tag.value == value)
-            return true;
+            return {};
         if (tag.selfClosing) {
             QString start = m_text.mid(tag.stringBegin, tag.contentBegin - tag.stringBegin);
             start.chop(2); // "/>"
@@ -265,11 +246,11 @@ bool UiTagFile::addEdit(const Object &object, const QString &value, std::vector<
         } else {
             edits.push_back({tag.contentBegin, tag.contentEnd, *escaped});
         }
-        return true;
+        return {};
     }
 
     if (value.isEmpty())
-        return true; // no Tag reads as an empty one
+        return {}; // no Tag reads as an empty one
     const QString nl = newline();
     const QString step = QStringLiteral(" ");
     const std::optional<QString> indent = lineIndent(object.startTagBegin);
@@ -278,7 +259,7 @@ bool UiTagFile::addEdit(const Object &object, const QString &value, std::vector<
         if (!childIndent) {
             edits.push_back(
                 {object.firstChildBegin, object.firstChildBegin, compactProperty(*escaped)});
-            return true;
+            return {};
         }
         const QString childStep =
             indent && childIndent->size() > indent->size() && childIndent->startsWith(*indent)
@@ -286,7 +267,7 @@ bool UiTagFile::addEdit(const Object &object, const QString &value, std::vector<
                 : step;
         edits.push_back({object.firstChildBegin, object.firstChildBegin,
                          propertyBlock(*childIndent, childStep, *escaped, nl) + nl + *childIndent});
-        return true;
+        return {};
     }
     const QString endTag = QLatin1String("</") + object.element + u'>';
     if (object.selfClosing) {
@@ -297,7 +278,7 @@ bool UiTagFile::addEdit(const Object &object, const QString &value, std::vector<
                                            *indent
                                      : compactProperty(*escaped);
         edits.push_back({object.startTagBegin, object.startTagEnd, start + u'>' + inner + endTag});
-        return true;
+        return {};
     }
     const std::optional<QString> endIndent = lineIndent(object.endTagBegin);
     if (endIndent) {
@@ -307,11 +288,10 @@ bool UiTagFile::addEdit(const Object &object, const QString &value, std::vector<
     } else {
         edits.push_back({object.endTagBegin, object.endTagBegin, compactProperty(*escaped)});
     }
-    return true;
+    return {};
 }
 
-std::optional<QByteArray> UiTagFile::withTags(const QHash<QString, QString> &tags,
-                                              QString *error) const
+Result<QByteArray> UiTagFile::withTags(const QHash<QString, QString> &tags) const
 {
     std::vector<Edit> edits;
     for (auto it = tags.cbegin(); it != tags.cend(); ++it) {
@@ -324,16 +304,13 @@ std::optional<QByteArray> UiTagFile::withTags(const QHash<QString, QString> &tag
             }
         }
         if (count != 1) {
-            if (error) {
-                *error = count == 0
-                             ? QStringLiteral("\"%1\" is not an object of the form").arg(it.key())
-                             : QStringLiteral("\"%1\" names more than one object of the form")
-                                   .arg(it.key());
-            }
-            return std::nullopt;
+            return fail(count == 0
+                            ? QStringLiteral("\"%1\" is not an object of the form").arg(it.key())
+                            : QStringLiteral("\"%1\" names more than one object of the form")
+                                  .arg(it.key()));
         }
-        if (!addEdit(*found, it.value(), edits, error))
-            return std::nullopt;
+        if (Result<void> added = addEdit(*found, it.value(), edits); !added)
+            return fail(added.error());
     }
 
     // From the end backwards so earlier offsets stay valid; at one offset the replacement
@@ -348,19 +325,13 @@ std::optional<QByteArray> UiTagFile::withTags(const QHash<QString, QString> &tag
     out += text.toUtf8();
 
     // Read the result back: it must be well-formed and say what was asked.
-    QString checkError;
-    const std::optional<UiTagFile> check = fromBytes(out, &checkError);
-    if (!check) {
-        if (error)
-            *error = QStringLiteral("the edited form would be damaged: %1").arg(checkError);
-        return std::nullopt;
-    }
+    const Result<UiTagFile> check = fromBytes(out);
+    if (!check)
+        return fail(QStringLiteral("the edited form would be damaged: %1").arg(check.error()));
     for (auto it = tags.cbegin(); it != tags.cend(); ++it) {
         if (check->tag(it.key()).value_or(QString()) != it.value()) {
-            if (error)
-                *error =
-                    QStringLiteral("the Tag of \"%1\" did not come out as written").arg(it.key());
-            return std::nullopt;
+            return fail(
+                QStringLiteral("the Tag of \"%1\" did not come out as written").arg(it.key()));
         }
     }
     return out;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -17,13 +19,13 @@ namespace tessaly {
 class UiTagFile
 {
 public:
-    /// Reads a form file. Nothing, with the reason in `error`, when it cannot be read, is
-    /// not UTF-8 or is not well-formed XML.
-    static std::optional<UiTagFile> load(const QString &path, QString *error = nullptr);
+    /// Reads a form file. Fails, with the reason, when it cannot be read, is not UTF-8 or
+    /// is not well-formed XML.
+    static Result<UiTagFile> load(const QString &path);
     /// The same from the file's bytes.
-    static std::optional<UiTagFile> fromBytes(const QByteArray &bytes, QString *error = nullptr);
+    static Result<UiTagFile> fromBytes(const QByteArray &bytes);
     /// Writes `bytes` to `path` atomically: the old file stays whole until the new one is.
-    static bool save(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+    static Result<void> save(const QString &path, const QByteArray &bytes);
 
     const QByteArray &bytes() const { return m_bytes; }
     /// Names of the objects in the form, in document order, the root widget first.
@@ -34,11 +36,10 @@ public:
 
     /// The file with each named object's Tag set to the given text: the text of an existing
     /// <string> is replaced, and an object without a Tag gets a new Tag property as its first
-    /// child (an empty text needs none). Nothing, with the reason, when a name is not in the
+    /// child (an empty text needs none). Fails, with the reason, when a name is not in the
     /// form or names more than one object, the object has several Tags or a Tag that is not
     /// a <string>, or a text holds characters XML cannot.
-    std::optional<QByteArray> withTags(const QHash<QString, QString> &tags,
-                                       QString *error = nullptr) const;
+    Result<QByteArray> withTags(const QHash<QString, QString> &tags) const;
 
 private:
     struct TagProperty
@@ -68,9 +69,9 @@ private:
         QString text;
     };
 
-    bool parse(QString *error);
-    bool addEdit(const Object &object, const QString &value, std::vector<Edit> &edits,
-                 QString *error) const;
+    Result<void> parse();
+    Result<void> addEdit(const Object &object, const QString &value,
+                         std::vector<Edit> &edits) const;
     /// The blanks before `position` on its line; nothing when other text comes first.
     std::optional<QString> lineIndent(qsizetype position) const;
     QString newline() const;

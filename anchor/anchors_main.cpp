@@ -20,9 +20,8 @@ int main(int argc, char **argv)
                    : 2;
     }
     tessaly::AnchorsDesigner designer;
-    QString error;
-    if (!designer.load(arguments.at(1), &error)) {
-        std::fprintf(stderr, "tessaly-anchors: %s\n", qPrintable(error));
+    if (const tessaly::Result<void> loaded = designer.load(arguments.at(1)); !loaded) {
+        std::fprintf(stderr, "tessaly-anchors: %s\n", qPrintable(loaded.error()));
         return 1;
     }
     designer.show();

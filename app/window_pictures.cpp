@@ -30,8 +30,14 @@ int main(int argc, char **argv)
     QTemporaryDir folder;
     tessaly::SettingsStore store(
         tessaly::SettingsLocation(folder.path(), folder.filePath(QStringLiteral("config"))));
-    store.setSaveLocation(QDir::homePath() + QStringLiteral("/Pictures/Tessaly/"));
-    store.setSaveType(QStringLiteral(".png"));
+    for (const tessaly::Result<void> &written :
+         {store.setSaveLocation(QDir::homePath() + QStringLiteral("/Pictures/Tessaly/")),
+          store.setSaveType(QStringLiteral(".png"))}) {
+        if (!written) {
+            std::fprintf(stderr, "%s\n", qPrintable(written.error()));
+            return 1;
+        }
+    }
     tessaly::FrmMain settings(store);
     settings.move(40, 40);
     settings.show();

@@ -6,50 +6,41 @@
 
 namespace tessaly {
 
-namespace {
-
-bool failWith(QString *error, const QString &why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
-
-} // namespace
-
-bool WholeFileWriter::replace(const QString &path, const NextChunk &next, QString *error)
+Result<void> WholeFileWriter::replace(const QString &path, const NextChunk &next)
 {
     QSaveFile file(path);
     // Unbuffered and checked: buffered, a short write on a full disk shows nowhere, and
     // commit() renames the cut-off file over the good one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failWith(error, file.errorString());
+        return fail(file.errorString());
     CheckedOutputDevice output(file);
     for (;;) {
-        QByteArray chunk;
-        if (!next(chunk, error)) {
+        Result<QByteArray> chunk = next();
+        if (!chunk) {
             file.cancelWriting();
-            return false;
+            return fail(chunk.error());
         }
-        if (chunk.isEmpty())
+        if (chunk->isEmpty())
             break;
-        if (output.write(chunk) != chunk.size()) {
+        if (output.write(*chunk) != chunk->size()) {
             file.cancelWriting();
-            return failWith(error, output.failure());
+            return fail(output.failure());
         }
     }
-    return file.commit() || failWith(error, file.errorString());
+    if (!file.commit())
+        return fail(file.errorString());
+    return {};
 }
 
-bool WholeFileWriter::replace(const QString &path, const QByteArray &bytes, QString *error)
+Result<void> WholeFileWriter::replace(const QString &path, const QByteArray &bytes)
 {
     bool handedOut = false;
-    return replace(path, [&](QByteArray &chunk, QString *) {
-        if (!handedOut)
-            chunk = bytes;
+    return replace(path, [&]() -> Result<QByteArray> {
+        if (handedOut)
+            return QByteArray();
         handedOut = true;
-        return true;
-    }, error);
+        return bytes;
+    });
 }
 
 } // namespace tessaly

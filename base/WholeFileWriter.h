@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,15 +15,15 @@ namespace tessaly {
 class WholeFileWriter
 {
 public:
-    /// Hands out the next chunk of the new contents; an empty chunk ends them. False when
-    /// the chunk could not be had, with the reason in `error`.
-    using NextChunk = std::function<bool(QByteArray &chunk, QString *error)>;
+    /// Hands out the next chunk of the new contents; an empty chunk ends them. Fails, with
+    /// the reason, when the chunk could not be had.
+    using NextChunk = std::function<Result<QByteArray>()>;
 
-    /// Writes the chunks `next` gives as the whole of `path`. False, with the reason in
-    /// `error`, when the file was left as it was.
-    static bool replace(const QString &path, const NextChunk &next, QString *error = nullptr);
+    /// Writes the chunks `next` gives as the whole of `path`. Fails, with the reason, when
+    /// the file was left as it was.
+    static Result<void> replace(const QString &path, const NextChunk &next);
     /// The same for contents held whole.
-    static bool replace(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+    static Result<void> replace(const QString &path, const QByteArray &bytes);
 };
 
 } // namespace tessaly

@@ -219,7 +219,8 @@ void FrmBrowser::Form_Load()
     m_completion.attach(m_ui->Text1);
 
     m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
-    m_writer.StartGdiplus(1);
+    if (const Result<void> started = m_writer.StartGdiplus(1); !started)
+        showCaptureFailure(started.error());
     // The capture host made its five surfaces persistent, pixel-unit, hidden and auto-sized
     // when it was made; they take the places the form gives them.
     const auto place = [](DrawingSurface &surface, const QWidget *control, const TwipsScale &s) {

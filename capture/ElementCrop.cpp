@@ -16,15 +16,13 @@ QRect elementArea(const QRectF &cssBox, double scale)
     return QRect(left, top, high(cssBox.right()) - left, high(cssBox.bottom()) - top);
 }
 
-std::optional<Picture> cropToElement(const Picture &page, const QRectF &cssBox, double scale,
-                                     const ElementMarks &marks, QString *error)
+Result<Picture> cropToElement(const Picture &page, const QRectF &cssBox, double scale,
+                              const ElementMarks &marks)
 {
     const QRect area =
         elementArea(cssBox, scale).intersected(QRect(0, 0, page.width(), page.height()));
-    if (area.isEmpty()) {
-        *error = QStringLiteral("--selector: the element lies outside the captured page");
-        return std::nullopt;
-    }
+    if (area.isEmpty())
+        return fail(QStringLiteral("--selector: the element lies outside the captured page"));
     DrawingSurface surface;
     surface.setScaleMode(ScaleMode::Pixels);
     surface.setAutoSize(true);

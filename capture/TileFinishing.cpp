@@ -109,11 +109,11 @@ bool CaptureHost::TakePic()
     }
 
     const QString fileName = m_fileNameSource ? m_fileNameSource() : nextNumberedFileName();
-    const bool saved = m_writer.SaveImageFile(*output, fileName);
+    const Result<void> saved = m_writer.SaveImageFile(*output, fileName);
     output.reset();
     yield();
     if (!saved) {
-        const QString reason = m_writer.lastError();
+        const QString reason = saved.error();
         emit captureFailed(tr("The screenshot could not be saved to %1.%2")
                                .arg(QDir::toNativeSeparators(fileName),
                                     reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));

@@ -44,27 +44,22 @@ QString BrowsePaths::StripAtNul(const QString &text)
     return nul < 0 ? text : text.left(nul);
 }
 
-QString BrowsePaths::folderNameProblem(const QString &name)
+Result<void> BrowsePaths::checkFolderName(const QString &name)
 {
     // A separator would make some other folder than a subfolder of the selection, and a
     // NUL would cut the name short.
     if (name.contains(u'/') || name.contains(QChar(u'\0')))
-        return u"A folder name cannot contain \"/\"."_s;
+        return fail(u"A folder name cannot contain \"/\"."_s);
     return {};
 }
 
-bool BrowsePaths::createFolder(const QString &path, QString *reason)
+Result<void> BrowsePaths::createFolder(const QString &path)
 {
-    if (path.isEmpty() || path.contains(QChar(u'\0'))) {
-        if (reason)
-            *reason = u"The name is not a valid folder name."_s;
-        return false;
-    }
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        return fail(u"The name is not a valid folder name."_s);
     if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
-        return true;
-    if (reason)
-        *reason = QString::fromLocal8Bit(std::strerror(errno));
-    return false;
+        return {};
+    return fail(QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 } // namespace tessaly

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 
 namespace tessaly {
@@ -18,11 +20,11 @@ public:
     static bool FolderExists(const QString &path);
     /// The part of `text` before its first NUL character, or all of it.
     static QString StripAtNul(const QString &text);
-    /// Why `name` cannot be the name of one new subfolder; empty when it can.
-    static QString folderNameProblem(const QString &name);
-    /// Creates the one folder `path` (its parent must exist). False with the system's
-    /// reason in `reason` when it cannot be created.
-    static bool createFolder(const QString &path, QString *reason);
+    /// Fails, saying why, when `name` cannot be the name of one new subfolder.
+    static Result<void> checkFolderName(const QString &name);
+    /// Creates the one folder `path` (its parent must exist). Fails with the system's
+    /// reason when it cannot be created.
+    static Result<void> createFolder(const QString &path);
 };
 
 } // namespace tessaly

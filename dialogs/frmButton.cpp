@@ -81,17 +81,15 @@ QString frmButton::Browse(QWidget *ownerform, bool Create, bool Recurse, const Q
             continue; // nothing was selected to create the folder in
 
         const QString path = BrowsePaths::newFolderPath(selected, m_newFolderName);
-        const QString nameProblem = BrowsePaths::folderNameProblem(m_newFolderName);
-        QString reason;
-        if (!nameProblem.isEmpty()) {
-            warn(u"The folder %1 cannot be created.\n%2"_s.arg(path, nameProblem));
+        if (const Result<void> name = BrowsePaths::checkFolderName(m_newFolderName); !name) {
+            warn(u"The folder %1 cannot be created.\n%2"_s.arg(path, name.error()));
             m_folderText = selected;
         } else if (BrowsePaths::FolderExists(path)) {
             warn(u"A Folder of that name already exists.\nPlease enter a different name"_s);
             m_folderText = selected;
-        } else if (!BrowsePaths::createFolder(path, &reason)) {
+        } else if (const Result<void> created = BrowsePaths::createFolder(path); !created) {
             // The system says why; the dialog then reopens on the folder it came from.
-            warn(u"The folder %1 cannot be created.\n%2"_s.arg(path, reason));
+            warn(u"The folder %1 cannot be created.\n%2"_s.arg(path, created.error()));
             m_folderText = selected;
         } else {
             m_folderText = path;

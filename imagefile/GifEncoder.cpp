@@ -50,13 +50,11 @@ GifEncoder::GifEncoder()
 {
 }
 
-bool GifEncoder::write(const QImage &image, QIODevice &device, QString &error) const
+Result<void> GifEncoder::write(const QImage &image, QIODevice &device) const
 {
     QImage indexed = ColourQuantiser().quantise(image);
-    if (indexed.isNull()) {
-        error = u"Not enough memory for the palette copy of the picture"_s;
-        return false;
-    }
+    if (indexed.isNull())
+        return fail(u"Not enough memory for the palette copy of the picture"_s);
 
     // The colour table's size must be a power of two; unused entries stay black.
     const QList<QRgb> palette = indexed.colorTable();
@@ -67,36 +65,27 @@ bool GifEncoder::write(const QImage &image, QIODevice &device, QString &error) c
                                    GifByteType(qBlue(palette[i]))};
     }
     const std::unique_ptr<ColorMapObject, MapFreer> map(GifMakeMapObject(mapSize, colours.data()));
-    if (!map) {
-        error = u"Not enough memory for the GIF colour table"_s;
-        return false;
-    }
+    if (!map)
+        return fail(u"Not enough memory for the GIF colour table"_s);
 
     int code = E_GIF_SUCCEEDED;
     std::unique_ptr<GifFileType, GifCloser> gif(EGifOpen(&device, &writeToDevice, &code));
-    if (!gif) {
-        error = gifError(code);
-        return false;
-    }
+    if (!gif)
+        return fail(gifError(code));
     const int width = indexed.width();
     const int height = indexed.height();
     if (EGifPutScreenDesc(gif.get(), width, height, 8, 0, map.get()) != GIF_OK ||
         EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) != GIF_OK) {
-        error = gifError(gif->Error);
-        return false;
+        return fail(gifError(gif->Error));
     }
     for (int y = 0; y < height; ++y) {
         // giflib masks the line in place, hence the writable scan line of our own copy.
-        if (EGifPutLine(gif.get(), indexed.scanLine(y), width) != GIF_OK) {
-            error = gifError(gif->Error);
-            return false;
-        }
+        if (EGifPutLine(gif.get(), indexed.scanLine(y), width) != GIF_OK)
+            return fail(gifError(gif->Error));
     }
-    if (EGifCloseFile(gif.release(), &code) != GIF_OK) {
-        error = gifError(code);
-        return false;
-    }
-    return true;
+    if (EGifCloseFile(gif.release(), &code) != GIF_OK)
+        return fail(gifError(code));
+    return {};
 }
 
 } // namespace tessaly

@@ -10,7 +10,7 @@ class GifEncoder : public SideLimitedEncoder
 {
 public:
     GifEncoder();
-    bool write(const QImage &image, QIODevice &device, QString &error) const override;
+    Result<void> write(const QImage &image, QIODevice &device) const override;
 };
 
 } // namespace tessaly

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QIODevice>
 #include <QImage>
 #include <QSize>
@@ -23,20 +25,19 @@ public:
     virtual EncoderId id() const = 0;
     virtual QString mimeType() const = 0;
 
-    /// Empty when a picture of this size fits the format; otherwise why it does not, as a
-    /// sentence the user can read.
-    virtual QString sizeProblem(QSize size) const = 0;
+    /// Succeeds when a picture of this size fits the format; otherwise says why it does not,
+    /// as a sentence the user can read.
+    virtual Result<void> checkSize(QSize size) const = 0;
 
     /// Encodes an RGB32 image onto an open device with the format's default settings.
-    /// False, with the reason in error, when the encoder gives up.
-    virtual bool write(const QImage &image, QIODevice &device, QString &error) const = 0;
+    /// Fails, with the reason, when the encoder gives up.
+    virtual Result<void> write(const QImage &image, QIODevice &device) const = 0;
     /// The same at a quality from 1 (smallest file) to 100 (best picture), for formats
     /// that trade one for the other; the others ignore it.
-    virtual bool writeAtQuality(const QImage &image, QIODevice &device, int quality,
-                                QString &error) const
+    virtual Result<void> writeAtQuality(const QImage &image, QIODevice &device, int quality) const
     {
         Q_UNUSED(quality);
-        return write(image, device, error);
+        return write(image, device);
     }
 };
 

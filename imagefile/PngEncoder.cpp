@@ -102,7 +102,7 @@ PngEncoder::PngEncoder()
 {
 }
 
-bool PngEncoder::write(const QImage &image, QIODevice &device, QString &error) const
+Result<void> PngEncoder::write(const QImage &image, QIODevice &device) const
 {
     const QImage rgb = image.format() == QImage::Format_RGB32
                            ? image
@@ -110,16 +110,13 @@ bool PngEncoder::write(const QImage &image, QIODevice &device, QString &error) c
     WriteState state;
     state.device = &device;
     PngWriteStruct writer(state);
-    if (!writer.isValid()) {
-        error = u"libpng could not start a PNG file"_s;
-        return false;
-    }
+    if (!writer.isValid())
+        return fail(u"libpng could not start a PNG file"_s);
     png_set_write_fn(writer.png(), &state, writeData, flushData);
     std::vector<png_byte> row(size_t(rgb.width()) * 3);
     if (encodeRows(writer.png(), writer.info(), rgb, row.data()))
-        return true;
-    error = QString::fromLatin1(state.message);
-    return false;
+        return {};
+    return fail(QString::fromLatin1(state.message));
 }
 
 } // namespace tessaly

@@ -11,7 +11,7 @@ class PngEncoder : public SideLimitedEncoder
 {
 public:
     PngEncoder();
-    bool write(const QImage &image, QIODevice &device, QString &error) const override;
+    Result<void> write(const QImage &image, QIODevice &device) const override;
 };
 
 } // namespace tessaly

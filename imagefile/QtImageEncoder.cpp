@@ -65,7 +65,7 @@ QString QtImageEncoder::mimeType() const
     return QString::fromLatin1(infoFor(m_format).mimeType);
 }
 
-QString QtImageEncoder::sizeProblem(QSize size) const
+Result<void> QtImageEncoder::checkSize(QSize size) const
 {
     const FormatInfo info = infoFor(m_format);
     const qint64 width = size.width();
@@ -74,35 +74,34 @@ QString QtImageEncoder::sizeProblem(QSize size) const
     case Format::Bmp: {
         // 24-bit rows padded to four bytes, bottom-up, after the two headers.
         const qint64 rowBytes = (width * 24 + 31) / 32 * 4;
-        return SizeLimits::byteProblem(size, info.displayName, BmpHeaderBytes + rowBytes * height,
-                                       Int32Max);
+        return SizeLimits::checkBytes(size, info.displayName, BmpHeaderBytes + rowBytes * height,
+                                      Int32Max);
     }
     case Format::Jpeg:
-        return SizeLimits::sideProblem(size, info.displayName, JpegMaxSide);
+        return SizeLimits::checkSide(size, info.displayName, JpegMaxSide);
     case Format::Tiff:
         // Uncompressed 8-bit RGB strips.
-        return SizeLimits::byteProblem(size, info.displayName, width * height * 3,
-                                       Int32Max - TiffOverheadBytes);
+        return SizeLimits::checkBytes(size, info.displayName, width * height * 3,
+                                      Int32Max - TiffOverheadBytes);
     }
     Q_UNREACHABLE();
 }
 
-bool QtImageEncoder::write(const QImage &image, QIODevice &device, QString &error) const
+Result<void> QtImageEncoder::write(const QImage &image, QIODevice &device) const
 {
-    return writeAtQuality(image, device, -1, error);
+    return writeAtQuality(image, device, -1);
 }
 
-bool QtImageEncoder::writeAtQuality(const QImage &image, QIODevice &device, int quality,
-                                    QString &error) const
+Result<void> QtImageEncoder::writeAtQuality(const QImage &image, QIODevice &device,
+                                            int quality) const
 {
     QImageWriter writer(&device, infoFor(m_format).qtFormat);
     // Only JPEG trades picture for size; the lossless writers would read it as compression.
     if (m_format == Format::Jpeg && quality >= 1)
         writer.setQuality(std::min(quality, 100));
     if (writer.write(image))
-        return true;
-    error = writer.errorString();
-    return false;
+        return {};
+    return fail(writer.errorString());
 }
 
 } // namespace tessaly

@@ -25,10 +25,9 @@ public:
 
     EncoderId id() const override;
     QString mimeType() const override;
-    QString sizeProblem(QSize size) const override;
-    bool write(const QImage &image, QIODevice &device, QString &error) const override;
-    bool writeAtQuality(const QImage &image, QIODevice &device, int quality,
-                        QString &error) const override;
+    Result<void> checkSize(QSize size) const override;
+    Result<void> write(const QImage &image, QIODevice &device) const override;
+    Result<void> writeAtQuality(const QImage &image, QIODevice &device, int quality) const override;
 
 private:
     Format m_format;

@@ -39,18 +39,17 @@ SaveBitmapAs::SaveBitmapAs(EncoderList encoders)
 {
 }
 
-void SaveBitmapAs::StartGdiplus(int version)
+Result<void> SaveBitmapAs::StartGdiplus(int version)
 {
     // A refused start leaves a library started earlier as it was.
     if (version != LibraryVersion) {
         m_started = false;
-        m_lastError = u"The image writer has no interface version %1"_s.arg(version);
-        return;
+        return fail(u"The image writer has no interface version %1"_s.arg(version));
     }
     m_encoders = m_loadEncoders();
     m_token = ++m_lastToken;
     m_started = true;
-    m_lastError.clear();
+    return {};
 }
 
 void SaveBitmapAs::StopGdiplus()
@@ -82,9 +81,8 @@ bool SaveBitmapAs::FindEncoderClsid(const QString &mimeType, EncoderId &clsid) c
     return false;
 }
 
-bool SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName)
+Result<void> SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName)
 {
-    m_lastError.clear();
     const QString shownName = QDir::toNativeSeparators(fileName);
     const QString mimeType = mimeTypeForFileName(fileName);
     if (mimeType.isEmpty())
@@ -99,8 +97,8 @@ bool SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName
     if (!found)
         return fail(u"This program has no encoder for %1 files"_s.arg(mimeType));
     const QImage &image = picture.image();
-    if (const QString problem = found->sizeProblem(image.size()); !problem.isEmpty())
-        return fail(problem);
+    if (Result<void> fits = found->checkSize(image.size()); !fits)
+        return fits;
 
     QSaveFile file(fileName);
     // Unbuffered, so that the disk's refusal reaches the checked device at the write that
@@ -108,20 +106,18 @@ bool SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
     CheckedOutputDevice output(file);
-    QString encoderError;
-    const bool written = m_quality > 0
-                             ? found->writeAtQuality(image, output, m_quality, encoderError)
-                             : found->write(image, output, encoderError);
+    const Result<void> written = m_quality > 0 ? found->writeAtQuality(image, output, m_quality)
+                                               : found->write(image, output);
     // A writer may finish happily although the disk refused part of its output: the
     // device's record decides, and says more than the encoder's summary.
     if (!written || output.failed()) {
-        const QString reason = output.failed() ? output.failure() : encoderError;
+        const QString reason = output.failed() ? output.failure() : written.error();
         file.cancelWriting();
         return fail(u"Cannot write %1: %2"_s.arg(shownName, reason));
     }
     if (!file.commit())
         return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
-    return true;
+    return {};
 }
 
 const ImageEncoder *SaveBitmapAs::encoder(const EncoderId &id) const
@@ -131,12 +127,6 @@ const ImageEncoder *SaveBitmapAs::encoder(const EncoderId &id) const
             return candidate.get();
     }
     return nullptr;
-}
-
-bool SaveBitmapAs::fail(const QString &message)
-{
-    m_lastError = message;
-    return false;
 }
 
 } // namespace tessaly

@@ -24,15 +24,15 @@ public:
 
     /// Starts the library for interface `version` (1 is the only one). The started flag is
     /// true afterwards exactly when the start succeeded.
-    void StartGdiplus(int version);
+    Result<void> StartGdiplus(int version);
     /// Shuts the library down when the started flag is set; the flag itself stays set.
     /// Saves fail until the library is started again.
     void StopGdiplus();
 
-    /// True when the file was written. False, with lastError() saying why, for a name with
-    /// none of the five extensions, a library that is not running, an empty picture, no
-    /// encoder for the type, a picture too large for the format, or a failed write.
-    bool SaveImageFile(const Picture &picture, const QString &fileName);
+    /// Writes the file. Fails, saying why, for a name with none of the five extensions, a
+    /// library that is not running, an empty picture, no encoder for the type, a picture
+    /// too large for the format, or a failed write.
+    Result<void> SaveImageFile(const Picture &picture, const QString &fileName);
 
     /// The quality, 1 to 100, of later saves in formats that have one (JPEG); 0 or less
     /// returns to each format's default.
@@ -44,8 +44,6 @@ public:
     bool FindEncoderClsid(const QString &mimeType, EncoderId &clsid) const;
 
     bool started() const { return m_started; }
-    /// Why the last StartGdiplus or SaveImageFile failed; empty after a success.
-    QString lastError() const { return m_lastError; }
 
     /// The MIME type the last four characters of fileName select, lower-cased; empty when
     /// they are none of the five extensions.
@@ -53,14 +51,12 @@ public:
 
 private:
     const ImageEncoder *encoder(const EncoderId &id) const;
-    bool fail(const QString &message);
 
     std::function<EncoderList()> m_loadEncoders;
     bool m_started = false;
     quint32 m_token = 0;     // the running library's token; 0 while it is not running
     quint32 m_lastToken = 0; // tokens are never reused
     EncoderList m_encoders;  // the running library's encoders
-    QString m_lastError;
     int m_quality = 0;
 };
 

@@ -17,9 +17,9 @@ public:
 
     EncoderId id() const override { return m_id; }
     QString mimeType() const override { return m_mimeType; }
-    QString sizeProblem(QSize size) const override
+    Result<void> checkSize(QSize size) const override
     {
-        return SizeLimits::sideProblem(size, m_formatName, m_maxSide);
+        return SizeLimits::checkSide(size, m_formatName, m_maxSide);
     }
 
 private:

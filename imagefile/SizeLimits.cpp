@@ -21,23 +21,23 @@ QLocale messageLocale()
 
 } // namespace
 
-QString sideProblem(QSize size, const QString &formatName, qint64 maxSide)
+Result<void> checkSide(QSize size, const QString &formatName, qint64 maxSide)
 {
     if (size.width() <= maxSide && size.height() <= maxSide)
         return {};
-    return u"%1; %2 files hold at most %3 pixels a side"_s.arg(sizeText(size), formatName,
-                                                               messageLocale().toString(maxSide));
+    return fail(u"%1; %2 files hold at most %3 pixels a side"_s.arg(
+        sizeText(size), formatName, messageLocale().toString(maxSide)));
 }
 
-QString byteProblem(QSize size, const QString &formatName, qint64 bytes, qint64 maxBytes)
+Result<void> checkBytes(QSize size, const QString &formatName, qint64 bytes, qint64 maxBytes)
 {
     if (bytes <= maxBytes)
         return {};
     const QLocale locale = messageLocale();
-    return u"%1; as %2 it would take %3, and %2 files written here hold at most %4"_s.arg(
+    return fail(u"%1; as %2 it would take %3, and %2 files written here hold at most %4"_s.arg(
         sizeText(size), formatName,
         locale.formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat),
-        locale.formattedDataSize(maxBytes, 1, QLocale::DataSizeTraditionalFormat));
+        locale.formattedDataSize(maxBytes, 1, QLocale::DataSizeTraditionalFormat)));
 }
 
 } // namespace tessaly::SizeLimits

@@ -195,41 +195,44 @@ void IniDocument::insert(qsizetype position, const QByteArray &lines)
     m_bytes.insert(position, lines);
 }
 
-void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+Result<void> IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
-    if (!checkEntry(section, key, value).isEmpty())
-        return;
+    if (Result<void> entry = checkEntry(section, key, value); !entry)
+        return entry;
     const QByteArray text = trimBlanks(value).toUtf8();
     const Match match = find(trimBlanks(section), trimBlanks(key));
     if (match.found) {
         m_bytes.replace(match.valueStart, match.lineEnd - match.valueStart, text);
-        return;
+        return {};
     }
     const QByteArray eol = lineEnding();
     const QByteArray keyLine = trimBlanks(key).toUtf8() + '=' + text + eol;
     if (match.insertAt >= 0) {
         insert(match.insertAt, keyLine);
-        return;
+        return {};
     }
     insert(m_bytes.size(), '[' + trimBlanks(section).toUtf8() + ']' + eol + keyLine);
+    return {};
 }
 
-QString IniDocument::checkEntry(const QString &section, const QString &key, const QString &value)
+Result<void> IniDocument::checkEntry(const QString &section, const QString &key,
+                                     const QString &value)
 {
     const QString name = trimBlanks(section);
     if (name.isEmpty())
-        return u"The section name is empty."_s;
+        return fail(u"The section name is empty."_s);
     if (hasLineBreak(section) || name.contains(u']'))
-        return u"The section name \"%1\" cannot be stored in a profile file."_s.arg(section);
+        return fail(u"The section name \"%1\" cannot be stored in a profile file."_s.arg(section));
     const QString keyName = trimBlanks(key);
     if (keyName.isEmpty())
-        return u"The key name is empty."_s;
+        return fail(u"The key name is empty."_s);
     if (hasLineBreak(key) || keyName.contains(u'=') || keyName.startsWith(u'[') ||
         keyName.startsWith(u';') || keyName.startsWith(u'#'))
-        return u"The key name \"%1\" cannot be stored in a profile file."_s.arg(key);
+        return fail(u"The key name \"%1\" cannot be stored in a profile file."_s.arg(key));
     if (hasLineBreak(value))
-        return u"The value of \"%1\" contains a line break, which a profile file cannot hold."_s
-            .arg(keyName);
+        return fail(
+            u"The value of \"%1\" contains a line break, which a profile file cannot hold."_s.arg(
+                keyName));
     return {};
 }
 

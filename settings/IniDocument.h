@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -27,13 +29,14 @@ public:
     std::optional<QString> value(const QString &section, const QString &key) const;
 
     /// Replaces the value of `key` in `section` where it stands, or adds the key at the end
-    /// of the section's keys, or appends the section at the end of the text. The entry must
-    /// have passed checkEntry(); one that has not is ignored.
-    void setValue(const QString &section, const QString &key, const QString &value);
+    /// of the section's keys, or appends the section at the end of the text. An entry that
+    /// fails checkEntry() changes nothing and fails the same way.
+    Result<void> setValue(const QString &section, const QString &key, const QString &value);
 
-    /// Why the entry cannot be written in this format (empty name, a line break, a name
-    /// that would read back as something else); empty when it can.
-    static QString checkEntry(const QString &section, const QString &key, const QString &value);
+    /// Fails, saying why, when the entry cannot be written in this format (empty name, a
+    /// line break, a name that would read back as something else).
+    static Result<void> checkEntry(const QString &section, const QString &key,
+                                   const QString &value);
 
 private:
     struct Match;

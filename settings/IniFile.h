@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/WriteResult.h"
+#include "base/Result.h"
 
 #include <QString>
 
@@ -30,7 +30,7 @@ public:
     /// Stores `value` under `key` in `section`, creating the file and the section when they
     /// do not exist. The file is replaced only by a complete new version; on failure it is
     /// left as it was and the result says why.
-    WriteResult setValue(const QString &section, const QString &key, const QString &value);
+    Result<void> setValue(const QString &section, const QString &key, const QString &value);
 
 private:
     QString m_path;

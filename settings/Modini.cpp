@@ -9,8 +9,8 @@ QString ReadIni(const QString &section, const QString &key, const QString &path)
     return IniFile(path).value(section, key);
 }
 
-WriteResult WriteIni(const QString &section, const QString &key, const QString &value,
-                     const QString &path)
+Result<void> WriteIni(const QString &section, const QString &key, const QString &value,
+                      const QString &path)
 {
     return IniFile(path).setValue(section, key, value);
 }

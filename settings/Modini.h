@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/WriteResult.h"
+#include "base/Result.h"
 
 #include <QString>
 
@@ -11,8 +11,8 @@ namespace tessaly::Modini {
 QString ReadIni(const QString &section, const QString &key, const QString &path);
 
 /// Stores `value` under `key` in `section` of the profile file `path`, creating the file
-/// and the section when needed. True (a successful result) only when the file now holds it.
-WriteResult WriteIni(const QString &section, const QString &key, const QString &value,
-                     const QString &path);
+/// and the section when needed. Succeeds only when the file now holds it.
+Result<void> WriteIni(const QString &section, const QString &key, const QString &value,
+                      const QString &path);
 
 } // namespace tessaly::Modini

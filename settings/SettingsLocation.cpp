@@ -49,14 +49,13 @@ QString SettingsLocation::watermarkFile() const
     return QDir(folder()).filePath(u"watermark.bmp"_s);
 }
 
-WriteResult SettingsLocation::prepareFolder() const
+Result<void> SettingsLocation::prepareFolder() const
 {
     if (QFileInfo(folder()).isDir())
-        return WriteResult::success();
+        return {};
     if (QDir().mkpath(folder()))
-        return WriteResult::success();
-    return WriteResult::failure(
-        u"The folder %1 cannot be created."_s.arg(QDir::toNativeSeparators(folder())));
+        return {};
+    return fail(u"The folder %1 cannot be created."_s.arg(QDir::toNativeSeparators(folder())));
 }
 
 } // namespace tessaly

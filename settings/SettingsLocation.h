@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/WriteResult.h"
+#include "base/Result.h"
 
 #include <QString>
 
@@ -41,7 +41,7 @@ public:
 
     /// Creates the folder in use when it does not exist yet (the configuration folder on
     /// first use).
-    WriteResult prepareFolder() const;
+    Result<void> prepareFolder() const;
 
 private:
     QString m_programFolder;

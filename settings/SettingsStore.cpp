@@ -4,35 +4,20 @@
 
 #include <utility>
 
-using namespace Qt::StringLiterals;
-
 namespace tessaly {
 
-SettingsStore::SettingsStore(SettingsLocation location, QObject *parent)
-    : QObject(parent), m_location(std::move(location))
-{
-}
+SettingsStore::SettingsStore(SettingsLocation location) : m_location(std::move(location)) {}
 
 QString SettingsStore::read(const QString &key) const
 {
     return Modini::ReadIni(Section, key, m_location.settingsFile());
 }
 
-WriteResult SettingsStore::write(const QString &key, const QString &value)
+Result<void> SettingsStore::write(const QString &key, const QString &value)
 {
-    const WriteResult folder = m_location.prepareFolder();
-    if (!folder)
-        return report(folder);
-    return report(Modini::WriteIni(Section, key, value, m_location.settingsFile()));
-}
-
-WriteResult SettingsStore::report(WriteResult result)
-{
-    if (!result && !m_failureReported) {
-        m_failureReported = true;
-        emit writeFailed(u"The settings could not be saved.\n%1"_s.arg(result.error()));
-    }
-    return result;
+    if (Result<void> folder = m_location.prepareFolder(); !folder)
+        return folder;
+    return Modini::WriteIni(Section, key, value, m_location.settingsFile());
 }
 
 std::optional<int> SettingsStore::readCheckValue(const QString &key) const
@@ -49,7 +34,7 @@ QString SettingsStore::saveLocation() const
     return read(SaveLocationKey);
 }
 
-WriteResult SettingsStore::setSaveLocation(const QString &folder)
+Result<void> SettingsStore::setSaveLocation(const QString &folder)
 {
     return write(SaveLocationKey, folder);
 }
@@ -59,7 +44,7 @@ QString SettingsStore::saveType() const
     return read(SaveTypeKey);
 }
 
-WriteResult SettingsStore::setSaveType(const QString &type)
+Result<void> SettingsStore::setSaveType(const QString &type)
 {
     return write(SaveTypeKey, type);
 }
@@ -69,7 +54,7 @@ std::optional<int> SettingsStore::enableWatermark() const
     return readCheckValue(EnableWatermarkKey);
 }
 
-WriteResult SettingsStore::setEnableWatermark(int checkValue)
+Result<void> SettingsStore::setEnableWatermark(int checkValue)
 {
     return write(EnableWatermarkKey, QString::number(checkValue));
 }
@@ -79,7 +64,7 @@ std::optional<int> SettingsStore::silent() const
     return readCheckValue(SilentKey);
 }
 
-WriteResult SettingsStore::setSilent(int checkValue)
+Result<void> SettingsStore::setSilent(int checkValue)
 {
     return write(SilentKey, QString::number(checkValue));
 }

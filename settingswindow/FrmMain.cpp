@@ -69,7 +69,6 @@ FrmMain::FrmMain(SettingsStore &store, QWidget *parent)
     connect(m_ui->Command2, &QPushButton::clicked, this, &FrmMain::Command2_Click);
     connect(m_ui->Command3, &QPushButton::clicked, this, &FrmMain::Command3_Click);
     connect(m_ui->Command4, &QPushButton::clicked, this, &FrmMain::Command4_Click);
-    connect(&m_store, &SettingsStore::writeFailed, this, &FrmMain::showWriteFailure);
 
     Form_Load();
 }
@@ -81,11 +80,16 @@ QString FrmMain::titleFor(int major, int minor, int revision)
     return QStringLiteral("Tessaly v%1.%2.%3 By Orvanel").arg(major).arg(minor).arg(revision);
 }
 
-void FrmMain::writeSetting(const std::function<WriteResult()> &write)
+void FrmMain::writeSetting(const std::function<Result<void>()> &write)
 {
     if (m_loading)
         return;
-    write();
+    const Result<void> written = write();
+    // Typing a folder name writes at every keystroke: the user is told once, not at each.
+    if (!written && !m_writeFailureShown) {
+        m_writeFailureShown = true;
+        showWriteFailure(tr("The settings could not be saved.\n%1").arg(written.error()));
+    }
 }
 
 void FrmMain::Form_Load()
@@ -192,18 +196,16 @@ void FrmMain::Command3_Click()
         return;
     }
     const QString target = m_store.watermarkFile();
-    QString error;
-    if (const WriteResult folder = m_store.location().prepareFolder(); !folder)
-        error = folder.error();
-    else
-        WriteWholeFile(bytes, target, &error);
-    if (!error.isEmpty()) {
+    Result<void> copied = m_store.location().prepareFolder();
+    if (copied)
+        copied = WriteWholeFile(bytes, target);
+    if (!copied) {
         const QString kept = QFileInfo::exists(target)
                                  ? tr("The watermark loaded before is kept.")
                                  : tr("No watermark is stored.");
         QMessageBox::warning(this, windowTitle(),
                              tr("The watermark could not be copied to %1.\n%2\n%3")
-                                 .arg(QDir::toNativeSeparators(target), error, kept));
+                                 .arg(QDir::toNativeSeparators(target), copied.error(), kept));
     }
 }
 
@@ -223,9 +225,9 @@ void FrmMain::Label11_Click()
     m_opener(QUrl(MakerSite.toString()));
 }
 
-int FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &target, QString *error)
+Result<void> FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &target)
 {
-    return WholeFileWriter::replace(target, bytes, error) ? 1 : 0;
+    return WholeFileWriter::replace(target, bytes);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

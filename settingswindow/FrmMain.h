@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Result.h"
 #include "dialogs/BFFC.h"
 #include "dialogs/OpenImage.h"
 #include "capture/LiveSettings.h"
-#include "settings/WriteResult.h"
 
 #include <QWidget>
 
@@ -55,10 +55,9 @@ public:
     int watermarkSwitch() const override;
     int silentSwitch() const override;
 
-    /// Writes `bytes` as the whole of `target`, replacing it only with a complete file. 1
-    /// when written, 0 when not (the reason in `error`).
-    static int WriteWholeFile(const QByteArray &bytes, const QString &target,
-                              QString *error = nullptr);
+    /// Writes `bytes` as the whole of `target`, replacing it only with a complete file;
+    /// fails, with the reason, when the file was left as it was.
+    static Result<void> WriteWholeFile(const QByteArray &bytes, const QString &target);
 
     /// The title for a version: "Tessaly v1.0.0 By Orvanel".
     static QString titleFor(int major, int minor, int revision);
@@ -80,7 +79,7 @@ protected:
 
 private:
     void Form_Load();
-    void writeSetting(const std::function<WriteResult()> &write);
+    void writeSetting(const std::function<Result<void>()> &write);
     void showWriteFailure(const QString &message);
     void message(const QString &text);
 
@@ -94,6 +93,7 @@ private:
     /// Set while the window fills its controls from the file: what it shows was read there,
     /// and writing it back would cut values longer than a read returns.
     bool m_loading = false;
+    bool m_writeFailureShown = false;
 };
 
 } // namespace tessaly

@@ -2,7 +2,7 @@
 
 namespace tessaly {
 
-std::optional<QStringList> splitShellWords(const QString &line, QString *error)
+Result<QStringList> splitShellWords(const QString &line)
 {
     QStringList words;
     QString word;
@@ -44,8 +44,7 @@ std::optional<QStringList> splitShellWords(const QString &line, QString *error)
             quote = Quote::Double;
         } else if (c == u'\\') {
             if (i + 1 == line.size()) {
-                *error = QStringLiteral("the line ends in a backslash");
-                return std::nullopt;
+                return fail(QStringLiteral("the line ends in a backslash"));
             }
             word += line.at(++i);
         } else {
@@ -53,9 +52,8 @@ std::optional<QStringList> splitShellWords(const QString &line, QString *error)
         }
     }
     if (quote != Quote::None) {
-        *error = quote == Quote::Single ? QStringLiteral("a ' quote is not closed")
-                                        : QStringLiteral("a \" quote is not closed");
-        return std::nullopt;
+        return fail(quote == Quote::Single ? QStringLiteral("a ' quote is not closed")
+                                           : QStringLiteral("a \" quote is not closed"));
     }
     if (inWord)
         words.append(word);

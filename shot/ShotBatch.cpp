@@ -31,8 +31,10 @@ std::vector<BatchLine> readBatchLines(const QString &text)
             continue;
         BatchLine line;
         line.number = int(i + 1);
-        if (const auto words = splitShellWords(row, &line.error))
-            line.words = *words;
+        if (Result<QStringList> words = splitShellWords(row))
+            line.words = std::move(words).value();
+        else
+            line.error = words.error();
         lines.push_back(line);
     }
     return lines;
@@ -59,8 +61,10 @@ int runShotBatch(const ShotRequest &request, QWebEngineProfile *profile)
     for (const BatchLine &line : lines) {
         QString failure = line.error;
         if (failure.isEmpty()) {
-            if (const auto capture = parseShotLine(line.words, request.batchDefaults, &failure))
-                failure = ShotCapture(*capture, profile).run();
+            const Result<ShotRequest> capture = parseShotLine(line.words, request.batchDefaults);
+            const Result<void> written = capture ? ShotCapture(*capture, profile).run()
+                                                 : Result<void>(fail(capture.error()));
+            failure = written.error();
         }
         if (!failure.isEmpty()) {
             say(QStringLiteral("tessaly-shot: %1:%2: %3").arg(request.batchFile).arg(line.number).arg(failure));

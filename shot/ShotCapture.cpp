@@ -57,12 +57,12 @@ QString ShotCapture::timedOut(const QString &doing) const
         .arg(doing);
 }
 
-QString ShotCapture::run()
+Result<void> ShotCapture::run()
 {
     const QFileInfo output(m_request.output);
     const QFileInfo folder(output.absolutePath());
     if (!folder.isDir() || !folder.isWritable())
-        return QStringLiteral("cannot write into %1").arg(folder.filePath());
+        return fail(QStringLiteral("cannot write into %1").arg(folder.filePath()));
 
     m_deadline = m_request.timeoutMs > 0 ? QDeadlineTimer(m_request.timeoutMs)
                                          : QDeadlineTimer(QDeadlineTimer::Forever);
@@ -73,16 +73,16 @@ QString ShotCapture::run()
     stage.view()->engineView()->setZoomFactor(m_request.scale);
     stage.show();
 
-    QString failure = load(stage);
-    if (failure.isEmpty())
-        failure = prepare(stage);
-    if (failure.isEmpty())
-        failure = capture(stage);
+    Result<void> done = load(stage);
+    if (done)
+        done = prepare(stage);
+    if (done)
+        done = capture(stage);
     stage.view()->Stop();
-    return failure;
+    return done;
 }
 
-QString ShotCapture::load(CaptureStage &stage)
+Result<void> ShotCapture::load(CaptureStage &stage)
 {
     WebEngineBrowserView *view = stage.view();
     QEventLoop loading;
@@ -113,27 +113,27 @@ QString ShotCapture::load(CaptureStage &stage)
         return {};
     view->Stop();
     if (outOfTime && !m_deadline.isForever())
-        return timedOut(QStringLiteral("while the page was loading"));
+        return fail(timedOut(QStringLiteral("while the page was loading")));
     if (outOfTime)
-        return QStringLiteral("%1: the page did not finish loading in %2 s")
-            .arg(m_request.url)
-            .arg(m_request.stepTimeoutMs / 1000);
-    return QStringLiteral("%1: %2").arg(m_request.url, loadError);
+        return fail(QStringLiteral("%1: the page did not finish loading in %2 s")
+                        .arg(m_request.url)
+                        .arg(m_request.stepTimeoutMs / 1000));
+    return fail(QStringLiteral("%1: %2").arg(m_request.url, loadError));
 }
 
-QString ShotCapture::prepare(CaptureStage &stage)
+Result<void> ShotCapture::prepare(CaptureStage &stage)
 {
     const PageScripts scripts(stage.view()->engineView()->page());
     QString why;
     const bool styled = !m_request.style.isEmpty() || !m_request.hide.isEmpty();
     if (styled && !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
-        return expired() ? timedOut(QStringLiteral("while styling the page"))
-                         : QStringLiteral("%1: %2").arg(m_request.url, why);
+        return fail(expired() ? timedOut(QStringLiteral("while styling the page"))
+                              : QStringLiteral("%1: %2").arg(m_request.url, why));
 
     if (!m_request.javascript.isEmpty() &&
         !scripts.runUserScript(m_request.javascript, stepBound(), &why))
-        return expired() ? timedOut(QStringLiteral("while --javascript ran"))
-                         : QStringLiteral("%1: %2").arg(m_request.url, why);
+        return fail(expired() ? timedOut(QStringLiteral("while --javascript ran"))
+                              : QStringLiteral("%1: %2").arg(m_request.url, why));
 
     if (!m_request.waitFor.isEmpty()) {
         const auto waited = scripts.waitUntilTrue(m_request.waitFor, stepBound());
@@ -142,10 +142,10 @@ QString ShotCapture::prepare(CaptureStage &stage)
                                     ? QStringLiteral("--wait-for was not true yet")
                                     : QStringLiteral("--wait-for never gave a value: is it a "
                                                      "JavaScript expression?");
-            return expired() ? timedOut(QStringLiteral("while waiting: ") + how)
-                             : QStringLiteral("%1: %2 after %3 s")
-                                   .arg(m_request.url, how)
-                                   .arg(m_request.stepTimeoutMs / 1000);
+            return fail(expired() ? timedOut(QStringLiteral("while waiting: ") + how)
+                                  : QStringLiteral("%1: %2 after %3 s")
+                                        .arg(m_request.url, how)
+                                        .arg(m_request.stepTimeoutMs / 1000));
         }
     }
 
@@ -155,32 +155,33 @@ QString ShotCapture::prepare(CaptureStage &stage)
         QTimer::singleShot(within(m_request.waitMs), &pause, &QEventLoop::quit);
         pause.exec();
         if (!fits)
-            return timedOut(QStringLiteral("during --wait"));
+            return fail(timedOut(QStringLiteral("during --wait")));
     }
 
     // Frames that appeared while the page was waited for get the style too.
     if (styled && !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
-        return expired() ? timedOut(QStringLiteral("while styling the page"))
-                         : QStringLiteral("%1: %2").arg(m_request.url, why);
+        return fail(expired() ? timedOut(QStringLiteral("while styling the page"))
+                              : QStringLiteral("%1: %2").arg(m_request.url, why));
 
     // Fail before the capture, not after it, when the element is not there at all.
     if (!m_request.selector.isEmpty()) {
         m_elementBox = scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &why);
         if (!m_elementBox)
-            return expired() ? timedOut(QStringLiteral("while looking for --selector"))
-                             : QStringLiteral("%1: %2").arg(m_request.url, why);
+            return fail(expired() ? timedOut(QStringLiteral("while looking for --selector"))
+                                  : QStringLiteral("%1: %2").arg(m_request.url, why));
     }
     if (expired())
-        return timedOut(QStringLiteral("before the capture"));
+        return fail(timedOut(QStringLiteral("before the capture")));
     return {};
 }
 
-QString ShotCapture::capture(CaptureStage &stage)
+Result<void> ShotCapture::capture(CaptureStage &stage)
 {
     WebEngineBrowserView *view = stage.view();
     const QString outputPath = QFileInfo(m_request.output).absoluteFilePath();
     SaveBitmapAs writer;
-    writer.StartGdiplus(1);
+    if (Result<void> started = writer.StartGdiplus(1); !started)
+        return started;
     writer.setQuality(m_request.quality);
     FixedLiveSettings settings;
     CaptureHost host(&stage, stage.container(), writer, settings);
@@ -189,7 +190,8 @@ QString ShotCapture::capture(CaptureStage &stage)
     if (!m_request.watermark.isEmpty()) {
         QString why;
         if (!host.loadWatermark(m_request.watermark, &why))
-            return QStringLiteral("cannot read the watermark %1: %2").arg(m_request.watermark, why);
+            return fail(
+                QStringLiteral("cannot read the watermark %1: %2").arg(m_request.watermark, why));
     }
 
     const bool cropped = !m_request.selector.isEmpty();
@@ -214,10 +216,12 @@ QString ShotCapture::capture(CaptureStage &stage)
             marks.firstScreenHeight = stage.container()->height();
             if (m_request.banner)
                 marks.banner = &host.picWatermarkMain;
-            auto picture = cropToElement(page, *box, view->cssScale(), marks, error);
-            if (!picture)
-                *error = QStringLiteral("%1: %2").arg(m_request.url, *error);
-            return picture;
+            Result<Picture> picture = cropToElement(page, *box, view->cssScale(), marks);
+            if (!picture) {
+                *error = QStringLiteral("%1: %2").arg(m_request.url, picture.error());
+                return std::nullopt;
+            }
+            return std::move(picture).value();
         });
     }
 
@@ -250,8 +254,8 @@ QString ShotCapture::capture(CaptureStage &stage)
         std::fputs("\n", stderr);
     writer.StopGdiplus();
     if (!saved)
-        return failure.isEmpty() ? QStringLiteral("%1: the capture failed").arg(m_request.url)
-                                 : failure;
+        return fail(failure.isEmpty() ? QStringLiteral("%1: the capture failed").arg(m_request.url)
+                                      : failure);
     return {};
 }
 

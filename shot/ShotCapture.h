@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "shot/ShotRequest.h"
 
 #include <QDeadlineTimer>
@@ -24,14 +25,14 @@ public:
     /// `profile` (cookies, storage) outlives the capture; null for the toolkit's default.
     explicit ShotCapture(ShotRequest request, QWebEngineProfile *profile = nullptr);
 
-    /// Empty when the file was written; otherwise why not, as a line for the user. Nothing
-    /// is written when the capture fails, and an existing file is left as it was.
-    QString run();
+    /// Writes the file, or fails with why not, as a line for the user. Nothing is written
+    /// when the capture fails, and an existing file is left as it was.
+    Result<void> run();
 
 private:
-    QString load(CaptureStage &stage);
-    QString prepare(CaptureStage &stage);
-    QString capture(CaptureStage &stage);
+    Result<void> load(CaptureStage &stage);
+    Result<void> prepare(CaptureStage &stage);
+    Result<void> capture(CaptureStage &stage);
     /// Milliseconds a step may take: `bound`, or less when the whole capture's time runs
     /// out first (at least 1).
     int within(int bound) const;

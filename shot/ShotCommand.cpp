@@ -19,10 +19,10 @@ int runShot(const ShotRequest &request)
                                                                  : request.profileFolder);
     if (!request.batchFile.isEmpty())
         return runShotBatch(request, profile.get());
-    const QString failure = ShotCapture(request, profile.get()).run();
-    if (failure.isEmpty())
+    const Result<void> written = ShotCapture(request, profile.get()).run();
+    if (written)
         return 0;
-    std::fputs(qPrintable(QStringLiteral("tessaly-shot: ") + failure + u'\n'), stderr);
+    std::fputs(qPrintable(QStringLiteral("tessaly-shot: ") + written.error() + u'\n'), stderr);
     return 1;
 }
 

@@ -6,7 +6,8 @@
 #include <QCoreApplication>
 
 #include <cmath>
-#include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace tessaly {
 
@@ -69,29 +70,20 @@ QStringList withoutRunOptions(const QStringList &arguments)
     return rest;
 }
 
-std::optional<ShotRequest> parse(const QStringList &arguments, Context context, QString *error,
-                                 bool *helpOrVersion)
+// Every option of the command line, with the help text it shows. Two arguments follow.
+struct ShotOptions
 {
-    const auto fail = [error](const QString &message) {
-        *error = message;
-        return std::nullopt;
-    };
-    QCommandLineParser parser;
-    parser.setApplicationDescription(description());
-    // The toolkit takes no options from this command line, so there is no help on them.
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Displays this help."));
-    parser.addOption(helpOption);
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("URL"), QStringLiteral("The page to capture."));
-    parser.addPositionalArgument(
-        QStringLiteral("OUTPUT"),
-        QStringLiteral("The image file; its extension (.bmp .gif .jpg .png .tif) picks the format."));
-    const auto option = [](const char *name, const char *text, const char *value = nullptr) {
+    static QCommandLineOption option(const char *name, const char *text,
+                                     const char *value = nullptr)
+    {
         return value ? QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(text),
                                           QString::fromLatin1(value))
                      : QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(text));
-    };
+    }
+
+    // The toolkit takes no options from this command line, so there is no help on them.
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays this help.")};
     const QCommandLineOption width = option("width", "Browser area width in CSS pixels (1280).", "PX");
     const QCommandLineOption height = option("height", "Browser area height in CSS pixels (700).", "PX");
     const QCommandLineOption watermark =
@@ -142,63 +134,73 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
         "capture window.", "DIR");
     const QCommandLineOption privateProfile =
         option("private", "Keep no cookies or site storage: start clean and leave nothing behind.");
-    parser.addOptions({width, height, watermark, wait, waitFor, timeout, javascript, style, hide,
-                       selector, scale, quality, noBanner, batch, profile, privateProfile});
 
-    *helpOrVersion = false;
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    const bool help = parser.isSet(helpOption);
-    const bool version = parser.isSet(QStringLiteral("version"));
-    if (context == Context::BatchLine) {
-        if (help || version)
-            return fail(QStringLiteral("--help and --version have no place in a batch line"));
-        if (parser.isSet(batch))
-            return fail(QStringLiteral("a batch line cannot start another batch"));
-        if (parser.isSet(profile) || parser.isSet(privateProfile))
-            return fail(QStringLiteral("--profile and --private are for the whole run, not a "
-                                       "batch line"));
+    void addTo(QCommandLineParser &parser) const
+    {
+        parser.setApplicationDescription(description());
+        parser.addOption(help);
+        parser.addVersionOption();
+        parser.addPositionalArgument(QStringLiteral("URL"), QStringLiteral("The page to capture."));
+        parser.addPositionalArgument(
+            QStringLiteral("OUTPUT"),
+            QStringLiteral(
+                "The image file; its extension (.bmp .gif .jpg .png .tif) picks the format."));
+        parser.addOptions({width, height, watermark, wait, waitFor, timeout, javascript, style,
+                           hide, selector, scale, quality, noBanner, batch, profile,
+                           privateProfile});
     }
-    if (help || version) {
-        *helpOrVersion = true;
-        // Read before the toolkit starts, the parser knows no program name of its own.
-        const QString text = help ? QString(parser.helpText())
-                                        .replace(QStringLiteral("<executable_name>"),
-                                                 QCoreApplication::applicationName())
-                                  : QCoreApplication::applicationName() + u' ' +
-                                        QCoreApplication::applicationVersion() + u'\n';
-        std::fputs(qPrintable(text), stdout);
-        return std::nullopt;
-    }
+};
 
-    ShotRequest request;
-    if (parser.isSet(profile) && parser.isSet(privateProfile))
+// What --help or --version prints. Asked before the toolkit starts, the parser knows no
+// program name of its own.
+QString infoText(const QCommandLineParser &parser, bool help)
+{
+    if (help)
+        return QString(parser.helpText())
+            .replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
+    return QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() +
+           u'\n';
+}
+
+// The options that only the whole run may have.
+Result<void> checkBatchLine(const QCommandLineParser &parser, const ShotOptions &options)
+{
+    if (parser.isSet(options.help) || parser.isSet(QStringLiteral("version")))
+        return fail(QStringLiteral("--help and --version have no place in a batch line"));
+    if (parser.isSet(options.batch))
+        return fail(QStringLiteral("a batch line cannot start another batch"));
+    if (parser.isSet(options.profile) || parser.isSet(options.privateProfile))
+        return fail(QStringLiteral("--profile and --private are for the whole run, not a "
+                                   "batch line"));
+    return {};
+}
+
+// --profile and --private, into `request`.
+Result<void> readProfile(const QCommandLineParser &parser, const ShotOptions &options,
+                         ShotRequest &request)
+{
+    if (parser.isSet(options.profile) && parser.isSet(options.privateProfile))
         return fail(QStringLiteral("--profile and --private cannot go together"));
-    request.profileFolder = parser.value(profile);
-    request.privateProfile = parser.isSet(privateProfile);
-    if (parser.isSet(profile) && request.profileFolder.trimmed().isEmpty())
+    request.profileFolder = parser.value(options.profile);
+    request.privateProfile = parser.isSet(options.privateProfile);
+    if (parser.isSet(options.profile) && request.profileFolder.trimmed().isEmpty())
         return fail(QStringLiteral("--profile must not be empty"));
+    return {};
+}
+
+// Everything one capture is asked with, into `request`.
+Result<void> readCapture(const QCommandLineParser &parser, const ShotOptions &options,
+                         ShotRequest &request)
+{
     const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(batch)) {
-        if (!positional.isEmpty())
-            return fail(QStringLiteral("--batch takes its URLs and OUTPUTs from the file, not "
-                                       "from the command line"));
-        request.batchFile = parser.value(batch);
-        request.batchDefaults = withoutRunOptions(arguments);
-        // The batch's own options must make sense before any line is read.
-        QString why;
-        if (!parseShotLine({QStringLiteral("about:blank"), QStringLiteral("line.png")},
-                           request.batchDefaults, &why))
-            return fail(why);
-        return request;
-    }
     if (positional.size() != 2)
         return fail(QStringLiteral("expected URL and OUTPUT"));
     request.url = positional.at(0);
     request.output = positional.at(1);
 
-    for (const auto &[item, target] : {std::pair{&width, &request.browserArea.rwidth()},
-                                       std::pair{&height, &request.browserArea.rheight()}}) {
+    for (const auto &[item, target] :
+         {std::pair{&options.width, &request.browserArea.rwidth()},
+          std::pair{&options.height, &request.browserArea.rheight()}}) {
         if (!parser.isSet(*item))
             continue;
         const auto value = wholeNumber(parser.value(*item), 1, MaxAreaSide);
@@ -208,8 +210,8 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
                             .arg(MaxAreaSide));
         *target = *value;
     }
-    if (parser.isSet(scale)) {
-        const auto value = wholeNumber(parser.value(scale), 1, 3);
+    if (parser.isSet(options.scale)) {
+        const auto value = wholeNumber(parser.value(options.scale), 1, 3);
         if (!value)
             return fail(QStringLiteral("--scale takes 1, 2 or 3"));
         request.scale = *value;
@@ -218,64 +220,100 @@ std::optional<ShotRequest> parse(const QStringList &arguments, Context context, 
         MaxAreaSide)
         return fail(QStringLiteral("--width and --height times --scale must not pass %1 pixels")
                         .arg(MaxAreaSide));
-    if (parser.isSet(wait)) {
-        const auto value = wholeNumber(parser.value(wait), 0, MaxWaitMs);
+    if (parser.isSet(options.wait)) {
+        const auto value = wholeNumber(parser.value(options.wait), 0, MaxWaitMs);
         if (!value)
             return fail(QStringLiteral("--wait takes a whole number of milliseconds from 0 to %1")
                             .arg(MaxWaitMs));
         request.waitMs = *value;
     }
-    if (parser.isSet(timeout)) {
+    if (parser.isSet(options.timeout)) {
         bool ok = false;
-        const double seconds = parser.value(timeout).toDouble(&ok);
+        const double seconds = parser.value(options.timeout).toDouble(&ok);
         if (!ok || !(seconds > 0) || seconds > MaxTimeoutSeconds)
             return fail(QStringLiteral("--timeout takes a number of seconds above 0, up to %1")
                             .arg(MaxTimeoutSeconds));
         request.timeoutMs = std::max(1, int(std::lround(seconds * 1000)));
     }
-    if (parser.isSet(quality)) {
-        const auto value = wholeNumber(parser.value(quality), 1, 100);
+    if (parser.isSet(options.quality)) {
+        const auto value = wholeNumber(parser.value(options.quality), 1, 100);
         if (!value)
             return fail(QStringLiteral("--quality takes a whole number from 1 to 100"));
         request.quality = *value;
     }
-    for (const auto &[item, target] :
-         {std::pair{&waitFor, &request.waitFor}, std::pair{&javascript, &request.javascript},
-          std::pair{&selector, &request.selector}}) {
+    for (const auto &[item, target] : {std::pair{&options.waitFor, &request.waitFor},
+                                       std::pair{&options.javascript, &request.javascript},
+                                       std::pair{&options.selector, &request.selector}}) {
         if (!parser.isSet(*item))
             continue;
         *target = parser.value(*item);
         if (target->trimmed().isEmpty())
             return fail(QStringLiteral("--%1 must not be empty").arg(item->names().constFirst()));
     }
-    request.hide = parser.values(hide);
+    request.hide = parser.values(options.hide);
     for (const QString &hidden : std::as_const(request.hide)) {
         if (hidden.trimmed().isEmpty())
             return fail(QStringLiteral("--hide must not be empty"));
     }
-    request.style = parser.value(style);
-    request.watermark = parser.value(watermark);
-    request.banner = !parser.isSet(noBanner);
+    request.style = parser.value(options.style);
+    request.watermark = parser.value(options.watermark);
+    request.banner = !parser.isSet(options.noBanner);
     if (SaveBitmapAs::mimeTypeForFileName(request.output).isEmpty())
         return fail(QStringLiteral("%1: the file name must end in .bmp, .gif, .jpg, .png or .tif")
                         .arg(request.output));
-    return request;
+    return {};
+}
+
+Result<ShotCommandLine> parse(const QStringList &arguments, Context context)
+{
+    const ShotOptions options;
+    QCommandLineParser parser;
+    options.addTo(parser);
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (context == Context::BatchLine) {
+        if (Result<void> allowed = checkBatchLine(parser, options); !allowed)
+            return fail(allowed.error());
+    }
+    if (parser.isSet(options.help) || parser.isSet(QStringLiteral("version")))
+        return ShotCommandLine(ShotInfoText{infoText(parser, parser.isSet(options.help))});
+
+    ShotRequest request;
+    if (Result<void> read = readProfile(parser, options, request); !read)
+        return fail(read.error());
+    if (parser.isSet(options.batch)) {
+        if (!parser.positionalArguments().isEmpty())
+            return fail(QStringLiteral("--batch takes its URLs and OUTPUTs from the file, not "
+                                       "from the command line"));
+        request.batchFile = parser.value(options.batch);
+        request.batchDefaults = withoutRunOptions(arguments);
+        // The batch's own options must make sense before any line is read.
+        const Result<ShotRequest> line = parseShotLine(
+            {QStringLiteral("about:blank"), QStringLiteral("line.png")}, request.batchDefaults);
+        if (!line)
+            return fail(line.error());
+        return ShotCommandLine(std::move(request));
+    }
+    if (Result<void> read = readCapture(parser, options, request); !read)
+        return fail(read.error());
+    return ShotCommandLine(std::move(request));
 }
 
 } // namespace
 
-std::optional<ShotRequest> parseShotArguments(const QStringList &arguments, QString *error,
-                                              bool *helpOrVersion)
+Result<ShotCommandLine> parseShotArguments(const QStringList &arguments)
 {
-    return parse(arguments, Context::CommandLine, error, helpOrVersion);
+    return parse(arguments, Context::CommandLine);
 }
 
-std::optional<ShotRequest> parseShotLine(const QStringList &words, const QStringList &defaults,
-                                         QString *error)
+Result<ShotRequest> parseShotLine(const QStringList &words, const QStringList &defaults)
 {
-    bool unused = false;
-    return parse(QStringList{QStringLiteral("tessaly-shot")} + defaults + words, Context::BatchLine,
-                 error, &unused);
+    Result<ShotCommandLine> parsed =
+        parse(QStringList{QStringLiteral("tessaly-shot")} + defaults + words, Context::BatchLine);
+    if (!parsed)
+        return fail(parsed.error());
+    // A batch line never asks for the help or the version: that is refused above.
+    return std::get<ShotRequest>(std::move(parsed).value());
 }
 
 } // namespace tessaly

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include <variant>
 
 namespace tessaly {
 
@@ -40,14 +42,19 @@ struct ShotRequest
 /// The largest browser area side, in device pixels (CSS pixels times the scale).
 inline constexpr int MaxAreaSide = 16384;
 
-/// Parses the command line (program name first); on a usage error returns nothing and sets
-/// `error`. For --help and --version it prints the text, returns nothing and sets
-/// `helpOrVersion`.
-std::optional<ShotRequest> parseShotArguments(const QStringList &arguments, QString *error,
-                                              bool *helpOrVersion);
+/// The text --help or --version asks for, for the caller to print on standard output.
+struct ShotInfoText
+{
+    QString text;
+};
+
+/// What the command line asks for: a request to run, or a text to print and stop.
+using ShotCommandLine = std::variant<ShotRequest, ShotInfoText>;
+
+/// Parses the command line (program name first); fails with the message of a usage error.
+Result<ShotCommandLine> parseShotArguments(const QStringList &arguments);
 
 /// Parses the words of one batch line, URL OUTPUT [options], after the batch's own options.
-std::optional<ShotRequest> parseShotLine(const QStringList &words, const QStringList &defaults,
-                                         QString *error);
+Result<ShotRequest> parseShotLine(const QStringList &words, const QStringList &defaults);
 
 } // namespace tessaly

@@ -16,15 +16,17 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
 
     // Read before the toolkit starts: help, version and usage errors need no display.
-    QString error;
-    bool done = false;
-    const auto request = tessaly::parseShotArguments(arguments, &error, &done);
-    if (!request) {
-        if (done)
-            return 0;
-        std::fprintf(stderr, "tessaly-shot: %s\nTry 'tessaly-shot --help'.\n", qPrintable(error));
+    const tessaly::Result<tessaly::ShotCommandLine> parsed = tessaly::parseShotArguments(arguments);
+    if (!parsed) {
+        std::fprintf(stderr, "tessaly-shot: %s\nTry 'tessaly-shot --help'.\n",
+                     qPrintable(parsed.error()));
         return 2;
     }
+    if (const auto *info = std::get_if<tessaly::ShotInfoText>(&*parsed)) {
+        std::fputs(qPrintable(info->text), stdout);
+        return 0;
+    }
+    const auto &request = std::get<tessaly::ShotRequest>(*parsed);
     const QStringList notes = tessaly::prepareWebEngineEnvironment();
     // The engine holds back a new document's first paint for a while in case it is quick
     // to come; a process that shows one page only to take it gains nothing by that wait.
@@ -33,5 +35,5 @@ int main(int argc, char **argv)
     QApplication app(toolkitArgc, argv);
     for (const QString &note : notes)
         std::fprintf(stderr, "tessaly-shot: %s\n", qPrintable(note));
-    return tessaly::runShot(*request);
+    return tessaly::runShot(request);
 }

@@ -12,6 +12,7 @@
 
 using tessaly::Anchor;
 using tessaly::PositionStore;
+using tessaly::Result;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -93,9 +94,9 @@ TEST_F(AnchorPosition, AnUnreadableRecordLeavesThePositionAlone)
 
 TEST_F(AnchorPosition, TheStoreRefusesNamesThatAddressAnotherSetting)
 {
-    QString error;
-    EXPECT_FALSE(store.write(u"../App"_s, u"Main"_s, u"K"_s, u"1|2"_s, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result<void> upward = store.write(u"../App"_s, u"Main"_s, u"K"_s, u"1|2"_s);
+    EXPECT_FALSE(upward);
+    EXPECT_FALSE(upward.error().isEmpty());
     EXPECT_FALSE(store.write(u"App"_s, u"Ma/in"_s, u"K"_s, u"x"_s));
     EXPECT_FALSE(store.write(u"App"_s, QString(), u"K"_s, u"x"_s));
 
@@ -103,10 +104,10 @@ TEST_F(AnchorPosition, TheStoreRefusesNamesThatAddressAnotherSetting)
     QFile blocker(dir.file(u"file"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    error.clear();
-    EXPECT_FALSE(PositionStore(dir.file(u"file/user.ini"_s))
-                     .write(u"App"_s, u"Main"_s, u"FrmPos"_s, u"1|2"_s, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result<void> blocked = PositionStore(dir.file(u"file/user.ini"_s))
+                                     .write(u"App"_s, u"Main"_s, u"FrmPos"_s, u"1|2"_s);
+    EXPECT_FALSE(blocked);
+    EXPECT_FALSE(blocked.error().isEmpty());
 }
 
 TEST(PositionStoreTest, TheDefaultStoreIsTheNativePerUserStoreOfTheApplication)

@@ -16,6 +16,7 @@
 #include <memory>
 
 using tessaly::AnchorsDesigner;
+using tessaly::Result;
 using tessaly::UiTagFile;
 using namespace Qt::StringLiterals;
 
@@ -26,8 +27,8 @@ void openCopy(AnchorsDesigner &designer, const QString &source, const QString &p
 {
     ASSERT_TRUE(QFile::copy(source, path));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    QString error;
-    ASSERT_TRUE(designer.load(path, &error)) << qPrintable(error);
+    const Result<void> loaded = designer.load(path);
+    ASSERT_TRUE(loaded) << qPrintable(loaded.error());
     designer.show();
 }
 
@@ -44,8 +45,8 @@ protected:
     tessaly::ppAnchors &page() { return *designer.page(); }
     void apply()
     {
-        QString error;
-        ASSERT_TRUE(designer.apply(&error)) << qPrintable(error);
+        const Result<void> applied = designer.apply();
+        ASSERT_TRUE(applied) << qPrintable(applied.error());
     }
     // The Tag of `name` as the saved file has it.
     QString saved(const char *name)
@@ -119,9 +120,9 @@ TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwritten)
     const QByteArray theirs = original + "<!-- saved by another editor -->\n";
     ASSERT_TRUE(UiTagFile::save(path, theirs));
     page().lblSides_Click(2);
-    QString error;
-    EXPECT_FALSE(designer.apply(&error));
-    EXPECT_TRUE(error.contains(u"changed on disk"_s)) << qPrintable(error);
+    const Result<void> applied = designer.apply();
+    EXPECT_FALSE(applied);
+    EXPECT_TRUE(applied.error().contains(u"changed on disk"_s)) << qPrintable(applied.error());
     EXPECT_EQ(contentOf(path), theirs);
 }
 
@@ -131,10 +132,10 @@ TEST(Designer, AFileThatIsNotAFormIsRefused)
     const QString path = dir.file(u"broken.ui"_s);
     ASSERT_TRUE(UiTagFile::save(path, "<ui><widget class=\"QWidget\" name=\"Form\">"));
     AnchorsDesigner designer;
-    QString error;
-    EXPECT_FALSE(designer.load(path, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(designer.apply(&error));
+    const Result<void> loaded = designer.load(path);
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(loaded.error().isEmpty());
+    EXPECT_FALSE(designer.apply());
 }
 
 // The program's own windows: every control is listed with its form's tag, and one toggle
@@ -147,14 +148,15 @@ TEST(Designer, TheProgramsOwnFormsOpenAndChangeOnlyTheToggledTag)
         const QString path = dir.file(u"form.ui"_s);
         AnchorsDesigner designer;
         openCopy(designer, QStringLiteral(TESSALY_SOURCE_DIR "/") + QLatin1String(form), path);
-        QString error;
-        ASSERT_TRUE(designer.apply(&error)) << qPrintable(error); // empty tags get the default
+        const Result<void> defaults = designer.apply(); // empty tags get the default
+        ASSERT_TRUE(defaults) << qPrintable(defaults.error());
         const QByteArray before = contentOf(path);
         ASSERT_TRUE(select(*designer.page(), u"Command1"_s));
         QString flipped = bars(*designer.page());
         flipped[2] = flipped[2] == u'T' ? u'F' : u'T';
         designer.page()->lblSides_Click(2);
-        ASSERT_TRUE(designer.apply(&error)) << qPrintable(error);
+        const Result<void> applied = designer.apply();
+        ASSERT_TRUE(applied) << qPrintable(applied.error());
         EXPECT_EQ(withoutTagStrings(contentOf(path)), withoutTagStrings(before));
         const auto file = UiTagFile::load(path);
         ASSERT_TRUE(file);

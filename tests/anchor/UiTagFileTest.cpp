@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+using tessaly::Result;
 using tessaly::UiTagFile;
 using namespace Qt::StringLiterals;
 
@@ -12,34 +13,31 @@ namespace {
 
 UiTagFile parse(const QByteArray &bytes)
 {
-    QString error;
-    std::optional<UiTagFile> file = UiTagFile::fromBytes(bytes, &error);
-    EXPECT_TRUE(file) << qPrintable(error);
+    const Result<UiTagFile> file = UiTagFile::fromBytes(bytes);
+    EXPECT_TRUE(file) << qPrintable(file.error());
     return file ? *file : *UiTagFile::fromBytes("<ui/>");
 }
 
 QByteArray edited(const UiTagFile &file, const QHash<QString, QString> &tags)
 {
-    QString error;
-    const std::optional<QByteArray> bytes = file.withTags(tags, &error);
-    EXPECT_TRUE(bytes) << qPrintable(error);
-    return bytes.value_or(QByteArray());
+    const Result<QByteArray> bytes = file.withTags(tags);
+    EXPECT_TRUE(bytes) << qPrintable(bytes.error());
+    return bytes ? *bytes : QByteArray();
 }
 
 QString failure(const UiTagFile &file, const QHash<QString, QString> &tags)
 {
-    QString error;
-    EXPECT_FALSE(file.withTags(tags, &error));
-    return error;
+    const Result<QByteArray> bytes = file.withTags(tags);
+    EXPECT_FALSE(bytes);
+    return bytes.error();
 }
 
 } // namespace
 
 TEST(UiTagFileRead, FindsTheTagOfEveryNamedObject)
 {
-    QString error;
-    const auto file = UiTagFile::load(formPath("controls.ui"), &error);
-    ASSERT_TRUE(file) << qPrintable(error);
+    const auto file = UiTagFile::load(formPath("controls.ui"));
+    ASSERT_TRUE(file) << qPrintable(file.error());
     EXPECT_EQ(file->objectNames().front(), u"Form"_s);
     EXPECT_EQ(file->tag(u"Command1"_s), QString());
     EXPECT_EQ(file->tag(u"Text1"_s), u"TTFF*/"_s);
@@ -155,13 +153,13 @@ TEST(UiTagFileRead, RefusesFilesItCouldNotWriteBackUnchanged)
          {QByteArray("<ui><widget name=\"a\">\xFF</widget></ui>"),
           QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ui/>"),
           QByteArray("<ui><widget name=\"a\"></ui>")}) {
-        QString error;
-        EXPECT_FALSE(UiTagFile::fromBytes(bytes, &error)) << bytes.toStdString();
-        EXPECT_FALSE(error.isEmpty());
+        const Result<UiTagFile> refused = UiTagFile::fromBytes(bytes);
+        EXPECT_FALSE(refused) << bytes.toStdString();
+        EXPECT_FALSE(refused.error().isEmpty());
     }
-    QString error;
-    EXPECT_FALSE(UiTagFile::load(u"/nonexistent/form.ui"_s, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result<UiTagFile> missing = UiTagFile::load(u"/nonexistent/form.ui"_s);
+    EXPECT_FALSE(missing);
+    EXPECT_FALSE(missing.error().isEmpty());
 }
 
 TEST(UiTagFileSave, WritesAtomicallyAndKeepsTheFilesPermissions)
@@ -175,8 +173,8 @@ TEST(UiTagFileSave, WritesAtomicallyAndKeepsTheFilesPermissions)
     EXPECT_EQ(QFile::permissions(path) & QFile::Permissions(0x7077),
               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 
-    QString error;
-    EXPECT_FALSE(UiTagFile::save(dir.file(u"missing/form.ui"_s), "<ui/>", &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result<void> refused = UiTagFile::save(dir.file(u"missing/form.ui"_s), "<ui/>");
+    EXPECT_FALSE(refused);
+    EXPECT_FALSE(refused.error().isEmpty());
     EXPECT_EQ(contentOf(path), QByteArray("<ui></ui>\n"));
 }

@@ -21,15 +21,21 @@ QStringList args(std::initializer_list<const char *> words)
 
 std::optional<ShotRequest> parsed(std::initializer_list<const char *> words, QString *error = nullptr)
 {
-    QString ignored;
-    bool helpOrVersion = false;
-    return parseShotArguments(args(words), error ? error : &ignored, &helpOrVersion);
+    const Result<ShotCommandLine> result = parseShotArguments(args(words));
+    if (!result) {
+        if (error)
+            *error = result.error();
+        return std::nullopt;
+    }
+    if (const auto *request = std::get_if<ShotRequest>(&*result))
+        return *request;
+    return std::nullopt;
 }
 
-QStringList words(const char *line, QString *error = nullptr)
+QStringList words(const char *line)
 {
-    QString ignored;
-    return splitShellWords(QString::fromUtf8(line), error ? error : &ignored).value_or(QStringList{});
+    const Result<QStringList> split = splitShellWords(QString::fromUtf8(line));
+    return split ? *split : QStringList{};
 }
 
 } // namespace
@@ -110,10 +116,9 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
     EXPECT_EQ(batch->batchDefaults, (QStringList{QStringLiteral("--width"), QStringLiteral("800"),
                                                  QStringLiteral("--no-banner"), QStringLiteral("--hide"),
                                                  QStringLiteral("#a")}));
-    QString error;
-    const auto line = parseShotLine(words("http://x/ 'my shot.png' --width 640 --hide .b"),
-                                    batch->batchDefaults, &error);
-    ASSERT_TRUE(line) << error.toStdString();
+    const Result<ShotRequest> line =
+        parseShotLine(words("http://x/ 'my shot.png' --width 640 --hide .b"), batch->batchDefaults);
+    ASSERT_TRUE(line) << line.error().toStdString();
     EXPECT_EQ(line->output, QStringLiteral("my shot.png"));
     EXPECT_EQ(line->browserArea.width(), 640);
     EXPECT_FALSE(line->banner);
@@ -122,9 +127,9 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
     for (const char *bad : {"http://x/ o.png --batch other.txt", "http://x/ o.png --help",
                             "http://x/", "http://x/ o.png --quality 0", "http://x/ o.png --private",
                             "http://x/ o.png --profile elsewhere"}) {
-        QString why;
-        EXPECT_FALSE(parseShotLine(words(bad), {}, &why)) << bad;
-        EXPECT_FALSE(why.isEmpty()) << bad;
+        const Result<ShotRequest> refused = parseShotLine(words(bad), {});
+        EXPECT_FALSE(refused) << bad;
+        EXPECT_FALSE(refused.error().isEmpty()) << bad;
     }
 }
 
@@ -142,9 +147,9 @@ TEST(ShellWordsSplit, QuotesAndBackslashesAsInAShell)
     EXPECT_EQ(words("--javascript 'document.title = \"$HOME\"'"),
               (QStringList{QStringLiteral("--javascript"), QStringLiteral("document.title = \"$HOME\"")}));
     for (const char *bad : {"'open", "\"open", "ends\\"}) {
-        QString error;
-        EXPECT_FALSE(splitShellWords(QString::fromUtf8(bad), &error)) << bad;
-        EXPECT_FALSE(error.isEmpty());
+        const Result<QStringList> refused = splitShellWords(QString::fromUtf8(bad));
+        EXPECT_FALSE(refused) << bad;
+        EXPECT_FALSE(refused.error().isEmpty());
     }
 }
 
@@ -187,19 +192,19 @@ TEST(ElementCropPicture, CutsToTheBoxWithinThePageAndStampsTheBannerOnTheCut)
     for (int y = 0; y < page.height(); ++y)
         reinterpret_cast<QRgb *>(page.scanLine(y))[5] = qRgb(y & 255, (y >> 8) & 255, 0);
 
-    QString error;
-    const auto plain = cropToElement(Picture(page), QRectF(5, 33000, 200, 6000), 1, {}, &error);
-    ASSERT_TRUE(plain) << error.toStdString();
+    const Result<Picture> plain = cropToElement(Picture(page), QRectF(5, 33000, 200, 6000), 1, {});
+    ASSERT_TRUE(plain) << plain.error().toStdString();
     ASSERT_EQ(plain->image().size(), QSize(200, 6000));
     for (int y = 0; y < 6000; y += 250)
         ASSERT_EQ(plain->image().pixel(0, y), qRgb((33000 + y) & 255, ((33000 + y) >> 8) & 255, 0));
 
     // Cut to the page when the box reaches past it; nothing at all when it lies outside.
-    const auto cut = cropToElement(Picture(page), QRectF(250, 39990, 100, 100), 1, {}, &error);
+    const Result<Picture> cut = cropToElement(Picture(page), QRectF(250, 39990, 100, 100), 1, {});
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->image().size(), QSize(50, 10));
-    EXPECT_FALSE(cropToElement(Picture(page), QRectF(0, 50000, 10, 10), 1, {}, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result<Picture> outside = cropToElement(Picture(page), QRectF(0, 50000, 10, 10), 1, {});
+    EXPECT_FALSE(outside);
+    EXPECT_FALSE(outside.error().isEmpty());
 
     DrawingSurface banner;
     banner.setScaleMode(ScaleMode::Pixels);
@@ -207,7 +212,8 @@ TEST(ElementCropPicture, CutsToTheBoxWithinThePageAndStampsTheBannerOnTheCut)
     banner.setPicture(BuiltInPictures::banner());
     ElementMarks marks;
     marks.banner = &banner;
-    const auto stamped = cropToElement(Picture(page), QRectF(0, 1000, 300, 100), 1, marks, &error);
+    const Result<Picture> stamped =
+        cropToElement(Picture(page), QRectF(0, 1000, 300, 100), 1, marks);
     ASSERT_TRUE(stamped);
     const QImage image = stamped->image();
     int marked = 0;

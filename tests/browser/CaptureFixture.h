@@ -31,7 +31,7 @@ protected:
     RealCapture() : server(QStringLiteral(TESSALY_TEST_DATA)), stage(QSize(AreaWidth, AreaHeight))
     {
         stage.show();
-        writer.StartGdiplus(1);
+        EXPECT_TRUE(writer.StartGdiplus(1));
         settings.setSaveLocation(dir.path() + QStringLiteral("/"));
         settings.setSaveType(QStringLiteral(".png"));
         host = std::make_unique<CaptureHost>(&stage, stage.container(), writer, settings);

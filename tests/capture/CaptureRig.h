@@ -32,7 +32,7 @@ struct CaptureRig
         picture1->setPalette(palette);
         window.show();
 
-        writer.StartGdiplus(1);
+        EXPECT_TRUE(writer.StartGdiplus(1));
         settings.setSaveLocation(dir.path() + QStringLiteral("/"));
         settings.setSaveType(QStringLiteral(".png"));
         host = std::make_unique<tessaly::CaptureHost>(&window, picture1, writer, settings);

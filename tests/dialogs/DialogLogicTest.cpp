@@ -99,10 +99,9 @@ TEST(BrowsePaths, AnythingStandingThereExistsAndAFileInTheWayIsReported)
     EXPECT_FALSE(BrowsePaths::FolderExists(dir.file(u"New"_s)));
     EXPECT_FALSE(BrowsePaths::FolderExists(QString()));
 
-    QString reason;
-    EXPECT_TRUE(BrowsePaths::createFolder(dir.file(u"New"_s), &reason));
+    EXPECT_TRUE(BrowsePaths::createFolder(dir.file(u"New"_s)));
     EXPECT_TRUE(QFileInfo(dir.file(u"New"_s)).isDir());
-    EXPECT_FALSE(BrowsePaths::createFolder(dir.file(u"plain/sub"_s), &reason));
+    const QString reason = BrowsePaths::createFolder(dir.file(u"plain/sub"_s)).error();
     EXPECT_TRUE(reason.contains(u"directory"_s, Qt::CaseInsensitive)) << reason.toStdString();
 }
 

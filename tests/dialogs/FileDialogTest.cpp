@@ -243,7 +243,7 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSizeAndReturnsTheChosenPi
 TEST_F(PreviewDialog, FollowsTheFileNameBoxForBitmapGifAndJpegPictures)
 {
     SaveBitmapAs writer; // the program's own GIF writer: Qt has none
-    writer.StartGdiplus(1);
+    ASSERT_TRUE(writer.StartGdiplus(1));
     QImage gif(64, 32, QImage::Format_RGB32);
     gif.fill(Qt::red);
     ASSERT_TRUE(writer.SaveImageFile(Picture(gif), dir.file(u"flag.gif"_s)));

@@ -67,8 +67,8 @@ TEST(GifEncoder, WritesThePaletteImageGiflibReadsBack)
     const QString path = dir.file(u"page.gif"_s);
     QSaveFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    QString error;
-    ASSERT_TRUE(GifEncoder().write(page, file, error)) << error.toStdString();
+    const Result<void> written = GifEncoder().write(page, file);
+    ASSERT_TRUE(written) << written.error().toStdString();
     ASSERT_TRUE(file.commit());
 
     const QImage expected = ColourQuantiser().quantise(page).convertToFormat(QImage::Format_RGB32);

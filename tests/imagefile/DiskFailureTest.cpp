@@ -47,13 +47,14 @@ protected:
     {
         if (!disk.usable())
             GTEST_SKIP() << disk.skipReason().toStdString();
-        writer.StartGdiplus(1);
+        ASSERT_TRUE(writer.StartGdiplus(1));
     }
 
     /// Saves the small picture as `name` and returns the file's bytes.
     QByteArray earlierCapture(const QString &name)
     {
-        EXPECT_TRUE(writer.SaveImageFile(small, disk.file(name))) << writer.lastError().toStdString();
+        const Result<void> saved = writer.SaveImageFile(small, disk.file(name));
+        EXPECT_TRUE(saved) << saved.error().toStdString();
         return contentOf(disk.file(name));
     }
 
@@ -92,10 +93,9 @@ TEST_F(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlon
     for (const QString &type : FiveTypes) {
         SCOPED_TRACE(type.toStdString());
         const QString target = disk.file(u"001"_s + type);
-        EXPECT_FALSE(writer.SaveImageFile(large, target));
-        EXPECT_TRUE(writer.lastError().contains(target) &&
-                    writer.lastError().contains(u"No space left on device"_s))
-            << writer.lastError().toStdString();
+        const QString error = writer.SaveImageFile(large, target).error();
+        EXPECT_TRUE(error.contains(target) && error.contains(u"No space left on device"_s))
+            << error.toStdString();
         EXPECT_FALSE(QFile::exists(target));
     }
     EXPECT_EQ(entriesOf(disk.path()), (QStringList{u".filler"_s, u"000.png"_s}));
@@ -105,8 +105,8 @@ TEST_F(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlon
     ASSERT_TRUE(QFile::remove(disk.file(u".filler"_s)));
     for (const QString &type : FiveTypes) {
         SCOPED_TRACE(type.toStdString());
-        EXPECT_TRUE(writer.SaveImageFile(small, disk.file(u"002"_s + type)))
-            << writer.lastError().toStdString();
+        const Result<void> saved = writer.SaveImageFile(small, disk.file(u"002"_s + type));
+        EXPECT_TRUE(saved) << saved.error().toStdString();
         EXPECT_EQ(decodedSize(disk.file(u"002"_s + type)), QSize(40, 30));
     }
 }
@@ -117,12 +117,11 @@ TEST_F(ScratchSaves, AReadOnlyDiskRefusesTheSaveWithTheReasonAndKeepsItsFiles)
     ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
 
     for (const QString &name : {u"000.bmp"_s, u"001.tif"_s}) {
-        EXPECT_FALSE(writer.SaveImageFile(small, disk.file(name)));
-        EXPECT_TRUE(writer.lastError().contains(disk.file(name)));
+        const QString error = writer.SaveImageFile(small, disk.file(name)).error();
+        EXPECT_TRUE(error.contains(disk.file(name)));
         // An existing file is found unwritable before its replacement is tried.
-        EXPECT_TRUE(writer.lastError().contains(u"Read-only file system"_s) ||
-                    writer.lastError().contains(u"not writable"_s))
-            << writer.lastError().toStdString();
+        EXPECT_TRUE(error.contains(u"Read-only file system"_s) || error.contains(u"not writable"_s))
+            << error.toStdString();
     }
     EXPECT_EQ(entriesOf(disk.path()), QStringList{u"000.bmp"_s});
     EXPECT_EQ(contentOf(disk.file(u"000.bmp"_s)), earlier);
@@ -134,12 +133,13 @@ TEST(UnusualFolderNames, SpacesAndNonAsciiLettersAreWrittenAsNamed)
     const QString folder = dir.file(u"Bildschirm Fotos ä ø 写真"_s);
     ASSERT_TRUE(QDir().mkpath(folder));
     SaveBitmapAs writer;
-    writer.StartGdiplus(1);
+    ASSERT_TRUE(writer.StartGdiplus(1));
     for (const QString &type : FiveTypes) {
         SCOPED_TRACE(type.toStdString());
         const QString target = folder + u"/000"_s + type;
-        EXPECT_TRUE(writer.SaveImageFile(Picture(SamplePictures::webPage(40, 30)), target))
-            << writer.lastError().toStdString();
+        const Result<void> saved =
+            writer.SaveImageFile(Picture(SamplePictures::webPage(40, 30)), target);
+        EXPECT_TRUE(saved) << saved.error().toStdString();
         EXPECT_EQ(decodedSize(target), QSize(40, 30));
     }
 }

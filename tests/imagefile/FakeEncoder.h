@@ -16,15 +16,16 @@ public:
 
     tessaly::EncoderId id() const override { return m_id; }
     QString mimeType() const override { return m_mimeType; }
-    QString sizeProblem(QSize) const override { return {}; }
-    bool write(const QImage &, QIODevice &device, QString &error) const override
+    tessaly::Result<void> checkSize(QSize) const override { return {}; }
+    tessaly::Result<void> write(const QImage &, QIODevice &device) const override
     {
         if (m_failHalfway) {
             device.write(content().left(8));
-            error = QStringLiteral("gave up halfway");
-            return false;
+            return tessaly::fail(QStringLiteral("gave up halfway"));
         }
-        return device.write(content()) == content().size();
+        if (device.write(content()) != content().size())
+            return tessaly::fail(device.errorString());
+        return {};
     }
 
 private:

@@ -16,15 +16,15 @@ namespace {
 class RoundTrip : public ::testing::Test
 {
 protected:
-    void SetUp() override { m_writer.StartGdiplus(1); }
+    void SetUp() override { ASSERT_TRUE(m_writer.StartGdiplus(1)); }
     void TearDown() override { m_writer.StopGdiplus(); }
 
     // Writes the picture under `name` and reads it back: GIF with giflib, the rest with Qt.
     QImage writeAndRead(const QImage &image, const QString &name, QByteArray *format)
     {
         const QString path = m_dir.file(name);
-        EXPECT_TRUE(m_writer.SaveImageFile(Picture(image), path))
-            << m_writer.lastError().toStdString();
+        const Result<void> saved = m_writer.SaveImageFile(Picture(image), path);
+        EXPECT_TRUE(saved) << saved.error().toStdString();
         const QImage qtRead = IndependentDecoder::readWithQt(path, format);
         return name.endsWith(u".gif"_s) ? IndependentDecoder::readGif(path) : qtRead;
     }

@@ -37,7 +37,7 @@ std::shared_ptr<const ImageEncoder> builtInFor(const QString &mimeType)
 class Writer : public ::testing::Test
 {
 protected:
-    void SetUp() override { writer.StartGdiplus(1); }
+    void SetUp() override { ASSERT_TRUE(writer.StartGdiplus(1)); }
 
     TempDir dir;
     SaveBitmapAs writer;
@@ -50,18 +50,16 @@ TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
     TempDir dir;
     SaveBitmapAs writer;
     EXPECT_FALSE(writer.started());
-    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)));
-    EXPECT_FALSE(writer.lastError().isEmpty());
-    writer.StartGdiplus(2); // an unknown version does not start
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)).error().isEmpty());
+    const Result<void> refused = writer.StartGdiplus(2); // an unknown version does not start
     EXPECT_FALSE(writer.started());
-    EXPECT_FALSE(writer.lastError().isEmpty());
+    EXPECT_FALSE(refused.error().isEmpty());
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)));
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"before.png"_s)));
 
-    writer.StartGdiplus(1);
+    EXPECT_TRUE(writer.StartGdiplus(1));
     EXPECT_TRUE(writer.started());
     EXPECT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"during.png"_s)));
-    EXPECT_TRUE(writer.lastError().isEmpty());
 
     writer.StopGdiplus();
     EXPECT_TRUE(writer.started()); // the flag is not cleared by a shutdown
@@ -71,7 +69,7 @@ TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
     EXPECT_FALSE(writer.FindEncoderClsid(u"image/png"_s, id));
     writer.StopGdiplus(); // a second shutdown does nothing
 
-    writer.StartGdiplus(1);
+    EXPECT_TRUE(writer.StartGdiplus(1));
     EXPECT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"again.png"_s)));
 }
 
@@ -98,8 +96,9 @@ TEST_F(Writer, FilesAreWrittenInTheFormatTheNameEndsWith)
     }
 
     for (const QString &name : {u"shot.jpeg"_s, u"shot.tiff"_s, u"shot.webp"_s, u"png"_s}) {
-        EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(name))) << name.toStdString();
-        EXPECT_FALSE(writer.lastError().isEmpty());
+        const Result<void> saved = writer.SaveImageFile(smallPicture(), dir.file(name));
+        EXPECT_FALSE(saved) << name.toStdString();
+        EXPECT_FALSE(saved.error().isEmpty());
     }
     EXPECT_EQ(entriesOf(dir.path()), QStringList({u"shot.PNG"_s, u"x.png"_s}));
 }
@@ -111,7 +110,7 @@ TEST(SaveBitmapAsEncoders, MimeTypesMatchWithoutRegardToCaseInListOrder)
                                     std::make_shared<FakeEncoder>(u"image/png"_s, OtherId)});
     EncoderId id;
     EXPECT_FALSE(writer.FindEncoderClsid(u"image/png"_s, id)); // not started yet
-    writer.StartGdiplus(1);
+    ASSERT_TRUE(writer.StartGdiplus(1));
 
     EXPECT_TRUE(writer.FindEncoderClsid(u"image/png"_s, id));
     EXPECT_EQ(id, FakeId);
@@ -125,26 +124,30 @@ TEST(SaveBitmapAsEncoders, MimeTypesMatchWithoutRegardToCaseInListOrder)
     EXPECT_EQ(contentOf(dir.file(u"shot.png"_s)), FakeEncoder::content());
 
     // A type with no encoder in the list is not written.
-    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.gif"_s)));
-    EXPECT_TRUE(writer.lastError().contains(u"image/gif"_s));
+    EXPECT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.gif"_s))
+                    .error()
+                    .contains(u"image/gif"_s));
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"shot.gif"_s)));
 }
 
 TEST_F(Writer, FailuresLeaveNothingBehind)
 {
     const QString missingFolder = dir.file(u"missing/shot.png"_s);
-    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), missingFolder));
-    EXPECT_TRUE(writer.lastError().contains(QDir::toNativeSeparators(missingFolder)));
+    EXPECT_TRUE(writer.SaveImageFile(smallPicture(), missingFolder)
+                    .error()
+                    .contains(QDir::toNativeSeparators(missingFolder)));
 
     writeFile(dir.file(u"plain-file"_s), "not a folder");
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"plain-file/shot.png"_s)));
 
     EXPECT_FALSE(writer.SaveImageFile(Picture(), dir.file(u"empty.png"_s)));
 
-    EXPECT_FALSE(writer.SaveImageFile(Picture(QImage(2, 65501, QImage::Format_RGB32)),
-                                      dir.file(u"tall.jpg"_s)));
-    EXPECT_EQ(writer.lastError(), u"The image is 2 x 65501 pixels; JPEG files hold at most 65,500 "
-                                  u"pixels a side"_s);
+    EXPECT_EQ(
+        writer
+            .SaveImageFile(Picture(QImage(2, 65501, QImage::Format_RGB32)), dir.file(u"tall.jpg"_s))
+            .error(),
+        u"The image is 2 x 65501 pixels; JPEG files hold at most 65,500 "
+        u"pixels a side"_s);
 
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"plain-file"_s});
 }
@@ -156,9 +159,9 @@ TEST_F(Writer, AFailedOverwriteKeepsTheOldFile)
     writeFile(target, old);
 
     SaveBitmapAs failing(EncoderList{std::make_shared<FakeEncoder>(u"image/png"_s, FakeId, true)});
-    failing.StartGdiplus(1);
-    EXPECT_FALSE(failing.SaveImageFile(smallPicture(), target));
-    EXPECT_TRUE(failing.lastError().contains(u"gave up halfway"_s));
+    ASSERT_TRUE(failing.StartGdiplus(1));
+    EXPECT_TRUE(
+        failing.SaveImageFile(smallPicture(), target).error().contains(u"gave up halfway"_s));
     EXPECT_EQ(contentOf(target), old);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"000.png"_s});
 
@@ -169,7 +172,7 @@ TEST_F(Writer, AFailedOverwriteKeepsTheOldFile)
 
     // A successful overwrite replaces the whole file, leaving no tail of the longer old one.
     SaveBitmapAs working(EncoderList{std::make_shared<FakeEncoder>(u"image/png"_s, FakeId)});
-    working.StartGdiplus(1);
+    ASSERT_TRUE(working.StartGdiplus(1));
     EXPECT_TRUE(working.SaveImageFile(smallPicture(), target));
     EXPECT_EQ(contentOf(target), FakeEncoder::content());
 }
@@ -187,9 +190,9 @@ TEST(SaveBitmapAsLimits, EachFormatRefusesWhatItCannotHold)
     for (const auto &[mime, size, fits] : cases) {
         const auto encoder = builtInFor(mime);
         ASSERT_TRUE(encoder) << mime.toStdString();
-        EXPECT_EQ(encoder->sizeProblem(size).isEmpty(), fits)
+        EXPECT_EQ(encoder->checkSize(size).ok(), fits)
             << mime.toStdString() << " " << size.width() << "x" << size.height();
     }
-    EXPECT_EQ(builtInFor(u"image/gif"_s)->sizeProblem({1280, 70000}),
+    EXPECT_EQ(builtInFor(u"image/gif"_s)->checkSize({1280, 70000}).error(),
               u"The image is 1280 x 70000 pixels; GIF files hold at most 65,535 pixels a side"_s);
 }

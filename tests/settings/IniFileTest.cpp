@@ -111,7 +111,7 @@ TEST_F(Ini, EntriesTheFormatCannotHoldAreRefused)
 {
     writeFile(path, "[main]\nsavelocation=/old/\n");
     // A line break in a value would smuggle in keys of its own.
-    const WriteResult injected = write(u"savelocation"_s, u"/x/\nsilent=1"_s);
+    const Result<void> injected = write(u"savelocation"_s, u"/x/\nsilent=1"_s);
     EXPECT_FALSE(injected);
     EXPECT_FALSE(injected.error().isEmpty());
     const std::array<QString, 3> refused[] = {
@@ -130,7 +130,7 @@ TEST_F(Ini, FailedWritesAreReportedAndChangeNothing)
     const QString blocker = dir.file(u"not-a-folder"_s);
     writeFile(blocker, "plain file\n");
     const QString inside = QDir(blocker).filePath(u"settings.ini"_s);
-    const WriteResult blocked = Modini::WriteIni(u"main"_s, u"silent"_s, u"1"_s, inside);
+    const Result<void> blocked = Modini::WriteIni(u"main"_s, u"silent"_s, u"1"_s, inside);
     EXPECT_FALSE(blocked);
     EXPECT_TRUE(blocked.error().contains(u"settings.ini"_s)) << blocked.error().toStdString();
     EXPECT_EQ(contentOf(blocker), "plain file\n");
@@ -147,7 +147,7 @@ TEST_F(Ini, AnOversizedFileIsNeitherReadNorReplaced)
     writeFile(path, "[main]\nsilent=1\n");
     ASSERT_TRUE(QFile::resize(path, IniFile::MaxFileSize + 10)); // sparse, so cheap
     EXPECT_EQ(read(u"silent"_s), QString());
-    const WriteResult result = write(u"silent"_s, u"0"_s);
+    const Result<void> result = write(u"silent"_s, u"0"_s);
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(QFileInfo(path).size(), IniFile::MaxFileSize + 10);

@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int fail(const QString &message)
+int complain(const QString &message)
 {
     std::fputs(message.toUtf8().constData(), stderr);
     return 1;
@@ -34,10 +34,11 @@ int main(int argc, char **argv)
     const QString mode = args.value(0);
 
     if (mode == "write"_L1 && args.size() == 5) {
-        const WriteResult result = Modini::WriteIni(args.at(2), args.at(3), args.at(4), args.at(1));
-        return result ? 0 : fail(result.error());
+        const Result<void> result =
+            Modini::WriteIni(args.at(2), args.at(3), args.at(4), args.at(1));
+        return result ? 0 : complain(result.error());
     }
     if (mode == "read"_L1 && args.size() == 4)
         return print(Modini::ReadIni(args.at(2), args.at(3), args.at(1)));
-    return fail(u"usage: tessaly_ini_helper write|read ..."_s);
+    return complain(u"usage: tessaly_ini_helper write|read ..."_s);
 }

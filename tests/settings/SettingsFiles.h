@@ -29,8 +29,8 @@ protected:
     {
         return tessaly::Modini::ReadIni(section, key, path);
     }
-    tessaly::WriteResult write(const QString &key, const QString &value,
-                               const QString &section = QStringLiteral("main")) const
+    tessaly::Result<void> write(const QString &key, const QString &value,
+                                const QString &section = QStringLiteral("main")) const
     {
         return tessaly::Modini::WriteIni(section, key, value, path);
     }
