@@ -134,8 +134,9 @@ TEST_F(RealCapture, CapturesRightAfterANavigationAndInARowShowTheNewPageWhole)
 }
 
 // The scroll bar of the scrolled view is no part of the page: no band shows it, also where
-// the page's policy refuses style elements, and the page has it back after the capture.
-TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageHasItBackAfterwards)
+// the page's policy refuses style elements, and the page has it back after the capture; an
+// inner scrolling column is left scrolled where the user had it.
+TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageIsGivenBackAsItWas)
 {
     server.addPage(QStringLiteral("/strict.html"), strictRowsPage(2600));
     load(QStringLiteral("/strict.html"));
@@ -149,4 +150,10 @@ TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageHasItBackAfterwards)
     EXPECT_GT(before, 0);
     expectRows(capture(), 2600);
     EXPECT_EQ(barWidth(), before);
+
+    load(QStringLiteral("/inner.html?h=3000"));
+    EXPECT_EQ(capture().height(), 50 + 3000);
+    const auto scrolled = js.run(QStringLiteral("document.querySelector('main').scrollTop"));
+    ASSERT_TRUE(scrolled);
+    EXPECT_EQ(scrolled->toInt(), 1234);
 }
