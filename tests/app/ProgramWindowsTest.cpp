@@ -5,10 +5,12 @@
 #include "settings/FrmMain.h"
 #include "support/RowsPage.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <optional>
 
@@ -101,4 +103,18 @@ TEST_F(Program, CookiesSetInTheCaptureWindowReachTessalyShot)
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/account.html")).contains("login=granted"))
         << server.lastRequest(QStringLiteral("/account.html")).toStdString();
+}
+
+TEST_F(Program, ClosingTheSettingsWindowEndsTheProgram)
+{
+    settings().Command1_Click();
+    ASSERT_TRUE(capture().isVisible());
+    QTimer::singleShot(500, &settings(), [this] { settings().close(); });
+    bool ended = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, qApp, [] { QApplication::exit(99); });
+    watchdog.start(20000);
+    ended = QApplication::exec() == 0;
+    EXPECT_TRUE(ended) << "the event loop went on after the settings window closed";
 }
