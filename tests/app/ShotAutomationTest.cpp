@@ -115,23 +115,6 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
     EXPECT_EQ(countColour(image, QRect(220, 50, 150, 100), qRgb(0, 255, 0)), 150 * 100);
 }
 
-// A page whose policy refuses style elements but its own still takes --style and --hide.
-TEST_F(ShotAutomation, StyleAndHideReachAPageThatRefusesStyleElements)
-{
-    server.addPage(QStringLiteral("/strict.html"),
-                   "<!doctype html><html><head><meta http-equiv=\"Content-Security-Policy\" "
-                   "content=\"style-src 'nonce-p'\"><style nonce=\"p\">html, body { margin: 0; } "
-                   "#ad { height: 100px; background: rgb(255, 0, 0); }</style></head>"
-                   "<body><div id=\"ad\"></div></body></html>");
-    const QString output = dir.file(QStringLiteral("strict.png"));
-    const QImage image = captured({400, 300},
-                                  {QStringLiteral("--hide"), QStringLiteral("#ad"), QStringLiteral("--style"),
-                                   QStringLiteral("body { background: rgb(0, 255, 0) }")},
-                                  url(QStringLiteral("/strict.html")), output);
-    EXPECT_EQ(countColour(image, image.rect(), qRgb(255, 0, 0), 8), 0) << "the hidden element shows";
-    EXPECT_EQ(countColour(image, QRect(0, 0, 300, 200), qRgb(0, 255, 0)), 300 * 200);
-}
-
 TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
 {
     // A column of numbered rows taller than 20,000 pixels below a margin, and a small box
@@ -284,15 +267,6 @@ TEST_F(ShotAutomation, QualityChangesTheJpegAndNoBannerLeavesTheCornerAsThePage)
     ASSERT_EQ(plain.size(), stamped.size());
     EXPECT_GT(corner(stamped), 100);
     EXPECT_EQ(corner(plain), 0);
-}
-
-// Option values are checked by ShotRequestTest and their exit code by ShotCommandTest; a
-// batch file is only opened once the options are read.
-TEST_F(ShotAutomation, AMissingBatchFileIsAUsageError)
-{
-    const ShotRun run = shot({QStringLiteral("--batch"), dir.file(QStringLiteral("missing.txt"))});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("missing.txt"))) << run.errors.toStdString();
 }
 
 // A login kept as a cookie without an expiry date: one run sets it, a later run sends it

@@ -97,6 +97,8 @@ TEST(ShotArguments, ValuesOutOfRangeAreUsageErrors)
     QString error;
     parsed({"--scale", "4", "u", "o.png"}, &error);
     EXPECT_TRUE(error.contains(QStringLiteral("--scale"))) << error.toStdString();
+    parsed({"u", "o.webp"}, &error);
+    EXPECT_TRUE(error.contains(QStringLiteral(".bmp, .gif, .jpg, .png or .tif"))) << error.toStdString();
 }
 
 TEST(ShotArguments, TheLargestScaledAreaIsAllowed)
@@ -153,12 +155,15 @@ TEST(ShellWordsSplit, QuotesAndBackslashesAsInAShell)
     }
 }
 
-TEST(ShotBatchFile, AFileThatOpensButCannotBeReadRunsNothingAndIsAnError)
+// A batch file is only opened once the options are read: one that is missing, or opens but
+// cannot be read (a process's own memory, from address 0), runs nothing and is a usage error.
+TEST(ShotBatchFile, AFileThatIsMissingOrCannotBeReadRunsNothingAndIsAnError)
 {
-    // A process's own memory opens as a file, and reading it from address 0 fails.
-    ShotRequest request;
-    request.batchFile = QStringLiteral("/proc/self/mem");
-    EXPECT_EQ(runShotBatch(request), 2);
+    for (const char *path : {"/proc/self/mem", "/nonexistent/missing.txt"}) {
+        ShotRequest request;
+        request.batchFile = QString::fromLatin1(path);
+        EXPECT_EQ(runShotBatch(request), 2) << path;
+    }
 }
 
 TEST(ShotBatchFile, SkipsBlankAndCommentLinesAndKeepsLineNumbers)

@@ -230,52 +230,19 @@ TEST_F(WindowFrame, ResizeRestoreAndCloseWaitForARunningCaptureOrHandler)
     EXPECT_TRUE(window->isVisible());
 }
 
-// Each drag starts from where the one before left the window.
-TEST_F(WindowPointer, EdgeAndCornerDragsSizeTheWindowWithThePointerOnTheDraggedEdge)
+// Which edges a press takes and how far each step moves them is FrameZones' to decide; here a
+// real drag of the top-left corner, which grows the window both ways with the pointer held on
+// the corner and the capture's view height following.
+TEST_F(WindowPointer, ACornerDragSizesTheWindowWithThePointerOnTheDraggedCorner)
 {
-    QRect start = window->geometry();
-    {
-        SCOPED_TRACE("the right edge widens and never narrows below the start");
-        press({799, 300});
-        // The pointer is put onto the edge being dragged.
-        ASSERT_SOON_EQ(QCursor::pos().x(), start.x() + 804);
-        moveTo({start.x() + 904, start.y() + 300});
-        ASSERT_SOON_EQ(window->width(), 904);
-        EXPECT_EQ(window->x(), start.x());
-        EXPECT_EQ(window->host()->ViewHeight, 6420);
-        moveTo({start.x() + 600, start.y() + 300});
-        ASSERT_SOON_EQ(window->width(), 804);
-        release();
-        EXPECT_EQ(window->geometry(), start);
-        EXPECT_EQ(control("Picture1")->width(), 791);
-    }
-    {
-        SCOPED_TRACE("the left edge narrows around the right edge, then shifts the window");
-        window->setGeometry(start.adjusted(0, 0, 100, 0));
-        ASSERT_SOON_EQ(window->width(), 904);
-        press({4, 300});
-        ASSERT_SOON_EQ(QCursor::pos().x(), start.x());
-        moveTo({start.x() + 50, start.y() + 300});
-        ASSERT_SOON_EQ(window->width(), 854);
-        EXPECT_EQ(window->x(), start.x() + 50);
-        EXPECT_EQ(window->x() + window->width(), start.x() + 904);
-        moveTo({start.x() + 150, start.y() + 300});
-        ASSERT_SOON_EQ(window->x(), start.x() + 150);
-        EXPECT_EQ(window->width(), 804);
-        release();
-    }
-    {
-        SCOPED_TRACE("the top-left corner grows both ways with the pointer on the corner");
-        start = window->geometry();
-        press({3, 3});
-        ASSERT_SOON_EQ(QCursor::pos(), start.topLeft());
-        moveTo(start.topLeft() - QPoint(60, 40));
-        ASSERT_SOON_EQ(window->geometry(),
-                       QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
-        EXPECT_EQ(QCursor::pos(), window->geometry().topLeft());
-        EXPECT_EQ(window->host()->ViewHeight, (428 + 40) * 15);
-        release();
-    }
+    const QRect start = window->geometry();
+    press({3, 3});
+    ASSERT_SOON_EQ(QCursor::pos(), start.topLeft());
+    moveTo(start.topLeft() - QPoint(60, 40));
+    ASSERT_SOON_EQ(window->geometry(), QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
+    EXPECT_EQ(QCursor::pos(), window->geometry().topLeft());
+    EXPECT_EQ(window->host()->ViewHeight, (428 + 40) * 15);
+    release();
 }
 
 // The strip below the header, the header panel over the top edge and the labels move the

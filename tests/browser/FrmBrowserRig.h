@@ -36,14 +36,8 @@ public:
         const QUrl url = info.requestUrl();
         QMutexLocker lock(&m_mutex);
         m_urls.append(url.toString());
-        if (url.host() != QLatin1String("127.0.0.1") && !m_allowed.contains(url.host()))
+        if (url.host() != QLatin1String("127.0.0.1"))
             info.block(true);
-    }
-    /// Lets requests to `host` through as well (a name that does not resolve, say).
-    void allowHost(const QString &host)
-    {
-        QMutexLocker lock(&m_mutex);
-        m_allowed.append(host);
     }
     QStringList urls() const
     {
@@ -54,7 +48,6 @@ public:
 private:
     mutable QMutex m_mutex;
     QStringList m_urls;
-    QStringList m_allowed;
 };
 
 /// A capture window over a temporary save folder, with the browser's requests logged.

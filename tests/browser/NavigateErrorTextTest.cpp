@@ -72,8 +72,8 @@ TEST(NavigateErrorText, EveryResultCodeRowIsConsistent)
     }
 }
 
-// The failures a user meets most (404, 500, 401, refused, unknown host) are loaded for real
-// by the browsing tests; these are the rest.
+// A 404, a 401 and a refused connection are loaded for real by the browsing tests; these are
+// the rest.
 TEST(NavigateErrorCode, LoadFailuresMapOntoTexts)
 {
     const struct
@@ -83,6 +83,7 @@ TEST(NavigateErrorCode, LoadFailuresMapOntoTexts)
         const char *text;
     } cases[] = {
         {Domain::HttpStatusCodeDomain, 418, "Unknown Error: 418"},
+        {Domain::HttpStatusCodeDomain, 500, "SERVER_ERROR(500)"},
         {Domain::ConnectionErrorDomain, -105, "RESOURCE_NOT_FOUND(-2146697211)"},
         {Domain::ConnectionErrorDomain, -118, "CONNECTION_TIMEOUT(-2146697205)"},
         {Domain::HttpErrorDomain, -310, "REDIRECTING(-2146697196)"},

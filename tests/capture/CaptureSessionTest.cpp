@@ -1,7 +1,9 @@
 #include "CaptureRig.h"
+#include "capture/BuiltInPictures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTimer>
 
@@ -25,34 +27,24 @@ void expectPageRows(const QImage &image, int pageHeight, int step = 1)
 
 } // namespace
 
+// One screen or less is one grab without moving the view.
 TEST(CaptureWalk, OneBandPerContainerHeightAndOneMoreForWhatIsLeftOver)
 {
-    for (const auto &[screens, bands] : {std::pair{2.0f, 2}, {5.0f, 5}, {2.5f, 3}}) {
-        SCOPED_TRACE(screens);
+    for (const auto &[height, bands] : {std::pair{2 * P, 2}, {5 * P, 5}, {2.5f * P, 3}, {P, 1}, {P - 15, 1}}) {
+        SCOPED_TRACE(height);
         CaptureRig rig(10);
-        rig.measureAs(screens * P);
-        rig.host->Command5_Click();
+        rig.measureAs(height);
+        EXPECT_EQ(rig.run().bands, bands);
 
         std::vector<float> expected;
-        for (int k = 0; k < bands; ++k)
+        for (int k = 0; k < bands && bands > 1; ++k)
             expected.push_back(-k * P);
         expected.push_back(0); // the restore
         EXPECT_EQ(rig.view->tops, expected);
-        EXPECT_EQ(rig.view->heights, (std::vector<float>{screens * P, P}));
+        EXPECT_EQ(rig.view->heights, bands > 1 ? (std::vector<float>{height, P}) : std::vector<float>{P});
         EXPECT_FLOAT_EQ(rig.view->Top(), 0);
         EXPECT_FLOAT_EQ(rig.view->Height(), P);
         EXPECT_TRUE(rig.host->List2.isEmpty());
-    }
-}
-
-TEST(CaptureWalk, OneScreenOrLessIsOneGrabWithoutMovingTheView)
-{
-    for (float height : {P, P - 15}) {
-        CaptureRig rig(10);
-        rig.measureAs(height);
-        EXPECT_EQ(rig.run().bands, 1);
-        EXPECT_EQ(rig.view->heights, std::vector<float>{P}); // only the restore
-        EXPECT_EQ(rig.view->tops, std::vector<float>{0});
     }
 }
 
@@ -221,19 +213,34 @@ TEST(CaptureCounter, NeverOverwritesAnEarlierRunsFile)
     EXPECT_EQ(earlier.readAll(), QByteArray("an earlier capture"));
 }
 
-TEST(CaptureCounter, AFileThatCannotBeWrittenIsReportedAndNotCounted)
+// A folder deleted while the window is open: the capture names the file it meant to write and
+// the system's reason, writes and counts nothing and does not make the folder again behind the
+// user's back; the next capture into a folder that is there works, its name kept as given.
+TEST(CaptureCounter, AFolderThatIsGoneIsReportedAndNotCountedAndTheNextCaptureWorks)
 {
     CaptureRig rig(10);
-    QFile blocker(rig.dir.file(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    rig.settings.setSaveLocation(blocker.fileName() + QStringLiteral("/shots/"));
-    const QString message = rig.run().failed.join(u'\n');
-    EXPECT_TRUE(message.contains(blocker.fileName() + QStringLiteral("/shots/000.png")))
-        << message.toStdString();
-    EXPECT_EQ(rig.host->CaptureCount, 0);
-    EXPECT_EQ(rig.host->Label6(), QStringLiteral("Screenshots Taken: 0"));
+    const QString folder = rig.dir.file(QStringLiteral("shots"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    rig.settings.setSaveLocation(folder + QStringLiteral("/"));
+    ASSERT_EQ(rig.run().saved.size(), 1);
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    rig.measureAs(3 * P);
+    const CaptureRig::Outcome refused = rig.run();
+    const QString message = refused.failed.join(u'\n');
+    EXPECT_TRUE(refused.saved.isEmpty());
+    EXPECT_TRUE(message.contains(folder + QStringLiteral("/001.png"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory"))) << message.toStdString();
+    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->Label6(), QStringLiteral("Screens Captured: 1"));
     EXPECT_TRUE(rig.host->List2.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder));
+
+    const QString other = rig.dir.file(QStringLiteral("Mes captures d’écran/Снимки 写真"));
+    ASSERT_TRUE(QDir().mkpath(other));
+    rig.settings.setSaveLocation(other + QStringLiteral("/"));
+    EXPECT_EQ(rig.run().saved, QStringList{other + QStringLiteral("/001.png")});
+    EXPECT_FALSE(QImageReader(other + QStringLiteral("/001.png")).read().isNull());
+    EXPECT_EQ(rig.host->CaptureCount, 2);
 }
 
 TEST(CaptureCounter, ASecondPressDuringASessionIsIgnored)
@@ -268,4 +275,20 @@ TEST(CaptureCounter, APageTooLargeForTheMemoryLeftIsRefusedBeforeTheWalk)
     rig.host->List2.append(CaptureHost::formatCandidate(50 * P));
     rig.host->Command5_Click();
     EXPECT_EQ(rig.host->CaptureCount, 1);
+}
+
+// A watermark that does not load leaves the one before it; which files load is the picture
+// reader's to decide.
+TEST(CaptureWatermark, AFileThatDoesNotLoadLeavesTheGreyDefault)
+{
+    CaptureRig rig(10);
+    const QString junk = rig.dir.file(QStringLiteral("junk.bmp"));
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BM this is no bitmap at all");
+    file.close();
+    QString error;
+    EXPECT_FALSE(rig.host->loadWatermark(junk, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(rig.host->picWatermark1.picture().image(), BuiltInPictures::defaultWatermark().image());
 }
