@@ -1,5 +1,5 @@
 // The command line, batch lines and the element crop of tessaly-shot, without a browser.
-#include "app/ElementCrop.h"
+#include "capture/ElementCrop.h"
 #include "app/ShellWords.h"
 #include "app/ShotBatch.h"
 #include "app/ShotRequest.h"
@@ -89,7 +89,7 @@ TEST(ShotArguments, ValuesOutOfRangeAreUsageErrors)
         EXPECT_FALSE(error.isEmpty());
     }
     QString error;
-    parsed({"--scale", "4", "u", "o.png"}, &error);
+    parsed({"--scale", "4", "u", "o.png"});
     EXPECT_TRUE(error.contains(QStringLiteral("--scale"))) << error.toStdString();
 }
 
@@ -112,7 +112,7 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
                                                  QStringLiteral("#a")}));
     QString error;
     const auto line = parseShotLine(words("http://x/ 'my shot.png' --width 640 --hide .b"),
-                                    batch->batchDefaults, &error);
+                                    batch->batchDefaults);
     ASSERT_TRUE(line) << error.toStdString();
     EXPECT_EQ(line->output, QStringLiteral("my shot.png"));
     EXPECT_EQ(line->browserArea.width(), 640);
@@ -187,19 +187,19 @@ TEST(ElementCropPicture, CutsToTheBoxWithinThePageAndStampsTheBannerOnTheCut)
     for (int y = 0; y < page.height(); ++y)
         reinterpret_cast<QRgb *>(page.scanLine(y))[5] = qRgb(y & 255, (y >> 8) & 255, 0);
 
-    QString error;
-    const auto plain = cropToElement(Picture(page), QRectF(5, 33000, 200, 6000), 1, {}, &error);
-    ASSERT_TRUE(plain) << error.toStdString();
+    const auto plain = cropToElement(Picture(page), QRectF(5, 33000, 200, 6000), 1, {});
+    ASSERT_TRUE(plain) << plain.error().toStdString();
     ASSERT_EQ(plain->image().size(), QSize(200, 6000));
     for (int y = 0; y < 6000; y += 250)
         ASSERT_EQ(plain->image().pixel(0, y), qRgb((33000 + y) & 255, ((33000 + y) >> 8) & 255, 0));
 
     // Cut to the page when the box reaches past it; nothing at all when it lies outside.
-    const auto cut = cropToElement(Picture(page), QRectF(250, 39990, 100, 100), 1, {}, &error);
+    const auto cut = cropToElement(Picture(page), QRectF(250, 39990, 100, 100), 1, {});
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->image().size(), QSize(50, 10));
-    EXPECT_FALSE(cropToElement(Picture(page), QRectF(0, 50000, 10, 10), 1, {}, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const auto outside = cropToElement(Picture(page), QRectF(0, 50000, 10, 10), 1, {});
+    EXPECT_FALSE(outside);
+    EXPECT_FALSE(outside.error().isEmpty());
 
     DrawingSurface banner;
     banner.setScaleMode(ScaleMode::Pixels);
@@ -207,7 +207,7 @@ TEST(ElementCropPicture, CutsToTheBoxWithinThePageAndStampsTheBannerOnTheCut)
     banner.setPicture(BuiltInPictures::banner());
     ElementMarks marks;
     marks.banner = &banner;
-    const auto stamped = cropToElement(Picture(page), QRectF(0, 1000, 300, 100), 1, marks, &error);
+    const auto stamped = cropToElement(Picture(page), QRectF(0, 1000, 300, 100), 1, marks);
     ASSERT_TRUE(stamped);
     const QImage image = stamped->image();
     int marked = 0;

@@ -30,13 +30,13 @@ QStringList filesIn(const QString &folder)
 void expectRefusedThenRecovered(CaptureRig &rig, const QString &folder, const QString &reason,
                                 const QStringList &filesBefore)
 {
-    const std::int32_t count = rig.host->CaptureCount;
+    const std::int32_t count = rig.host->CaptureCount();
     const CaptureRig::Outcome refused = rig.run();
     const QString failure = refused.failed.join(u'\n');
     EXPECT_TRUE(refused.saved.isEmpty());
     EXPECT_TRUE(failure.contains(folder)) << failure.toStdString();
     EXPECT_TRUE(failure.contains(reason)) << failure.toStdString();
-    EXPECT_EQ(rig.host->CaptureCount, count);
+    EXPECT_EQ(rig.host->CaptureCount(), count);
     EXPECT_EQ(filesIn(folder), filesBefore);
 
     const QString good = rig.dir.file(u"good"_s);
@@ -45,7 +45,7 @@ void expectRefusedThenRecovered(CaptureRig &rig, const QString &folder, const QS
     const CaptureRig::Outcome next = rig.run();
     ASSERT_EQ(next.saved.size(), 1) << next.failed.join(u'\n').toStdString();
     EXPECT_FALSE(QImageReader(next.saved.constFirst()).read().isNull());
-    EXPECT_EQ(rig.host->CaptureCount, count + 1);
+    EXPECT_EQ(rig.host->CaptureCount(), count + 1);
 }
 
 } // namespace
@@ -154,9 +154,9 @@ TEST(WatermarkCopy, ACopyThatIsCutNoBitmapOrHugeLeavesTheGreyDefault)
     for (const QString &path : {cut, junk, huge, dir.file(u"missing.bmp"_s)}) {
         SCOPED_TRACE(path.toStdString());
         CaptureRig rig(10);
-        QString error;
-        EXPECT_FALSE(rig.host->loadWatermark(path, &error));
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(rig.host->picWatermark1.picture().image(), grey);
+        const Result<void> loaded = rig.host->loadWatermark(path);
+        EXPECT_FALSE(loaded);
+        EXPECT_FALSE(loaded.error().isEmpty());
+        EXPECT_EQ(rig.host->picWatermark1().picture().image(), grey);
     }
 }

@@ -1,6 +1,6 @@
-#include "app/ElementCrop.h"
+#include "capture/ElementCrop.h"
 
-#include "capture/CaptureHost.h"
+#include "capture/TileFinishing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,29 +16,27 @@ QRect elementArea(const QRectF &cssBox, double scale)
     return QRect(left, top, high(cssBox.right()) - left, high(cssBox.bottom()) - top);
 }
 
-std::optional<Picture> cropToElement(const Picture &page, const QRectF &cssBox, double scale,
-                                     const ElementMarks &marks, QString *error)
+Result<Picture> cropToElement(const Picture &page, const QRectF &cssBox, double scale,
+                              const ElementMarks &marks)
 {
     const QRect area =
         elementArea(cssBox, scale).intersected(QRect(0, 0, page.width(), page.height()));
-    if (area.isEmpty()) {
-        *error = QStringLiteral("--selector: the element lies outside the captured page");
-        return std::nullopt;
-    }
+    if (area.isEmpty())
+        return fail(QStringLiteral("--selector: the element lies outside the captured page"));
     DrawingSurface surface;
     surface.setScaleMode(ScaleMode::Pixels);
     surface.setAutoSize(true);
     surface.setPicture(Picture(page.image().copy(area)));
     if (marks.watermark) {
         const int screen = std::min(area.height(), marks.firstScreenHeight);
-        CaptureHost::StampWatermark(*marks.watermark, surface,
-                                    (area.width() - marks.watermark->drawableWidth()) / 2,
-                                    (screen - marks.watermark->drawableHeight()) / 2);
+        TileFinishing::StampWatermark(*marks.watermark, surface,
+                                      (area.width() - marks.watermark->drawableWidth()) / 2,
+                                      (screen - marks.watermark->drawableHeight()) / 2);
     }
     if (marks.banner)
-        CaptureHost::StampWatermark(*marks.banner, surface,
-                                    area.width() - marks.banner->drawableWidth() - 20,
-                                    area.height() - marks.banner->drawableHeight() - 20);
+        TileFinishing::StampWatermark(*marks.banner, surface,
+                                      area.width() - marks.banner->drawableWidth() - 20,
+                                      area.height() - marks.banner->drawableHeight() - 20);
     return surface.image();
 }
 

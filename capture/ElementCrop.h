@@ -1,12 +1,11 @@
 #pragma once
 
+#include "base/Result.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Picture.h"
 
 #include <QRect>
 #include <QRectF>
-
-#include <optional>
 
 namespace tessaly {
 
@@ -24,8 +23,8 @@ struct ElementMarks
 QRect elementArea(const QRectF &cssBox, double scale);
 
 /// The part of a page picture an element's box covers, with the marks stamped on it. The
-/// part is cut to the picture; nothing, with the reason, when none of it is inside.
-std::optional<Picture> cropToElement(const Picture &page, const QRectF &cssBox, double scale,
-                                     const ElementMarks &marks, QString *error);
+/// part is cut to the picture; why not, when none of it is inside.
+Result<Picture> cropToElement(const Picture &page, const QRectF &cssBox, double scale,
+                              const ElementMarks &marks);
 
 } // namespace tessaly
