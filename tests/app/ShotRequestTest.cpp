@@ -89,7 +89,7 @@ TEST(ShotArguments, ValuesOutOfRangeAreUsageErrors)
         EXPECT_FALSE(error.isEmpty());
     }
     QString error;
-    parsed({"--scale", "4", "u", "o.png"});
+    parsed({"--scale", "4", "u", "o.png"}, &error);
     EXPECT_TRUE(error.contains(QStringLiteral("--scale"))) << error.toStdString();
 }
 
@@ -112,7 +112,7 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
                                                  QStringLiteral("#a")}));
     QString error;
     const auto line = parseShotLine(words("http://x/ 'my shot.png' --width 640 --hide .b"),
-                                    batch->batchDefaults);
+                                    batch->batchDefaults, &error);
     ASSERT_TRUE(line) << error.toStdString();
     EXPECT_EQ(line->output, QStringLiteral("my shot.png"));
     EXPECT_EQ(line->browserArea.width(), 640);
