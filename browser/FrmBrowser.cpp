@@ -2,6 +2,7 @@
 
 #include "ui_FrmBrowser.h"
 
+#include "base/EventYield.h"
 #include "browser/AnchorLayout.h"
 #include "browser/BrowserPage.h"
 #include "platform/FormLook.h"
@@ -103,9 +104,9 @@ void FrmBrowser::buildForm()
     }
 
     m_host = std::make_unique<CaptureHost>(this, m_ui->Picture1, m_writer, m_settings);
-    m_host->PageHeight = m_pageHeight;
+    m_host->restorePageHeight(m_pageHeight);
     m_ui->WebBrowser1_0->setPage(new BrowserPage(viewProfile(), m_ui->WebBrowser1_0));
-    m_host->WebBrowser1.push_back(WebEngineBrowserView::attach(m_ui->WebBrowser1_0, m_scale));
+    m_host->addView(WebEngineBrowserView::attach(m_ui->WebBrowser1_0, m_scale));
     // A page's title is text, whatever markup it holds.
     m_ui->Label2->setTextFormat(Qt::PlainText);
     connectForm();
@@ -175,9 +176,9 @@ void FrmBrowser::destroyForm()
     endFrameLoop();
     m_pressedHandle = nullptr;
     if (m_host) {
-        m_pageHeight = m_host->PageHeight;
+        m_pageHeight = m_host->PageHeight();
         // Views report as they go down; the handlers must not hear it.
-        for (const QPointer<BrowserView> &view : m_host->WebBrowser1) {
+        for (const QPointer<BrowserView> &view : m_host->WebBrowser1()) {
             if (view)
                 view->disconnect(this);
         }
@@ -205,7 +206,7 @@ void FrmBrowser::Form_Load()
     setMinimumSize(m_minimumSize);
 
     // A missing or unreadable copy leaves the plain grey default in place.
-    m_host->loadWatermark(m_watermarkPath);
+    static_cast<void>(m_host->loadWatermark(m_watermarkPath));
     showWatermarkPictures();
 
     PixelTwipsX = m_scale.PixelTwipsX;
@@ -213,30 +214,29 @@ void FrmBrowser::Form_Load()
     EdgeMarginX = 10 * PixelTwipsX;
     EdgeMarginY = 10 * PixelTwipsY;
     m_host->setTwipsScale(m_scale);
-    m_host->ActiveBrowser = 0;
+    m_host->setActiveBrowser(0);
 
     // Completion from the addresses typed and visited so far.
     m_completion.attach(m_ui->Text1);
 
-    m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+    m_host->followPicture1();
     if (const Result<void> started = m_writer.StartGdiplus(1); !started)
         showCaptureFailure(started.error());
     // The capture host made its five surfaces persistent, pixel-unit, hidden and auto-sized
     // when it was made; they take the places the form gives them.
-    const auto place = [](DrawingSurface &surface, const QWidget *control, const TwipsScale &s) {
-        surface.setLeft(s.toTwipsX(float(control->x())));
-        surface.setTop(s.toTwipsY(float(control->y())));
-        if (!surface.autoSize() || surface.picture().isNull()) {
-            surface.setWidth(s.toTwipsX(float(control->width())));
-            surface.setHeight(s.toTwipsY(float(control->height())));
-        }
+    const auto place = [this](CaptureHost::Surface surface, const QWidget *control) {
+        const TwipsScale &s = m_scale;
+        m_host->placeSurface(surface, QRectF(s.toTwipsX(float(control->x())),
+                                             s.toTwipsY(float(control->y())),
+                                             s.toTwipsX(float(control->width())),
+                                             s.toTwipsY(float(control->height()))));
     };
-    place(m_host->picPicture, m_ui->picPicture, m_scale);
-    place(m_host->PicTemp, m_ui->PicTemp, m_scale);
-    place(m_host->PicPrepare, m_ui->PicPrepare, m_scale);
-    place(m_host->picWatermark1, m_ui->picWatermark1, m_scale);
-    place(m_host->picWatermarkMain, m_ui->picWatermarkMain, m_scale);
-    m_host->CaptureCount = 0;
+    place(CaptureHost::Surface::picPicture, m_ui->picPicture);
+    place(CaptureHost::Surface::PicTemp, m_ui->PicTemp);
+    place(CaptureHost::Surface::PicPrepare, m_ui->PicPrepare);
+    place(CaptureHost::Surface::picWatermark1, m_ui->picWatermark1);
+    place(CaptureHost::Surface::picWatermarkMain, m_ui->picWatermarkMain);
+    m_host->resetCaptureCount();
 
     m_ui->Text1->setText(HomePageUrl.toString());
     m_ui->Text1->setFocus();
@@ -251,9 +251,9 @@ void FrmBrowser::Form_Unload()
 
 void FrmBrowser::showWatermarkPictures()
 {
-    m_ui->picWatermark1->setPixmap(QPixmap::fromImage(m_host->picWatermark1.picture().image()));
+    m_ui->picWatermark1->setPixmap(QPixmap::fromImage(m_host->picWatermark1().picture().image()));
     m_ui->picWatermarkMain->setPixmap(
-        QPixmap::fromImage(m_host->picWatermarkMain.picture().image()));
+        QPixmap::fromImage(m_host->picWatermarkMain().picture().image()));
 }
 
 void FrmBrowser::Command5_Click()
@@ -306,12 +306,12 @@ void FrmBrowser::Picture1_Resize()
 {
     if (!m_host)
         return;
-    m_host->ViewHeight = roundHalfEven(double(m_host->Picture1Height()));
+    m_host->followPicture1();
     // The main view follows the container by its anchoring; pop-up views cover it as well.
     if (m_host->isCapturing())
         return;
-    for (std::size_t index = 1; index < m_host->WebBrowser1.size(); ++index) {
-        if (BrowserView *view = m_host->WebBrowser1[index]) {
+    for (std::size_t index = 1; index < m_host->WebBrowser1().size(); ++index) {
+        if (BrowserView *view = m_host->WebBrowser1()[index]) {
             view->setWidth(m_host->Picture1Width());
             view->setHeight(m_host->Picture1Height());
         }

@@ -23,15 +23,15 @@ QWebEngineProfile *FrmBrowser::viewProfile() const
 
 BrowserView *FrmBrowser::viewAt(int index) const
 {
-    if (!m_host || index < 0 || index >= int(m_host->WebBrowser1.size()))
+    if (!m_host || index < 0 || index >= int(m_host->WebBrowser1().size()))
         return nullptr;
-    return m_host->WebBrowser1[std::size_t(index)].data();
+    return m_host->WebBrowser1()[std::size_t(index)].data();
 }
 
 int FrmBrowser::loadedViewCount() const
 {
     int count = 0;
-    for (const QPointer<BrowserView> &view : m_host->WebBrowser1)
+    for (const QPointer<BrowserView> &view : m_host->WebBrowser1())
         count += view ? 1 : 0;
     return count;
 }
@@ -43,11 +43,11 @@ int FrmBrowser::freeViewIndex() const
     const int next = loadedViewCount();
     if (!viewAt(next))
         return next;
-    for (int index = 1; index < int(m_host->WebBrowser1.size()); ++index) {
+    for (int index = 1; index < int(m_host->WebBrowser1().size()); ++index) {
         if (!viewAt(index))
             return index;
     }
-    return int(m_host->WebBrowser1.size());
+    return int(m_host->WebBrowser1().size());
 }
 
 void FrmBrowser::connectView(BrowserView *view, int index)
@@ -91,7 +91,7 @@ void FrmBrowser::showLoadStart(int index, const QString &address, const QString 
 {
     // The engine tells no status texts of its own while it loads, and an empty one never
     // clears the panel: without these an error would stay there past the loads after it.
-    if (!m_ui || index != m_host->ActiveBrowser || !frameName.isEmpty() ||
+    if (!m_ui || index != m_host->ActiveBrowser() || !frameName.isEmpty() ||
         address.toLower() == QStringLiteral("about:blank"))
         return;
     m_loadShown = true;
@@ -102,7 +102,7 @@ void FrmBrowser::showLoadEnd(int index, const QString &address)
 {
     // Frames complete with addresses of their own; a load that failed keeps its error.
     BrowserView *view = viewAt(index);
-    if (!m_ui || !m_loadShown || index != m_host->ActiveBrowser || !view ||
+    if (!m_ui || !m_loadShown || index != m_host->ActiveBrowser() || !view ||
         view->LocationURL() != address)
         return;
     m_loadShown = false;
@@ -158,8 +158,7 @@ void FrmBrowser::WebBrowser1_BeforeNavigate2(int index, const QString &address,
         return;
     if (frameName.isEmpty())
         return;
-    if (!m_host->List1.contains(frameName))
-        m_host->List1.append(frameName);
+    m_host->addFrameName(frameName);
 }
 
 void FrmBrowser::showCurrentView()
@@ -167,7 +166,7 @@ void FrmBrowser::showCurrentView()
     // Only the current view shows: a pop-up in the background that navigates, or the main
     // view made current again while other pop-ups stay loaded, must not cover it.
     BrowserView *current = m_host->activeView();
-    for (const QPointer<BrowserView> &view : m_host->WebBrowser1) {
+    for (const QPointer<BrowserView> &view : m_host->WebBrowser1()) {
         if (view && view != current)
             view->setVisible(false);
     }
@@ -186,10 +185,8 @@ BrowserView *FrmBrowser::WebBrowser1_NewWindow2()
     m_host->cancelCapture(tr("The screenshot was not taken: the page opened a new window."));
     const int n = freeViewIndex();
     auto *view = WebEngineBrowserView::create(m_ui->Picture1, m_scale, viewProfile());
-    if (n >= int(m_host->WebBrowser1.size()))
-        m_host->WebBrowser1.resize(std::size_t(n) + 1);
-    m_host->WebBrowser1[std::size_t(n)] = view;
-    m_host->ActiveBrowser = n;
+    m_host->setView(n, view);
+    m_host->setActiveBrowser(n);
     view->setResizable(false);
     view->setVisible(false);
     connectView(view, n);
@@ -202,9 +199,9 @@ void FrmBrowser::WebBrowser1_WindowClosing(int index)
     if (index == 0 || !view)
         return;
     m_host->cancelCapture(tr("The screenshot was not taken: the browser view was closed."));
-    m_host->ActiveBrowser = 0;
+    m_host->setActiveBrowser(0);
     view->setVisible(false);
-    m_host->WebBrowser1[std::size_t(index)] = nullptr;
+    m_host->removeView(index);
     // The page asked from inside its own signal: it goes once that has returned. A capture
     // may be waiting inside the view's own methods, in event loops that would free it
     // under them: then it goes once the capture has ended.

@@ -144,7 +144,7 @@ void FrmBrowser::WebBrowser1_DocumentComplete(const QString &address, int height
         return;
     addMenuEntry(m_ui->Back, BackIndex - 1);
     if (address.toLower() != QStringLiteral("about:blank") && height >= 0)
-        m_host->List2.append(CaptureHost::formatCandidate(height));
+        m_host->addHeightCandidateTwips(height);
     if (BrowserView *view = m_host->activeView()) {
         const QString location = view->LocationURL();
         m_ui->Text1->setText(location);

@@ -1,35 +1,39 @@
 #pragma once
 
+#include "base/Result.h"
 #include "capture/BrowserView.h"
-#include "drawing/Colour.h"
+#include "capture/CaptureReport.h"
+#include "capture/CaptureSession.h"
+#include "capture/CaptureState.h"
+#include "capture/PageMeasurement.h"
+#include "capture/StitchingCanvas.h"
+#include "capture/TileFinishing.h"
+#include "capture/WindowGrab.h"
 #include "drawing/DrawingSurface.h"
 #include "drawing/Picture.h"
 #include "drawing/Twips.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QRectF>
 #include <QStringList>
+#include <QWidget>
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
 
-#include <QWidget>
-
 namespace tessaly {
 
 class LiveSettings;
 class SaveBitmapAs;
 
-/// The state the capture routines share, and the routines themselves: measure the page,
-/// walk the view through its container band by band, grab and stitch the bands, stamp the
-/// watermarks and write the file. The capture window owns one; tests build one around a
-/// plain window.
-///
-/// Field names are those the routines are written in terms of. Geometry is in twips,
-/// drawing in pixels.
-class CaptureHost : public QObject
+/// What the windows talk to for a capture: holds the state the capture steps share and the
+/// steps themselves (measure, walk, grab, stitch, finish and write), and reports by signals.
+/// The capture window owns one; tests build one around a plain window. The state is
+/// read-only from outside; the few changes the windows make have their own functions.
+class CaptureHost : public QObject, private CaptureReport
 {
     Q_OBJECT
 public:
@@ -39,83 +43,100 @@ public:
                 const LiveSettings &settings, QObject *parent = nullptr);
     ~CaptureHost() override;
 
-    // Window fields.
-    std::int32_t PageHeight = 0;  ///< twips
-    std::int32_t ViewHeight = 0;  ///< twips, Picture1's rounded height
-    std::int32_t CaptureCount = 0;
-    std::int32_t ActiveBrowser = 0;
-    std::vector<QPointer<BrowserView>> WebBrowser1;
-    QStringList List1; ///< frame names
-    QStringList List2; ///< height candidates, "000000000"
-    DrawingSurface PicTemp;
-    DrawingSurface PicPrepare;
-    DrawingSurface picPicture;
-    DrawingSurface picWatermark1;
-    DrawingSurface picWatermarkMain;
-
     /// Largest page height a capture takes, in pixels; taller pages are cut there.
-    static constexpr int MaxPageHeightPixels = 200000;
+    static constexpr int MaxPageHeightPixels = CaptureSession::MaxPageHeightPixels;
+
+    // The shared state, read-only.
+    const CaptureState &state() const { return m_state; }
+    std::int32_t PageHeight() const { return m_state.PageHeight; }
+    std::int32_t ViewHeight() const { return m_state.ViewHeight; }
+    std::int32_t CaptureCount() const { return m_state.CaptureCount; }
+    std::int32_t ActiveBrowser() const { return m_state.ActiveBrowser; }
+    const std::vector<QPointer<BrowserView>> &WebBrowser1() const { return m_state.WebBrowser1; }
+    const QStringList &List1() const { return m_state.List1; }
+    const QStringList &List2() const { return m_state.List2; }
+    const DrawingSurface &PicTemp() const { return m_state.PicTemp; }
+    const DrawingSurface &PicPrepare() const { return m_state.PicPrepare; }
+    const DrawingSurface &picPicture() const { return m_state.picPicture; }
+    const DrawingSurface &picWatermark1() const { return m_state.picWatermark1; }
+    const DrawingSurface &picWatermarkMain() const { return m_state.picWatermarkMain; }
+
+    // The views.
+    /// Adds a view after the others.
+    void addView(BrowserView *view) { m_state.WebBrowser1.emplace_back(view); }
+    /// Puts a view at `index`, making room for it.
+    void setView(int index, BrowserView *view);
+    /// Leaves `index` without a view.
+    void removeView(int index);
+    /// The view a capture walks.
+    void setActiveBrowser(int index) { m_state.ActiveBrowser = index; }
+    BrowserView *activeView() const { return m_state.activeView(); }
+
+    // What the pages tell.
+    /// A frame name seen in the page, listed once.
+    void addFrameName(const QString &name);
+    /// Lists a page height in twips as a candidate for the next capture.
+    void addHeightCandidateTwips(double twips);
+
+    // The window.
+    /// The page height kept from before the window's controls were made again.
+    void restorePageHeight(std::int32_t twips) { m_state.PageHeight = twips; }
+    /// The count starts again at 0 when the capture window opens.
+    void resetCaptureCount() { m_state.CaptureCount = 0; }
+    /// ViewHeight follows Picture1's height.
+    void followPicture1() { m_state.followPicture1(); }
+    enum class Surface { picPicture, PicTemp, PicPrepare, picWatermark1, picWatermarkMain };
+    /// Gives a surface the place (twips) the window's form has for it; an auto-sized
+    /// surface with a picture keeps its size.
+    void placeSurface(Surface surface, const QRectF &place);
 
     /// Reads the display's twips per pixel (PixelTwipsX, PixelTwipsY) into setTwipsScale.
     void readDisplayScale();
     /// Uses these twips per pixel for every surface and conversion, and resets ViewHeight
     /// from Picture1.
-    void setTwipsScale(const TwipsScale &scale);
-    const TwipsScale &Twips() const { return m_twips; }
-    /// Loads the user's watermark; on failure the surface keeps its plain grey default and
-    /// the reason is returned.
-    bool loadWatermark(const QString &path, QString *error = nullptr);
+    void setTwipsScale(const TwipsScale &scale) { m_state.setTwipsScale(scale); }
+    const TwipsScale &Twips() const { return m_state.twips; }
+    /// Loads the user's watermark; on failure the surface keeps its plain grey default.
+    Result<void> loadWatermark(const QString &path);
     /// Where the next capture is written; by default save location + number + save type.
     void setFileNameSource(std::function<QString()> source);
     /// Where the memory still available is read, in bytes (nothing: unknown); by default
     /// from the system.
     void setMemoryProbe(std::function<std::optional<std::int64_t>()> probe);
     /// Whether TakePic stamps the built-in banner; it does unless told otherwise.
-    void setBannerStamped(bool stamped) { m_bannerStamped = stamped; }
+    void setBannerStamped(bool stamped) { m_finishing.setBannerStamped(stamped); }
     /// Whether the tile, canvas and output surfaces have their 1-pixel frame, which takes the
     /// picture's outermost rows and columns; they do unless told otherwise.
     void setCanvasFramed(bool framed);
     /// A step between the finished picture and the file, for callers that want something
     /// else written (a part of the page): gets the stamped picture and returns the one to
-    /// write, or nothing with the reason the capture fails. Unset, the picture is written
-    /// as it is.
-    using OutputStep = std::function<std::optional<Picture>(const Picture &finished, QString *error)>;
+    /// write, or the reason the capture fails. Unset, the picture is written as it is.
+    using OutputStep = TileFinishing::OutputStep;
     void setOutputStep(OutputStep step);
     /// Ends a running capture at its next step without writing a file: the view is put back
     /// and captureFailed gives `reason`. No effect when no capture runs, or once its file
     /// is written.
-    void cancelCapture(const QString &reason);
+    void cancelCapture(const QString &reason) { m_session.cancel(reason); }
 
-    BrowserView *activeView() const;
-    QWidget *window() const { return m_window; }
-    QWidget *Picture1() const { return m_picture1; }
-    float Picture1Left() const;
-    float Picture1Top() const;
-    float Picture1Width() const;
-    float Picture1Height() const;
-    QString Label6() const { return m_label6; }
-    bool isCapturing() const { return m_capturing; }
+    QWidget *window() const { return m_state.window; }
+    QWidget *Picture1() const { return m_state.picture1; }
+    float Picture1Left() const { return m_state.Picture1Left(); }
+    float Picture1Top() const { return m_state.Picture1Top(); }
+    float Picture1Width() const { return m_state.Picture1Width(); }
+    float Picture1Height() const { return m_state.Picture1Height(); }
+    QString Label6() const { return m_state.Label6; }
+    bool isCapturing() const { return m_state.capturing; }
 
-    // Capture session.
-    void Command5_Click();
-    // Page measurement.
-    void GetPageSizes();
-    void AddHeightCandidate(float pixels);
-    static QString formatCandidate(double value);
-    // Window grab.
-    Picture GrabWindowArea(QWidget *window, bool clientOnly, int left, int top, int width,
-                           int height) const;
-    static Picture MakeBitmapPicture(const QImage &bitmap);
-    // Stitching.
-    void CombinePics(float &TopPos);
-    // Finishing and output. TakePic returns whether the file was written.
-    bool TakePic();
-    static void StampWatermark(const DrawingSurface &watermark, DrawingSurface &canvas,
-                               std::int32_t x, std::int32_t y);
-    static Colour BlendColors(Colour colour1, Colour colour2, std::uint8_t weight);
+    /// Takes the screenshot of the active view's page and writes it.
+    void Command5_Click() { m_session.Command5_Click(); }
+    /// Lists the active page's height candidates.
+    void GetPageSizes() { m_measurement.GetPageSizes(); }
+    /// Lists a height of `pixels` as a candidate.
+    void AddHeightCandidate(float pixels) { m_measurement.AddHeightCandidate(pixels); }
+    static QString formatCandidate(double value) { return PageMeasurement::formatCandidate(value); }
 
-    /// Processes pending window events once.
-    void yield();
+    /// For tests only: the state, writable, for what no run of the engine reaches cheaply.
+    CaptureState &stateForTest() { return m_state; }
 
 signals:
     void Label6Changed(const QString &text);
@@ -124,26 +145,17 @@ signals:
     void bandCaptured(int band, int bands);
 
 private:
-    QString nextNumberedFileName() const;
-    /// Why a page of PageHeight cannot be captured in the memory left; empty when it can.
-    QString memoryProblem() const;
-    int expectedBands() const;
+    void reportBand(int band, int bands) override { emit bandCaptured(band, bands); }
+    void reportFailure(const QString &message) override { emit captureFailed(message); }
+    void reportSaved(const QString &path) override { emit captureSaved(path); }
+    void reportLabel6(const QString &text) override { emit Label6Changed(text); }
 
-    TwipsScale m_twips;
-    QPointer<QWidget> m_window;
-    QPointer<QWidget> m_picture1;
-    SaveBitmapAs &m_writer;
-    const LiveSettings &m_settings;
-    std::function<QString()> m_fileNameSource;
-    std::function<std::optional<std::int64_t>()> m_memoryProbe;
-    OutputStep m_outputStep;
-    bool m_bannerStamped = true;
-    bool m_cancelled = false;
-    QString m_cancelReason;
-    QString m_label6;
-    bool m_capturing = false;
-    QString m_abortReason; ///< why the running session must not save, empty while it may
-    int m_band = 0;
+    CaptureState m_state;
+    PageMeasurement m_measurement;
+    WindowGrab m_grab;
+    StitchingCanvas m_canvas;
+    TileFinishing m_finishing;
+    CaptureSession m_session;
 };
 
 } // namespace tessaly

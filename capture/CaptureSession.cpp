@@ -1,4 +1,12 @@
-#include "capture/CaptureHost.h"
+#include "capture/CaptureSession.h"
+
+#include "base/EventYield.h"
+#include "capture/CaptureReport.h"
+#include "capture/CaptureState.h"
+#include "capture/PageMeasurement.h"
+#include "capture/StitchingCanvas.h"
+#include "capture/TileFinishing.h"
+#include "platform/MemoryInfo.h"
 
 #include <QPointer>
 
@@ -63,16 +71,16 @@ public:
         };
         m_connections = {
             QObject::connect(view, &BrowserView::RendererGone, view,
-                             [note] { note(CaptureHost::tr("the page's renderer ended")); }),
+                             [note] { note(CaptureSession::tr("the page's renderer ended")); }),
             QObject::connect(view, &BrowserView::PageNotAnswering, view,
-                             [note] { note(CaptureHost::tr("the page does not answer")); }),
+                             [note] { note(CaptureSession::tr("the page does not answer")); }),
             QObject::connect(view, &BrowserView::BeforeNavigate2, view,
                              [note](const QString &, const QString &frame) {
                                  if (frame.isEmpty())
-                                     note(CaptureHost::tr("the page began loading another address"));
+                                     note(CaptureSession::tr("the page began loading another address"));
                              }),
             QObject::connect(view, &QObject::destroyed, view,
-                             [note] { note(CaptureHost::tr("the browser view was closed")); }),
+                             [note] { note(CaptureSession::tr("the browser view was closed")); }),
         };
     }
     ~Disturbances()
@@ -89,136 +97,191 @@ private:
 
 } // namespace
 
-void CaptureHost::Command5_Click()
+CaptureSession::CaptureSession(CaptureState &state, PageMeasurement &measurement,
+                               StitchingCanvas &canvas, TileFinishing &finishing,
+                               CaptureReport &report)
+    : m_state(state), m_measurement(measurement), m_canvas(canvas), m_finishing(finishing),
+      m_report(report), m_memoryProbe(availableMemoryBytes)
+{
+}
+
+void CaptureSession::setMemoryProbe(std::function<std::optional<std::int64_t>()> probe)
+{
+    m_memoryProbe = std::move(probe);
+}
+
+QString CaptureSession::memoryProblem() const
+{
+    const auto available = m_memoryProbe ? m_memoryProbe() : std::nullopt;
+    if (!available)
+        return {};
+    const std::int64_t width =
+        std::max(0, roundHalfEven(m_state.twips.toPixelsX(m_state.Picture1Width())));
+    const std::int64_t height =
+        std::max(0, roundHalfEven(m_state.twips.toPixelsY(float(m_state.PageHeight))));
+    // The canvas, and at worst one converted copy of it while the file is encoded.
+    const std::int64_t needed = 2 * width * height * 4;
+    if (needed <= *available)
+        return {};
+    return tr("the page is too large for the memory available (%1 x %2 pixels need about "
+              "%3 MB, %4 MB are free)")
+        .arg(width)
+        .arg(height)
+        .arg(needed >> 20)
+        .arg(*available >> 20);
+}
+
+void CaptureSession::cancel(const QString &reason)
+{
+    if (!m_state.capturing || m_state.cancelled)
+        return;
+    m_state.cancelled = true;
+    m_state.cancelReason = reason;
+    if (BrowserView *view = m_state.activeView())
+        view->interruptWaits();
+}
+
+void CaptureSession::Command5_Click()
 {
     // Every yield below lets other handlers run; a second press must not start a session
     // inside this one.
-    if (m_capturing)
+    if (m_state.capturing)
         return;
-    Running running(m_capturing);
-    m_band = 0;
-    m_abortReason.clear();
-    const QPointer<BrowserView> view = activeView();
-    const Disturbances watch(view, m_abortReason);
-    m_cancelled = false;
-    m_cancelReason.clear();
+    Running running(m_state.capturing);
+    m_state.band = 0;
+    m_state.abortReason.clear();
+    const QPointer<BrowserView> view = m_state.activeView();
+    const Disturbances watch(view, m_state.abortReason);
+    m_state.cancelled = false;
+    m_state.cancelReason.clear();
     PreparedView prepared(view);
 
-    yield();
+    yieldToEvents();
     // A view whose renderer ended before the press shows a dead page, not the page.
     if (view && !view->hasRenderer())
-        m_abortReason = tr("the page's renderer ended");
-    if (view && m_abortReason.isEmpty())
+        m_state.abortReason = tr("the page's renderer ended");
+    if (view && m_state.abortReason.isEmpty())
         prepared.prepare();
-    PicTemp.clear();
-    PicPrepare.clear();
-    PageHeight = 0;
-    yield();
+    m_state.PicTemp.clear();
+    m_state.PicPrepare.clear();
+    m_state.PageHeight = 0;
+    yieldToEvents();
 
     // A cancelled capture measures, grabs and walks no further; TakePic then writes nothing.
-    if (!m_cancelled)
-        GetPageSizes();
-    yield();
+    if (!m_state.cancelled)
+        m_measurement.GetPageSizes();
+    yieldToEvents();
 
     // By index: the document-complete handler may append to the list at every yield, and
     // what it appends takes part.
-    for (qsizetype i = 0; i < List2.size(); ++i) {
+    for (qsizetype i = 0; i < m_state.List2.size(); ++i) {
         bool ok = false;
-        const double value = List2.at(i).toDouble(&ok);
-        if (ok && value > PageHeight)
-            PageHeight = roundHalfEven(value);
-        yield();
+        const double value = m_state.List2.at(i).toDouble(&ok);
+        if (ok && value > m_state.PageHeight)
+            m_state.PageHeight = roundHalfEven(value);
+        yieldToEvents();
     }
-    const double maxTwips = double(MaxPageHeightPixels) * m_twips.PixelTwipsY;
-    if (PageHeight > maxTwips)
-        PageHeight = roundHalfEven(maxTwips);
+    const double maxTwips = double(MaxPageHeightPixels) * m_state.twips.PixelTwipsY;
+    if (m_state.PageHeight > maxTwips)
+        m_state.PageHeight = roundHalfEven(maxTwips);
     // Refused before the canvas is made: a canvas the machine cannot hold would have the
     // program killed rather than fail.
     if (const QString problem = memoryProblem(); !problem.isEmpty()) {
-        List2.clear();
-        emit captureFailed(tr("The screenshot was not taken: %1.").arg(problem));
+        m_state.List2.clear();
+        m_report.reportFailure(tr("The screenshot was not taken: %1.").arg(problem));
         return;
     }
 
-    if (m_cancelled) {
+    if (m_state.cancelled) {
         // TakePic reports the cancel.
-    } else if (PageHeight <= ViewHeight || !view) {
+    } else if (m_state.PageHeight <= m_state.ViewHeight || !view) {
         float top = 0;
-        CombinePics(top);
+        m_canvas.CombinePics(top);
     } else {
-        view->setHeight(float(PageHeight));
+        view->setHeight(float(m_state.PageHeight));
         view->setTop(0);
         view->setLeft(0);
-        yield();
+        yieldToEvents();
         float top = 0;
-        CombinePics(top);
+        m_canvas.CombinePics(top);
 
         // The walk moves the view up one container height per band; it also ends when no
         // move is possible (a fractional twips factor can make the remaining height round
         // to exactly one container height) and after at most the bands the page can have.
-        const int maxBands = expectedBands() + 2;
-        for (int band = 1; band < maxBands && view && m_abortReason.isEmpty() && !m_cancelled;
+        const int maxBands = m_state.expectedBands() + 2;
+        for (int band = 1;
+             band < maxBands && view && m_state.abortReason.isEmpty() && !m_state.cancelled;
              ++band) {
-            const float p = Picture1Height();
+            const float p = m_state.Picture1Height();
             const float hv = view->Height();
             const float y = view->Top();
             if (float(p - hv) >= y) {
-                yield();
+                yieldToEvents();
                 break;
             }
             const std::int32_t r = roundHalfEven(double(hv) + double(y));
             if (p < float(r)) {
                 view->setTop(y - p);
-                yield();
+                yieldToEvents();
             } else if (p > float(r)) {
                 view->setTop(p - hv);
-                yield();
+                yieldToEvents();
             } else {
                 break;
             }
-            if (!view || !m_abortReason.isEmpty())
+            if (!view || !m_state.abortReason.isEmpty())
                 break;
             // A band that starts where the page's content has ended would show only the
             // measurement's allowance: the page has ended.
             if (const auto end = view->contentHeight();
-                end && m_twips.toPixelsY(-view->Top()) >= float(*end))
+                end && m_state.twips.toPixelsY(-view->Top()) >= float(*end))
                 break;
             float nextTop = -view->Top();
-            CombinePics(nextTop);
-            yield();
+            m_canvas.CombinePics(nextTop);
+            yieldToEvents();
         }
     }
 
     // The picture ends where the page's content ends as the walk leaves it (a frame of the
     // canvas takes two rows), never past the measured height.
     if (const auto end = view ? view->contentHeight() : std::nullopt) {
-        const int frameRows = PicPrepare.framed() ? 2 : 0;
-        const std::int32_t endTwips = roundHalfEven(m_twips.toTwipsY(float(*end + frameRows)));
-        PageHeight = std::min(PageHeight, std::max(endTwips, ViewHeight));
+        const int frameRows = m_state.PicPrepare.framed() ? 2 : 0;
+        const std::int32_t endTwips =
+            roundHalfEven(m_state.twips.toTwipsY(float(*end + frameRows)));
+        m_state.PageHeight =
+            std::min(m_state.PageHeight, std::max(endTwips, m_state.ViewHeight));
     }
     if (view) {
-        view->setHeight(float(ViewHeight));
+        view->setHeight(float(m_state.ViewHeight));
         view->setTop(0);
         view->setLeft(0);
     }
-    yield();
+    yieldToEvents();
 
-    if (!m_abortReason.isEmpty()) {
+    if (!m_state.abortReason.isEmpty()) {
         // A half-walked or half-changed page is not a screenshot: write nothing.
-        PicTemp.clear();
-        PicPrepare.clear();
-        List2.clear();
-        emit captureFailed(tr("The screenshot was not taken: %1.").arg(m_abortReason));
+        m_state.PicTemp.clear();
+        m_state.PicPrepare.clear();
+        m_state.List2.clear();
+        m_report.reportFailure(tr("The screenshot was not taken: %1.").arg(m_state.abortReason));
         return;
     }
-    const bool saved = TakePic();
-    yield();
-    List2.clear();
-    yield();
+    const Result<QString> written = m_finishing.TakePic();
+    if (written) {
+        m_state.Label6 =
+            QStringLiteral("Screens Captured: %1").arg(qint64(m_state.CaptureCount) + 1);
+        m_report.reportLabel6(m_state.Label6);
+        m_report.reportSaved(*written);
+    } else {
+        m_report.reportFailure(written.error());
+    }
+    yieldToEvents();
+    m_state.List2.clear();
+    yieldToEvents();
     // A capture whose file could not be written does not count.
-    if (saved)
-        ++CaptureCount;
-    yield();
+    if (written)
+        ++m_state.CaptureCount;
+    yieldToEvents();
 }
 
 } // namespace tessaly

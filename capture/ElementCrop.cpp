@@ -1,6 +1,6 @@
 #include "capture/ElementCrop.h"
 
-#include "capture/CaptureHost.h"
+#include "capture/TileFinishing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,14 +29,14 @@ Result<Picture> cropToElement(const Picture &page, const QRectF &cssBox, double 
     surface.setPicture(Picture(page.image().copy(area)));
     if (marks.watermark) {
         const int screen = std::min(area.height(), marks.firstScreenHeight);
-        CaptureHost::StampWatermark(*marks.watermark, surface,
-                                    (area.width() - marks.watermark->drawableWidth()) / 2,
-                                    (screen - marks.watermark->drawableHeight()) / 2);
+        TileFinishing::StampWatermark(*marks.watermark, surface,
+                                      (area.width() - marks.watermark->drawableWidth()) / 2,
+                                      (screen - marks.watermark->drawableHeight()) / 2);
     }
     if (marks.banner)
-        CaptureHost::StampWatermark(*marks.banner, surface,
-                                    area.width() - marks.banner->drawableWidth() - 20,
-                                    area.height() - marks.banner->drawableHeight() - 20);
+        TileFinishing::StampWatermark(*marks.banner, surface,
+                                      area.width() - marks.banner->drawableWidth() - 20,
+                                      area.height() - marks.banner->drawableHeight() - 20);
     return surface.image();
 }
 

@@ -1,4 +1,7 @@
-#include "capture/CaptureHost.h"
+#include "capture/PageMeasurement.h"
+
+#include "base/EventYield.h"
+#include "capture/CaptureState.h"
 
 #include <cmath>
 
@@ -7,26 +10,26 @@
 
 namespace tessaly {
 
-QString CaptureHost::formatCandidate(double value)
+QString PageMeasurement::formatCandidate(double value)
 {
     // "000000000": whole number, zero-padded to at least nine digits.
     const qlonglong whole = qlonglong(std::nearbyint(value));
     return QStringLiteral("%1").arg(whole, 9, 10, QLatin1Char('0'));
 }
 
-void CaptureHost::AddHeightCandidate(float pixels)
+void PageMeasurement::AddHeightCandidate(float pixels)
 {
-    List2.append(formatCandidate(double(m_twips.toTwipsY(pixels))));
+    m_state.List2.append(formatCandidate(double(m_state.twips.toTwipsY(pixels))));
 }
 
-void CaptureHost::GetPageSizes()
+void PageMeasurement::GetPageSizes()
 {
-    BrowserView *view = activeView();
+    BrowserView *view = m_state.activeView();
     if (!view)
         return;
 
-    List2.append(formatCandidate(double(view->Height())));
-    yield();
+    m_state.List2.append(formatCandidate(double(view->Height())));
+    yieldToEvents();
 
     // A read that fails leaves the value at 0 and counts its test as true, so a page whose
     // height cannot be read contributes only small candidates.
@@ -38,17 +41,17 @@ void CaptureHost::GetPageSizes()
     {
         std::int32_t documentHeight = topHeight().value_or(0);
         const std::int32_t allowance = third(topHeight());
-        yield();
+        yieldToEvents();
         const std::optional<int> top = topHeight();
         std::int32_t candidate = 0;
         if (!top || double(view->Height()) <= double(*top))
             candidate = documentHeight + allowance + 15;
         else
             candidate = documentHeight + 15;
-        yield();
+        yieldToEvents();
         AddHeightCandidate(float(candidate));
-        yield();
-        yield();
+        yieldToEvents();
+        yieldToEvents();
     }
 
     // Each path is read once, and a path into a frame that is not there is not read at all:
@@ -71,23 +74,23 @@ void CaptureHost::GetPageSizes()
         const std::optional<int> again = heightOf(path);
         const std::optional<int> top = heightOf({});
         const bool tall = !again || !top || *again >= *top;
-        yield();
+        yieldToEvents();
         AddHeightCandidate(float(tall ? documentHeight + allowance : documentHeight));
-        yield();
+        yieldToEvents();
     };
 
-    for (qsizetype a = 0; a < List1.size(); ++a) {
-        for (qsizetype b = 0; b < List1.size(); ++b) {
-            for (qsizetype c = 0; c < List1.size(); ++c) {
-                const QString nameA = List1.at(a); // copies: List1 may grow at a yield
-                const QString nameB = List1.at(b);
-                const QString nameC = List1.at(c);
+    for (qsizetype a = 0; a < m_state.List1.size(); ++a) {
+        for (qsizetype b = 0; b < m_state.List1.size(); ++b) {
+            for (qsizetype c = 0; c < m_state.List1.size(); ++c) {
+                const QString nameA = m_state.List1.at(a); // copies: m_state.List1 may grow at a yield
+                const QString nameB = m_state.List1.at(b);
+                const QString nameC = m_state.List1.at(c);
                 const std::int32_t allowance = third(heightOf({}));
-                yield();
+                yieldToEvents();
                 frameCandidate({nameA}, allowance);
                 frameCandidate({nameA, nameB}, allowance);
                 frameCandidate({nameA, nameB, nameC}, allowance);
-                yield();
+                yieldToEvents();
             }
         }
     }

@@ -1,38 +1,44 @@
-#include "capture/CaptureHost.h"
+#include "capture/StitchingCanvas.h"
+
+#include "base/EventYield.h"
+#include "capture/CaptureReport.h"
+#include "capture/CaptureState.h"
+#include "capture/WindowGrab.h"
 
 namespace tessaly {
 
-void CaptureHost::CombinePics(float &TopPos)
+void StitchingCanvas::CombinePics(float &TopPos)
 {
-    const int left = roundHalfEven(m_twips.toPixelsX(Picture1Left()));
-    const int top = roundHalfEven(m_twips.toPixelsY(Picture1Top()));
-    const int width = roundHalfEven(m_twips.toPixelsX(Picture1Width()));
-    const int height = roundHalfEven(m_twips.toPixelsY(Picture1Height()));
+    const int left = roundHalfEven(m_state.twips.toPixelsX(m_state.Picture1Left()));
+    const int top = roundHalfEven(m_state.twips.toPixelsY(m_state.Picture1Top()));
+    const int width = roundHalfEven(m_state.twips.toPixelsX(m_state.Picture1Width()));
+    const int height = roundHalfEven(m_state.twips.toPixelsY(m_state.Picture1Height()));
 
-    PicTemp.setHeight(Picture1Height());
-    PicTemp.setWidth(Picture1Width());
-    yield();
-    PicPrepare.setHeight(float(PageHeight));
-    PicPrepare.setWidth(Picture1Width());
-    yield();
+    m_state.PicTemp.setHeight(m_state.Picture1Height());
+    m_state.PicTemp.setWidth(m_state.Picture1Width());
+    yieldToEvents();
+    m_state.PicPrepare.setHeight(float(m_state.PageHeight));
+    m_state.PicPrepare.setWidth(m_state.Picture1Width());
+    yieldToEvents();
 
     // Events alone do not make the browser repaint a moved view: wait until it shows the
     // band before grabbing it, so no band is stale.
-    BrowserView *view = activeView();
-    if (view && m_abortReason.isEmpty() && !view->waitUntilShown() && m_abortReason.isEmpty())
-        m_abortReason = tr("the page did not draw the part to be taken in time");
+    BrowserView *view = m_state.activeView();
+    if (view && m_state.abortReason.isEmpty() && !view->waitUntilShown() &&
+        m_state.abortReason.isEmpty())
+        m_state.abortReason = tr("the page did not draw the part to be taken in time");
 
-    const Picture grabbed = GrabWindowArea(m_window, false, left, top, width, height);
+    const Picture grabbed = m_grab.GrabWindowArea(m_state.window, false, left, top, width, height);
     // A band left out would be written as blank page.
-    if (grabbed.isNull() && m_abortReason.isEmpty())
-        m_abortReason = tr("a part of the page could not be grabbed");
-    PicTemp.setPicture(grabbed);
+    if (grabbed.isNull() && m_state.abortReason.isEmpty())
+        m_state.abortReason = tr("a part of the page could not be grabbed");
+    m_state.PicTemp.setPicture(grabbed);
 
-    const double y = double(m_twips.toPixelsY(TopPos));
+    const double y = double(m_state.twips.toPixelsY(TopPos));
     if (!grabbed.isNull())
-        PicPrepare.paintPicture(PicTemp.image(), 0, y);
-    emit bandCaptured(++m_band, expectedBands());
-    yield();
+        m_state.PicPrepare.paintPicture(m_state.PicTemp.image(), 0, y);
+    m_report.reportBand(++m_state.band, m_state.expectedBands());
+    yieldToEvents();
 }
 
 } // namespace tessaly

@@ -1,5 +1,7 @@
-#include "capture/CaptureHost.h"
+#include "capture/TileFinishing.h"
 
+#include "base/EventYield.h"
+#include "capture/CaptureState.h"
 #include "imagefile/SaveBitmapAs.h"
 #include "capture/LiveSettings.h"
 
@@ -8,7 +10,7 @@
 
 namespace tessaly {
 
-Colour CaptureHost::BlendColors(Colour colour1, Colour colour2, std::uint8_t weight)
+Colour TileFinishing::BlendColors(Colour colour1, Colour colour2, std::uint8_t weight)
 {
     const auto split = [](Colour c, std::int32_t &r, std::int32_t &g, std::int32_t &b) {
         b = c / 65536;
@@ -25,7 +27,7 @@ Colour CaptureHost::BlendColors(Colour colour1, Colour colour2, std::uint8_t wei
     return r + g * 256 + b * 65536;
 }
 
-void CaptureHost::StampWatermark(const DrawingSurface &watermark, DrawingSurface &canvas,
+void TileFinishing::StampWatermark(const DrawingSurface &watermark, DrawingSurface &canvas,
                                  std::int32_t x, std::int32_t y)
 {
     const Colour key = watermark.pixelAt(0, 0);
@@ -44,13 +46,13 @@ void CaptureHost::StampWatermark(const DrawingSurface &watermark, DrawingSurface
     }
 }
 
-QString CaptureHost::nextNumberedFileName() const
+QString TileFinishing::nextNumberedFileName() const
 {
     // The counter starts at 0 whenever the capture window opens; skipping numbers whose
     // file exists keeps an earlier run's captures from being overwritten.
     const QString location = m_settings.saveLocation();
     const QString type = m_settings.saveType();
-    for (qint64 n = CaptureCount;; ++n) {
+    for (qint64 n = m_state.CaptureCount;; ++n) {
         const QString name =
             location + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')) + type;
         if (!QFileInfo::exists(name))
@@ -58,71 +60,69 @@ QString CaptureHost::nextNumberedFileName() const
     }
 }
 
-bool CaptureHost::TakePic()
+Result<QString> TileFinishing::TakePic()
 {
-    BrowserView *view = activeView();
-    picPicture.setHeight(float(PageHeight));
-    picPicture.setWidth(view ? view->Width() : Picture1Width());
-    yield();
-    picPicture.clear();
-    picPicture.paintPicture(PicPrepare.image(), 0, 0);
-    yield();
-    PicTemp.clear();
-    PicPrepare.clear();
+    BrowserView *view = m_state.activeView();
+    m_state.picPicture.setHeight(float(m_state.PageHeight));
+    m_state.picPicture.setWidth(view ? view->Width() : m_state.Picture1Width());
+    yieldToEvents();
+    m_state.picPicture.clear();
+    m_state.picPicture.paintPicture(m_state.PicPrepare.image(), 0, 0);
+    yieldToEvents();
+    m_state.PicTemp.clear();
+    m_state.PicPrepare.clear();
 
     // Picture1 has no frame: its drawable size is its size.
-    const float areaWidth = m_twips.toPixelsX(Picture1Width());
-    const float areaHeight = m_twips.toPixelsY(Picture1Height());
+    const float areaWidth = m_state.twips.toPixelsX(m_state.Picture1Width());
+    const float areaHeight = m_state.twips.toPixelsY(m_state.Picture1Height());
     if (m_settings.watermarkSwitch() == 1) {
         const std::int32_t x =
-            roundHalfEven(double(areaWidth) - picWatermark1.drawableWidth()) / 2;
+            roundHalfEven(double(areaWidth) - m_state.picWatermark1.drawableWidth()) / 2;
         const std::int32_t y =
-            roundHalfEven(double(areaHeight) - picWatermark1.drawableHeight()) / 2;
-        StampWatermark(picWatermark1, picPicture, x, y);
+            roundHalfEven(double(areaHeight) - m_state.picWatermark1.drawableHeight()) / 2;
+        StampWatermark(m_state.picWatermark1, m_state.picPicture, x, y);
     }
     // Positions are 32-bit so that the banner lands at the real bottom of pages taller
     // than 32,767 pixels.
     if (m_bannerStamped) {
         const std::int32_t bannerX =
-            roundHalfEven(double(areaWidth) - picWatermarkMain.drawableWidth() - 20);
-        const std::int32_t bannerY = roundHalfEven(double(m_twips.toPixelsY(float(PageHeight))) -
-                                                   picWatermarkMain.drawableHeight() - 20);
-        StampWatermark(picWatermarkMain, picPicture, bannerX, bannerY);
+            roundHalfEven(double(areaWidth) - m_state.picWatermarkMain.drawableWidth() - 20);
+        const std::int32_t bannerY =
+            roundHalfEven(double(m_state.twips.toPixelsY(float(m_state.PageHeight))) -
+                          m_state.picWatermarkMain.drawableHeight() - 20);
+        StampWatermark(m_state.picWatermarkMain, m_state.picPicture, bannerX, bannerY);
     }
 
     // A capture cancelled while it ran writes nothing; neither does one whose output step
     // refuses the picture.
     QString refusal;
     std::optional<Picture> output;
-    if (m_cancelled)
-        refusal = m_cancelReason;
-    else if (m_outputStep)
-        output = m_outputStep(picPicture.image(), &refusal);
+    if (m_state.cancelled)
+        refusal = m_state.cancelReason;
+    else if (!m_outputStep)
+        output = m_state.picPicture.image();
+    else if (Result<Picture> stepped = m_outputStep(m_state.picPicture.image()))
+        output = std::move(stepped).value();
     else
-        output = picPicture.image();
+        refusal = stepped.error();
     // Nothing reads the finished surface again: free the page-high raster as soon as possible.
-    picPicture.clear();
+    m_state.picPicture.clear();
     if (!output) {
-        yield();
-        emit captureFailed(refusal);
-        return false;
+        yieldToEvents();
+        return fail(refusal);
     }
 
     const QString fileName = m_fileNameSource ? m_fileNameSource() : nextNumberedFileName();
     const Result<void> saved = m_writer.SaveImageFile(*output, fileName);
     output.reset();
-    yield();
+    yieldToEvents();
     if (!saved) {
         const QString reason = saved.error();
-        emit captureFailed(tr("The screenshot could not be saved to %1.%2")
-                               .arg(QDir::toNativeSeparators(fileName),
-                                    reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
-        return false;
+        return fail(tr("The screenshot could not be saved to %1.%2")
+                        .arg(QDir::toNativeSeparators(fileName),
+                             reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
     }
-    m_label6 = QStringLiteral("Screens Captured: %1").arg(qint64(CaptureCount) + 1);
-    emit Label6Changed(m_label6);
-    emit captureSaved(fileName);
-    return true;
+    return fileName;
 }
 
 } // namespace tessaly

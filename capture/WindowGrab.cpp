@@ -1,12 +1,14 @@
-#include "capture/CaptureHost.h"
+#include "capture/WindowGrab.h"
+
+#include "capture/CaptureState.h"
 
 #include <QPainter>
 #include <QWidget>
 
 namespace tessaly {
 
-Picture CaptureHost::GrabWindowArea(QWidget *window, bool clientOnly, int left, int top,
-                                    int width, int height) const
+Picture WindowGrab::GrabWindowArea(QWidget *window, bool clientOnly, int left, int top,
+                                   int width, int height) const
 {
     // The window has no frame of its own, so the whole window and its client area are the
     // same rectangle.
@@ -23,10 +25,11 @@ Picture CaptureHost::GrabWindowArea(QWidget *window, bool clientOnly, int left, 
     QImage image(area.size(), QImage::Format_RGB32);
     if (image.isNull())
         return {};
-    image.fill(m_picture1 ? m_picture1->palette().color(m_picture1->backgroundRole()).rgb()
-                          : qRgb(255, 255, 255));
+    const QWidget *picture1 = m_state.picture1;
+    image.fill(picture1 ? picture1->palette().color(picture1->backgroundRole()).rgb()
+                        : qRgb(255, 255, 255));
     QPainter painter(&image);
-    for (const QPointer<BrowserView> &view : WebBrowser1) {
+    for (const QPointer<BrowserView> &view : m_state.WebBrowser1) {
         QWidget *widget = view ? view->widget() : nullptr;
         if (!widget || !widget->isVisibleTo(window))
             continue;
@@ -44,7 +47,7 @@ Picture CaptureHost::GrabWindowArea(QWidget *window, bool clientOnly, int left, 
     return MakeBitmapPicture(image);
 }
 
-Picture CaptureHost::MakeBitmapPicture(const QImage &bitmap)
+Picture WindowGrab::MakeBitmapPicture(const QImage &bitmap)
 {
     return Picture(bitmap);
 }

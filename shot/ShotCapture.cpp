@@ -185,13 +185,12 @@ Result<void> ShotCapture::capture(CaptureStage &stage)
     writer.setQuality(m_request.quality);
     FixedLiveSettings settings;
     CaptureHost host(&stage, stage.container(), writer, settings);
-    host.WebBrowser1.push_back(view);
+    host.addView(view);
     host.setFileNameSource([outputPath] { return outputPath; });
     if (!m_request.watermark.isEmpty()) {
-        QString why;
-        if (!host.loadWatermark(m_request.watermark, &why))
-            return fail(
-                QStringLiteral("cannot read the watermark %1: %2").arg(m_request.watermark, why));
+        if (const Result<void> loaded = host.loadWatermark(m_request.watermark); !loaded)
+            return fail(QStringLiteral("cannot read the watermark %1: %2")
+                            .arg(m_request.watermark, loaded.error()));
     }
 
     const bool cropped = !m_request.selector.isEmpty();
@@ -202,26 +201,23 @@ Result<void> ShotCapture::capture(CaptureStage &stage)
     settings.setWatermarkSwitch(!m_request.watermark.isEmpty() && !cropped ? 1 : 0);
     const PageScripts scripts(view->engineView()->page());
     if (cropped) {
-        host.setOutputStep([&, this](const Picture &page, QString *error) -> std::optional<Picture> {
+        host.setOutputStep([&, this](const Picture &page) -> Result<Picture> {
             // Measured after the walk, when everything the capture waited for has loaded and
             // the page is laid out as it was captured.
-            const auto box = scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), error);
-            if (!box) {
-                *error = QStringLiteral("%1: %2").arg(m_request.url, *error);
-                return std::nullopt;
-            }
+            QString error;
+            const auto box = scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &error);
+            if (!box)
+                return fail(QStringLiteral("%1: %2").arg(m_request.url, error));
             ElementMarks marks;
             if (!m_request.watermark.isEmpty())
-                marks.watermark = &host.picWatermark1;
+                marks.watermark = &host.picWatermark1();
             marks.firstScreenHeight = stage.container()->height();
             if (m_request.banner)
-                marks.banner = &host.picWatermarkMain;
+                marks.banner = &host.picWatermarkMain();
             Result<Picture> picture = cropToElement(page, *box, view->cssScale(), marks);
-            if (!picture) {
-                *error = QStringLiteral("%1: %2").arg(m_request.url, picture.error());
-                return std::nullopt;
-            }
-            return std::move(picture).value();
+            if (!picture)
+                return fail(QStringLiteral("%1: %2").arg(m_request.url, picture.error()));
+            return picture;
         });
     }
 

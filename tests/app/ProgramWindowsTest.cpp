@@ -72,15 +72,15 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     ASSERT_TRUE(capture().isVisible());
     load(QStringLiteral("/rows.html?h=1200"));
     capture().host()->Command5_Click();
-    EXPECT_EQ(capture().host()->CaptureCount, 1);
+    EXPECT_EQ(capture().host()->CaptureCount(), 1);
     rows::expectRows(decoded(QStringLiteral("000.png")), 1200);
 
     settings().Command1_Click(); // only brings the open window up again
-    EXPECT_EQ(capture().host()->CaptureCount, 1);
+    EXPECT_EQ(capture().host()->CaptureCount(), 1);
 
     chooseType(QStringLiteral(".bmp"));
     capture().host()->Command5_Click();
-    EXPECT_EQ(capture().host()->CaptureCount, 2);
+    EXPECT_EQ(capture().host()->CaptureCount(), 2);
     const QImage second = decoded(QStringLiteral("001.bmp"));
     ASSERT_FALSE(second.isNull()) << "the new type was not used";
     rows::expectRows(second, 1200);

@@ -60,14 +60,14 @@ protected:
     void openPopUp(int from, int index)
     {
         runInPage(from, QStringLiteral("window.open('/plain.html')"));
-        ASSERT_SOON_EQ(host()->ActiveBrowser, index);
+        ASSERT_SOON_EQ(host()->ActiveBrowser(), index);
         ASSERT_TRUE(shows(index, url("/plain.html")));
     }
 
     int loadedViews() const
     {
         int count = 0;
-        for (const auto &v : host()->WebBrowser1)
+        for (const auto &v : host()->WebBrowser1())
             count += v ? 1 : 0;
         return count;
     }
@@ -85,7 +85,7 @@ TEST_F(Events, PopUpsBecomeTheCurrentViewAndGetFreeIndexes)
     showWindow();
     EXPECT_EQ(page(0)->profile(), &profile);
     load(QStringLiteral("/opener.html"));
-    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
+    ASSERT_SOON_EQ(host()->ActiveBrowser(), 1);
     ASSERT_TRUE(shows(1, url("/rows.html?h=2000")));
     EXPECT_EQ(page(1)->profile(), &profile);
     EXPECT_TRUE(visible(1));
@@ -102,7 +102,7 @@ TEST_F(Events, PopUpsBecomeTheCurrentViewAndGetFreeIndexes)
     openPopUp(2, 3);
     runInPage(1, QStringLiteral("window.close()"));
     ASSERT_SOON(view(1) == nullptr);
-    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_EQ(host()->ActiveBrowser(), 0);
     EXPECT_TRUE(visible(0));
     EXPECT_FALSE(visible(2));
     EXPECT_FALSE(visible(3));
@@ -118,17 +118,17 @@ TEST_F(Events, FrameNamesReachList1AndFrameHeightsReachList2)
 {
     showWindowPastFirstCompletion();
     load(QStringLiteral("/frames.html"));
-    ASSERT_SOON_EQ(host()->List1, (QStringList{QStringLiteral("main"), QStringLiteral("Main")}));
+    ASSERT_SOON_EQ(host()->List1(), (QStringList{QStringLiteral("main"), QStringLiteral("Main")}));
     // One entry per loaded frame (four) and one for the page.
-    ASSERT_SOON(host()->List2.count(QStringLiteral("000000777")) == 4);
-    EXPECT_SOON_EQ(host()->List2.size(), 5);
+    ASSERT_SOON(host()->List2().count(QStringLiteral("000000777")) == 4);
+    EXPECT_SOON_EQ(host()->List2().size(), 5);
     EXPECT_SOON_EQ(window->BackIndex, 2 + 4);
     // about:blank adds nothing to List1.
     runInPage(0, QStringLiteral("const f = document.createElement('iframe'); f.name = 'blank';"
                                 " f.src = 'about:blank'; document.body.appendChild(f);"));
     QTest::qWait(0);
     load(QStringLiteral("/plain.html"));
-    EXPECT_FALSE(host()->List1.contains(QStringLiteral("blank")));
+    EXPECT_FALSE(host()->List1().contains(QStringLiteral("blank")));
 }
 
 TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
@@ -156,7 +156,7 @@ TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
                        titleScript.toUtf8() + ";</script></body>");
     showWindowPastFirstCompletion();
     load(QStringLiteral("/nasty.html"));
-    ASSERT_SOON_EQ(host()->List1, QStringList{name});
+    ASSERT_SOON_EQ(host()->List1(), QStringList{name});
     // The engine keeps the start of a very long title; the label shows what it has.
     ASSERT_SOON(page(0)->title().startsWith(title.left(200)));
     EXPECT_EQ(control<QLabel>("Label2")->text(), page(0)->title());
@@ -251,7 +251,7 @@ TEST_F(Events, WithSilentModeOnNoBoxNoLoginAndNoPopUp)
     // By the next load the engine has handed the window request over and it was turned down.
     load(QStringLiteral("/plain.html"));
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/rows.html")).isEmpty());
-    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_EQ(host()->ActiveBrowser(), 0);
     EXPECT_EQ(loadedViews(), 1);
     EXPECT_EQ(watcher.count, 0);
 
@@ -293,7 +293,7 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
     ASSERT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("done"); }, 120000));
     ASSERT_SOON_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
     EXPECT_EQ(loadedViews(), 1 + FrmBrowser::MaxPopupViews);
-    EXPECT_EQ(host()->ActiveBrowser, FrmBrowser::MaxPopupViews);
+    EXPECT_EQ(host()->ActiveBrowser(), FrmBrowser::MaxPopupViews);
     EXPECT_TRUE(visible(FrmBrowser::MaxPopupViews));
 
     // Closing a pop-up is PopUpsBecomeTheCurrentView's; the window with all of them open still
@@ -303,13 +303,13 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
     ASSERT_SOON(!window->isLoaded());
     showWindow();
     EXPECT_EQ(loadedViews(), 1);
-    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_EQ(host()->ActiveBrowser(), 0);
     load(QStringLiteral("/plain.html"));
     EXPECT_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
     runInPage(0, QStringLiteral("window.close(); document.title = 'asked';"));
     ASSERT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("asked"); }));
     load(QStringLiteral("/frame.html"));
-    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_EQ(host()->ActiveBrowser(), 0);
     EXPECT_TRUE(visible(0));
 }
 
@@ -330,10 +330,10 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     press(1);
     ASSERT_TRUE(shows(0, url("/plain.html")));
     runInPage(0, QStringLiteral("window.open('/rows.html?h=2000')"));
-    ASSERT_SOON_EQ(host()->ActiveBrowser, 1);
+    ASSERT_SOON_EQ(host()->ActiveBrowser(), 1);
     ASSERT_TRUE(shows(1, url("/rows.html?h=2000")));
     rows::expectRows(capture(), 2000);
-    EXPECT_EQ(host()->CaptureCount, 1);
+    EXPECT_EQ(host()->CaptureCount(), 1);
 
     QString failure;
     QObject::connect(host(), &CaptureHost::captureFailed, window.get(),
@@ -350,8 +350,8 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     EXPECT_EQ(failure,
               QStringLiteral("The screenshot was not taken: the page opened a new window."));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
-    EXPECT_EQ(host()->CaptureCount, 1);
-    ASSERT_SOON_EQ(host()->ActiveBrowser, 2);
+    EXPECT_EQ(host()->CaptureCount(), 1);
+    ASSERT_SOON_EQ(host()->ActiveBrowser(), 2);
     EXPECT_SOON(visible(2));
 
     go(url("/framed.html"));
@@ -377,7 +377,7 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     rows::expectRows(atBand2(QStringLiteral("frames['ad'].location.href = '/plain.html?2';")),
                      3000);
     EXPECT_TRUE(frameMovedDuringCapture);
-    EXPECT_EQ(host()->CaptureCount, 2);
+    EXPECT_EQ(host()->CaptureCount(), 2);
 
     const QPointer<QWebEngineView> closing = view(2)->engineView();
     bool freedDuringCapture = false;
@@ -387,9 +387,9 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     EXPECT_TRUE(atBand2(QStringLiteral("window.close();")).isNull());
     EXPECT_EQ(failure,
               QStringLiteral("The screenshot was not taken: the browser view was closed."));
-    EXPECT_EQ(host()->CaptureCount, 2);
+    EXPECT_EQ(host()->CaptureCount(), 2);
     ASSERT_SOON(closing.isNull());
     EXPECT_FALSE(freedDuringCapture);
-    EXPECT_EQ(host()->ActiveBrowser, 0);
+    EXPECT_EQ(host()->ActiveBrowser(), 0);
     EXPECT_TRUE(visible(0));
 }

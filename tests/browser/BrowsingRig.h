@@ -54,7 +54,7 @@ protected:
     tessaly::CaptureHost *host() const { return window->host(); }
     tessaly::WebEngineBrowserView *view(int index) const
     {
-        const auto &views = host()->WebBrowser1;
+        const auto &views = host()->WebBrowser1();
         if (index < 0 || index >= int(views.size()))
             return nullptr;
         return qobject_cast<tessaly::WebEngineBrowserView *>(views[std::size_t(index)].data());

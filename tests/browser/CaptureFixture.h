@@ -35,7 +35,7 @@ protected:
         settings.setSaveLocation(dir.path() + QStringLiteral("/"));
         settings.setSaveType(QStringLiteral(".png"));
         host = std::make_unique<CaptureHost>(&stage, stage.container(), writer, settings);
-        host->WebBrowser1.push_back(stage.view());
+        host->addView(stage.view());
     }
 
     void load(const QString &pathAndQuery)

@@ -45,7 +45,7 @@ protected:
     void expectNothingWritten()
     {
         EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-        EXPECT_EQ(host->CaptureCount, 0);
+        EXPECT_EQ(host->CaptureCount(), 0);
     }
 
     QString failure; ///< the last capture's failure message
@@ -75,11 +75,11 @@ TEST_F(DisturbedCapture, RendererEndingOrPageLeavingMidWalkWritesNothing)
         captureDisturbedAt(c.band, c.disturb);
         EXPECT_TRUE(failure.contains(QLatin1String(c.says))) << failure.toStdString();
         expectNothingWritten();
-        EXPECT_TRUE(host->List2.isEmpty());
+        EXPECT_TRUE(host->List2().isEmpty());
     }
     load(QStringLiteral("/rows.html?h=2000"));
     expectRows(capture(), 2000);
-    EXPECT_EQ(host->CaptureCount, 1);
+    EXPECT_EQ(host->CaptureCount(), 1);
 }
 
 // The renderer ends mid-load: no picture of the dead view, and the view loads again.
@@ -111,7 +111,7 @@ TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAg
     load(QStringLiteral("/rows.html?h=1500"));
     failure.clear();
     expectRows(capture(), 1500);
-    EXPECT_EQ(host->CaptureCount, 1) << failure.toStdString();
+    EXPECT_EQ(host->CaptureCount(), 1) << failure.toStdString();
 }
 
 // A script that never yields: the bands shown cannot be trusted, so nothing is written.
@@ -135,7 +135,7 @@ TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
     const QImage image = capture();
     ASSERT_FALSE(image.isNull()) << failure.toStdString();
     EXPECT_GE(image.height(), 6000);
-    EXPECT_EQ(host->CaptureCount, 1);
+    EXPECT_EQ(host->CaptureCount(), 1);
 }
 
 // A page left before it answered the height question: its completion is not told as if it

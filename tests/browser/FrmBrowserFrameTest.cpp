@@ -125,7 +125,7 @@ TEST_F(WindowFrame, ResizeAndMaximizeChangeTheViewAndACaptureAtTheNewWidthIsWhol
     const QRect statusAtStart = status->geometry();
     window->resize(1000, 700);
     ASSERT_SOON_EQ(picture1->size(), QSize(791 + 196, 428 + 169));
-    EXPECT_EQ(window->host()->ViewHeight, (428 + 169) * 15);
+    EXPECT_EQ(window->host()->ViewHeight(), (428 + 169) * 15);
     auto *engine = control<QWebEngineView>("WebBrowser1_0");
     ASSERT_SOON_EQ(engine->geometry(), QRect(0, 0, 987, 597));
     EXPECT_EQ(window->host()->activeView()->Width(), 987 * 15);
@@ -135,7 +135,7 @@ TEST_F(WindowFrame, ResizeAndMaximizeChangeTheViewAndACaptureAtTheNewWidthIsWhol
     const QImage image = capture();
     EXPECT_EQ(image.width(), 987 - 2);
     expectRows(image, 1750);
-    EXPECT_EQ(window->host()->CaptureCount, 1);
+    EXPECT_EQ(window->host()->CaptureCount(), 1);
 
     window->resize(600, 400);
     ASSERT_SOON_EQ(window->size(), QSize(804, 531));
@@ -241,7 +241,7 @@ TEST_F(WindowPointer, ACornerDragSizesTheWindowWithThePointerOnTheDraggedCorner)
     moveTo(start.topLeft() - QPoint(60, 40));
     ASSERT_SOON_EQ(window->geometry(), QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
     EXPECT_EQ(QCursor::pos(), window->geometry().topLeft());
-    EXPECT_EQ(window->host()->ViewHeight, (428 + 40) * 15);
+    EXPECT_EQ(window->host()->ViewHeight(), (428 + 40) * 15);
     release();
 }
 

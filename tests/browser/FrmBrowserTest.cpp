@@ -56,7 +56,7 @@ protected:
             EXPECT_EQ(w->isHidden(), row.hidden);
         }
     }
-    const Picture &watermark() const { return window->host()->picWatermark1.picture(); }
+    const Picture &watermark() const { return window->host()->picWatermark1().picture(); }
 };
 
 } // namespace
@@ -68,7 +68,7 @@ TEST_F(WindowLayout, EveryControlAt12TwipsPerPixel)
     expectLayout(12);
     EXPECT_EQ(window->EdgeMarginX, 120);
     EXPECT_EQ(window->EdgeMarginY, 120);
-    EXPECT_EQ(window->host()->ViewHeight, 535 * 12); // Picture1 is 535 pixels of 12 twips
+    EXPECT_EQ(window->host()->ViewHeight(), 535 * 12); // Picture1 is 535 pixels of 12 twips
 }
 
 TEST_F(WindowLayout, StartUpLaysOutAt15TwipsPerPixelAndOpensTheHomePageFromTheFocusedBox)
@@ -87,7 +87,7 @@ TEST_F(WindowLayout, StartUpLaysOutAt15TwipsPerPixelAndOpensTheHomePageFromTheFo
     ASSERT_FALSE(urls.isEmpty());
     EXPECT_EQ(urls.first(), FrmBrowser::HomePageUrl.toString());
     EXPECT_EQ(window->host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
-    EXPECT_EQ(window->host()->ViewHeight, 6420);
+    EXPECT_EQ(window->host()->ViewHeight(), 6420);
 
     SCOPED_TRACE("a click just left of the address, with the view holding the focus, types "
                  "into the address box and Enter goes there");
@@ -126,7 +126,7 @@ TEST_F(WindowLayout, WatermarkFileIsReadAtEveryOpening)
     ASSERT_EQ(watermark().height(), 40);
     EXPECT_EQ(watermark().image().pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(watermark().image().pixel(20, 20), qRgb(200, 20, 30));
-    EXPECT_EQ(window->host()->picWatermark1.drawableWidth(), 50);
+    EXPECT_EQ(window->host()->picWatermark1().drawableWidth(), 50);
 }
 
 TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyWrittenCaptures)
@@ -136,9 +136,9 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     window->BackIndex = 2;
     window->ForwardIndex = 2;
     window->LastStatusText = QStringLiteral("Done");
-    window->host()->PageHeight = 12345;
-    window->host()->CaptureCount = 7;
-    window->host()->List2.append(QStringLiteral("000001500"));
+    window->host()->restorePageHeight(12345);
+    window->host()->stateForTest().CaptureCount = 7;
+    window->host()->addHeightCandidateTwips(1500);
     control("Label6")->setProperty("text", QStringLiteral("Screens Captured: 7"));
 
     control<QPushButton>("Command1")->click();
@@ -153,9 +153,9 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     EXPECT_EQ(window->BackIndex, 2);
     EXPECT_EQ(window->ForwardIndex, 2);
     EXPECT_EQ(window->LastStatusText, QStringLiteral("Done"));
-    EXPECT_EQ(window->host()->PageHeight, 12345);
-    EXPECT_EQ(window->host()->CaptureCount, 0);
-    EXPECT_TRUE(window->host()->List2.isEmpty());
+    EXPECT_EQ(window->host()->PageHeight(), 12345);
+    EXPECT_EQ(window->host()->CaptureCount(), 0);
+    EXPECT_TRUE(window->host()->List2().isEmpty());
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
     // A fresh set of controls, anchored again (the anchoring took the new tags' prefixes).
     EXPECT_EQ(window->findChildren<QWidget *>(QStringLiteral("Text1")).size(), 1);
@@ -165,7 +165,7 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     // The encoder runs again: the first capture of this opening is written and counted.
     load(QStringLiteral("/rows.html?h=300"));
     EXPECT_EQ(capture().size(), QSize(791 - 2, 428 - 2));
-    EXPECT_EQ(window->host()->CaptureCount, 1);
+    EXPECT_EQ(window->host()->CaptureCount(), 1);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
     EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("000.png"))));
 
@@ -176,7 +176,7 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->text().contains(QStringLiteral("missing"))) << box->text().toStdString();
-    EXPECT_EQ(window->host()->CaptureCount, 1);
+    EXPECT_EQ(window->host()->CaptureCount(), 1);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
 }
 

@@ -109,7 +109,7 @@ TEST_F(RealCapture, FrameTallerThanTheTopDocumentZoomed)
 {
     stage.view()->engineView()->setZoomFactor(2);
     load(QStringLiteral("/frame-top.html"));
-    host->List1 = QStringList{QStringLiteral("tall")};
+    host->addFrameName(QStringLiteral("tall"));
     const QImage image = capture();
     EXPECT_EQ(image.height(), 2 * 3000);
     expectZoomedRows(image, 3000, 2);
@@ -127,7 +127,7 @@ TEST_F(RealCapture, CapturesRightAfterANavigationAndInARowShowTheNewPageWhole)
     load(QStringLiteral("/static.html"));
     expectRows(capture(), 2600);
     expectRows(capture(), 2600);
-    EXPECT_EQ(host->CaptureCount, 2);
+    EXPECT_EQ(host->CaptureCount(), 2);
 }
 
 // The scroll bar of the scrolled view is no part of the page: no band shows it, also where

@@ -47,13 +47,13 @@ TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
     EXPECT_TRUE(outcome.saved.isEmpty());
     EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("out of time")});
     EXPECT_EQ(filesIn(rig.dir), 0);
-    EXPECT_EQ(rig.host->CaptureCount, 0);
+    EXPECT_EQ(rig.host->CaptureCount(), 0);
     EXPECT_FLOAT_EQ(rig.view->Top(), 0);
     EXPECT_FLOAT_EQ(rig.view->Height(), P);
-    EXPECT_TRUE(rig.host->List2.isEmpty());
+    EXPECT_TRUE(rig.host->List2().isEmpty());
 
     // The next capture is not cancelled by the last one's cancel.
-    rig.host->List2.append(CaptureHost::formatCandidate(3 * P));
+    rig.host->addHeightCandidateTwips(3 * P);
     const CaptureRig::Outcome next = rig.run();
     EXPECT_EQ(next.bands, 3);
     EXPECT_EQ(next.saved.size(), 1);
@@ -81,7 +81,7 @@ TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturnsOrFailsWithItsRe
 {
     CaptureRig rig(500);
     QSize handed;
-    rig.host->setOutputStep([&](const Picture &finished, QString *) -> std::optional<Picture> {
+    rig.host->setOutputStep([&](const Picture &finished) -> Result<Picture> {
         handed = finished.image().size();
         return Picture(finished.image().copy(0, 100, 50, 300));
     });
@@ -95,15 +95,13 @@ TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturnsOrFailsWithItsRe
         ASSERT_EQ(written.pixel(3, y), toQRgb(fakeRowColour(100 + y))) << "row " << y;
 
     SCOPED_TRACE("a refusal");
-    rig.host->setOutputStep([](const Picture &, QString *error) -> std::optional<Picture> {
-        *error = QStringLiteral("no such element");
-        return std::nullopt;
-    });
+    rig.host->setOutputStep(
+        [](const Picture &) -> Result<Picture> { return fail(QStringLiteral("no such element")); });
     const CaptureRig::Outcome refused = rig.run();
     EXPECT_TRUE(refused.saved.isEmpty());
     EXPECT_EQ(refused.failed, QStringList{QStringLiteral("no such element")});
     EXPECT_EQ(filesIn(rig.dir), 1);
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
 }
 
 // Where a stamped banner lands is checked pixel by pixel in StampingTest; here only that the

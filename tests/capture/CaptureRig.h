@@ -38,7 +38,7 @@ struct CaptureRig
         host = std::make_unique<tessaly::CaptureHost>(&window, picture1, writer, settings);
         host->setTwipsScale(scale);
         view = FakeBrowserView::create(picture1, scale, pageHeight);
-        host->WebBrowser1.push_back(view);
+        host->addView(view);
     }
 
     /// Container height in twips at the default scale.
@@ -62,7 +62,7 @@ struct CaptureRig
     void measureAs(float twips)
     {
         view->setDocumentReadable(false);
-        host->List2.append(tessaly::CaptureHost::formatCandidate(twips));
+        host->addHeightCandidateTwips(twips);
     }
 
     /// Runs one capture, calling `duringBand` after every band grabbed.

@@ -44,7 +44,7 @@ TEST(CaptureWalk, OneBandPerContainerHeightAndOneMoreForWhatIsLeftOver)
         EXPECT_EQ(rig.view->heights, bands > 1 ? (std::vector<float>{height, P}) : std::vector<float>{P});
         EXPECT_FLOAT_EQ(rig.view->Top(), 0);
         EXPECT_FLOAT_EQ(rig.view->Height(), P);
-        EXPECT_TRUE(rig.host->List2.isEmpty());
+        EXPECT_TRUE(rig.host->List2().isEmpty());
     }
 }
 
@@ -57,7 +57,7 @@ TEST(CaptureWalk, EndsWhenTheLastBandRoundsToExactlyOneContainer)
     rig.measureAs(2 * P);
     rig.host->Command5_Click();
     EXPECT_EQ(rig.view->tops, (std::vector<float>{0, -P, 0}));
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
 }
 
 TEST(CaptureWalk, EndsEvenWhenTheViewDoesNotMove)
@@ -66,7 +66,7 @@ TEST(CaptureWalk, EndsEvenWhenTheViewDoesNotMove)
     rig.view->frozen = true;
     rig.measureAs(5 * P);
     EXPECT_LE(rig.run().bands, 8);
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
 }
 
 TEST(CaptureWalk, NonWholeTwipsPerPixelStillEndsAndLinesUp)
@@ -91,16 +91,16 @@ TEST(CaptureWalk, HeightsListedWhileTheListIsReadTakePart)
     rig.measureAs(2 * P);
     QTimer completion;
     QObject::connect(&completion, &QTimer::timeout, &completion, [&] {
-        if (rig.host->PageHeight > 0) {
+        if (rig.host->PageHeight() > 0) {
             completion.stop();
-            rig.host->List2.append(CaptureHost::formatCandidate(4 * P));
+            rig.host->addHeightCandidateTwips(4 * P);
         }
     });
     completion.start(0);
     rig.host->Command5_Click();
     EXPECT_FALSE(completion.isActive());
     EXPECT_EQ(rig.view->heights.front(), 4 * P);
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
 }
 
 TEST(CaptureOutput, ABandThatCannotBeGrabbedEndsTheCaptureWithoutAFile)
@@ -116,7 +116,7 @@ TEST(CaptureOutput, ABandThatCannotBeGrabbedEndsTheCaptureWithoutAFile)
                                                          "of the page could not be grabbed.")});
     EXPECT_TRUE(outcome.saved.isEmpty());
     EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());
-    EXPECT_EQ(rig.host->CaptureCount, 0);
+    EXPECT_EQ(rig.host->CaptureCount(), 0);
     EXPECT_FLOAT_EQ(rig.view->Height(), P); // the view is back
 }
 
@@ -187,13 +187,13 @@ TEST(CaptureCounter, ListsAndCounterAcrossCaptures)
     rig.measureAs(3 * P);
     rig.host->Command5_Click();
     EXPECT_EQ(rig.view->heights.front(), 3 * P); // the earlier entry took part
-    EXPECT_TRUE(rig.host->List2.isEmpty());
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_TRUE(rig.host->List2().isEmpty());
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
     EXPECT_EQ(rig.host->Label6(), QStringLiteral("Screens Captured: 1"));
 
     rig.settings.setSaveType(QStringLiteral(".bmp"));
     rig.host->Command5_Click();
-    EXPECT_EQ(rig.host->CaptureCount, 2);
+    EXPECT_EQ(rig.host->CaptureCount(), 2);
     EXPECT_EQ(rig.host->Label6(), QStringLiteral("Screens Captured: 2"));
     EXPECT_TRUE(QFile::exists(rig.dir.file(QStringLiteral("000.png"))));
     EXPECT_EQ(QImageReader(rig.dir.file(QStringLiteral("001.bmp"))).format(), QByteArray("bmp"));
@@ -230,9 +230,9 @@ TEST(CaptureCounter, AFolderThatIsGoneIsReportedAndNotCountedAndTheNextCaptureWo
     EXPECT_TRUE(refused.saved.isEmpty());
     EXPECT_TRUE(message.contains(folder + QStringLiteral("/001.png"))) << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory"))) << message.toStdString();
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
     EXPECT_EQ(rig.host->Label6(), QStringLiteral("Screens Captured: 1"));
-    EXPECT_TRUE(rig.host->List2.isEmpty());
+    EXPECT_TRUE(rig.host->List2().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(folder));
 
     const QString other = rig.dir.file(QStringLiteral("Mes captures d’écran/Снимки 写真"));
@@ -240,7 +240,7 @@ TEST(CaptureCounter, AFolderThatIsGoneIsReportedAndNotCountedAndTheNextCaptureWo
     rig.settings.setSaveLocation(other + QStringLiteral("/"));
     EXPECT_EQ(rig.run().saved, QStringList{other + QStringLiteral("/001.png")});
     EXPECT_FALSE(QImageReader(other + QStringLiteral("/001.png")).read().isNull());
-    EXPECT_EQ(rig.host->CaptureCount, 2);
+    EXPECT_EQ(rig.host->CaptureCount(), 2);
 }
 
 TEST(CaptureCounter, ASecondPressDuringASessionIsIgnored)
@@ -253,7 +253,7 @@ TEST(CaptureCounter, ASecondPressDuringASessionIsIgnored)
             rig.host->Command5_Click(); // as a click processed at a yield would
     });
     rig.host->Command5_Click();
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
     EXPECT_EQ(rig.view->tops.size(), 4u);
 }
 
@@ -266,15 +266,15 @@ TEST(CaptureCounter, APageTooLargeForTheMemoryLeftIsRefusedBeforeTheWalk)
     EXPECT_TRUE(message.contains(QStringLiteral("too large for the memory"))) << message.toStdString();
     EXPECT_TRUE(rig.view->tops.empty()) << "the view was walked";
     EXPECT_EQ(rig.view->finishes, rig.view->prepares) << "the page was left prepared";
-    EXPECT_EQ(rig.host->CaptureCount, 0);
-    EXPECT_TRUE(rig.host->List2.isEmpty());
+    EXPECT_EQ(rig.host->CaptureCount(), 0);
+    EXPECT_TRUE(rig.host->List2().isEmpty());
     EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());
 
     // Enough memory: the same page is taken.
     rig.host->setMemoryProbe([] { return std::optional<std::int64_t>(1LL << 30); });
-    rig.host->List2.append(CaptureHost::formatCandidate(50 * P));
+    rig.host->addHeightCandidateTwips(50 * P);
     rig.host->Command5_Click();
-    EXPECT_EQ(rig.host->CaptureCount, 1);
+    EXPECT_EQ(rig.host->CaptureCount(), 1);
 }
 
 // A watermark that does not load leaves the one before it; which files load is the picture
@@ -287,8 +287,8 @@ TEST(CaptureWatermark, AFileThatDoesNotLoadLeavesTheGreyDefault)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("BM this is no bitmap at all");
     file.close();
-    QString error;
-    EXPECT_FALSE(rig.host->loadWatermark(junk, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(rig.host->picWatermark1.picture().image(), BuiltInPictures::defaultWatermark().image());
+    const Result<void> loaded = rig.host->loadWatermark(junk);
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(loaded.error().isEmpty());
+    EXPECT_EQ(rig.host->picWatermark1().picture().image(), BuiltInPictures::defaultWatermark().image());
 }

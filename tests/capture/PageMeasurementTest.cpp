@@ -42,7 +42,7 @@ TEST(PageMeasurement, PageWithoutFramesGivesViewHeightThenDocument)
         CaptureRig rig(c.document);
         rig.view->setDocumentReadable(c.readable);
         rig.host->GetPageSizes();
-        EXPECT_EQ(rig.host->List2, (QStringList{QStringLiteral("000003000"),
+        EXPECT_EQ(rig.host->List2(), (QStringList{QStringLiteral("000003000"),
                                                 CaptureHost::formatCandidate(c.candidate * 15)}));
     }
 }
@@ -50,14 +50,14 @@ TEST(PageMeasurement, PageWithoutFramesGivesViewHeightThenDocument)
 TEST(PageMeasurement, FrameTallerThanTheDocumentWins)
 {
     CaptureRig rig(400);
-    rig.host->List1 = QStringList{QStringLiteral("main")};
+    rig.host->addFrameName(QStringLiteral("main"));
     rig.view->setFrame({QStringLiteral("main")}, 5000);
     rig.host->GetPageSizes();
     // View, document, then three per combination of names: main, main/main, main/main/main.
-    ASSERT_EQ(rig.host->List2.size(), 5);
-    EXPECT_EQ(rig.host->List2.at(2), CaptureHost::formatCandidate((5000 + 133) * 15));
-    EXPECT_EQ(rig.host->List2.at(3), CaptureHost::formatCandidate(133 * 15)); // no such frame
-    EXPECT_EQ(largest(rig.host->List2), (5000 + 133) * 15);
+    ASSERT_EQ(rig.host->List2().size(), 5);
+    EXPECT_EQ(rig.host->List2().at(2), CaptureHost::formatCandidate((5000 + 133) * 15));
+    EXPECT_EQ(rig.host->List2().at(3), CaptureHost::formatCandidate(133 * 15)); // no such frame
+    EXPECT_EQ(largest(rig.host->List2()), (5000 + 133) * 15);
 }
 
 // Pages with advertising frames name dozens of them: every combination of three names
@@ -67,16 +67,16 @@ TEST(PageMeasurement, ManyFrameNamesAreMeasuredWithoutAskingForEveryCombination)
 {
     CaptureRig rig(1000);
     for (int i = 0; i < 12; ++i)
-        rig.host->List1.append(QStringLiteral("ad%1").arg(i));
-    rig.host->List1.append(QStringLiteral("outer"));
-    rig.host->List1.append(QStringLiteral("inner"));
+        rig.host->addFrameName(QStringLiteral("ad%1").arg(i));
+    rig.host->addFrameName(QStringLiteral("outer"));
+    rig.host->addFrameName(QStringLiteral("inner"));
     rig.view->setFrame({QStringLiteral("outer")}, 300);
     rig.view->setFrame({QStringLiteral("outer"), QStringLiteral("inner")}, 9000);
     rig.host->GetPageSizes();
-    const qsizetype names = rig.host->List1.size();
-    EXPECT_EQ(rig.host->List2.size(), 2 + names * names * names * 3);
-    EXPECT_TRUE(rig.host->List2.contains(CaptureHost::formatCandidate(300 * 15)));
-    EXPECT_EQ(largest(rig.host->List2), (9000 + 333) * 15);
+    const qsizetype names = rig.host->List1().size();
+    EXPECT_EQ(rig.host->List2().size(), 2 + names * names * names * 3);
+    EXPECT_TRUE(rig.host->List2().contains(CaptureHost::formatCandidate(300 * 15)));
+    EXPECT_EQ(largest(rig.host->List2()), (9000 + 333) * 15);
     // The document, each name, and the names inside the one frame that has frames.
     EXPECT_LE(rig.view->heightReads, 4 + names + names + names);
 }
@@ -84,7 +84,8 @@ TEST(PageMeasurement, ManyFrameNamesAreMeasuredWithoutAskingForEveryCombination)
 TEST(PageMeasurement, FrameNamesOfEarlierPagesChangeNothing)
 {
     CaptureRig rig(1000);
-    rig.host->List1 = QStringList{QStringLiteral("gone"), QStringLiteral("left \"over\"")};
+    rig.host->addFrameName(QStringLiteral("gone"));
+    rig.host->addFrameName(QStringLiteral("left \"over\""));
     rig.host->GetPageSizes();
-    EXPECT_EQ(largest(rig.host->List2), CaptureHost::formatCandidate((1000 + 15) * 15).toLongLong());
+    EXPECT_EQ(largest(rig.host->List2()), CaptureHost::formatCandidate((1000 + 15) * 15).toLongLong());
 }

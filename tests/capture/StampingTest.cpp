@@ -27,13 +27,13 @@ DrawingSurface surfaceWith(const Picture &p)
 
 TEST(Blending, ChannelsAreWeightedAndTruncated)
 {
-    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(255, 0, 100), rgbColour(0, 255, 50), 128),
+    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(255, 0, 100), rgbColour(0, 255, 50), 128),
               rgbColour(127, 126, 74));
-    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(255, 255, 255), rgbColour(0, 0, 0), 255),
+    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(255, 255, 255), rgbColour(0, 0, 0), 255),
               rgbColour(254, 254, 254));
-    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(9, 9, 9), rgbColour(200, 100, 0), 0),
+    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(9, 9, 9), rgbColour(200, 100, 0), 0),
               rgbColour(199, 99, 0));
-    EXPECT_EQ(CaptureHost::BlendColors(rgbColour(192, 192, 192), rgbColour(192, 192, 192), 128),
+    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(192, 192, 192), rgbColour(192, 192, 192), 128),
               rgbColour(191, 191, 191));
 }
 
@@ -47,21 +47,21 @@ TEST(Blending, KeyColourPixelsLeaveTheCanvasAlone)
     const DrawingSurface watermark = surfaceWith(Picture(mark));
     DrawingSurface canvas = surfaceWith(picture(20, 20, rgbColour(100, 150, 200), rgbColour(100, 150, 200)));
 
-    CaptureHost::StampWatermark(watermark, canvas, 5, 6);
+    TileFinishing::StampWatermark(watermark, canvas, 5, 6);
     int changed = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             if (canvas.pixelAt(x, y) != rgbColour(100, 150, 200)) {
                 ++changed;
                 EXPECT_EQ(y, 8);
-                EXPECT_EQ(canvas.pixelAt(x, y), CaptureHost::BlendColors(0, rgbColour(100, 150, 200), 128));
+                EXPECT_EQ(canvas.pixelAt(x, y), TileFinishing::BlendColors(0, rgbColour(100, 150, 200), 128));
             }
     EXPECT_EQ(changed, 6);
 
     // A plain watermark is all key colour: nothing changes.
     const DrawingSurface plain = surfaceWith(picture(664, 64, rgbColour(192, 192, 192), rgbColour(192, 192, 192)));
     DrawingSurface before = surfaceWith(picture(20, 20, rgbColour(1, 2, 3), rgbColour(1, 2, 3)));
-    CaptureHost::StampWatermark(plain, before, -100, -10);
+    TileFinishing::StampWatermark(plain, before, -100, -10);
     EXPECT_EQ(before.image().image(), picture(20, 20, rgbColour(1, 2, 3), rgbColour(1, 2, 3)).image());
 }
 
@@ -69,9 +69,9 @@ TEST(Blending, WatermarkPartlyOutsideTheCanvasIsClipped)
 {
     const DrawingSurface watermark = surfaceWith(picture(40, 4, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
     DrawingSurface canvas = surfaceWith(picture(20, 20, rgbColour(200, 200, 200), rgbColour(200, 200, 200)));
-    CaptureHost::StampWatermark(watermark, canvas, -10, 18);
-    EXPECT_EQ(canvas.pixelAt(0, 18), CaptureHost::BlendColors(0, rgbColour(200, 200, 200), 128));
-    EXPECT_EQ(canvas.pixelAt(19, 19), CaptureHost::BlendColors(0, rgbColour(200, 200, 200), 128));
+    TileFinishing::StampWatermark(watermark, canvas, -10, 18);
+    EXPECT_EQ(canvas.pixelAt(0, 18), TileFinishing::BlendColors(0, rgbColour(200, 200, 200), 128));
+    EXPECT_EQ(canvas.pixelAt(19, 19), TileFinishing::BlendColors(0, rgbColour(200, 200, 200), 128));
     EXPECT_EQ(canvas.pixelAt(0, 17), rgbColour(200, 200, 200));
 }
 
@@ -79,12 +79,12 @@ TEST(Stamping, WatermarkCentredOnTheFirstScreen)
 {
     CaptureRig rig(700);
     rig.settings.setWatermarkSwitch(1);
-    rig.host->picWatermark1.setPicture(picture(100, 20, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
+    rig.host->stateForTest().picWatermark1.setPicture(picture(100, 20, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
     const QImage image = rig.capture();
     ASSERT_FALSE(image.isNull());
     // x = (300 - 100) / 2, y = (200 - 20) / 2: the browser area's centre, not the page's.
     const auto blended = [](int row) {
-        return toQRgb(CaptureHost::BlendColors(0, fakeRowColour(row), 128));
+        return toQRgb(TileFinishing::BlendColors(0, fakeRowColour(row), 128));
     };
     EXPECT_EQ(image.pixel(101, 90), blended(90));
     EXPECT_EQ(image.pixel(199, 109), blended(109));
@@ -104,8 +104,8 @@ TEST(Stamping, BannerTwentyPixelsInFromTheBottomRight)
         CaptureRig rig(page);
         const QImage image = rig.capture();
         ASSERT_FALSE(image.isNull());
-        const int pageHeight = rig.host->Twips().pixelsY(float(rig.host->PageHeight));
-        const QImage banner = rig.host->picWatermarkMain.image().image();
+        const int pageHeight = rig.host->Twips().pixelsY(float(rig.host->PageHeight()));
+        const QImage banner = rig.host->picWatermarkMain().image().image();
         ASSERT_EQ(banner.size(), QSize(261, 13));
         const int x0 = CaptureRig::ContainerWidth - 261 - 20;
         const int y0 = pageHeight - 13 - 20;
@@ -114,7 +114,7 @@ TEST(Stamping, BannerTwentyPixelsInFromTheBottomRight)
             for (int x = 0; x < 261; ++x) {
                 const Colour b = fromQRgb(banner.pixel(x, y));
                 const Colour under = y0 + y < page ? fakeRowColour(y0 + y) : WindowBackground;
-                const Colour expected = b == WindowBackground ? under : CaptureHost::BlendColors(b, under, 128);
+                const Colour expected = b == WindowBackground ? under : TileFinishing::BlendColors(b, under, 128);
                 ASSERT_EQ(image.pixel(x0 + x, y0 + y), toQRgb(expected)) << page << ": " << x << "," << y;
                 checked += b != WindowBackground;
             }
