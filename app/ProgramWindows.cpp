@@ -2,8 +2,8 @@
 
 #include "browser/BrowserProfile.h"
 #include "browser/FrmBrowser.h"
-#include "settingswindow/FrmMain.h"
 #include "settings/SettingsStore.h"
+#include "settingswindow/FrmMain.h"
 
 #include <QWebEngineProfile>
 

@@ -4,9 +4,9 @@
 #include "browser/FrmBrowser.h"
 #include "capture/CaptureHost.h"
 #include "platform/WebEngineEnvironment.h"
-#include "settingswindow/FrmMain.h"
 #include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
+#include "settingswindow/FrmMain.h"
 
 #include <QApplication>
 #include <QDir>

@@ -21,8 +21,7 @@ inline Failure fail(QString message)
 
 /// The outcome of an operation that can fail: its value, or why it failed. Results cannot
 /// be dropped unread (the compiler warns), so no failure goes unnoticed on its way up.
-template <typename T = void>
-class [[nodiscard]] Result
+template <typename T = void> class [[nodiscard]] Result
 {
 public:
     Result(T value) : m_value(std::move(value)) {}
@@ -48,8 +47,7 @@ private:
 };
 
 /// The outcome of an operation that gives nothing back but can fail.
-template <>
-class [[nodiscard]] Result<void>
+template <> class [[nodiscard]] Result<void>
 {
 public:
     /// Success.

@@ -81,8 +81,7 @@ void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
     QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
 }
 
-void BrowserPage::askLogin(const QString &site, const QString &realm,
-                           QAuthenticator *authenticator)
+void BrowserPage::askLogin(const QString &site, const QString &realm, QAuthenticator *authenticator)
 {
     if (!m_silent) {
         const QPointer<BrowserPage> alive(this);

@@ -24,7 +24,8 @@ QString resource(const QString &path)
 // Calls the capture's object in the page; null when there is none (another document).
 QString call(const QString &member)
 {
-    return QStringLiteral("window.__tessalyCapture ? window.__tessalyCapture.%1 : null").arg(member);
+    return QStringLiteral("window.__tessalyCapture ? window.__tessalyCapture.%1 : null")
+        .arg(member);
 }
 
 } // namespace
@@ -105,7 +106,8 @@ std::optional<CapturePage::Settling> CapturePage::settle(const JavaScriptRunner 
     if (!scrolls())
         return std::nullopt;
     const auto answer = program.run(
-        call(QStringLiteral("settle(%1)").arg(withRequests ? QStringLiteral("true") : QStringLiteral("false"))));
+        call(QStringLiteral("settle(%1)")
+                 .arg(withRequests ? QStringLiteral("true") : QStringLiteral("false"))));
     const QVariantList values = answer ? answer->toList() : QVariantList();
     if (values.size() != 2)
         return std::nullopt;

@@ -18,7 +18,8 @@ class CaptureStage : public QWidget
 {
     Q_OBJECT
 public:
-    CaptureStage(QSize browserArea, QWebEngineProfile *profile = nullptr, QWidget *parent = nullptr);
+    CaptureStage(QSize browserArea, QWebEngineProfile *profile = nullptr,
+                 QWidget *parent = nullptr);
     ~CaptureStage() override;
 
     QWidget *container() const { return m_container; }

@@ -5,16 +5,16 @@
 #include "base/EventYield.h"
 #include "browser/AnchorLayout.h"
 #include "browser/BrowserPage.h"
-#include "platform/FormLook.h"
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
+#include "platform/FormLook.h"
 
-#include <QWebEnginePage>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QToolButton>
+#include <QWebEnginePage>
 
 #include <cmath>
 #include <utility>
@@ -159,14 +159,15 @@ void FrmBrowser::connectForm()
     const QList<QAction *> buttons{m_ui->Back, m_ui->Forward, m_ui->Stop, m_ui->Refresh,
                                    m_ui->Home};
     for (int i = 0; i < buttons.size(); ++i)
-        connect(buttons.at(i), &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i + 1); });
+        connect(buttons.at(i), &QAction::triggered, this,
+                [this, i] { Toolbar1_ButtonClick(i + 1); });
     if (BrowserView *main = m_host->activeView())
         connectView(main, 0);
     connect(m_host.get(), &CaptureHost::Label6Changed, m_ui->Label6, &QLabel::setText);
     connect(m_host.get(), &CaptureHost::captureFailed, this, &FrmBrowser::showCaptureFailure);
-    for (QWidget *watched : std::initializer_list<QWidget *>{
-             m_ui->Picture1, m_ui->Frame2, m_ui->Frame1, m_ui->Label2, m_ui->Label6,
-             m_ui->cmdGo, m_ui->Text1})
+    for (QWidget *watched :
+         std::initializer_list<QWidget *>{m_ui->Picture1, m_ui->Frame2, m_ui->Frame1, m_ui->Label2,
+                                          m_ui->Label6, m_ui->cmdGo, m_ui->Text1})
         watched->installEventFilter(this);
     m_ui->cmdGo->setMouseTracking(true);
 }

@@ -3,8 +3,8 @@
 #include "browser/AddressCompletion.h"
 #include "browser/FormAnchoring.h"
 #include "browser/FrameZones.h"
-#include "imagefile/SaveBitmapAs.h"
 #include "drawing/Twips.h"
+#include "imagefile/SaveBitmapAs.h"
 
 #include <QPointer>
 #include <QRect>

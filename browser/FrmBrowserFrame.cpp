@@ -292,8 +292,7 @@ void FrmBrowser::changeEvent(QEvent *event)
         return;
     // During a capture a restore, maximise or minimise would change the container under the
     // walk: the window goes back to its state and takes the one asked for once it is done.
-    const Qt::WindowStates shape =
-        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+    const Qt::WindowStates shape = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
     const Qt::WindowStates now = windowState() & ~Qt::WindowActive;
     if ((now & shape) == (*m_heldState & shape))
         return;

@@ -74,7 +74,8 @@ bool JavaScriptRunner::waitFor(const QString &expression, int timeoutMs, int int
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
         bool answered = true;
-        const auto value = runOnce(QStringLiteral("!!(") + expression + QStringLiteral(")"), &answered);
+        const auto value =
+            runOnce(QStringLiteral("!!(") + expression + QStringLiteral(")"), &answered);
         if (value && value->toBool())
             return true;
         if (!answered || (!value && !m_page))

@@ -14,11 +14,10 @@ LoginDialog::LoginDialog(const QString &site, const QString &realm, QWidget *par
     setObjectName(QStringLiteral("LoginDialog"));
     setWindowTitle(tr("Log in"));
     auto *layout = new QVBoxLayout(this);
-    auto *intro = new QLabel(realm.isEmpty()
-                                 ? tr("%1 asks for a user name and password.").arg(site)
-                                 : tr("%1 asks for a user name and password for \"%2\".")
-                                       .arg(site, realm),
-                             this);
+    auto *intro = new QLabel(
+        realm.isEmpty() ? tr("%1 asks for a user name and password.").arg(site)
+                        : tr("%1 asks for a user name and password for \"%2\".").arg(site, realm),
+        this);
     intro->setTextFormat(Qt::PlainText);
     intro->setWordWrap(true);
     layout->addWidget(intro);
@@ -37,8 +36,14 @@ LoginDialog::LoginDialog(const QString &site, const QString &realm, QWidget *par
     layout->addWidget(buttons);
 }
 
-QString LoginDialog::user() const { return m_user->text(); }
+QString LoginDialog::user() const
+{
+    return m_user->text();
+}
 
-QString LoginDialog::password() const { return m_password->text(); }
+QString LoginDialog::password() const
+{
+    return m_password->text();
+}
 
 } // namespace tessaly

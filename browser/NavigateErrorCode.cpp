@@ -5,7 +5,10 @@ namespace tessaly {
 namespace {
 
 // Download-layer result codes, as signed 32-bit values.
-constexpr std::int32_t result(std::uint32_t code) { return std::int32_t(code); }
+constexpr std::int32_t result(std::uint32_t code)
+{
+    return std::int32_t(code);
+}
 constexpr std::int32_t AccessDenied = result(0x80070005);
 constexpr std::int32_t InvalidUrl = result(0x800C0002);
 constexpr std::int32_t CannotConnect = result(0x800C0004);
@@ -33,9 +36,9 @@ std::int32_t fromNetworkError(int error)
         return ConnectionTimeout;
     case -10: // access denied
         return AccessDenied;
-    case -20: // blocked by the client
-    case -22: // blocked by the administrator
-    case -27: // blocked by the response
+    case -20:  // blocked by the client
+    case -22:  // blocked by the administrator
+    case -27:  // blocked by the response
     case -312: // port not allowed
         return SecurityProblem;
     case -105: // name not resolved

@@ -89,9 +89,9 @@ PageScripts::PageScripts(QWebEnginePage *page) : m_page(page) {}
 bool PageScripts::applyStyle(const QString &css, const QStringList &hidden, int timeoutMs,
                              QString *error) const
 {
-    const QString script = withSheetFunctions(QString::fromLatin1(StyleScript)
-                                                  .arg(JavaScriptRunner::jsonLiteral(css),
-                                                       JavaScriptRunner::jsonLiteral(hidden)));
+    const QString script = withSheetFunctions(
+        QString::fromLatin1(StyleScript)
+            .arg(JavaScriptRunner::jsonLiteral(css), JavaScriptRunner::jsonLiteral(hidden)));
     const auto result = JavaScriptRunner(m_page, timeoutMs).run(script);
     const QVariantList answer = result ? result->toList() : QVariantList();
     if (answer.value(0).toString() == QStringLiteral("ok"))
@@ -121,7 +121,8 @@ bool PageScripts::runUserScript(const QString &code, int timeoutMs, QString *err
                                           "  return ['ok'];\n})()");
     QElapsedTimer clock;
     clock.start();
-    const auto result = JavaScriptRunner(m_page, timeoutMs, JavaScriptRunner::World::Page).run(script);
+    const auto result =
+        JavaScriptRunner(m_page, timeoutMs, JavaScriptRunner::World::Page).run(script);
     const QVariantList answer = result ? result->toList() : QVariantList();
     const QString status = answer.value(0).toString();
     if (status == QStringLiteral("ok"))
@@ -143,7 +144,8 @@ PageScripts::Wait PageScripts::waitUntilTrue(const QString &expression, int time
     bool answered = false;
     for (;;) {
         const int bound = int(std::clamp<qint64>(deadline.remainingTime(), 1, 3000));
-        const auto value = JavaScriptRunner(m_page, bound, JavaScriptRunner::World::Page).run(script);
+        const auto value =
+            JavaScriptRunner(m_page, bound, JavaScriptRunner::World::Page).run(script);
         if (value) {
             answered = true;
             if (value->toBool())

@@ -36,8 +36,14 @@ ScriptDialog::ScriptDialog(Kind kind, const QString &origin, const QString &mess
     layout->addWidget(box);
 }
 
-QString ScriptDialog::value() const { return m_value ? m_value->text() : QString(); }
+QString ScriptDialog::value() const
+{
+    return m_value ? m_value->text() : QString();
+}
 
-bool ScriptDialog::preventMore() const { return m_preventMore->isChecked(); }
+bool ScriptDialog::preventMore() const
+{
+    return m_preventMore->isChecked();
+}
 
 } // namespace tessaly

@@ -6,12 +6,12 @@
 #include "browser/JavaScriptRunner.h"
 #include "browser/NavigateErrorCode.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QEventLoop>
 #include <QQuickWidget>
 #include <QQuickWindow>
 #include <QTimer>
-#include <QAction>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -55,10 +55,13 @@ bool waitForSignal(const Sender *sender, Signal signal, int timeoutMs,
 {
     QEventLoop loop;
     bool fired = false;
-    QObject::connect(sender, signal, &loop, [&] {
-        fired = true;
-        loop.quit();
-    }, Qt::QueuedConnection);
+    QObject::connect(
+        sender, signal, &loop,
+        [&] {
+            fired = true;
+            loop.quit();
+        },
+        Qt::QueuedConnection);
     if (abortPage)
         QObject::connect(abortPage, &QWebEnginePage::renderProcessTerminated, &loop,
                          &QEventLoop::quit);
@@ -280,7 +283,10 @@ void WebEngineBrowserView::setTwipsScale(TwipsScale scale)
     place();
 }
 
-QWidget *WebEngineBrowserView::widget() { return m_view; }
+QWidget *WebEngineBrowserView::widget()
+{
+    return m_view;
+}
 
 bool WebEngineBrowserView::tall() const
 {
@@ -368,8 +374,8 @@ void WebEngineBrowserView::countRenders()
     if (!window || window == m_countedWindow)
         return;
     m_countedWindow = window;
-    connect(window, &QQuickWindow::afterRendering, this, [this] { ++m_renders; },
-            Qt::DirectConnection);
+    connect(
+        window, &QQuickWindow::afterRendering, this, [this] { ++m_renders; }, Qt::DirectConnection);
 }
 
 void WebEngineBrowserView::waitForNextRender(int timeoutMs)
@@ -523,8 +529,8 @@ const QImage &WebEngineBrowserView::currentFrame()
         // A scaled display draws more pixels than the widget has: the picture is made of the
         // widget's, each the average of those it covers, as picking one would break up text.
         if (!m_frame.isNull() && m_frame.size() != m_view->size())
-            m_frame = m_frame.scaled(m_view->size(), Qt::IgnoreAspectRatio,
-                                     Qt::SmoothTransformation);
+            m_frame =
+                m_frame.scaled(m_view->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         m_frame.setDevicePixelRatio(1);
     }
     return m_frame;

@@ -121,7 +121,7 @@ private:
     QPointer<QWidget> m_container;
     QPointer<QWebEngineView> m_view;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
-    bool m_answering = true; ///< false once a script went unanswered, until a capture or load
+    bool m_answering = true;     ///< false once a script went unanswered, until a capture or load
     bool m_rendererAlive = true; ///< false from the renderer's end until the next load
     std::optional<bool> m_backEnabled;    ///< last back command state told
     std::optional<bool> m_forwardEnabled; ///< last forward command state told
@@ -141,7 +141,7 @@ private:
     bool m_interrupted = false; ///< the waits of this capture are to end at once
     int m_settled = 0;          ///< the newest band the page reported settled
     QPointer<QQuickWindow> m_countedWindow;
-    quint64 m_renders = 0;          ///< renders of the widget so far
+    quint64 m_renders = 0; ///< renders of the widget so far
 };
 
 } // namespace tessaly

@@ -43,9 +43,8 @@ void CaptureHost::addHeightCandidateTwips(double twips)
 
 void CaptureHost::placeSurface(Surface surface, const QRectF &place)
 {
-    DrawingSurface *const surfaces[] = {&m_state.picPicture, &m_state.PicTemp,
-                                        &m_state.PicPrepare, &m_state.picWatermark1,
-                                        &m_state.picWatermarkMain};
+    DrawingSurface *const surfaces[] = {&m_state.picPicture, &m_state.PicTemp, &m_state.PicPrepare,
+                                        &m_state.picWatermark1, &m_state.picWatermarkMain};
     DrawingSurface &s = *surfaces[int(surface)];
     s.setLeft(float(place.left()));
     s.setTop(float(place.top()));

@@ -85,7 +85,14 @@ public:
     void resetCaptureCount() { m_state.CaptureCount = 0; }
     /// ViewHeight follows Picture1's height.
     void followPicture1() { m_state.followPicture1(); }
-    enum class Surface { picPicture, PicTemp, PicPrepare, picWatermark1, picWatermarkMain };
+    enum class Surface
+    {
+        picPicture,
+        PicTemp,
+        PicPrepare,
+        picWatermark1,
+        picWatermarkMain
+    };
     /// Gives a surface the place (twips) the window's form has for it; an auto-sized
     /// surface with a picture keeps its size.
     void placeSurface(Surface surface, const QRectF &place);

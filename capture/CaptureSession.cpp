@@ -77,7 +77,8 @@ public:
             QObject::connect(view, &BrowserView::BeforeNavigate2, view,
                              [note](const QString &, const QString &frame) {
                                  if (frame.isEmpty())
-                                     note(CaptureSession::tr("the page began loading another address"));
+                                     note(CaptureSession::tr(
+                                         "the page began loading another address"));
                              }),
             QObject::connect(view, &QObject::destroyed, view,
                              [note] { note(CaptureSession::tr("the browser view was closed")); }),
@@ -248,8 +249,7 @@ void CaptureSession::Command5_Click()
         const int frameRows = m_state.PicPrepare.framed() ? 2 : 0;
         const std::int32_t endTwips =
             roundHalfEven(m_state.twips.toTwipsY(float(*end + frameRows)));
-        m_state.PageHeight =
-            std::min(m_state.PageHeight, std::max(endTwips, m_state.ViewHeight));
+        m_state.PageHeight = std::min(m_state.PageHeight, std::max(endTwips, m_state.ViewHeight));
     }
     if (view) {
         view->setHeight(float(m_state.ViewHeight));

@@ -15,9 +15,11 @@ CaptureState::CaptureState(QWidget *window_, QWidget *picture1_)
         s->setFramed(true);
         s->setBackColour(WindowBackground);
     }
-    for (DrawingSurface *s : {&picPicture, &PicTemp, &PicPrepare, &picWatermark1, &picWatermarkMain})
+    for (DrawingSurface *s :
+         {&picPicture, &PicTemp, &PicPrepare, &picWatermark1, &picWatermarkMain})
         s->setAutoRedraw(true);
-    for (DrawingSurface *s : {&picPicture, &PicTemp, &PicPrepare, &picWatermark1, &picWatermarkMain})
+    for (DrawingSurface *s :
+         {&picPicture, &PicTemp, &PicPrepare, &picWatermark1, &picWatermarkMain})
         s->setScaleMode(ScaleMode::Pixels);
     for (DrawingSurface *s : {&picPicture, &PicTemp, &PicPrepare}) {
         s->setVisible(false);
@@ -32,7 +34,8 @@ CaptureState::CaptureState(QWidget *window_, QWidget *picture1_)
 void CaptureState::setTwipsScale(const TwipsScale &scale)
 {
     twips = scale;
-    for (DrawingSurface *s : {&picPicture, &PicTemp, &PicPrepare, &picWatermark1, &picWatermarkMain})
+    for (DrawingSurface *s :
+         {&picPicture, &PicTemp, &PicPrepare, &picWatermark1, &picWatermarkMain})
         s->setTwipsScale(twips);
     // Auto-sized surfaces keep their picture's pixel size on a new scale.
     picWatermark1.setPicture(picWatermark1.picture());

@@ -23,8 +23,8 @@ struct CaptureState
     /// inside it. Neither is owned.
     CaptureState(QWidget *window, QWidget *picture1);
 
-    std::int32_t PageHeight = 0;  ///< twips
-    std::int32_t ViewHeight = 0;  ///< twips, Picture1's rounded height
+    std::int32_t PageHeight = 0; ///< twips
+    std::int32_t ViewHeight = 0; ///< twips, Picture1's rounded height
     std::int32_t CaptureCount = 0;
     std::int32_t ActiveBrowser = 0;
     std::vector<QPointer<BrowserView>> WebBrowser1;

@@ -82,7 +82,8 @@ void PageMeasurement::GetPageSizes()
     for (qsizetype a = 0; a < m_state.List1.size(); ++a) {
         for (qsizetype b = 0; b < m_state.List1.size(); ++b) {
             for (qsizetype c = 0; c < m_state.List1.size(); ++c) {
-                const QString nameA = m_state.List1.at(a); // copies: m_state.List1 may grow at a yield
+                const QString nameA =
+                    m_state.List1.at(a); // copies: m_state.List1 may grow at a yield
                 const QString nameB = m_state.List1.at(b);
                 const QString nameC = m_state.List1.at(c);
                 const std::int32_t allowance = third(heightOf({}));

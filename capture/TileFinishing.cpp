@@ -2,8 +2,8 @@
 
 #include "base/EventYield.h"
 #include "capture/CaptureState.h"
-#include "imagefile/SaveBitmapAs.h"
 #include "capture/LiveSettings.h"
+#include "imagefile/SaveBitmapAs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +28,7 @@ Colour TileFinishing::BlendColors(Colour colour1, Colour colour2, std::uint8_t w
 }
 
 void TileFinishing::StampWatermark(const DrawingSurface &watermark, DrawingSurface &canvas,
-                                 std::int32_t x, std::int32_t y)
+                                   std::int32_t x, std::int32_t y)
 {
     const Colour key = watermark.pixelAt(0, 0);
     const int rows = watermark.drawableHeight();
@@ -53,8 +53,7 @@ QString TileFinishing::nextNumberedFileName() const
     const QString location = m_settings.saveLocation();
     const QString type = m_settings.saveType();
     for (qint64 n = m_state.CaptureCount;; ++n) {
-        const QString name =
-            location + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')) + type;
+        const QString name = location + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')) + type;
         if (!QFileInfo::exists(name))
             return name;
     }

@@ -33,7 +33,10 @@ public:
     {
     }
 
-    void setFileNameSource(std::function<QString()> source) { m_fileNameSource = std::move(source); }
+    void setFileNameSource(std::function<QString()> source)
+    {
+        m_fileNameSource = std::move(source);
+    }
     void setBannerStamped(bool stamped) { m_bannerStamped = stamped; }
     void setOutputStep(OutputStep step) { m_outputStep = std::move(step); }
 

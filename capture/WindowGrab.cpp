@@ -7,8 +7,8 @@
 
 namespace tessaly {
 
-Picture WindowGrab::GrabWindowArea(QWidget *window, bool clientOnly, int left, int top,
-                                   int width, int height) const
+Picture WindowGrab::GrabWindowArea(QWidget *window, bool clientOnly, int left, int top, int width,
+                                   int height) const
 {
     // The window has no frame of its own, so the whole window and its client area are the
     // same rectangle.

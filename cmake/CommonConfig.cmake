@@ -2,6 +2,18 @@
 add_library(tessaly_common INTERFACE)
 target_compile_features(tessaly_common INTERFACE cxx_std_20)
 target_compile_options(tessaly_common INTERFACE -Wall -Wextra)
+option(TESSALY_WARNINGS_AS_ERRORS "Fail the build on any warning (CI)" OFF)
+if(TESSALY_WARNINGS_AS_ERRORS)
+  target_compile_options(tessaly_common INTERFACE -Werror)
+endif()
+# Address and undefined-behaviour checks, for the run of the tests that need no browser: the
+# browser engine's own process is not built for them.
+option(TESSALY_SANITIZE "Build with the address and undefined-behaviour sanitizers, without the browser" OFF)
+if(TESSALY_SANITIZE)
+  target_compile_options(tessaly_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
+  target_link_options(tessaly_common INTERFACE -fsanitize=address,undefined)
+endif()
 target_compile_definitions(tessaly_common INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_CAST_TO_ASCII

@@ -38,7 +38,8 @@ QString CmnDialog::run(QWidget *owner, QString &filter, int &flags, QString &ini
     m_request.owner = owner;
     m_request.nameFilters = FileFilter::nameFilters(FileFilter::parse(filter));
     if (m_request.nameFilters.isEmpty())
-        m_request.nameFilters = FileFilter::nameFilters(FileFilter::parse(FileFilter::defaultFilter()));
+        m_request.nameFilters =
+            FileFilter::nameFilters(FileFilter::parse(FileFilter::defaultFilter()));
     m_request.flags = flags | OFN_EXPLORER | OFN_ENABLEHOOK;
     m_request.initialFolder = InitialFolder::resolve(initDir);
     m_request.title = title;

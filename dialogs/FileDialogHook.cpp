@@ -8,8 +8,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLayout>
 #include <QItemSelectionModel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QScreen>
@@ -116,9 +116,9 @@ void FileDialogHook::keepOnlyTypedSelected(const QString &text)
     if (rows.size() < 2)
         return;
     // Only when the typed name is one of them: anything else is the dialog's to sort out.
-    const bool typedIsSelected = std::any_of(rows.begin(), rows.end(), [&text](const QModelIndex &row) {
-        return row.data().toString() == text;
-    });
+    const bool typedIsSelected =
+        std::any_of(rows.begin(), rows.end(),
+                    [&text](const QModelIndex &row) { return row.data().toString() == text; });
     if (!typedIsSelected)
         return;
     for (const QModelIndex &row : rows) {
@@ -132,8 +132,8 @@ void FileDialogHook::notify(const QString &fileNameText)
     m_state.fileNameText = fileNameText;
     if (!m_state.fileNameText.isEmpty()) {
         // A relative name is the dialog's folder's, not the process's working folder's.
-        const QString fullPath = QDir::cleanPath(
-            QDir(m_dialog.directory()).absoluteFilePath(m_state.fileNameText));
+        const QString fullPath =
+            QDir::cleanPath(QDir(m_dialog.directory()).absoluteFilePath(m_state.fileNameText));
         if (QFileInfo::exists(fullPath)) {
             m_state.previewPath = fullPath;
             QImageReader reader(fullPath);

@@ -14,10 +14,9 @@ QString ModBrowse::BrowseForFolderPath(const QString &initialFolder, QWidget *ow
     FolderDialog dialog(owner, title);
     connect(&dialog, &FolderDialog::initialized, this,
             [this, &dialog] { BrowseCallbackProc(dialog, BFFM_INITIALIZED); });
-    connect(&dialog, &FolderDialog::selectionChanged, this,
-            [this, &dialog](const QString &path) {
-                BrowseCallbackProc(dialog, BFFM_SELCHANGED, path);
-            });
+    connect(&dialog, &FolderDialog::selectionChanged, this, [this, &dialog](const QString &path) {
+        BrowseCallbackProc(dialog, BFFM_SELCHANGED, path);
+    });
     if (m_rectangleSaved) {
         // Placed and sized before it is shown, so that the window appears where the user
         // had it instead of jumping there, and its buttons are in their final row when
@@ -33,8 +32,7 @@ QString ModBrowse::BrowseForFolderPath(const QString &initialFolder, QWidget *ow
     return accepted ? dialog.selectedPath() : QString();
 }
 
-void ModBrowse::BrowseCallbackProc(FolderDialog &dialog, BrowseMessage message,
-                                   const QString &path)
+void ModBrowse::BrowseCallbackProc(FolderDialog &dialog, BrowseMessage message, const QString &path)
 {
     m_dialog = &dialog;
     switch (message) {

@@ -19,14 +19,17 @@ class ModBrowse : public QObject
 {
     Q_OBJECT
 public:
-    enum BrowseMessage { BFFM_INITIALIZED = 1, BFFM_SELCHANGED = 2 };
+    enum BrowseMessage
+    {
+        BFFM_INITIALIZED = 1,
+        BFFM_SELCHANGED = 2
+    };
 
     explicit ModBrowse(QObject *parent = nullptr);
 
     /// One opening of the dialog, with `initialFolder` preselected and `title` above the
     /// tree. Returns the chosen folder, or "" when the user cancelled.
-    QString BrowseForFolderPath(const QString &initialFolder, QWidget *owner,
-                                const QString &title);
+    QString BrowseForFolderPath(const QString &initialFolder, QWidget *owner, const QString &title);
 
     /// The dialog's callback: on BFFM_INITIALIZED it moves the dialog to the saved
     /// rectangle, preselects the initial folder and measures the button row; on

@@ -51,8 +51,8 @@ void PreviewStrip::paintEvent(QPaintEvent *)
     const int lineHeight = painter.fontMetrics().height();
     for (qsizetype i = 0; i < m_lines.size() && i < origins.size(); ++i) {
         // The texts end before the thumbnail column.
-        const QRect box(origins.at(i), QSize(PreviewLayout::thumbnailOrigin().x() - 20 - 4,
-                                             lineHeight));
+        const QRect box(origins.at(i),
+                        QSize(PreviewLayout::thumbnailOrigin().x() - 20 - 4, lineHeight));
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_lines.at(i));
     }
 }

@@ -61,8 +61,8 @@ QString frmButton::Browse(QWidget *ownerform, bool Create, bool Recurse, const Q
     m_owner = ownerform;
 
     if (!Create && !Recurse) {
-        const QString chosen = BrowsePaths::StripAtNul(
-            m_module.BrowseForFolderPath(m_folderText, m_owner, m_title));
+        const QString chosen =
+            BrowsePaths::StripAtNul(m_module.BrowseForFolderPath(m_folderText, m_owner, m_title));
         Form_QueryUnload();
         return chosen;
     }
@@ -160,10 +160,9 @@ void frmButton::CreateNewFolder()
 {
     const QPointer<FolderDialog> dialog = m_module.dialog();
     bool ok = false;
-    const QString name =
-        QInputDialog::getText(dialog ? static_cast<QWidget *>(dialog) : this, u"Create Folder"_s,
-                              u"Enter a name for your new folder"_s, QLineEdit::Normal,
-                              QString(), &ok);
+    const QString name = QInputDialog::getText(
+        dialog ? static_cast<QWidget *>(dialog) : this, u"Create Folder"_s,
+        u"Enter a name for your new folder"_s, QLineEdit::Normal, QString(), &ok);
     keepAboveDialog();
     Timer1.start();
     if (!ok || name.isEmpty() || !dialog)

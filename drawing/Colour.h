@@ -14,12 +14,27 @@ constexpr Colour rgbColour(int red, int green, int blue)
 {
     return red + 256 * green + 65536 * blue;
 }
-constexpr int redOf(Colour c) { return c & 0xff; }
-constexpr int greenOf(Colour c) { return (c >> 8) & 0xff; }
-constexpr int blueOf(Colour c) { return (c >> 16) & 0xff; }
+constexpr int redOf(Colour c)
+{
+    return c & 0xff;
+}
+constexpr int greenOf(Colour c)
+{
+    return (c >> 8) & 0xff;
+}
+constexpr int blueOf(Colour c)
+{
+    return (c >> 16) & 0xff;
+}
 
-constexpr QRgb toQRgb(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
-constexpr Colour fromQRgb(QRgb rgb) { return rgbColour(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+constexpr QRgb toQRgb(Colour c)
+{
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
+constexpr Colour fromQRgb(QRgb rgb)
+{
+    return rgbColour(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
 
 /// The background that cleared capture surfaces reset to.
 inline constexpr Colour WindowBackground = rgbColour(255, 255, 255);

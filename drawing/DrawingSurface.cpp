@@ -21,7 +21,8 @@ void blit(QImage &dst, const QImage &src, std::int64_t x, std::int64_t y)
         return;
     const std::size_t bytes = static_cast<std::size_t>(x1 - x0) * 4;
     for (std::int64_t row = y0; row < y1; ++row) {
-        const auto *from = reinterpret_cast<const QRgb *>(src.constScanLine(int(row - y))) + (x0 - x);
+        const auto *from =
+            reinterpret_cast<const QRgb *>(src.constScanLine(int(row - y))) + (x0 - x);
         auto *to = reinterpret_cast<QRgb *>(dst.scanLine(int(row))) + x0;
         std::memcpy(to, from, bytes);
     }
@@ -64,10 +65,19 @@ void DrawingSurface::setBackColour(Colour colour)
     clear();
 }
 
-int DrawingSurface::outerPixelsX() const { return std::max(0, m_scale.pixelsX(m_width)); }
-int DrawingSurface::outerPixelsY() const { return std::max(0, m_scale.pixelsY(m_height)); }
+int DrawingSurface::outerPixelsX() const
+{
+    return std::max(0, m_scale.pixelsX(m_width));
+}
+int DrawingSurface::outerPixelsY() const
+{
+    return std::max(0, m_scale.pixelsY(m_height));
+}
 
-int DrawingSurface::drawableWidth() const { return std::max(0, outerPixelsX() - 2 * frameWidth()); }
+int DrawingSurface::drawableWidth() const
+{
+    return std::max(0, outerPixelsX() - 2 * frameWidth());
+}
 int DrawingSurface::drawableHeight() const
 {
     return std::max(0, outerPixelsY() - 2 * frameWidth());
@@ -126,7 +136,8 @@ void DrawingSurface::ensureImage()
 
 void DrawingSurface::fitImageToSize()
 {
-    if (m_image.isNull() || (m_image.width() == drawableWidth() && m_image.height() == drawableHeight()))
+    if (m_image.isNull() ||
+        (m_image.width() == drawableWidth() && m_image.height() == drawableHeight()))
         return;
     // A resized persistent image keeps what was drawn at its top-left.
     const QImage old = m_image;
@@ -169,9 +180,10 @@ void DrawingSurface::paintPicture(const Picture &picture, double x, double y)
         source.height() > drawableHeight() && drawableHeight() > 0) {
         auto kept = std::make_unique<QImage>(source);
         const uchar *rows = kept->constBits();
-        m_image = QImage(const_cast<uchar *>(rows), drawableWidth(), drawableHeight(),
-                         kept->bytesPerLine(), QImage::Format_RGB32,
-                         [](void *held) { delete static_cast<QImage *>(held); }, kept.get());
+        m_image = QImage(
+            const_cast<uchar *>(rows), drawableWidth(), drawableHeight(), kept->bytesPerLine(),
+            QImage::Format_RGB32, [](void *held) { delete static_cast<QImage *>(held); },
+            kept.get());
         kept.release(); // now the image's, freed with it
         return;
     }

@@ -8,7 +8,11 @@
 
 namespace tessaly {
 
-enum class ScaleMode { Twips, Pixels };
+enum class ScaleMode
+{
+    Twips,
+    Pixels
+};
 
 /// A picture box that is never shown: outer size in twips, an optional flat 1-pixel frame
 /// (the drawable area is then 2 pixels smaller each way), a coordinate unit, a persistent

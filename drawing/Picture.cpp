@@ -18,8 +18,12 @@ bool bitmapIsCut(const QByteArray &bytes)
     const QByteArray header = bytes.left(54);
     if (header.size() < 30 || !header.startsWith("BM"))
         return false;
-    const auto u16 = [&header](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
-    const auto u32 = [&header](int at) { return qFromLittleEndian<quint32>(header.constData() + at); };
+    const auto u16 = [&header](int at) {
+        return qFromLittleEndian<quint16>(header.constData() + at);
+    };
+    const auto u32 = [&header](int at) {
+        return qFromLittleEndian<quint32>(header.constData() + at);
+    };
     const qint64 offset = u32(10);
     const quint32 infoSize = u32(14);
     qint64 width = 0, height = 0, bits = 0, compression = 0;

@@ -25,7 +25,8 @@ std::optional<std::int16_t> roundHalfEven16(double value)
     if (std::isnan(value))
         return std::nullopt;
     const double r = std::nearbyint(value);
-    if (r > std::numeric_limits<std::int16_t>::max() || r < std::numeric_limits<std::int16_t>::min())
+    if (r > std::numeric_limits<std::int16_t>::max() ||
+        r < std::numeric_limits<std::int16_t>::min())
         return std::nullopt;
     return static_cast<std::int16_t>(r);
 }

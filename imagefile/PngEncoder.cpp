@@ -26,7 +26,8 @@ struct WriteState
 void writeData(png_structp png, png_bytep data, size_t length)
 {
     auto *state = static_cast<WriteState *>(png_get_io_ptr(png));
-    const qint64 written = state->device->write(reinterpret_cast<const char *>(data), qint64(length));
+    const qint64 written =
+        state->device->write(reinterpret_cast<const char *>(data), qint64(length));
     // Compressing the rest of a picture the device no longer takes would only cost time.
     if (written != qint64(length))
         png_error(png, "the device did not take the data");

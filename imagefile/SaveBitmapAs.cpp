@@ -1,7 +1,7 @@
 #include "imagefile/SaveBitmapAs.h"
 
-#include "imagefile/BuiltInEncoders.h"
 #include "base/CheckedOutputDevice.h"
+#include "imagefile/BuiltInEncoders.h"
 
 #include <QDir>
 #include <QSaveFile>

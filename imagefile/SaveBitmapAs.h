@@ -1,7 +1,7 @@
 #pragma once
 
-#include "imagefile/ImageEncoder.h"
 #include "drawing/Picture.h"
+#include "imagefile/ImageEncoder.h"
 
 #include <QString>
 

@@ -43,7 +43,8 @@ QByteArray rendererOn(Display *display)
     int eventBase = 0;
     if (!glXQueryExtension(display, &errorBase, &eventBase))
         return {};
-    const int configWanted[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT, None};
+    const int configWanted[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT,
+                                None};
     int count = 0;
     const std::unique_ptr<GLXFBConfig, decltype(&XFree)> configs(
         glXChooseFBConfig(display, DefaultScreen(display), configWanted, &count), &XFree);
@@ -76,7 +77,8 @@ namespace {
 OpenGlFinding probeHere()
 {
     const ErrorsIgnored quiet;
-    const std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
+    const std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr),
+                                                                     &XCloseDisplay);
     if (display)
         return {true, rendererOn(display.get())};
     return {};
@@ -106,7 +108,8 @@ OpenGlFinding probeDisplayOpenGl()
         close(channel[0]);
         const OpenGlFinding found = probeHere();
         const QByteArray answer = (found.looked ? "L" : "N") + found.renderer;
-        [[maybe_unused]] const ssize_t written = write(channel[1], answer.constData(), size_t(answer.size()));
+        [[maybe_unused]] const ssize_t written =
+            write(channel[1], answer.constData(), size_t(answer.size()));
         _exit(0);
     }
     close(channel[1]);

@@ -49,7 +49,8 @@ bool isSoftwareRenderer(const QByteArray &renderer)
     return false;
 }
 
-QByteArray withGpuChoice(const QByteArray &flags, GpuUse use, const std::function<OpenGlFinding()> &probe)
+QByteArray withGpuChoice(const QByteArray &flags, GpuUse use,
+                         const std::function<OpenGlFinding()> &probe)
 {
     if (use == GpuUse::On || namesGpuSwitch(flags))
         return flags;
@@ -63,8 +64,8 @@ QByteArray withGpuChoice(const QByteArray &flags, GpuUse use, const std::functio
 
 bool wantsSoftwareSceneGraph(const QByteArray &flags)
 {
-    const bool userChose =
-        qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
+    const bool userChose = qEnvironmentVariableIsSet("QT_QUICK_BACKEND") ||
+                           qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
     return !userChose && flags.split(' ').contains("--disable-gpu");
 }
 
@@ -87,7 +88,8 @@ QStringList prepareWebEngineEnvironment()
     // Without a GPU the browser's GPU process runs on a software OpenGL stack and often fails
     // to create its command buffers: pages then do not draw for seconds and captures time
     // out. Software compositing draws the same pixels without that stack.
-    QByteArray flags = withGpuChoice(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), *use, probeDisplayOpenGl);
+    QByteArray flags =
+        withGpuChoice(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), *use, probeDisplayOpenGl);
     // With the GPU switched off the engine composites its frames in software; showing them
     // through an OpenGL scene graph then only adds a software GL stack, which costs some
     // 60 MB and a third of the capture time of a long page, for the same pixels. The toolkit

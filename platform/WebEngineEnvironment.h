@@ -35,7 +35,8 @@ bool isSoftwareRenderer(const QByteArray &renderer);
 /// The engine flags to run with: `flags` as the user gave them, plus --disable-gpu when they
 /// name no GPU switch of their own and `use` says off, or says auto and `probe` (run only
 /// then) looked at a display that has no OpenGL or draws it in software.
-QByteArray withGpuChoice(const QByteArray &flags, GpuUse use, const std::function<OpenGlFinding()> &probe);
+QByteArray withGpuChoice(const QByteArray &flags, GpuUse use,
+                         const std::function<OpenGlFinding()> &probe);
 
 /// Whether the browser's frames are to be shown by the software scene graph: the engine
 /// flags switch the GPU off and the user chose no scene graph backend.

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins qt6-tools-dev libqt6svg6-dev
   libgl-dev libgif-dev libpng-dev libgtest-dev libxcb1-dev dpkg-dev
   xvfb xauth xdotool openbox

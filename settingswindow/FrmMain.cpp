@@ -1,9 +1,9 @@
 #include "settingswindow/FrmMain.h"
 
 #include "base/WholeFileWriter.h"
-#include "platform/FormLook.h"
 #include "drawing/Picture.h"
 #include "drawing/Twips.h"
+#include "platform/FormLook.h"
 #include "settings/SettingsStore.h"
 #include "ui_FrmMain.h"
 
@@ -17,8 +17,8 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
-#include <functional>
 #include <QUrl>
+#include <functional>
 
 static void initSettingsResources()
 {
@@ -62,9 +62,8 @@ FrmMain::FrmMain(SettingsStore &store, QWidget *parent)
     connect(m_ui->Check2, &QCheckBox::stateChanged, this, [this] {
         writeSetting([this] { return m_store.setEnableWatermark(watermarkSwitch()); });
     });
-    connect(m_ui->Check1, &QCheckBox::stateChanged, this, [this] {
-        writeSetting([this] { return m_store.setSilent(silentSwitch()); });
-    });
+    connect(m_ui->Check1, &QCheckBox::stateChanged, this,
+            [this] { writeSetting([this] { return m_store.setSilent(silentSwitch()); }); });
     connect(m_ui->Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(m_ui->Command2, &QPushButton::clicked, this, &FrmMain::Command2_Click);
     connect(m_ui->Command3, &QPushButton::clicked, this, &FrmMain::Command3_Click);
@@ -107,10 +106,22 @@ void FrmMain::Form_Load()
         m_ui->Combo1->setCurrentIndex(m_ui->Combo1->findText(QStringLiteral(".png")));
 }
 
-QString FrmMain::saveLocation() const { return m_ui->Text1->text(); }
-QString FrmMain::saveType() const { return m_ui->Combo1->currentText(); }
-int FrmMain::watermarkSwitch() const { return m_ui->Check2->isChecked() ? 1 : 0; }
-int FrmMain::silentSwitch() const { return m_ui->Check1->isChecked() ? 1 : 0; }
+QString FrmMain::saveLocation() const
+{
+    return m_ui->Text1->text();
+}
+QString FrmMain::saveType() const
+{
+    return m_ui->Combo1->currentText();
+}
+int FrmMain::watermarkSwitch() const
+{
+    return m_ui->Check2->isChecked() ? 1 : 0;
+}
+int FrmMain::silentSwitch() const
+{
+    return m_ui->Check1->isChecked() ? 1 : 0;
+}
 
 void FrmMain::message(const QString &text)
 {
@@ -136,9 +147,9 @@ void FrmMain::Command1_Click()
     // The whole path is made; a folder that cannot be is said now rather than at the
     // first capture.
     if (!QDir().mkpath(location)) {
-        QMessageBox::warning(this, windowTitle(),
-                             tr("The save folder %1 could not be created.")
-                                 .arg(QDir::toNativeSeparators(location)));
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("The save folder %1 could not be created.").arg(QDir::toNativeSeparators(location)));
         return;
     }
     emit captureWindowRequested();
@@ -161,12 +172,14 @@ void FrmMain::Command2_Click()
 void FrmMain::Command3_Click()
 {
     OpenImage1.setParentForm(this);
-    OpenImage1.setFilter(QStringLiteral("Bitmap (*.bmp) ") + QChar(u'\0') + QStringLiteral("*.bmp"));
+    OpenImage1.setFilter(QStringLiteral("Bitmap (*.bmp) ") + QChar(u'\0') +
+                         QStringLiteral("*.bmp"));
     // The chosen file is only read: opened read-only, with no read-only box to offer.
     OpenImage1.setFlags(CmnDialog::OFN_READONLY | CmnDialog::OFN_HIDEREADONLY);
     OpenImage1.setInitDir(QStringLiteral("Desktop"));
     OpenImage1.setTitle(QStringLiteral("Load Watermark BMP file"));
-    const QString chosen = m_watermarkPicker ? m_watermarkPicker(OpenImage1) : OpenImage1.OpenFile();
+    const QString chosen =
+        m_watermarkPicker ? m_watermarkPicker(OpenImage1) : OpenImage1.OpenFile();
     if (chosen.isEmpty())
         return;
     const QString shownChosen = QDir::toNativeSeparators(chosen);
@@ -200,9 +213,8 @@ void FrmMain::Command3_Click()
     if (copied)
         copied = WriteWholeFile(bytes, target);
     if (!copied) {
-        const QString kept = QFileInfo::exists(target)
-                                 ? tr("The watermark loaded before is kept.")
-                                 : tr("No watermark is stored.");
+        const QString kept = QFileInfo::exists(target) ? tr("The watermark loaded before is kept.")
+                                                       : tr("No watermark is stored.");
         QMessageBox::warning(this, windowTitle(),
                              tr("The watermark could not be copied to %1.\n%2\n%3")
                                  .arg(QDir::toNativeSeparators(target), copied.error(), kept));
@@ -247,7 +259,8 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         } else if (event->type() == QEvent::MouseButtonRelease) {
             font.setUnderline(true);
             m_ui->Label11->setFont(font);
-            if (m_ui->Label11->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            if (m_ui->Label11->rect().contains(
+                    static_cast<QMouseEvent *>(event)->position().toPoint()))
                 Label11_Click();
         }
     }

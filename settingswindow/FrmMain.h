@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/Result.h"
+#include "capture/LiveSettings.h"
 #include "dialogs/BFFC.h"
 #include "dialogs/OpenImage.h"
-#include "capture/LiveSettings.h"
 
 #include <QWidget>
 

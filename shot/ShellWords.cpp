@@ -7,7 +7,12 @@ Result<QStringList> splitShellWords(const QString &line)
     QStringList words;
     QString word;
     bool inWord = false; // an empty quoted word still counts
-    enum class Quote { None, Single, Double } quote = Quote::None;
+    enum class Quote
+    {
+        None,
+        Single,
+        Double
+    } quote = Quote::None;
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line.at(i);
         switch (quote) {

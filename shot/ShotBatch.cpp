@@ -44,14 +44,16 @@ int runShotBatch(const ShotRequest &request, QWebEngineProfile *profile)
 {
     QFile file(request.batchFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        say(QStringLiteral("tessaly-shot: cannot read %1: %2").arg(request.batchFile, file.errorString()));
+        say(QStringLiteral("tessaly-shot: cannot read %1: %2")
+                .arg(request.batchFile, file.errorString()));
         return 2;
     }
     const QByteArray text = file.readAll();
     // A read that fails part way hands back what it got: running that would report a cut
     // batch as done.
     if (file.error() != QFileDevice::NoError) {
-        say(QStringLiteral("tessaly-shot: cannot read %1: %2").arg(request.batchFile, file.errorString()));
+        say(QStringLiteral("tessaly-shot: cannot read %1: %2")
+                .arg(request.batchFile, file.errorString()));
         return 2;
     }
     file.close();
@@ -67,15 +69,20 @@ int runShotBatch(const ShotRequest &request, QWebEngineProfile *profile)
             failure = written.error();
         }
         if (!failure.isEmpty()) {
-            say(QStringLiteral("tessaly-shot: %1:%2: %3").arg(request.batchFile).arg(line.number).arg(failure));
+            say(QStringLiteral("tessaly-shot: %1:%2: %3")
+                    .arg(request.batchFile)
+                    .arg(line.number)
+                    .arg(failure));
             failed.append(QString::number(line.number));
         }
     }
     const qsizetype written = qsizetype(lines.size()) - failed.size();
-    QString summary = QStringLiteral("tessaly-shot: %1 of %2 captures written").arg(written).arg(lines.size());
+    QString summary =
+        QStringLiteral("tessaly-shot: %1 of %2 captures written").arg(written).arg(lines.size());
     if (!failed.isEmpty())
-        summary += QStringLiteral("; failed: line%1 %2").arg(failed.size() > 1 ? QStringLiteral("s") : QString(),
-                                                             failed.join(QStringLiteral(", ")));
+        summary += QStringLiteral("; failed: line%1 %2")
+                       .arg(failed.size() > 1 ? QStringLiteral("s") : QString(),
+                            failed.join(QStringLiteral(", ")));
     say(summary);
     return failed.isEmpty() ? 0 : 1;
 }

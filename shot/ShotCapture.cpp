@@ -1,12 +1,12 @@
 #include "shot/ShotCapture.h"
 
-#include "capture/ElementCrop.h"
 #include "browser/CaptureStage.h"
 #include "browser/PageScripts.h"
 #include "browser/WebEngineBrowserView.h"
 #include "capture/CaptureHost.h"
-#include "imagefile/SaveBitmapAs.h"
+#include "capture/ElementCrop.h"
 #include "capture/FixedLiveSettings.h"
+#include "imagefile/SaveBitmapAs.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -97,7 +97,8 @@ Result<void> ShotCapture::load(CaptureStage &stage)
     });
     QObject::connect(view, &BrowserView::NavigateError, &loading,
                      [&](const QString &, const QString &, int code) {
-                         loadError = QStringLiteral("the page could not be loaded (error %1)").arg(code);
+                         loadError =
+                             QStringLiteral("the page could not be loaded (error %1)").arg(code);
                      });
     QObject::connect(view, &BrowserView::RendererGone, &loading, [&] {
         loadError = QStringLiteral("the page's renderer ended while loading");
@@ -126,7 +127,8 @@ Result<void> ShotCapture::prepare(CaptureStage &stage)
     const PageScripts scripts(stage.view()->engineView()->page());
     QString why;
     const bool styled = !m_request.style.isEmpty() || !m_request.hide.isEmpty();
-    if (styled && !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
+    if (styled &&
+        !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
         return fail(expired() ? timedOut(QStringLiteral("while styling the page"))
                               : QStringLiteral("%1: %2").arg(m_request.url, why));
 
@@ -159,7 +161,8 @@ Result<void> ShotCapture::prepare(CaptureStage &stage)
     }
 
     // Frames that appeared while the page was waited for get the style too.
-    if (styled && !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
+    if (styled &&
+        !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
         return fail(expired() ? timedOut(QStringLiteral("while styling the page"))
                               : QStringLiteral("%1: %2").arg(m_request.url, why));
 
@@ -205,7 +208,8 @@ Result<void> ShotCapture::capture(CaptureStage &stage)
             // Measured after the walk, when everything the capture waited for has loaded and
             // the page is laid out as it was captured.
             QString error;
-            const auto box = scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &error);
+            const auto box =
+                scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &error);
             if (!box)
                 return fail(QStringLiteral("%1: %2").arg(m_request.url, error));
             ElementMarks marks;
@@ -228,7 +232,8 @@ Result<void> ShotCapture::capture(CaptureStage &stage)
     });
     bool saved = false;
     QString failure;
-    QObject::connect(&host, &CaptureHost::captureSaved, &host, [&](const QString &) { saved = true; });
+    QObject::connect(&host, &CaptureHost::captureSaved, &host,
+                     [&](const QString &) { saved = true; });
     QObject::connect(&host, &CaptureHost::captureFailed, &host,
                      [&](const QString &message) { failure = message; });
     // The session yields to the event loop throughout: the deadline ends it at its next step.

@@ -1,8 +1,8 @@
 #include "shot/ShotCommand.h"
 
+#include "browser/BrowserProfile.h"
 #include "shot/ShotBatch.h"
 #include "shot/ShotCapture.h"
-#include "browser/BrowserProfile.h"
 
 #include <QWebEngineProfile>
 
@@ -13,10 +13,10 @@ namespace tessaly {
 int runShot(const ShotRequest &request)
 {
     // Made before any view and gone after the last: every capture of the run shares it.
-    const std::unique_ptr<QWebEngineProfile> profile = makeBrowserProfile(
-        request.privateProfile ? QString()
-                               : request.profileFolder.isEmpty() ? sharedBrowserProfileFolder()
-                                                                 : request.profileFolder);
+    const std::unique_ptr<QWebEngineProfile> profile =
+        makeBrowserProfile(request.privateProfile            ? QString()
+                           : request.profileFolder.isEmpty() ? sharedBrowserProfileFolder()
+                                                             : request.profileFolder);
     if (!request.batchFile.isEmpty())
         return runShotBatch(request, profile.get());
     const Result<void> written = ShotCapture(request, profile.get()).run();

@@ -63,7 +63,8 @@ QStringList withoutRunOptions(const QStringList &arguments)
             continue;
         }
         if (argument.startsWith(QStringLiteral("--batch=")) ||
-            argument.startsWith(QStringLiteral("--profile=")) || argument == QStringLiteral("--private"))
+            argument.startsWith(QStringLiteral("--profile=")) ||
+            argument == QStringLiteral("--private"))
             continue;
         rest.append(argument);
     }
@@ -84,31 +85,33 @@ struct ShotOptions
     // The toolkit takes no options from this command line, so there is no help on them.
     const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays this help.")};
-    const QCommandLineOption width = option("width", "Browser area width in CSS pixels (1280).", "PX");
-    const QCommandLineOption height = option("height", "Browser area height in CSS pixels (700).", "PX");
+    const QCommandLineOption width =
+        option("width", "Browser area width in CSS pixels (1280).", "PX");
+    const QCommandLineOption height =
+        option("height", "Browser area height in CSS pixels (700).", "PX");
     const QCommandLineOption watermark =
         option("watermark", "Stamp this bitmap centred on the first screen.", "FILE");
     const QCommandLineOption wait =
         option("wait", "After loading, wait MS milliseconds before the capture.", "MS");
-    const QCommandLineOption waitFor = option(
-        "wait-for",
-        "After loading, poll this JavaScript expression (in the page's own world) until it is true.",
-        "EXPRESSION");
+    const QCommandLineOption waitFor = option("wait-for",
+                                              "After loading, poll this JavaScript expression (in "
+                                              "the page's own world) until it is true.",
+                                              "EXPRESSION");
     const QCommandLineOption timeout = option(
         "timeout",
         "Give up when loading, preparing and capturing together take more than S seconds "
         "(exit code 1, no file). Without it, loading and --wait-for each give up after 60 s.",
         "S");
-    const QCommandLineOption javascript = option(
-        "javascript", "Run this JavaScript in the page before the capture, as a function body.",
-        "CODE");
+    const QCommandLineOption javascript =
+        option("javascript",
+               "Run this JavaScript in the page before the capture, as a function body.", "CODE");
     const QCommandLineOption style =
         option("style", "Add this style sheet to the page and its same-origin frames.", "CSS");
-    const QCommandLineOption hide = option(
-        "hide",
-        "Hide the elements this CSS selector matches (display: none), e.g. a cookie banner; "
-        "may be given more than once.",
-        "SELECTOR");
+    const QCommandLineOption hide =
+        option("hide",
+               "Hide the elements this CSS selector matches (display: none), e.g. a cookie banner; "
+               "may be given more than once.",
+               "SELECTOR");
     const QCommandLineOption selector = option(
         "selector",
         "Cut the picture to the box of the first element this CSS selector matches, however tall; "
@@ -120,8 +123,8 @@ struct ShotOptions
         "laid out at the same width, the picture is N times as wide and tall.",
         "N");
     const QCommandLineOption quality = option(
-        "quality", "JPEG quality from 1 (smallest file) to 100 (best picture); other formats ignore it.",
-        "N");
+        "quality",
+        "JPEG quality from 1 (smallest file) to 100 (best picture); other formats ignore it.", "N");
     const QCommandLineOption noBanner = option("no-banner", "Do not stamp the built-in banner.");
     const QCommandLineOption batch = option(
         "batch",
@@ -129,9 +132,11 @@ struct ShotOptions
         "and lines starting with # are skipped. Options given with --batch apply to every line; "
         "a failing line is reported and the others go on.",
         "FILE");
-    const QCommandLineOption profile = option(
-        "profile", "Keep cookies and site storage in DIR instead of the folder shared with the "
-        "capture window.", "DIR");
+    const QCommandLineOption profile =
+        option("profile",
+               "Keep cookies and site storage in DIR instead of the folder shared with the "
+               "capture window.",
+               "DIR");
     const QCommandLineOption privateProfile =
         option("private", "Keep no cookies or site storage: start clean and leave nothing behind.");
 

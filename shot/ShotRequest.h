@@ -21,15 +21,15 @@ struct ShotRequest
     int timeoutMs = 0;
     /// Without a whole-capture bound, loading and --wait-for each give up after this.
     int stepTimeoutMs = 60000;
-    int waitMs = 0;         ///< pause after loading
-    QString waitFor;        ///< JavaScript expression polled until true
-    QString javascript;     ///< run in the page before the capture
-    QString style;          ///< style sheet added to the page
-    QStringList hide;       ///< selectors of elements hidden before the capture
-    QString selector;       ///< the element the picture is cut to; empty for the whole page
-    int scale = 1;          ///< device pixels per CSS pixel
-    int quality = 0;        ///< JPEG quality 1 to 100; 0 for the encoder's default
-    bool banner = true;     ///< stamp the built-in banner
+    int waitMs = 0;     ///< pause after loading
+    QString waitFor;    ///< JavaScript expression polled until true
+    QString javascript; ///< run in the page before the capture
+    QString style;      ///< style sheet added to the page
+    QStringList hide;   ///< selectors of elements hidden before the capture
+    QString selector;   ///< the element the picture is cut to; empty for the whole page
+    int scale = 1;      ///< device pixels per CSS pixel
+    int quality = 0;    ///< JPEG quality 1 to 100; 0 for the encoder's default
+    bool banner = true; ///< stamp the built-in banner
     /// Where the browser keeps cookies and storage: empty for the folder shared with the
     /// capture window; with privateProfile, nothing is kept. For the whole run.
     QString profileFolder;

@@ -1,5 +1,5 @@
-#include "shot/ShotCommand.h"
 #include "platform/WebEngineEnvironment.h"
+#include "shot/ShotCommand.h"
 
 #include <QApplication>
 

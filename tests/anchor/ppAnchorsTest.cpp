@@ -82,7 +82,8 @@ TEST(ppAnchorsEditing, AnEmptyTagGetsTheDefaultPrefixAndEachEntryShowsItsOwnEdge
     EXPECT_EQ(tagText(command1), u"TTFF*/"_s);
     EXPECT_EQ(tagText(info), u"TTFF*/Info"_s);
     for (const auto &[entry, flags] : {std::pair{u"cmdFTTF"_s, u"FTTF"_s},
-                                       {u"cmdTFTT"_s, u"TFTT"_s}, {u"Command1"_s, u"TTFF"_s}}) {
+                                       {u"cmdTFTT"_s, u"TFTT"_s},
+                                       {u"Command1"_s, u"TTFF"_s}}) {
         ASSERT_TRUE(select(page, entry));
         EXPECT_EQ(bars(page), flags);
     }

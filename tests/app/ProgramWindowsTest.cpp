@@ -1,5 +1,5 @@
-#include "ShotProcess.h"
 #include "app/ProgramWindows.h"
+#include "ShotProcess.h"
 #include "browser/FrmBrowser.h"
 #include "capture/CaptureHost.h"
 #include "settingswindow/FrmMain.h"
@@ -98,8 +98,8 @@ TEST_F(Program, CookiesSetInTheCaptureWindowReachTessalyShot)
     load(QStringLiteral("/login.html"));
     windows.reset(); // the program ends; what it keeps is on disk
 
-    const ShotRun run =
-        shot({server.url(QStringLiteral("/account.html")).toString(), dir.file(QStringLiteral("a.png"))});
+    const ShotRun run = shot({server.url(QStringLiteral("/account.html")).toString(),
+                              dir.file(QStringLiteral("a.png"))});
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_TRUE(server.lastRequest(QStringLiteral("/account.html")).contains("login=granted"))
         << server.lastRequest(QStringLiteral("/account.html")).toStdString();

@@ -25,7 +25,8 @@ protected:
 // top. The picture ends with the page.
 TEST_F(RealPages, FixedAndStickyPartsShowOnceWhereATallViewShowsThem)
 {
-    const QImage image = take(QStringLiteral("/real.html?h=10000&fixed=1&sticky=1&transform=1&shrink=1"));
+    const QImage image =
+        take(QStringLiteral("/real.html?h=10000&fixed=1&sticky=1&transform=1&shrink=1"));
     EXPECT_EQ(image.width(), Area.width() - 2);
     EXPECT_EQ(image.height(), 10000);
     rows::expectRows(image, 10000);
@@ -64,7 +65,8 @@ TEST_F(RealPages, PicturesLoadedOnScrollingAreAllThereAlsoOnAPageThatNeverGoesQu
     for (const char *page : {"/real.html?h=20000&lazy=40", "/real.html?h=20000&lazy=40&poll=400"}) {
         SCOPED_TRACE(page);
         // A band whose requests never end must not cost the whole wait on every band.
-        const QImage image = take(QString::fromLatin1(page), {QStringLiteral("--timeout"), QStringLiteral("60")});
+        const QImage image =
+            take(QString::fromLatin1(page), {QStringLiteral("--timeout"), QStringLiteral("60")});
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.height(), 20000);
         int present = 0;
@@ -79,8 +81,9 @@ TEST_F(RealPages, PicturesLoadedOnScrollingAreAllThereAlsoOnAPageThatNeverGoesQu
 // An element as wide as the page comes out as wide as it is.
 TEST_F(RealPages, SelectorGivesTheElementsWholeBox)
 {
-    const QImage image = take(QStringLiteral("/real.html?h=3000"),
-                              {QStringLiteral("--selector"), QStringLiteral("body"), QStringLiteral("--no-banner")});
+    const QImage image =
+        take(QStringLiteral("/real.html?h=3000"),
+             {QStringLiteral("--selector"), QStringLiteral("body"), QStringLiteral("--no-banner")});
     EXPECT_EQ(image.width(), Area.width());
     EXPECT_EQ(image.height(), 3000);
     expectRowsFrom(image, 0, 3000, {0, 10, Area.width() - 1});

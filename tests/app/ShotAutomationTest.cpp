@@ -60,11 +60,12 @@ function addLate() {
 }
 </script></body></html>)html");
     const QString output = dir.file(QStringLiteral("late.png"));
-    const QImage image = captured({400, 300},
-                                  {QStringLiteral("--javascript"), QStringLiteral("addLate()"),
-                                   QStringLiteral("--wait-for"), QStringLiteral("document.getElementById('late')"),
-                                   QStringLiteral("--wait"), QStringLiteral("600")},
-                                  url(QStringLiteral("/late.html")), output);
+    const QImage image =
+        captured({400, 300},
+                 {QStringLiteral("--javascript"), QStringLiteral("addLate()"),
+                  QStringLiteral("--wait-for"), QStringLiteral("document.getElementById('late')"),
+                  QStringLiteral("--wait"), QStringLiteral("600")},
+                 url(QStringLiteral("/late.html")), output);
     ASSERT_GE(image.height(), 600);
     // #soon and #late in the order they came; either one after the other.
     // Counted left of the banner, which sits over the end of the page.
@@ -78,7 +79,8 @@ TEST_F(ShotAutomation, ScriptsThatFailOrConditionsNeverTrueEndWithExitOne)
 {
     const QString page = url(QStringLiteral("/rows.html?h=400"));
     const QString output = dir.file(QStringLiteral("none.png"));
-    ShotRun run = shot({QStringLiteral("--javascript"), QStringLiteral("throw new Error('boom')"), page, output});
+    ShotRun run = shot(
+        {QStringLiteral("--javascript"), QStringLiteral("throw new Error('boom')"), page, output});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("boom"))) << run.errors.toStdString();
 
@@ -98,17 +100,19 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
                    "<div class=\"cookie\" style=\"height: 40px; background: rgb(255, 0, 0)\"></div>"
                    "</body></html>");
     server.addPage(QStringLiteral("/banner.html"),
-                   rowsWith(1500, "<div id=\"cookie\" style=\"position: fixed; left: 0; right: 0; "
-                                  "bottom: 0; height: 90px; background: rgb(255, 0, 0)\"></div>"
-                                  "<iframe src=\"/frame.html\" style=\"position: absolute; left: 220px; "
-                                  "top: 50px; width: 150px; height: 100px; border: 0\"></iframe>"));
+                   rowsWith(1500,
+                            "<div id=\"cookie\" style=\"position: fixed; left: 0; right: 0; "
+                            "bottom: 0; height: 90px; background: rgb(255, 0, 0)\"></div>"
+                            "<iframe src=\"/frame.html\" style=\"position: absolute; left: 220px; "
+                            "top: 50px; width: 150px; height: 100px; border: 0\"></iframe>"));
     const QString output = dir.file(QStringLiteral("hidden.png"));
-    const QImage image = captured({400, 300},
-                                  {QStringLiteral("--hide"), QStringLiteral("#cookie"),
-                                   QStringLiteral("--hide"), QStringLiteral(".cookie"), QStringLiteral("--style"),
-                                   QStringLiteral("body { background: rgb(0, 255, 0) !important }"),
-                                   QStringLiteral("--no-banner")},
-                                  url(QStringLiteral("/banner.html")), output);
+    const QImage image =
+        captured({400, 300},
+                 {QStringLiteral("--hide"), QStringLiteral("#cookie"), QStringLiteral("--hide"),
+                  QStringLiteral(".cookie"), QStringLiteral("--style"),
+                  QStringLiteral("body { background: rgb(0, 255, 0) !important }"),
+                  QStringLiteral("--no-banner")},
+                 url(QStringLiteral("/banner.html")), output);
     rows::expectRows(image, 1500);
     EXPECT_EQ(countColour(image, image.rect(), qRgb(255, 0, 0), 8), 0) << "a banner shows";
     // The frame shows its body, restyled, where its banner was and below.
@@ -119,32 +123,38 @@ TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
 {
     // A column of numbered rows taller than 20,000 pixels below a margin, and a small box
     // beside it.
-    QByteArray tall = "<div id=\"tall\" style=\"position: absolute; left: 0; top: 100px; width: 300px\">";
+    QByteArray tall =
+        "<div id=\"tall\" style=\"position: absolute; left: 0; top: 100px; width: 300px\">";
     for (int i = 0; i < 20500 / 5; ++i)
         tall += "<div style=\"background: rgb(" + QByteArray::number(i & 255) + ", " +
                 QByteArray::number((i >> 8) & 255) + ", 160)\"></div>";
-    tall += "</div><div id=\"box\" style=\"position: absolute; left: 330px; top: 250px; width: 200px; "
-            "height: 150px; background: rgb(0, 120, 0)\"></div>";
-    server.addPage(QStringLiteral("/elements.html"),
-                   "<!doctype html><html><head><style>html, body { margin: 0 } #tall div { height: 5px }"
-                   "</style></head><body style=\"background: rgb(250, 250, 250)\">" + tall + "</body></html>");
+    tall +=
+        "</div><div id=\"box\" style=\"position: absolute; left: 330px; top: 250px; width: 200px; "
+        "height: 150px; background: rgb(0, 120, 0)\"></div>";
+    server.addPage(
+        QStringLiteral("/elements.html"),
+        "<!doctype html><html><head><style>html, body { margin: 0 } #tall div { height: 5px }"
+        "</style></head><body style=\"background: rgb(250, 250, 250)\">" +
+            tall + "</body></html>");
     const QString page = url(QStringLiteral("/elements.html"));
 
-    const QImage box = captured({600, 400}, {QStringLiteral("--selector"), QStringLiteral("#box")}, page,
-                                dir.file(QStringLiteral("box.png")));
+    const QImage box = captured({600, 400}, {QStringLiteral("--selector"), QStringLiteral("#box")},
+                                page, dir.file(QStringLiteral("box.png")));
     ASSERT_EQ(box.size(), QSize(200, 150));
     // The banner is stamped on the cut; the rest is the element.
     EXPECT_GT(countColour(box, box.rect(), qRgb(0, 120, 0)), 200 * 150 - 261 * 13);
     EXPECT_EQ(countColour(box, QRect(0, 0, 200, 110), qRgb(0, 120, 0)), 200 * 110);
 
-    const QImage column =
-        captured({600, 400}, {QStringLiteral("--no-banner"), QStringLiteral("--selector"), QStringLiteral("#tall")},
-                 page, dir.file(QStringLiteral("tall.png")));
+    const QImage column = captured(
+        {600, 400},
+        {QStringLiteral("--no-banner"), QStringLiteral("--selector"), QStringLiteral("#tall")},
+        page, dir.file(QStringLiteral("tall.png")));
     ASSERT_EQ(column.size(), QSize(300, 20500));
     rows::expectRows(column, 20500);
 
     const QString none = dir.file(QStringLiteral("none.png"));
-    const ShotRun run = shot({QStringLiteral("--selector"), QStringLiteral("#missing"), page, none});
+    const ShotRun run =
+        shot({QStringLiteral("--selector"), QStringLiteral("#missing"), page, none});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("#missing"))) << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(none));
@@ -154,8 +164,9 @@ TEST_F(ShotAutomation, ScaleTwoDrawsEveryRowTwiceAsLargeOnATallPage)
 {
     constexpr int PageHeight = 17000; // 34,000 device pixels of rows, a picture past 32,767
     server.addPage(QStringLiteral("/tall.html"), rows::staticPage(PageHeight));
-    const QImage image = captured({400, 300}, {QStringLiteral("--scale"), QStringLiteral("2")},
-                                  url(QStringLiteral("/tall.html")), dir.file(QStringLiteral("sharp.png")));
+    const QImage image =
+        captured({400, 300}, {QStringLiteral("--scale"), QStringLiteral("2")},
+                 url(QStringLiteral("/tall.html")), dir.file(QStringLiteral("sharp.png")));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width(), 2 * 400 - 2);
     ASSERT_GE(image.height(), 2 * PageHeight);
@@ -186,10 +197,12 @@ TEST_F(ShotAutomation, TimeoutEndsAPageThatNeverAnswers)
     const QString output = dir.file(QStringLiteral("never.png"));
     QElapsedTimer clock;
     clock.start();
-    const ShotRun run = shot({QStringLiteral("--timeout"), QStringLiteral("2"),
-                              QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort()), output});
+    const ShotRun run =
+        shot({QStringLiteral("--timeout"), QStringLiteral("2"),
+              QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort()), output});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("gave up after 2 s (--timeout) while the page was loading")))
+    EXPECT_TRUE(run.errors.contains(
+        QStringLiteral("gave up after 2 s (--timeout) while the page was loading")))
         << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
     EXPECT_FALSE(held.empty()) << "the browser never asked";
@@ -214,16 +227,18 @@ TEST_F(ShotAutomation, BatchWritesEveryGoodLineAndReportsTheBadOne)
                               "%3 %4\n"
                               "   # the last one is narrower\n"
                               "%5 '%6' --width 300\n")
-                   .arg(url(QStringLiteral("/a.html")), first, refused, lost, url(QStringLiteral("/b.html")), second)
+                   .arg(url(QStringLiteral("/a.html")), first, refused, lost,
+                        url(QStringLiteral("/b.html")), second)
                    .toUtf8());
     list.close();
 
     const ShotRun run = shot({QStringLiteral("--batch"), list.fileName(), QStringLiteral("--width"),
-                              QStringLiteral("400"), QStringLiteral("--height"), QStringLiteral("300"),
-                              QStringLiteral("--no-banner")});
+                              QStringLiteral("400"), QStringLiteral("--height"),
+                              QStringLiteral("300"), QStringLiteral("--no-banner")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("list.txt:4:"))) << run.errors.toStdString();
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("2 of 3 captures written"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("2 of 3 captures written")))
+        << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(lost));
     const QImage a = decode(first);
     EXPECT_EQ(a.width(), 398);
@@ -242,10 +257,12 @@ TEST_F(ShotAutomation, QualityChangesTheJpegAndNoBannerLeavesTheCornerAsThePage)
         (void)captured({400, 300}, options, page, output);
         return output;
     };
-    const QString low = capture(QStringLiteral("low.jpg"),
-                                {QStringLiteral("--quality"), QStringLiteral("5"), QStringLiteral("--no-banner")});
-    const QString high = capture(QStringLiteral("high.jpg"),
-                                 {QStringLiteral("--quality"), QStringLiteral("95"), QStringLiteral("--no-banner")});
+    const QString low =
+        capture(QStringLiteral("low.jpg"),
+                {QStringLiteral("--quality"), QStringLiteral("5"), QStringLiteral("--no-banner")});
+    const QString high =
+        capture(QStringLiteral("high.jpg"),
+                {QStringLiteral("--quality"), QStringLiteral("95"), QStringLiteral("--no-banner")});
     EXPECT_LT(QFileInfo(low).size(), QFileInfo(high).size());
     rows::expectRows(decode(high), 600, 12);
     EXPECT_EQ(decode(low).width(), 398);
@@ -257,13 +274,15 @@ TEST_F(ShotAutomation, QualityChangesTheJpegAndNoBannerLeavesTheCornerAsThePage)
         for (int y = image.height() - 45; y < image.height(); ++y)
             for (int x = 100; x < 380; ++x) {
                 const QRgb pixel = image.pixel(x, y);
-                const bool page = y < 600 ? rows::bandOf(pixel) == y / 5 : pixel == qRgb(255, 255, 255);
+                const bool page =
+                    y < 600 ? rows::bandOf(pixel) == y / 5 : pixel == qRgb(255, 255, 255);
                 notPage += page ? 0 : 1;
             }
         return notPage;
     };
     const QImage stamped = decode(capture(QStringLiteral("stamped.png"), {}));
-    const QImage plain = decode(capture(QStringLiteral("plain.png"), {QStringLiteral("--no-banner")}));
+    const QImage plain =
+        decode(capture(QStringLiteral("plain.png"), {QStringLiteral("--no-banner")}));
     ASSERT_EQ(plain.size(), stamped.size());
     EXPECT_GT(corner(stamped), 100);
     EXPECT_EQ(corner(plain), 0);

@@ -1,10 +1,10 @@
 #include "ShotProcess.h"
 #include "support/RowsPage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QDir>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -80,13 +80,15 @@ TEST_F(ShotCommand, FailuresEndWithAReasonAndLeaveAnEarlierPictureAlone)
     existing.close();
     ShotRun run = shot({refusedUrl(), output});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("could not be loaded"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("could not be loaded")))
+        << run.errors.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("keep me"));
     existing.close();
 
     // A folder that cannot exist: its parent is a file.
-    run = shot({url(QStringLiteral("/rows.html?h=300")), dir.file(QStringLiteral("none.png/inside.png"))});
+    run = shot(
+        {url(QStringLiteral("/rows.html?h=300")), dir.file(QStringLiteral("none.png/inside.png"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("cannot write"))) << run.errors.toStdString();
 }
@@ -103,12 +105,14 @@ TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TESSALY_SHOT), arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
-        *out = QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+        *out = QString::fromLocal8Bit(process.readAllStandardOutput() +
+                                      process.readAllStandardError());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     };
     QString text;
     EXPECT_EQ(run({QStringLiteral("--help")}, &text), 0);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Usage: tessaly-shot [options] URL OUTPUT"))) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Usage: tessaly-shot [options] URL OUTPUT")))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("--batch")));
     EXPECT_EQ(run({QStringLiteral("--version")}, &text), 0);
     EXPECT_EQ(text, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
@@ -126,7 +130,8 @@ TEST_F(ShotCommand, RendererEndingWhileLoadingEndsWithAReason)
     int killed = 0;
     QObject::connect(&slow, &QTcpServer::newConnection, &slow, [&] {
         while (QTcpSocket *socket = slow.nextPendingConnection()) {
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<!doctype html><body>");
+            socket->write(
+                "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<!doctype html><body>");
             held.emplace_back(socket);
         }
         // The renderer is there once the page's first bytes are asked for.
@@ -134,10 +139,12 @@ TEST_F(ShotCommand, RendererEndingWhileLoadingEndsWithAReason)
             killed += ::kill(pid_t(pid), SIGKILL) == 0;
     });
     const QString output = dir.file(QStringLiteral("crashed.png"));
-    const ShotRun run = shot({QStringLiteral("http://127.0.0.1:%1/").arg(slow.serverPort()), output},
-                             [&](qint64 pid) { shotPid = pid; });
+    const ShotRun run =
+        shot({QStringLiteral("http://127.0.0.1:%1/").arg(slow.serverPort()), output},
+             [&](qint64 pid) { shotPid = pid; });
     ASSERT_GT(killed, 0) << "no renderer was found to end";
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("renderer ended while loading"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("renderer ended while loading")))
+        << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
 }

@@ -8,9 +8,9 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QString>
 #include <QStringList>
+#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -48,11 +48,13 @@ inline QImage decode(const QString &path)
 
 /// Runs tessaly-shot over a browser area of `area` with `options`, which must end with 0, and
 /// decodes what it wrote: a null picture when there is none.
-inline QImage captured(QSize area, const QStringList &options, const QString &url, const QString &output)
+inline QImage captured(QSize area, const QStringList &options, const QString &url,
+                       const QString &output)
 {
-    const ShotRun run = shot(QStringList{QStringLiteral("--width"), QString::number(area.width()),
-                                         QStringLiteral("--height"), QString::number(area.height())} +
-                             options + QStringList{url, output});
+    const ShotRun run =
+        shot(QStringList{QStringLiteral("--width"), QString::number(area.width()),
+                         QStringLiteral("--height"), QString::number(area.height())} +
+             options + QStringList{url, output});
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     return decode(output);
 }
@@ -72,7 +74,8 @@ inline QString refusedUrl()
 class ScopedVariable
 {
 public:
-    ScopedVariable(const char *name, const QByteArray &value) : m_name(name), m_before(qgetenv(name))
+    ScopedVariable(const char *name, const QByteArray &value)
+        : m_name(name), m_before(qgetenv(name))
     {
         set(value);
     }

@@ -1,9 +1,9 @@
 // The command line, batch lines and the element crop of tessaly-shot, without a browser.
+#include "shot/ShotRequest.h"
+#include "capture/BuiltInPictures.h"
 #include "capture/ElementCrop.h"
 #include "shot/ShellWords.h"
 #include "shot/ShotBatch.h"
-#include "shot/ShotRequest.h"
-#include "capture/BuiltInPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,8 @@ QStringList args(std::initializer_list<const char *> words)
     return list;
 }
 
-std::optional<ShotRequest> parsed(std::initializer_list<const char *> words, QString *error = nullptr)
+std::optional<ShotRequest> parsed(std::initializer_list<const char *> words,
+                                  QString *error = nullptr)
 {
     const Result<ShotCommandLine> result = parseShotArguments(args(words));
     if (!result) {
@@ -42,11 +43,12 @@ QStringList words(const char *line)
 
 TEST(ShotArguments, EveryOptionReachesTheRequest)
 {
-    const auto request = parsed({"--width", "800", "--height", "600", "--wait", "250", "--wait-for",
-                                 "window.ready", "--timeout", "2.5", "--javascript", "go()", "--style",
-                                 "body{}", "--hide", "#a", "--hide", ".b c", "--selector", "main",
-                                 "--scale", "2", "--quality", "40", "--no-banner",
-                                 "http://x/", "out.jpg"});
+    const auto request =
+        parsed({"--width",     "800",          "--height",  "600", "--wait",       "250",
+                "--wait-for",  "window.ready", "--timeout", "2.5", "--javascript", "go()",
+                "--style",     "body{}",       "--hide",    "#a",  "--hide",       ".b c",
+                "--selector",  "main",         "--scale",   "2",   "--quality",    "40",
+                "--no-banner", "http://x/",    "out.jpg"});
     ASSERT_TRUE(request);
     EXPECT_EQ(request->url, QStringLiteral("http://x/"));
     EXPECT_EQ(request->output, QStringLiteral("out.jpg"));
@@ -77,17 +79,25 @@ TEST(ShotArguments, DefaultsCaptureTheWholePageAsBefore)
 TEST(ShotArguments, ValuesOutOfRangeAreUsageErrors)
 {
     const std::vector<std::initializer_list<const char *>> bad = {
-        {"--scale", "4", "u", "o.png"},        {"--scale", "0", "u", "o.png"},
-        {"--scale", "1.5", "u", "o.png"},      {"--quality", "0", "u", "o.jpg"},
-        {"--quality", "101", "u", "o.jpg"},    {"--timeout", "0", "u", "o.png"},
+        {"--scale", "4", "u", "o.png"},
+        {"--scale", "0", "u", "o.png"},
+        {"--scale", "1.5", "u", "o.png"},
+        {"--quality", "0", "u", "o.jpg"},
+        {"--quality", "101", "u", "o.jpg"},
+        {"--timeout", "0", "u", "o.png"},
         {"--timeout", "soon", "u", "o.png"},
-        {"--wait", "-1", "u", "o.png"},        {"--wait", "1s", "u", "o.png"},
-        {"--wait-for", " ", "u", "o.png"},     {"--selector", "", "u", "o.png"},
-        {"--hide", "", "u", "o.png"},          {"--javascript", "", "u", "o.png"},
+        {"--wait", "-1", "u", "o.png"},
+        {"--wait", "1s", "u", "o.png"},
+        {"--wait-for", " ", "u", "o.png"},
+        {"--selector", "", "u", "o.png"},
+        {"--hide", "", "u", "o.png"},
+        {"--javascript", "", "u", "o.png"},
         {"--width", "9000", "--scale", "2", "u", "o.png"},
         {"--height", "6000", "--scale", "3", "u", "o.png"},
-        {"--no-such-option", "u", "o.png"},    {"u", "o.webp"},
-        {"u"},                                 {"--batch", "list.txt", "u", "o.png"},
+        {"--no-such-option", "u", "o.png"},
+        {"u", "o.webp"},
+        {"u"},
+        {"--batch", "list.txt", "u", "o.png"},
         {"--batch", "list.txt", "--scale", "9"}};
     for (const auto &words : bad) {
         QString error;
@@ -98,7 +108,8 @@ TEST(ShotArguments, ValuesOutOfRangeAreUsageErrors)
     parsed({"--scale", "4", "u", "o.png"}, &error);
     EXPECT_TRUE(error.contains(QStringLiteral("--scale"))) << error.toStdString();
     parsed({"u", "o.webp"}, &error);
-    EXPECT_TRUE(error.contains(QStringLiteral(".bmp, .gif, .jpg, .png or .tif"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral(".bmp, .gif, .jpg, .png or .tif")))
+        << error.toStdString();
 }
 
 TEST(ShotArguments, TheLargestScaledAreaIsAllowed)
@@ -109,15 +120,15 @@ TEST(ShotArguments, TheLargestScaledAreaIsAllowed)
 
 TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
 {
-    const auto batch = parsed({"--width", "800", "--profile", "p", "--batch", "list.txt", "--no-banner",
-                               "--hide", "#a"});
+    const auto batch = parsed(
+        {"--width", "800", "--profile", "p", "--batch", "list.txt", "--no-banner", "--hide", "#a"});
     ASSERT_TRUE(batch);
     EXPECT_EQ(batch->batchFile, QStringLiteral("list.txt"));
     // The profile is the whole run's: taken by the batch, not repeated on every line.
     EXPECT_EQ(batch->profileFolder, QStringLiteral("p"));
     EXPECT_EQ(batch->batchDefaults, (QStringList{QStringLiteral("--width"), QStringLiteral("800"),
-                                                 QStringLiteral("--no-banner"), QStringLiteral("--hide"),
-                                                 QStringLiteral("#a")}));
+                                                 QStringLiteral("--no-banner"),
+                                                 QStringLiteral("--hide"), QStringLiteral("#a")}));
     const Result<ShotRequest> line =
         parseShotLine(words("http://x/ 'my shot.png' --width 640 --hide .b"), batch->batchDefaults);
     ASSERT_TRUE(line) << line.error().toStdString();
@@ -137,17 +148,20 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
 
 TEST(ShellWordsSplit, QuotesAndBackslashesAsInAShell)
 {
-    EXPECT_EQ(words("  a   b\tc  "), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(words("  a   b\tc  "),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
     EXPECT_EQ(words("'a b' \"c d\" e\\ f"),
               (QStringList{QStringLiteral("a b"), QStringLiteral("c d"), QStringLiteral("e f")}));
-    EXPECT_EQ(words("'it''s' \"say \\\"hi\\\"\" '\\n'"),
-              (QStringList{QStringLiteral("its"), QStringLiteral("say \"hi\""), QStringLiteral("\\n")}));
+    EXPECT_EQ(
+        words("'it''s' \"say \\\"hi\\\"\" '\\n'"),
+        (QStringList{QStringLiteral("its"), QStringLiteral("say \"hi\""), QStringLiteral("\\n")}));
     EXPECT_EQ(words("\"a\\b\" x'y'z '' \"\""),
               (QStringList{QStringLiteral("a\\b"), QStringLiteral("xyz"), QString(), QString()}));
     EXPECT_EQ(words("http://x/#frag o.png"),
               (QStringList{QStringLiteral("http://x/#frag"), QStringLiteral("o.png")}));
     EXPECT_EQ(words("--javascript 'document.title = \"$HOME\"'"),
-              (QStringList{QStringLiteral("--javascript"), QStringLiteral("document.title = \"$HOME\"")}));
+              (QStringList{QStringLiteral("--javascript"),
+                           QStringLiteral("document.title = \"$HOME\"")}));
     for (const char *bad : {"'open", "\"open", "ends\\"}) {
         const Result<QStringList> refused = splitShellWords(QString::fromUtf8(bad));
         EXPECT_FALSE(refused) << bad;

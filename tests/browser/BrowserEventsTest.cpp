@@ -369,11 +369,10 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     };
     const QObject scope;
     bool frameMovedDuringCapture = false;
-    QObject::connect(view(2), &BrowserView::BeforeNavigate2, &scope,
-                     [&](const QString &, const QString &frame) {
-                         frameMovedDuringCapture |=
-                             frame == QStringLiteral("ad") && host()->isCapturing();
-                     });
+    QObject::connect(
+        view(2), &BrowserView::BeforeNavigate2, &scope, [&](const QString &, const QString &frame) {
+            frameMovedDuringCapture |= frame == QStringLiteral("ad") && host()->isCapturing();
+        });
     rows::expectRows(atBand2(QStringLiteral("frames['ad'].location.href = '/plain.html?2';")),
                      3000);
     EXPECT_TRUE(frameMovedDuringCapture);

@@ -98,12 +98,9 @@ TEST_F(WindowFrame, EdgeZonesShowTheirPointerShapes)
 {
     showWindow();
     const std::pair<QPoint, Qt::CursorShape> cases[] = {
-        {{801, 300}, Qt::SizeHorCursor},
-        {{400, 528}, Qt::SizeVerCursor},
-        {{2, 528}, Qt::SizeBDiagCursor},
-        {{2, 2}, Qt::SizeFDiagCursor},
-        {{400, 71}, Qt::ArrowCursor},
-        {{801, 300}, Qt::SizeHorCursor},
+        {{801, 300}, Qt::SizeHorCursor}, {{400, 528}, Qt::SizeVerCursor},
+        {{2, 528}, Qt::SizeBDiagCursor}, {{2, 2}, Qt::SizeFDiagCursor},
+        {{400, 71}, Qt::ArrowCursor},    {{801, 300}, Qt::SizeHorCursor},
         {{100, 8}, Qt::ArrowCursor}, // over the header panel the arrow comes back
     };
     for (const auto &[at, shape] : cases)
@@ -239,7 +236,8 @@ TEST_F(WindowPointer, ACornerDragSizesTheWindowWithThePointerOnTheDraggedCorner)
     press({3, 3});
     ASSERT_SOON_EQ(QCursor::pos(), start.topLeft());
     moveTo(start.topLeft() - QPoint(60, 40));
-    ASSERT_SOON_EQ(window->geometry(), QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
+    ASSERT_SOON_EQ(window->geometry(),
+                   QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
     EXPECT_EQ(QCursor::pos(), window->geometry().topLeft());
     EXPECT_EQ(window->host()->ViewHeight(), (428 + 40) * 15);
     release();
@@ -255,8 +253,11 @@ TEST_F(WindowPointer, StripHeaderAndLabelsDragTheWindowWithTheLeftButtonOnly)
         EXPECT_EQ(window->childAt(at), w) << name;
         return at;
     };
-    const QPoint handles[] = {{400, 71}, {100, 8}, handleSurface("Label2"),
-                              handleSurface("Label6"), handleSurface("Frame1")};
+    const QPoint handles[] = {{400, 71},
+                              {100, 8},
+                              handleSurface("Label2"),
+                              handleSurface("Label6"),
+                              handleSurface("Frame1")};
     const QPoint steps[] = {{30, 20}, {40, 25}, {-30, 15}, {-30, 15}, {-30, 15}};
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);

@@ -30,7 +30,9 @@ QByteArray strictRowsPage(int height)
     return "<!doctype html><html><head><meta http-equiv=\"Content-Security-Policy\" "
            "content=\"style-src 'nonce-rows'\"><style nonce=\"rows\">html, body { margin: 0; "
            "padding: 0; } div { height: 5px; width: 100%; }</style></head><body><script>"
-           "for (let i = 0; i < " + QByteArray::number(height) + " / 5; i++) {"
+           "for (let i = 0; i < " +
+           QByteArray::number(height) +
+           " / 5; i++) {"
            "  const d = document.createElement('div');"
            "  d.style.background = `rgb(${i & 255}, ${(i >> 8) & 255}, 160)`;"
            "  document.body.appendChild(d);"

@@ -2,8 +2,8 @@
 
 #include "FakeBrowserView.h"
 #include "capture/CaptureHost.h"
-#include "imagefile/SaveBitmapAs.h"
 #include "capture/FixedLiveSettings.h"
+#include "imagefile/SaveBitmapAs.h"
 #include "support/SavedCapture.h"
 #include "support/TempDir.h"
 
@@ -74,11 +74,12 @@ struct CaptureRig
                          [&](const QString &path) { outcome.saved.append(path); });
         QObject::connect(host.get(), &tessaly::CaptureHost::captureFailed, &scope,
                          [&](const QString &message) { outcome.failed.append(message); });
-        QObject::connect(host.get(), &tessaly::CaptureHost::bandCaptured, &scope, [&](int band, int) {
-            outcome.bands = band;
-            if (duringBand)
-                duringBand(band);
-        });
+        QObject::connect(host.get(), &tessaly::CaptureHost::bandCaptured, &scope,
+                         [&](int band, int) {
+                             outcome.bands = band;
+                             if (duringBand)
+                                 duringBand(band);
+                         });
         host->Command5_Click();
         return outcome;
     }

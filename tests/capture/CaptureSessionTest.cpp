@@ -30,7 +30,8 @@ void expectPageRows(const QImage &image, int pageHeight, int step = 1)
 // One screen or less is one grab without moving the view.
 TEST(CaptureWalk, OneBandPerContainerHeightAndOneMoreForWhatIsLeftOver)
 {
-    for (const auto &[height, bands] : {std::pair{2 * P, 2}, {5 * P, 5}, {2.5f * P, 3}, {P, 1}, {P - 15, 1}}) {
+    for (const auto &[height, bands] :
+         {std::pair{2 * P, 2}, {5 * P, 5}, {2.5f * P, 3}, {P, 1}, {P - 15, 1}}) {
         SCOPED_TRACE(height);
         CaptureRig rig(10);
         rig.measureAs(height);
@@ -41,7 +42,8 @@ TEST(CaptureWalk, OneBandPerContainerHeightAndOneMoreForWhatIsLeftOver)
             expected.push_back(-k * P);
         expected.push_back(0); // the restore
         EXPECT_EQ(rig.view->tops, expected);
-        EXPECT_EQ(rig.view->heights, bands > 1 ? (std::vector<float>{height, P}) : std::vector<float>{P});
+        EXPECT_EQ(rig.view->heights,
+                  bands > 1 ? (std::vector<float>{height, P}) : std::vector<float>{P});
         EXPECT_FLOAT_EQ(rig.view->Top(), 0);
         EXPECT_FLOAT_EQ(rig.view->Height(), P);
         EXPECT_TRUE(rig.host->List2().isEmpty());
@@ -229,7 +231,8 @@ TEST(CaptureCounter, AFolderThatIsGoneIsReportedAndNotCountedAndTheNextCaptureWo
     const QString message = refused.failed.join(u'\n');
     EXPECT_TRUE(refused.saved.isEmpty());
     EXPECT_TRUE(message.contains(folder + QStringLiteral("/001.png"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory")))
+        << message.toStdString();
     EXPECT_EQ(rig.host->CaptureCount(), 1);
     EXPECT_EQ(rig.host->Label6(), QStringLiteral("Screens Captured: 1"));
     EXPECT_TRUE(rig.host->List2().isEmpty());
@@ -263,7 +266,8 @@ TEST(CaptureCounter, APageTooLargeForTheMemoryLeftIsRefusedBeforeTheWalk)
     rig.measureAs(50 * P);
     rig.host->setMemoryProbe([] { return std::optional<std::int64_t>(1 << 20); });
     const QString message = rig.run().failed.join(u'\n');
-    EXPECT_TRUE(message.contains(QStringLiteral("too large for the memory"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("too large for the memory")))
+        << message.toStdString();
     EXPECT_TRUE(rig.view->tops.empty()) << "the view was walked";
     EXPECT_EQ(rig.view->finishes, rig.view->prepares) << "the page was left prepared";
     EXPECT_EQ(rig.host->CaptureCount(), 0);
@@ -290,5 +294,6 @@ TEST(CaptureWatermark, AFileThatDoesNotLoadLeavesTheGreyDefault)
     const Result<void> loaded = rig.host->loadWatermark(junk);
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(loaded.error().isEmpty());
-    EXPECT_EQ(rig.host->picWatermark1().picture().image(), BuiltInPictures::defaultWatermark().image());
+    EXPECT_EQ(rig.host->picWatermark1().picture().image(),
+              BuiltInPictures::defaultWatermark().image());
 }

@@ -24,7 +24,8 @@ protected:
         QPainter painter(this);
         const QRect r = event->rect();
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            const QColor c = y < m_pageHeight ? QColor(toQRgb(fakeRowColour(y))) : QColor(Qt::white);
+            const QColor c =
+                y < m_pageHeight ? QColor(toQRgb(fakeRowColour(y))) : QColor(Qt::white);
             painter.fillRect(QRect(r.left(), y, r.width(), 1), c);
         }
     }
@@ -52,7 +53,10 @@ FakeBrowserView::FakeBrowserView(QWidget *container, TwipsScale scale, int pageH
 
 FakeBrowserView::~FakeBrowserView() = default;
 
-QWidget *FakeBrowserView::widget() { return m_widget; }
+QWidget *FakeBrowserView::widget()
+{
+    return m_widget;
+}
 
 void FakeBrowserView::place()
 {
@@ -87,7 +91,10 @@ void FakeBrowserView::setHeight(float twips)
     place();
 }
 
-void FakeBrowserView::setVisible(bool visible) { m_widget->setVisible(visible); }
+void FakeBrowserView::setVisible(bool visible)
+{
+    m_widget->setVisible(visible);
+}
 
 std::optional<int> FakeBrowserView::bodyScrollHeight(const QStringList &framePath)
 {

@@ -27,17 +27,17 @@ public:
     void setFrame(const QStringList &path, int height) { m_frames.insert(path.join(u'/'), height); }
     void setDocumentReadable(bool readable) { m_readable = readable; }
 
-    std::vector<float> tops;   ///< every Top the capture set, in order
+    std::vector<float> tops;    ///< every Top the capture set, in order
     std::vector<float> heights; ///< every Height the capture set
-    int waits = 0;             ///< calls of waitUntilShown
+    int waits = 0;              ///< calls of waitUntilShown
     int prepares = 0;
     int finishes = 0;
-    int heightReads = 0;       ///< calls of bodyScrollHeight
-    float heightSkew = 0;      ///< added to every Height read, as an engine that rounds might
-    bool frozen = false;       ///< ignores every Top set, like a view that cannot move
+    int heightReads = 0;        ///< calls of bodyScrollHeight
+    float heightSkew = 0;       ///< added to every Height read, as an engine that rounds might
+    bool frozen = false;        ///< ignores every Top set, like a view that cannot move
     std::optional<int> content; ///< how far the page's content reaches, pixels (unknown: unset)
-    int interrupts = 0;        ///< calls of interruptWaits
-    bool unreadable = false;   ///< renders nothing, like a view whose frame cannot be read
+    int interrupts = 0;         ///< calls of interruptWaits
+    bool unreadable = false;    ///< renders nothing, like a view whose frame cannot be read
 
     QWidget *widget() override;
     float Left() const override { return m_left; }

@@ -43,7 +43,7 @@ TEST(PageMeasurement, PageWithoutFramesGivesViewHeightThenDocument)
         rig.view->setDocumentReadable(c.readable);
         rig.host->GetPageSizes();
         EXPECT_EQ(rig.host->List2(), (QStringList{QStringLiteral("000003000"),
-                                                CaptureHost::formatCandidate(c.candidate * 15)}));
+                                                  CaptureHost::formatCandidate(c.candidate * 15)}));
     }
 }
 
@@ -87,5 +87,6 @@ TEST(PageMeasurement, FrameNamesOfEarlierPagesChangeNothing)
     rig.host->addFrameName(QStringLiteral("gone"));
     rig.host->addFrameName(QStringLiteral("left \"over\""));
     rig.host->GetPageSizes();
-    EXPECT_EQ(largest(rig.host->List2()), CaptureHost::formatCandidate((1000 + 15) * 15).toLongLong());
+    EXPECT_EQ(largest(rig.host->List2()),
+              CaptureHost::formatCandidate((1000 + 15) * 15).toLongLong());
 }

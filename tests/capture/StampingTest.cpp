@@ -45,7 +45,8 @@ TEST(Blending, KeyColourPixelsLeaveTheCanvasAlone)
     for (int x = 2; x < 8; ++x)
         mark.setPixel(x, 2, qRgb(0, 0, 0));
     const DrawingSurface watermark = surfaceWith(Picture(mark));
-    DrawingSurface canvas = surfaceWith(picture(20, 20, rgbColour(100, 150, 200), rgbColour(100, 150, 200)));
+    DrawingSurface canvas =
+        surfaceWith(picture(20, 20, rgbColour(100, 150, 200), rgbColour(100, 150, 200)));
 
     TileFinishing::StampWatermark(watermark, canvas, 5, 6);
     int changed = 0;
@@ -54,21 +55,26 @@ TEST(Blending, KeyColourPixelsLeaveTheCanvasAlone)
             if (canvas.pixelAt(x, y) != rgbColour(100, 150, 200)) {
                 ++changed;
                 EXPECT_EQ(y, 8);
-                EXPECT_EQ(canvas.pixelAt(x, y), TileFinishing::BlendColors(0, rgbColour(100, 150, 200), 128));
+                EXPECT_EQ(canvas.pixelAt(x, y),
+                          TileFinishing::BlendColors(0, rgbColour(100, 150, 200), 128));
             }
     EXPECT_EQ(changed, 6);
 
     // A plain watermark is all key colour: nothing changes.
-    const DrawingSurface plain = surfaceWith(picture(664, 64, rgbColour(192, 192, 192), rgbColour(192, 192, 192)));
+    const DrawingSurface plain =
+        surfaceWith(picture(664, 64, rgbColour(192, 192, 192), rgbColour(192, 192, 192)));
     DrawingSurface before = surfaceWith(picture(20, 20, rgbColour(1, 2, 3), rgbColour(1, 2, 3)));
     TileFinishing::StampWatermark(plain, before, -100, -10);
-    EXPECT_EQ(before.image().image(), picture(20, 20, rgbColour(1, 2, 3), rgbColour(1, 2, 3)).image());
+    EXPECT_EQ(before.image().image(),
+              picture(20, 20, rgbColour(1, 2, 3), rgbColour(1, 2, 3)).image());
 }
 
 TEST(Blending, WatermarkPartlyOutsideTheCanvasIsClipped)
 {
-    const DrawingSurface watermark = surfaceWith(picture(40, 4, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
-    DrawingSurface canvas = surfaceWith(picture(20, 20, rgbColour(200, 200, 200), rgbColour(200, 200, 200)));
+    const DrawingSurface watermark =
+        surfaceWith(picture(40, 4, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
+    DrawingSurface canvas =
+        surfaceWith(picture(20, 20, rgbColour(200, 200, 200), rgbColour(200, 200, 200)));
     TileFinishing::StampWatermark(watermark, canvas, -10, 18);
     EXPECT_EQ(canvas.pixelAt(0, 18), TileFinishing::BlendColors(0, rgbColour(200, 200, 200), 128));
     EXPECT_EQ(canvas.pixelAt(19, 19), TileFinishing::BlendColors(0, rgbColour(200, 200, 200), 128));
@@ -79,7 +85,8 @@ TEST(Stamping, WatermarkCentredOnTheFirstScreen)
 {
     CaptureRig rig(700);
     rig.settings.setWatermarkSwitch(1);
-    rig.host->stateForTest().picWatermark1.setPicture(picture(100, 20, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
+    rig.host->stateForTest().picWatermark1.setPicture(
+        picture(100, 20, rgbColour(0, 0, 0), rgbColour(255, 255, 255)));
     const QImage image = rig.capture();
     ASSERT_FALSE(image.isNull());
     // x = (300 - 100) / 2, y = (200 - 20) / 2: the browser area's centre, not the page's.
@@ -114,8 +121,10 @@ TEST(Stamping, BannerTwentyPixelsInFromTheBottomRight)
             for (int x = 0; x < 261; ++x) {
                 const Colour b = fromQRgb(banner.pixel(x, y));
                 const Colour under = y0 + y < page ? fakeRowColour(y0 + y) : WindowBackground;
-                const Colour expected = b == WindowBackground ? under : TileFinishing::BlendColors(b, under, 128);
-                ASSERT_EQ(image.pixel(x0 + x, y0 + y), toQRgb(expected)) << page << ": " << x << "," << y;
+                const Colour expected =
+                    b == WindowBackground ? under : TileFinishing::BlendColors(b, under, 128);
+                ASSERT_EQ(image.pixel(x0 + x, y0 + y), toQRgb(expected))
+                    << page << ": " << x << "," << y;
                 checked += b != WindowBackground;
             }
         EXPECT_GT(checked, 200);

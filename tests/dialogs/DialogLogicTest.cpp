@@ -5,8 +5,8 @@
 #include "dialogs/InitialFolder.h"
 #include "dialogs/PreviewLayout.h"
 
-#include "support/TempDir.h"
 #include "DialogRig.h"
+#include "support/TempDir.h"
 
 #include <QFileInfo>
 #include <QWidget>

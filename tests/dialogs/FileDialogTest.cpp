@@ -5,9 +5,9 @@
 #include "dialogs/PreviewStrip.h"
 #include "imagefile/SaveBitmapAs.h"
 
+#include "DialogRig.h"
 #include "support/DialogSteps.h"
 #include "support/TempDir.h"
-#include "DialogRig.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -297,7 +297,8 @@ TEST_F(PreviewDialog, FollowsTheFileNameBoxForBitmapGifAndJpegPictures)
         if (row.red == Exact) {
             EXPECT_EQ(QColor(centre), QColor(Qt::red));
         } else {
-            EXPECT_TRUE(qRed(centre) > 200 && qGreen(centre) < 60) << qPrintable(QColor(centre).name());
+            EXPECT_TRUE(qRed(centre) > 200 && qGreen(centre) < 60)
+                << qPrintable(QColor(centre).name());
         }
         // Nothing red beside or below the thumbnail.
         EXPECT_NE(QColor(got.image.pixel(t.right() + 6, t.top() + 22)), QColor(Qt::red));

@@ -13,7 +13,8 @@ namespace {
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name), nullptr);
+        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
+        nullptr);
     const xcb_atom_t value = reply ? reply->atom : XCB_ATOM_NONE;
     std::free(reply);
     return value;

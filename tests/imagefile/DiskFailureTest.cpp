@@ -2,10 +2,10 @@
 #include "base/CheckedOutputDevice.h"
 #include "imagefile/SaveBitmapAs.h"
 
-#include "support/ScratchMount.h"
-#include "support/TempDir.h"
 #include "IndependentDecoder.h"
 #include "SamplePictures.h"
+#include "support/ScratchMount.h"
+#include "support/TempDir.h"
 
 #include <QRandomGenerator>
 #include <QSaveFile>

@@ -39,9 +39,11 @@ protected:
 TEST_F(RoundTrip, LosslessFormatsKeepEveryPixelAndTheOthersStayClose)
 {
     // JPEG at Qt's default quality (75) on text and grain; GIF through its 256 colours.
-    const std::tuple<QString, QByteArray, double> cases[] = {
-        {u"000.bmp"_s, "bmp", 0.0}, {u"000.png"_s, "png", 0.0}, {u"000.tif"_s, "tiff", 0.0},
-        {u"000.jpg"_s, "jpeg", 4.0}, {u"000.gif"_s, "gif", 2.5}};
+    const std::tuple<QString, QByteArray, double> cases[] = {{u"000.bmp"_s, "bmp", 0.0},
+                                                             {u"000.png"_s, "png", 0.0},
+                                                             {u"000.tif"_s, "tiff", 0.0},
+                                                             {u"000.jpg"_s, "jpeg", 4.0},
+                                                             {u"000.gif"_s, "gif", 2.5}};
     for (const auto &[name, expectedFormat, maxError] : cases) {
         SCOPED_TRACE(name.toStdString());
         QByteArray format;

@@ -1,10 +1,10 @@
 #include "imagefile/SaveBitmapAs.h"
 #include "imagefile/BuiltInEncoders.h"
 
-#include "support/TempDir.h"
 #include "FakeEncoder.h"
 #include "IndependentDecoder.h"
 #include "SamplePictures.h"
+#include "support/TempDir.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -76,10 +76,12 @@ TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
 TEST(SaveBitmapAsExtensions, LastFourCharactersLowerCasedPickTheType)
 {
     const std::pair<QString, QString> cases[] = {
-        {u"a.png"_s, u"image/png"_s}, {u"a.gif"_s, u"image/gif"_s},  {u"a.jpg"_s, u"image/jpeg"_s},
-        {u"a.tif"_s, u"image/tiff"_s}, {u"a.bmp"_s, u"image/bmp"_s}, {u"SHOT.PNG"_s, u"image/png"_s},
-        {u".Bmp"_s, u"image/bmp"_s},   {u"shot.jpeg"_s, {}},         {u"shot.tiff"_s, {}},
-        {u"png"_s, {}},                {u"shot.png "_s, {}},         {QString(), {}}};
+        {u"a.png"_s, u"image/png"_s},  {u"a.gif"_s, u"image/gif"_s},
+        {u"a.jpg"_s, u"image/jpeg"_s}, {u"a.tif"_s, u"image/tiff"_s},
+        {u"a.bmp"_s, u"image/bmp"_s},  {u"SHOT.PNG"_s, u"image/png"_s},
+        {u".Bmp"_s, u"image/bmp"_s},   {u"shot.jpeg"_s, {}},
+        {u"shot.tiff"_s, {}},          {u"png"_s, {}},
+        {u"shot.png "_s, {}},          {QString(), {}}};
     for (const auto &[name, mime] : cases)
         EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(name), mime) << name.toStdString();
 }
@@ -91,7 +93,8 @@ TEST_F(Writer, FilesAreWrittenInTheFormatTheNameEndsWith)
     for (const auto &[name, expected] : {std::pair{"shot.PNG", "png"}, {"x.png/shot.bmp", "bmp"}}) {
         QByteArray format;
         ASSERT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(QString::fromLatin1(name))));
-        EXPECT_FALSE(IndependentDecoder::readWithQt(dir.file(QString::fromLatin1(name)), &format).isNull());
+        EXPECT_FALSE(
+            IndependentDecoder::readWithQt(dir.file(QString::fromLatin1(name)), &format).isNull());
         EXPECT_EQ(format, expected) << name;
     }
 
@@ -167,7 +170,7 @@ TEST_F(Writer, AFailedOverwriteKeepsTheOldFile)
 
     writeFile(dir.file(u"000.jpg"_s), old);
     EXPECT_FALSE(writer.SaveImageFile(Picture(QImage(70000, 2, QImage::Format_RGB32)),
-                                       dir.file(u"000.jpg"_s)));
+                                      dir.file(u"000.jpg"_s)));
     EXPECT_EQ(contentOf(dir.file(u"000.jpg"_s)), old);
 
     // A successful overwrite replaces the whole file, leaving no tail of the longer old one.
@@ -181,12 +184,12 @@ TEST(SaveBitmapAsLimits, EachFormatRefusesWhatItCannotHold)
 {
     // BMP and TIFF are limited by the byte size of their pixel data (24 bits a pixel).
     const std::tuple<QString, QSize, bool> cases[] = {
-        {u"image/jpeg"_s, {65500, 65500}, true}, {u"image/jpeg"_s, {1280, 65501}, false},
-        {u"image/jpeg"_s, {65501, 10}, false},   {u"image/gif"_s, {65535, 65535}, true},
-        {u"image/gif"_s, {1280, 70000}, false},  {u"image/png"_s, {1280, 1000000}, true},
+        {u"image/jpeg"_s, {65500, 65500}, true},  {u"image/jpeg"_s, {1280, 65501}, false},
+        {u"image/jpeg"_s, {65501, 10}, false},    {u"image/gif"_s, {65535, 65535}, true},
+        {u"image/gif"_s, {1280, 70000}, false},   {u"image/png"_s, {1280, 1000000}, true},
         {u"image/png"_s, {1280, 1000001}, false}, {u"image/bmp"_s, {1280, 100000}, true},
-        {u"image/bmp"_s, {20000, 35000}, true},  {u"image/bmp"_s, {20000, 36000}, false},
-        {u"image/tiff"_s, {1280, 100000}, true}, {u"image/tiff"_s, {30000, 30000}, false}};
+        {u"image/bmp"_s, {20000, 35000}, true},   {u"image/bmp"_s, {20000, 36000}, false},
+        {u"image/tiff"_s, {1280, 100000}, true},  {u"image/tiff"_s, {30000, 30000}, false}};
     for (const auto &[mime, size, fits] : cases) {
         const auto encoder = builtInFor(mime);
         ASSERT_TRUE(encoder) << mime.toStdString();

@@ -9,10 +9,17 @@ using namespace tessaly;
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour)
 {
-    const std::pair<double, int> cases[] = {
-        {0.5, 0},   {1.5, 2},      {2.5, 2},      {3.5, 4},          {-0.5, 0},
-        {-1.5, -2}, {-2.5, -2},    {2.4999, 2},   {2.5001, 3},       {1e12, 2147483647},
-        {-1e12, -2147483647 - 1}};
+    const std::pair<double, int> cases[] = {{0.5, 0},
+                                            {1.5, 2},
+                                            {2.5, 2},
+                                            {3.5, 4},
+                                            {-0.5, 0},
+                                            {-1.5, -2},
+                                            {-2.5, -2},
+                                            {2.4999, 2},
+                                            {2.5001, 3},
+                                            {1e12, 2147483647},
+                                            {-1e12, -2147483647 - 1}};
     for (const auto &[value, rounded] : cases)
         EXPECT_EQ(roundHalfEven(value), rounded) << value;
 
@@ -24,15 +31,15 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour)
 TEST(Rounding, ConversionsRoundHalvesToEven)
 {
     const TwipsScale scale{15.0f, 15.0f};
-    EXPECT_EQ(scale.pixelsX(22.5f), 2);  // 1.5 px
-    EXPECT_EQ(scale.pixelsX(37.5f), 2);  // 2.5 px
-    EXPECT_EQ(scale.pixelsY(52.5f), 4);  // 3.5 px
+    EXPECT_EQ(scale.pixelsX(22.5f), 2); // 1.5 px
+    EXPECT_EQ(scale.pixelsX(37.5f), 2); // 2.5 px
+    EXPECT_EQ(scale.pixelsY(52.5f), 4); // 3.5 px
     EXPECT_EQ(scale.pixelsY(11865.0f), 791);
     EXPECT_FLOAT_EQ(scale.toTwipsX(804.0f), 12060.0f);
 
     const TwipsScale odd{12.0f, 13.0f};
-    EXPECT_EQ(odd.pixelsX(30.0f), 2);  // 2.5 px
-    EXPECT_EQ(odd.pixelsY(19.5f), 2);  // 1.5 px
+    EXPECT_EQ(odd.pixelsX(30.0f), 2); // 2.5 px
+    EXPECT_EQ(odd.pixelsY(19.5f), 2); // 1.5 px
 }
 
 TEST(Rounding, ScaleComesFromTheScreensLogicalDpi)

@@ -1,11 +1,11 @@
-#include "platform/WebEngineEnvironment.h"
 #include "platform/OpenGlProbe.h"
+#include "platform/WebEngineEnvironment.h"
 
 #include <gtest/gtest.h>
 
 using tessaly::GpuUse;
-using tessaly::OpenGlFinding;
 using tessaly::gpuUseFromText;
+using tessaly::OpenGlFinding;
 using tessaly::wantsSoftwareSceneGraph;
 using tessaly::withFeatureDisabled;
 using tessaly::withGpuChoice;
@@ -16,11 +16,13 @@ TEST(WebEngineFlags, FeatureJoinsTheLastDisableSwitchOrGetsOneOfItsOwn)
 {
     const std::pair<const char *, const char *> cases[] = {
         {"", "--disable-features=PaintHolding"},
-        {"--no-sandbox  --disable-gpu", "--no-sandbox --disable-gpu --disable-features=PaintHolding"},
+        {"--no-sandbox  --disable-gpu",
+         "--no-sandbox --disable-gpu --disable-features=PaintHolding"},
         {"--disable-features=A --x --disable-features=B,C",
          "--disable-features=A --x --disable-features=B,C,PaintHolding"},
         {"--disable-features=", "--disable-features=PaintHolding"},
-        {"--disable-features=PaintHolding,B", "--disable-features=PaintHolding,B"}}; // named already
+        {"--disable-features=PaintHolding,B",
+         "--disable-features=PaintHolding,B"}}; // named already
     for (const auto &[flags, expected] : cases)
         EXPECT_EQ(withFeatureDisabled(flags, "PaintHolding"), expected) << flags;
 }
@@ -55,10 +57,12 @@ TEST(WebEngineFlags, GpuOffOnlyWithoutHardwareOpenGlUnlessTheUserChose)
         };
     };
     const auto hardware = display(true, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)");
-    for (const char *software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
-                                 "swrast", "Google SwiftShader"})
-        EXPECT_EQ(withGpuChoice("", GpuUse::Auto, display(true, software)), "--disable-gpu") << software;
-    EXPECT_EQ(withGpuChoice("--no-sandbox", GpuUse::Auto, display(true, "")), "--no-sandbox --disable-gpu");
+    for (const char *software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe",
+                                 "Software Rasterizer", "swrast", "Google SwiftShader"})
+        EXPECT_EQ(withGpuChoice("", GpuUse::Auto, display(true, software)), "--disable-gpu")
+            << software;
+    EXPECT_EQ(withGpuChoice("--no-sandbox", GpuUse::Auto, display(true, "")),
+              "--no-sandbox --disable-gpu");
     EXPECT_EQ(withGpuChoice("--no-sandbox", GpuUse::Auto, hardware), "--no-sandbox");
     EXPECT_EQ(withGpuChoice("", GpuUse::Auto, display(false, "")), "");
     EXPECT_EQ(probes, 8);
@@ -67,8 +71,8 @@ TEST(WebEngineFlags, GpuOffOnlyWithoutHardwareOpenGlUnlessTheUserChose)
     const auto llvmpipe = display(true, "llvmpipe (LLVM 15.0.6, 256 bits)");
     EXPECT_EQ(withGpuChoice("", GpuUse::On, llvmpipe), "");
     EXPECT_EQ(withGpuChoice("--no-sandbox", GpuUse::Off, hardware), "--no-sandbox --disable-gpu");
-    for (const char *chosen : {"--ignore-gpu-blocklist", "--use-gl=egl", "--disable-gpu-compositing",
-                               "--disable-gpu --no-sandbox"}) {
+    for (const char *chosen : {"--ignore-gpu-blocklist", "--use-gl=egl",
+                               "--disable-gpu-compositing", "--disable-gpu --no-sandbox"}) {
         EXPECT_EQ(withGpuChoice(chosen, GpuUse::Auto, llvmpipe), chosen);
         EXPECT_EQ(withGpuChoice(chosen, GpuUse::Off, llvmpipe), chosen);
     }

@@ -56,7 +56,8 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
     // Without a type nothing is made either.
     text1->setText(dir.file(QStringLiteral("shots/")));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
-    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }), QStringLiteral("Please choose a save as"));
+    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }),
+              QStringLiteral("Please choose a save as"));
     EXPECT_EQ(requested.size(), 0);
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("shots"))));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(3);
@@ -70,8 +71,9 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
     // A folder that cannot be made (its parent is a file) is said, not opened.
     writeFile(dir.file(QStringLiteral("file")), "x");
     text1->setText(dir.file(QStringLiteral("file/sub/")));
-    EXPECT_TRUE(messageFrom([&] { window->Command1_Click(); })
-                    .contains(QStringLiteral("could not be created")));
+    EXPECT_TRUE(messageFrom([&] {
+                    window->Command1_Click();
+                }).contains(QStringLiteral("could not be created")));
     EXPECT_EQ(requested.size(), 1);
 }
 
@@ -82,7 +84,8 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
     window->setFolderPicker([&answer](BFFC &) { return answer; });
     // An empty answer is a cancel.
     for (const auto &[picked, shown] : {std::pair{"/srv/pictures", "/srv/pictures/"},
-                                        {"/srv/other/", "/srv/other/"}, {"", "/srv/other/"}}) {
+                                        {"/srv/other/", "/srv/other/"},
+                                        {"", "/srv/other/"}}) {
         answer = QString::fromLatin1(picked);
         window->Command2_Click();
         EXPECT_EQ(window->saveLocation(), QString::fromLatin1(shown)) << picked;
@@ -113,7 +116,8 @@ TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
         return true;
     });
     // No copy yet: said, nothing opened.
-    EXPECT_TRUE(messageFrom([&] { window->Command4_Click(); }).contains(QStringLiteral("No watermark")));
+    EXPECT_TRUE(
+        messageFrom([&] { window->Command4_Click(); }).contains(QStringLiteral("No watermark")));
     bitmap(store.watermarkFile(), 8, 8);
     QLabel *link = child<QLabel>(*window, "Label11");
     QTest::mousePress(link, Qt::LeftButton);

@@ -63,8 +63,8 @@ TEST_F(Ini, ReadsByTheProfileRules)
          u"silent"_s, u"4"_s},
         {"[main]\n;silent=2\n", u"main"_s, u";silent"_s, {}},
         // The first of equal keys counts; repeated sections are searched in order.
-        {"[main]\nsavetype=.bmp\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n", u"main"_s,
-         u"savetype"_s, u".bmp"_s},
+        {"[main]\nsavetype=.bmp\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n", u"main"_s, u"savetype"_s,
+         u".bmp"_s},
         {"[main]\na=1\n[other]\nb=9\n[MAIN]\nb=2\n", u"main"_s, u"b"_s, u"2"_s},
         // A byte-order mark, CRLF endings and bytes that are not UTF-8 hide no section.
         {Mixed, u"main"_s, u"savetype"_s, u".gif"_s},
@@ -98,9 +98,11 @@ TEST_F(Ini, ValuesAreCutTo254Characters)
 
 TEST_F(Ini, WritingCreatesTheFileAndSectionInOrderOfFirstWrite)
 {
-    for (const auto &[key, value] :
-         {std::pair{u"savelocation"_s, u"/home/ann/Shots/"_s}, {u"savetype"_s, u".png"_s},
-          {u"enablewatermark"_s, u"1"_s}, {u"silent"_s, u"0"_s}, {u"savetype"_s, u".jpg"_s}})
+    for (const auto &[key, value] : {std::pair{u"savelocation"_s, u"/home/ann/Shots/"_s},
+                                     {u"savetype"_s, u".png"_s},
+                                     {u"enablewatermark"_s, u"1"_s},
+                                     {u"silent"_s, u"0"_s},
+                                     {u"savetype"_s, u".jpg"_s}})
         ASSERT_TRUE(write(key, value));
     EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/home/ann/Shots/\nsavetype=.jpg\n"
                                "enablewatermark=1\nsilent=0\n");
@@ -114,11 +116,13 @@ TEST_F(Ini, EntriesTheFormatCannotHoldAreRefused)
     const Result<void> injected = write(u"savelocation"_s, u"/x/\nsilent=1"_s);
     EXPECT_FALSE(injected);
     EXPECT_FALSE(injected.error().isEmpty());
-    const std::array<QString, 3> refused[] = {
-        {u"main"_s, u"savelocation"_s, u"/x/\r"_s}, {u"main"_s, u"save=location"_s, u"/x/"_s},
-        {u"main"_s, u"  "_s, u"/x/"_s},             {u"main"_s, u";key"_s, u"/x/"_s},
-        {u""_s, u"savelocation"_s, u"/x/"_s},       {u"ma]in"_s, u"savelocation"_s, u"/x/"_s},
-        {u"main\n"_s, u"savelocation"_s, u"/x/"_s}};
+    const std::array<QString, 3> refused[] = {{u"main"_s, u"savelocation"_s, u"/x/\r"_s},
+                                              {u"main"_s, u"save=location"_s, u"/x/"_s},
+                                              {u"main"_s, u"  "_s, u"/x/"_s},
+                                              {u"main"_s, u";key"_s, u"/x/"_s},
+                                              {u""_s, u"savelocation"_s, u"/x/"_s},
+                                              {u"ma]in"_s, u"savelocation"_s, u"/x/"_s},
+                                              {u"main\n"_s, u"savelocation"_s, u"/x/"_s}};
     for (const auto &[section, key, value] : refused)
         EXPECT_FALSE(write(key, value, section)) << section.toStdString() << key.toStdString();
     EXPECT_EQ(contentOf(path), "[main]\nsavelocation=/old/\n");
@@ -178,8 +182,8 @@ TEST_F(Ini, OneWriteChangesOnlyItsOwnLine)
         {"", u"main"_s, u"silent"_s, u"1"_s, "[main]\nsilent=1\n"},
         {"\xEF\xBB\xBF", u"main"_s, u"silent"_s, u"1"_s, "\xEF\xBB\xBF[main]\nsilent=1\n"},
         // The first of equal keys is replaced.
-        {"[main]\nsavetype=.bmp\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n", u"main"_s,
-         u"savetype"_s, u".tif"_s, "[main]\nsavetype=.tif\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n"},
+        {"[main]\nsavetype=.bmp\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n", u"main"_s, u"savetype"_s,
+         u".tif"_s, "[main]\nsavetype=.tif\nSAVETYPE=.gif\n[main]\nsavetype=.jpg\n"},
         // Repeated sections: the key is found in a later one, a new key joins the first.
         {"[main]\na=1\n[other]\nb=9\n[MAIN]\nb=2\n", u"main"_s, u"b"_s, u"3"_s,
          "[main]\na=1\n[other]\nb=9\n[MAIN]\nb=3\n"},

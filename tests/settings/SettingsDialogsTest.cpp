@@ -4,7 +4,6 @@
 #include "dialogs/InitialFolder.h"
 #include "support/DialogSteps.h"
 
-
 using namespace tessaly;
 using namespace tessaly::settingsrig;
 using namespace dialogsteps;
@@ -35,7 +34,8 @@ TEST_F(SettingsWindow, BrowseCreatesAFolderInTheFolderBrowserAndTakesIt)
     EXPECT_EQ(openedOn, InitialFolder::desktop());
     EXPECT_TRUE(QFileInfo(data + u"/Shots"_s).isDir());
     EXPECT_EQ(window->saveLocation(), data + u"/Shots/"_s);
-    EXPECT_TRUE(contentOf(settingsFile()).contains((u"savelocation="_s + data + u"/Shots/"_s).toUtf8()));
+    EXPECT_TRUE(
+        contentOf(settingsFile()).contains((u"savelocation="_s + data + u"/Shots/"_s).toUtf8()));
 }
 
 TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialogAndCancelKeepsTheCopy)

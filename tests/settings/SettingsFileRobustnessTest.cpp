@@ -8,9 +8,10 @@ using settingsfiles::garbage;
 TEST_F(SettingsWindow, OpeningWritesNothingBackAndReadsByTheProfileRules)
 {
     const QByteArray longFolder = "/srv/" + QByteArray(300, 'f') + "/";
-    const QByteArray original = "\xEF\xBB\xBF; written by hand\r\n[Main]\r\nSAVELOCATION = " +
-                                longFolder + "\r\nsavetype=.gif\r\nSaveType=.bmp\r\n"
-                                "enablewatermark=1\r\nsilent=1\r\n[other]\r\nkeep=me\r\n";
+    const QByteArray original =
+        "\xEF\xBB\xBF; written by hand\r\n[Main]\r\nSAVELOCATION = " + longFolder +
+        "\r\nsavetype=.gif\r\nSaveType=.bmp\r\n"
+        "enablewatermark=1\r\nsilent=1\r\n[other]\r\nkeep=me\r\n";
     writeFile(settingsFile(), original);
     const auto window = open();
     // Cut at 254 characters, first of equal keys, any case; nothing is written back.
@@ -62,7 +63,8 @@ TEST(SettingsWindowBlocked, AWriteOrCopyThatFailsIsSaid)
     window.show();
     window.setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     const QString saved = messageFrom([&window] {
-        window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("/srv/new/"));
+        window.findChild<QLineEdit *>(QStringLiteral("Text1"))
+            ->setText(QStringLiteral("/srv/new/"));
     });
     EXPECT_TRUE(saved.contains(QStringLiteral("could not be saved"))) << saved.toStdString();
     // Typing writes at every keystroke: the failure is said once, not at each.

@@ -1,7 +1,7 @@
 // Where the settings file and the watermark copy live; the four settings of section "main",
 // the one-time notice of a failed write, and a disk that refuses the file.
-#include "settings/SettingsLocation.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsLocation.h"
 
 #include "SettingsFiles.h"
 #include "support/ScratchMount.h"

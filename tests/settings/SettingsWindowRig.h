@@ -1,9 +1,9 @@
 #pragma once
 // The settings window under test: a store in a temporary folder, and a watcher that answers
 // the next message box.
-#include "settingswindow/FrmMain.h"
-#include "settings/SettingsStore.h"
 #include "settings/SettingsFiles.h"
+#include "settings/SettingsStore.h"
+#include "settingswindow/FrmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +18,6 @@
 #include <memory>
 
 namespace tessaly::settingsrig {
-
 
 // Saves a one-colour BMP at `path` and returns the path.
 inline QString bitmap(const QString &path, int width, int height, QRgb colour = qRgb(0, 0, 0))
@@ -57,8 +56,7 @@ private:
 };
 
 // The text of the message box that `action` brings up.
-template <typename Action>
-QString messageFrom(Action &&action)
+template <typename Action> QString messageFrom(Action &&action)
 {
     MessageWatcher watcher;
     action();
@@ -83,8 +81,7 @@ protected:
         return window;
     }
 
-    template <typename T>
-    static T *child(const FrmMain &window, const char *name)
+    template <typename T> static T *child(const FrmMain &window, const char *name)
     {
         return window.findChild<T *>(QString::fromLatin1(name));
     }

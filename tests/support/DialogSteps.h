@@ -110,8 +110,8 @@ inline frmButton *helperOf(FolderDialog *dialog)
 
 /// Waits for a visible folder dialog other than `previous` (which must be gone).
 inline ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
-                                 QPointer<FolderDialog> *remember = nullptr,
-                                 bool withHelper = false)
+                                        QPointer<FolderDialog> *remember = nullptr,
+                                        bool withHelper = false)
 {
     return [=] {
         if (remember && *remember)
@@ -134,7 +134,7 @@ inline void clickLater(QAbstractButton *button)
 }
 
 inline ModalDriver::Step typeFolderName(const QString &name, QString *caption = nullptr,
-                                 QString *prompt = nullptr)
+                                        QString *prompt = nullptr)
 {
     return [=] {
         auto *input = ModalDriver::modal<QInputDialog>();
@@ -175,8 +175,8 @@ struct Refusal
 /// Steps for a "Create" the browser refuses: in the next folder dialog (after `prepare`)
 /// press "Create", type `name`, close the message that follows, then note where the
 /// reopened dialog stands and press its OK (`accept`) or Cancel.
-inline void createRefused(ModalDriver &driver, const QString &name, Refusal &refusal,
-                          bool accept, std::function<void(FolderDialog *)> prepare = {})
+inline void createRefused(ModalDriver &driver, const QString &name, Refusal &refusal, bool accept,
+                          std::function<void(FolderDialog *)> prepare = {})
 {
     auto first = std::make_shared<QPointer<FolderDialog>>();
     driver.then(onFolderDialog(

@@ -18,7 +18,8 @@ inline QByteArray contentOf(const QString &path)
 /// Everything in a folder, hidden entries included, by name.
 inline QStringList entriesOf(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 /// Writes `data` as the whole of `path`; a failure fails the test.

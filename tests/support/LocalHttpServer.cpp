@@ -1,10 +1,10 @@
 #include "support/LocalHttpServer.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QBuffer>
-#include <QColor>
 #include <QImage>
 #include <QPointer>
 #include <QTcpSocket>
@@ -25,7 +25,8 @@ LocalHttpServer::LocalHttpServer(const QString &root, QObject *parent)
 
 QUrl LocalHttpServer::url(const QString &pathAndQuery) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery));
+    return QUrl(
+        QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery));
 }
 
 void LocalHttpServer::answer(QTcpSocket *socket)
@@ -86,7 +87,8 @@ void LocalHttpServer::respond(QTcpSocket *socket, const QString &path, const QBy
     }
     QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Type: " + type +
                           "\r\nContent-Length: " + QByteArray::number(body.size()) +
-                          "\r\nConnection: close\r\nCache-Control: no-store\r\n" + extraHeaders + "\r\n" + body;
+                          "\r\nConnection: close\r\nCache-Control: no-store\r\n" + extraHeaders +
+                          "\r\n" + body;
     socket->write(response);
     socket->disconnectFromHost();
     emit served(path);

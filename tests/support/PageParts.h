@@ -10,7 +10,7 @@
 /// band of the rows page has shows.
 namespace parts {
 
-inline constexpr QRgb Header = qRgb(0, 255, 0);  ///< fixed to the top, x 300
+inline constexpr QRgb Header = qRgb(0, 255, 0);   ///< fixed to the top, x 300
 inline constexpr QRgb Footer = qRgb(255, 0, 255); ///< fixed to the bottom, x 450
 inline constexpr QRgb Sticky = qRgb(0, 0, 255);   ///< stuck to the top from y 1000, x 600
 inline constexpr QRgb InBox = qRgb(255, 255, 0);  ///< fixed in a transformed box at y 3000, x 700
@@ -29,7 +29,8 @@ inline Run runOf(const QImage &image, int x, QRgb colour)
     for (int y = 0; y < image.height(); ++y) {
         const QRgb pixel = image.pixel(x, y);
         if (std::abs(qRed(pixel) - qRed(colour)) + std::abs(qGreen(pixel) - qGreen(colour)) +
-                std::abs(qBlue(pixel) - qBlue(colour)) > 6)
+                std::abs(qBlue(pixel) - qBlue(colour)) >
+            6)
             continue;
         if (run.first < 0)
             run.first = y;
@@ -47,7 +48,8 @@ inline void expectOnce(const QImage &image, int x, QRgb colour, int first, int c
 }
 
 /// The rows page shows, shifted down by `top`, in every row of [top, top + height) at `columns`.
-inline void expectRowsFrom(const QImage &image, int top, int height, std::initializer_list<int> columns)
+inline void expectRowsFrom(const QImage &image, int top, int height,
+                           std::initializer_list<int> columns)
 {
     ASSERT_GE(image.height(), top + height);
     int wrong = 0;

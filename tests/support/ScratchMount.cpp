@@ -49,7 +49,9 @@ QString ScratchMount::file(const QString &name) const
 
 qint64 ScratchMount::freeBytes() const
 {
-    struct statvfs info {};
+    struct statvfs info
+    {
+    };
     if (::statvfs(QFile::encodeName(m_dir.path()).constData(), &info) != 0)
         return -1;
     return qint64(info.f_bavail) * qint64(info.f_frsize);

@@ -127,7 +127,8 @@ std::unique_ptr<TestWindowManager> TestWindowManager::startIfAsked()
     // No event loop runs yet: watch the root window's properties, where the manager says
     // that it has taken the screen over.
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(connection.get(), rootOf(connection.get()), XCB_CW_EVENT_MASK, &mask);
+    xcb_change_window_attributes(connection.get(), rootOf(connection.get()), XCB_CW_EVENT_MASK,
+                                 &mask);
     xcb_flush(connection.get());
     while (!managed(connection.get())) {
         int status = 0;
