@@ -25,4 +25,5 @@ cmake -S "$root" -B "$sanitize" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 
 cmake --build "$sanitize" -j"$(nproc)"
 cd "$sanitize"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
   xvfb-run -a -s "-screen 0 1920x1200x24" ctest --output-on-failure -j2
