@@ -245,8 +245,10 @@ Result<void> FrmMain::WriteWholeFile(const QByteArray &bytes, const QString &tar
 void FrmMain::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
-    // This window is the program: closing it ends the run, capture window or not.
-    QCoreApplication::quit();
+    // This window is the program: closing it ends the run, capture window or not. Not quit():
+    // that asks every window to close first and is dropped for good when one holds its close
+    // back, as the capture window does while a capture waits for its page.
+    QCoreApplication::exit(0);
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)

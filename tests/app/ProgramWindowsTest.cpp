@@ -6,6 +6,7 @@
 #include "support/RowsPage.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -105,10 +106,22 @@ TEST_F(Program, CookiesSetInTheCaptureWindowReachTessalyShot)
         << server.lastRequest(QStringLiteral("/account.html")).toStdString();
 }
 
+namespace {
+// Stands for the capture window holding a close back while a capture waits for its page.
+class CloseHolder : public QWidget
+{
+protected:
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+} // namespace
+
 TEST_F(Program, ClosingTheSettingsWindowEndsTheProgram)
 {
     settings().Command1_Click();
     ASSERT_TRUE(capture().isVisible());
+    // A window that holds its close back must not keep the program running.
+    CloseHolder holder;
+    holder.show();
     QTimer::singleShot(500, &settings(), [this] { settings().close(); });
     bool ended = false;
     QTimer watchdog;
