@@ -42,7 +42,8 @@ int main(int argc, char **argv)
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char *>(&event));
-    xcb_flush(connection);
+    // A round trip, so that the server has handled the message before this client goes.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     xcb_disconnect(connection);
     return 0;
 }
