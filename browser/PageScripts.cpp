@@ -86,8 +86,8 @@ const char *const BoxScript = R"((function (selector) {
 
 PageScripts::PageScripts(QWebEnginePage *page) : m_page(page) {}
 
-bool PageScripts::applyStyle(const QString &css, const QStringList &hidden, int timeoutMs,
-                             QString *error) const
+Result<void> PageScripts::applyStyle(const QString &css, const QStringList &hidden,
+                                     int timeoutMs) const
 {
     const QString script = withSheetFunctions(
         QString::fromLatin1(StyleScript)
@@ -95,13 +95,11 @@ bool PageScripts::applyStyle(const QString &css, const QStringList &hidden, int 
     const auto result = JavaScriptRunner(m_page, timeoutMs).run(script);
     const QVariantList answer = result ? result->toList() : QVariantList();
     if (answer.value(0).toString() == QStringLiteral("ok"))
-        return true;
+        return {};
     if (answer.value(0).toString() == QStringLiteral("bad"))
-        *error = QStringLiteral("--hide: %1 is not a valid CSS selector")
-                     .arg(answer.value(1).toString());
-    else
-        *error = QStringLiteral("the page did not take the style sheet");
-    return false;
+        return fail(QStringLiteral("--hide: %1 is not a valid CSS selector")
+                        .arg(answer.value(1).toString()));
+    return fail(QStringLiteral("the page did not take the style sheet"));
 }
 
 QString PageScripts::withSheetFunctions(const QString &expression)
@@ -112,7 +110,7 @@ QString PageScripts::withSheetFunctions(const QString &expression)
            QStringLiteral("  return ") + expression + QStringLiteral(";\n})()");
 }
 
-bool PageScripts::runUserScript(const QString &code, int timeoutMs, QString *error) const
+Result<void> PageScripts::runUserScript(const QString &code, int timeoutMs) const
 {
     // The inner function keeps the code's own return statements from ending the wrapper;
     // the newlines keep a comment on its last line from swallowing the wrapper's end.
@@ -126,14 +124,12 @@ bool PageScripts::runUserScript(const QString &code, int timeoutMs, QString *err
     const QVariantList answer = result ? result->toList() : QVariantList();
     const QString status = answer.value(0).toString();
     if (status == QStringLiteral("ok"))
-        return true;
+        return {};
     if (status == QStringLiteral("threw"))
-        *error = QStringLiteral("--javascript threw %1").arg(answer.value(1).toString());
-    else if (clock.elapsed() >= timeoutMs)
-        *error = QStringLiteral("--javascript did not end within %1 s").arg(timeoutMs / 1000.0);
-    else
-        *error = QStringLiteral("--javascript could not be run: is it valid JavaScript?");
-    return false;
+        return fail(QStringLiteral("--javascript threw %1").arg(answer.value(1).toString()));
+    if (clock.elapsed() >= timeoutMs)
+        return fail(QStringLiteral("--javascript did not end within %1 s").arg(timeoutMs / 1000.0));
+    return fail(QStringLiteral("--javascript could not be run: is it valid JavaScript?"));
 }
 
 PageScripts::Wait PageScripts::waitUntilTrue(const QString &expression, int timeoutMs) const
@@ -160,8 +156,7 @@ PageScripts::Wait PageScripts::waitUntilTrue(const QString &expression, int time
     }
 }
 
-std::optional<QRectF> PageScripts::elementBox(const QString &selector, int timeoutMs,
-                                              QString *error) const
+Result<QRectF> PageScripts::elementBox(const QString &selector, int timeoutMs) const
 {
     const QString script =
         QString::fromLatin1(BoxScript).arg(JavaScriptRunner::jsonLiteral(selector));
@@ -173,16 +168,14 @@ std::optional<QRectF> PageScripts::elementBox(const QString &selector, int timeo
                          answer.at(4).toDouble());
         if (box.width() > 0 && box.height() > 0)
             return box;
-        *error = QStringLiteral("--selector: the element %1 matches has no size (is it hidden?)")
-                     .arg(selector);
-    } else if (status == QStringLiteral("none")) {
-        *error = QStringLiteral("--selector: nothing on the page matches %1").arg(selector);
-    } else if (status == QStringLiteral("bad")) {
-        *error = QStringLiteral("--selector: %1 is not a valid CSS selector").arg(selector);
-    } else {
-        *error = QStringLiteral("--selector: the page did not answer");
+        return fail(QStringLiteral("--selector: the element %1 matches has no size (is it hidden?)")
+                        .arg(selector));
     }
-    return std::nullopt;
+    if (status == QStringLiteral("none"))
+        return fail(QStringLiteral("--selector: nothing on the page matches %1").arg(selector));
+    if (status == QStringLiteral("bad"))
+        return fail(QStringLiteral("--selector: %1 is not a valid CSS selector").arg(selector));
+    return fail(QStringLiteral("--selector: the page did not answer"));
 }
 
 } // namespace tessaly

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QRectF>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 class QWebEnginePage;
 
@@ -22,10 +22,9 @@ public:
     /// Puts `css` and rules hiding every element a selector of `hidden` matches into the
     /// page and each of its frames of the same origin (frames of other origins cannot be
     /// reached). Calling it again replaces what an earlier call put there, and reaches frames
-    /// that have appeared since. False with the reason for a selector that is not valid or
+    /// that have appeared since. The reason for a selector that is not valid or
     /// a page that does not answer within `timeoutMs`.
-    bool applyStyle(const QString &css, const QStringList &hidden, int timeoutMs,
-                    QString *error) const;
+    Result<void> applyStyle(const QString &css, const QStringList &hidden, int timeoutMs) const;
 
     /// `expression` with `placeSheet(doc, key, css)` and `removeSheet(doc, key)` in its scope:
     /// they put a sheet into a document under a key, replacing what was put there under it
@@ -33,9 +32,9 @@ public:
     static QString withSheetFunctions(const QString &expression);
 
     /// Runs `code` in the page's own script world as the body of a function, so it can call
-    /// the page's functions. False with the reason when it throws, cannot be parsed, or does
+    /// the page's functions. The reason when it throws, cannot be parsed, or does
     /// not end within `timeoutMs`.
-    bool runUserScript(const QString &code, int timeoutMs, QString *error) const;
+    Result<void> runUserScript(const QString &code, int timeoutMs) const;
 
     enum class Wait
     {
@@ -48,9 +47,9 @@ public:
     Wait waitUntilTrue(const QString &expression, int timeoutMs) const;
 
     /// The box of the first element `selector` matches, in CSS pixels of the whole document
-    /// (not of the window); nothing with the reason when none matches, the selector is not
+    /// (not of the window); the reason instead when none matches, the selector is not
     /// valid, or the element has no size.
-    std::optional<QRectF> elementBox(const QString &selector, int timeoutMs, QString *error) const;
+    Result<QRectF> elementBox(const QString &selector, int timeoutMs) const;
 
 private:
     QWebEnginePage *m_page;

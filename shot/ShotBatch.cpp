@@ -16,6 +16,17 @@ void say(const QString &text)
     std::fputs(qPrintable(text + u'\n'), stderr);
 }
 
+Result<void> runBatchLine(const BatchLine &line, const ShotRequest &request,
+                          QWebEngineProfile *profile)
+{
+    if (!line.words)
+        return fail(line.words.error());
+    const Result<ShotRequest> capture = parseShotLine(*line.words, request.batchDefaults);
+    if (!capture)
+        return fail(capture.error());
+    return ShotCapture(*capture, profile).run();
+}
+
 } // namespace
 
 std::vector<BatchLine> readBatchLines(const QString &text)
@@ -29,13 +40,7 @@ std::vector<BatchLine> readBatchLines(const QString &text)
         const QString trimmed = row.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
-        BatchLine line;
-        line.number = int(i + 1);
-        if (Result<QStringList> words = splitShellWords(row))
-            line.words = std::move(words).value();
-        else
-            line.error = words.error();
-        lines.push_back(line);
+        lines.push_back(BatchLine{int(i + 1), splitShellWords(row)});
     }
     return lines;
 }
@@ -61,18 +66,11 @@ int runShotBatch(const ShotRequest &request, QWebEngineProfile *profile)
 
     QStringList failed;
     for (const BatchLine &line : lines) {
-        QString failure = line.error;
-        if (failure.isEmpty()) {
-            const Result<ShotRequest> capture = parseShotLine(line.words, request.batchDefaults);
-            const Result<void> written = capture ? ShotCapture(*capture, profile).run()
-                                                 : Result<void>(fail(capture.error()));
-            failure = written.error();
-        }
-        if (!failure.isEmpty()) {
+        if (const Result<void> written = runBatchLine(line, request, profile); !written) {
             say(QStringLiteral("tessaly-shot: %1:%2: %3")
                     .arg(request.batchFile)
                     .arg(line.number)
-                    .arg(failure));
+                    .arg(written.error()));
             failed.append(QString::number(line.number));
         }
     }

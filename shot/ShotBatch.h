@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "shot/ShotRequest.h"
 
 #include <QString>
@@ -14,9 +15,8 @@ namespace tessaly {
 /// One line of a batch file that asks for a capture.
 struct BatchLine
 {
-    int number = 0;    ///< 1 for the file's first line
-    QStringList words; ///< URL OUTPUT [options]; empty when the line could not be split
-    QString error;     ///< why the line could not be split
+    int number = 0;            ///< 1 for the file's first line
+    Result<QStringList> words; ///< URL OUTPUT [options], or why the line could not be split
 };
 
 /// The lines of a batch file's text that ask for captures: blank lines and lines whose

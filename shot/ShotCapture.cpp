@@ -57,6 +57,11 @@ QString ShotCapture::timedOut(const QString &doing) const
         .arg(doing);
 }
 
+Failure ShotCapture::failedStep(const QString &doing, const QString &why) const
+{
+    return fail(expired() ? timedOut(doing) : QStringLiteral("%1: %2").arg(m_request.url, why));
+}
+
 Result<void> ShotCapture::run()
 {
     const QFileInfo output(m_request.output);
@@ -125,17 +130,18 @@ Result<void> ShotCapture::load(CaptureStage &stage)
 Result<void> ShotCapture::prepare(CaptureStage &stage)
 {
     const PageScripts scripts(stage.view()->engineView()->page());
-    QString why;
     const bool styled = !m_request.style.isEmpty() || !m_request.hide.isEmpty();
-    if (styled &&
-        !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
-        return fail(expired() ? timedOut(QStringLiteral("while styling the page"))
-                              : QStringLiteral("%1: %2").arg(m_request.url, why));
+    if (styled) {
+        if (const Result<void> put =
+                scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs));
+            !put)
+            return failedStep(QStringLiteral("while styling the page"), put.error());
+    }
 
-    if (!m_request.javascript.isEmpty() &&
-        !scripts.runUserScript(m_request.javascript, stepBound(), &why))
-        return fail(expired() ? timedOut(QStringLiteral("while --javascript ran"))
-                              : QStringLiteral("%1: %2").arg(m_request.url, why));
+    if (!m_request.javascript.isEmpty()) {
+        if (const Result<void> ran = scripts.runUserScript(m_request.javascript, stepBound()); !ran)
+            return failedStep(QStringLiteral("while --javascript ran"), ran.error());
+    }
 
     if (!m_request.waitFor.isEmpty()) {
         const auto waited = scripts.waitUntilTrue(m_request.waitFor, stepBound());
@@ -161,17 +167,19 @@ Result<void> ShotCapture::prepare(CaptureStage &stage)
     }
 
     // Frames that appeared while the page was waited for get the style too.
-    if (styled &&
-        !scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs), &why))
-        return fail(expired() ? timedOut(QStringLiteral("while styling the page"))
-                              : QStringLiteral("%1: %2").arg(m_request.url, why));
+    if (styled) {
+        if (const Result<void> put =
+                scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs));
+            !put)
+            return failedStep(QStringLiteral("while styling the page"), put.error());
+    }
 
     // Fail before the capture, not after it, when the element is not there at all.
     if (!m_request.selector.isEmpty()) {
-        m_elementBox = scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &why);
-        if (!m_elementBox)
-            return fail(expired() ? timedOut(QStringLiteral("while looking for --selector"))
-                                  : QStringLiteral("%1: %2").arg(m_request.url, why));
+        const Result<QRectF> box = scripts.elementBox(m_request.selector, within(ScriptTimeoutMs));
+        if (!box)
+            return failedStep(QStringLiteral("while looking for --selector"), box.error());
+        m_elementBox = *box;
     }
     if (expired())
         return fail(timedOut(QStringLiteral("before the capture")));
@@ -207,11 +215,10 @@ Result<void> ShotCapture::capture(CaptureStage &stage)
         host.setOutputStep([&, this](const Picture &page) -> Result<Picture> {
             // Measured after the walk, when everything the capture waited for has loaded and
             // the page is laid out as it was captured.
-            QString error;
-            const auto box =
-                scripts.elementBox(m_request.selector, within(ScriptTimeoutMs), &error);
+            const Result<QRectF> box =
+                scripts.elementBox(m_request.selector, within(ScriptTimeoutMs));
             if (!box)
-                return fail(QStringLiteral("%1: %2").arg(m_request.url, error));
+                return fail(QStringLiteral("%1: %2").arg(m_request.url, box.error()));
             ElementMarks marks;
             if (!m_request.watermark.isEmpty())
                 marks.watermark = &host.picWatermark1();

@@ -41,6 +41,8 @@ private:
     int stepBound() const;
     bool expired() const;
     QString timedOut(const QString &doing) const;
+    /// A page step's failure: the time running out while `doing`, or else `why`.
+    Failure failedStep(const QString &doing, const QString &why) const;
 
     ShotRequest m_request;
     QWebEngineProfile *m_profile = nullptr;

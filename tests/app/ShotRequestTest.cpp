@@ -187,12 +187,11 @@ TEST(ShotBatchFile, SkipsBlankAndCommentLinesAndKeepsLineNumbers)
                                                      "http://c/ c.png --wait 5\n"));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].number, 3);
-    EXPECT_EQ(lines[0].words, (QStringList{QStringLiteral("http://a/"), QStringLiteral("a.png")}));
+    EXPECT_EQ(*lines[0].words, (QStringList{QStringLiteral("http://a/"), QStringLiteral("a.png")}));
     EXPECT_EQ(lines[1].number, 6);
-    EXPECT_TRUE(lines[1].words.isEmpty());
-    EXPECT_FALSE(lines[1].error.isEmpty());
+    EXPECT_FALSE(lines[1].words.error().isEmpty());
     EXPECT_EQ(lines[2].number, 7);
-    EXPECT_EQ(lines[2].words.size(), 4);
+    EXPECT_EQ(lines[2].words->size(), 4);
 }
 
 TEST(ElementCropArea, CoversEveryPixelTheBoxTouches)
