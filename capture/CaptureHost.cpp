@@ -61,11 +61,10 @@ void CaptureHost::readDisplayScale()
 
 Result<void> CaptureHost::loadWatermark(const QString &path)
 {
-    QString error;
-    const Picture picture = Picture::fromFile(path, &error);
-    if (picture.isNull())
-        return fail(error);
-    m_state.picWatermark1.setPicture(picture);
+    const Result<Picture> picture = Picture::fromFile(path);
+    if (!picture)
+        return fail(picture.error());
+    m_state.picWatermark1.setPicture(*picture);
     return {};
 }
 

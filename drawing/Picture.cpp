@@ -52,24 +52,18 @@ Picture::Picture(const QImage &image)
 {
 }
 
-Picture Picture::fromFile(const QString &path, QString *error)
+Result<Picture> Picture::fromFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return {};
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return {};
-    }
-    return fromData(bytes, error);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    return fromData(bytes);
 }
 
-Picture Picture::fromData(const QByteArray &bytes, QString *error)
+Result<Picture> Picture::fromData(const QByteArray &bytes)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -78,16 +72,10 @@ Picture Picture::fromData(const QByteArray &bytes, QString *error)
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format(); // read() forgets it
     const QImage image = reader.read();
-    if (image.isNull()) {
-        if (error)
-            *error = reader.errorString();
-        return {};
-    }
-    if (format == "bmp" && bitmapIsCut(bytes)) {
-        if (error)
-            *error = QStringLiteral("The bitmap is cut off: the file ends before its last row.");
-        return {};
-    }
+    if (image.isNull())
+        return fail(reader.errorString());
+    if (format == "bmp" && bitmapIsCut(bytes))
+        return fail(QStringLiteral("The bitmap is cut off: the file ends before its last row."));
     return Picture(image);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QImage>
 
 namespace tessaly {
@@ -17,10 +19,10 @@ public:
     int height() const { return m_image.height(); }
     const QImage &image() const { return m_image; }
 
-    /// Loads a picture file (BMP, GIF, JPEG, PNG, TIFF); a null picture when it cannot be read.
-    static Picture fromFile(const QString &path, QString *error = nullptr);
+    /// Loads a picture file (BMP, GIF, JPEG, PNG, TIFF), or says why it cannot be read.
+    static Result<Picture> fromFile(const QString &path);
     /// The same for a file's bytes already read.
-    static Picture fromData(const QByteArray &bytes, QString *error = nullptr);
+    static Result<Picture> fromData(const QByteArray &bytes);
 
 private:
     QImage m_image;

@@ -202,10 +202,10 @@ void FrmMain::Command3_Click()
                              tr("%1 cannot be read: %2").arg(shownChosen, source.errorString()));
         return;
     }
-    QString problem;
-    if (Picture::fromData(bytes, &problem).isNull()) {
-        QMessageBox::warning(this, windowTitle(),
-                             tr("%1 cannot be used as a watermark: %2").arg(shownChosen, problem));
+    if (const Result<Picture> picture = Picture::fromData(bytes); !picture) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("%1 cannot be used as a watermark: %2").arg(shownChosen, picture.error()));
         return;
     }
     const QString target = m_store.watermarkFile();

@@ -38,26 +38,25 @@ TEST(PictureFile, OnlyWholeReadablePicturesLoad)
 {
     TempDir dir;
     const QByteArray whole = bitmapBytes(200, 100);
-    QString error;
-    const Picture good = Picture::fromFile(written(dir, "good.bmp", whole), &error);
-    ASSERT_FALSE(good.isNull()) << error.toStdString();
-    EXPECT_EQ(good.width(), 200);
-    EXPECT_EQ(good.image().pixel(199, 99), qRgb(10, 20, 30));
+    const Result<Picture> good = Picture::fromFile(written(dir, "good.bmp", whole));
+    ASSERT_TRUE(good) << good.error().toStdString();
+    EXPECT_EQ(good->width(), 200);
+    EXPECT_EQ(good->image().pixel(199, 99), qRgb(10, 20, 30));
 
     for (double kept : {0.5, 0.99}) {
-        error.clear();
         const QString cut = written(dir, "cut.bmp", whole.left(int(whole.size() * kept)));
-        EXPECT_TRUE(Picture::fromFile(cut, &error).isNull()) << kept;
-        EXPECT_FALSE(error.isEmpty());
+        const Result<Picture> refused = Picture::fromFile(cut);
+        EXPECT_FALSE(refused) << kept;
+        EXPECT_FALSE(refused.error().isEmpty());
     }
 
-    error.clear();
-    EXPECT_TRUE(Picture::fromFile(written(dir, "text.bmp", "just some words"), &error).isNull());
-    EXPECT_FALSE(error.isEmpty());
+    const Result<Picture> text = Picture::fromFile(written(dir, "text.bmp", "just some words"));
+    EXPECT_FALSE(text);
+    EXPECT_FALSE(text.error().isEmpty());
 
     QByteArray huge = whole.left(54);
     qToLittleEndian<qint32>(20000, huge.data() + 18);
     qToLittleEndian<qint32>(20000, huge.data() + 22);
-    EXPECT_TRUE(Picture::fromFile(written(dir, "huge.bmp", huge), &error).isNull());
-    EXPECT_TRUE(Picture::fromFile(dir.file(QStringLiteral("missing.bmp")), &error).isNull());
+    EXPECT_FALSE(Picture::fromFile(written(dir, "huge.bmp", huge)));
+    EXPECT_FALSE(Picture::fromFile(dir.file(QStringLiteral("missing.bmp"))));
 }
