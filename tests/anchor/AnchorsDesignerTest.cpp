@@ -106,3 +106,29 @@ TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwrittenAndAFileThatIsNotAFormIsR
     EXPECT_FALSE(loaded.error().isEmpty());
     EXPECT_FALSE(other.apply());
 }
+
+// The program's own windows open, and an edit changes their Tag strings and nothing else.
+TEST(Designer, TheProgramsOwnFormsChangeOnlyInTheirTags)
+{
+    for (const char *form : {"browser/FrmBrowser.ui", "settingswindow/FrmMain.ui"}) {
+        SCOPED_TRACE(form);
+        TempDir dir;
+        const QString path = dir.file(u"form.ui"_s);
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(TESSALY_SOURCE_DIR "/") + QLatin1String(form), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const QByteArray before = contentOf(path);
+        AnchorsDesigner designer;
+        ASSERT_TRUE(designer.load(path));
+        ASSERT_TRUE(select(*designer.page(), u"Command1"_s));
+        QString flipped = bars(*designer.page());
+        flipped[2] = flipped[2] == u'T' ? u'F' : u'T';
+        designer.page()->lblSides_Click(2);
+        const Result<void> applied = designer.apply();
+        ASSERT_TRUE(applied) << qPrintable(applied.error());
+        EXPECT_EQ(withoutTagStrings(contentOf(path)), withoutTagStrings(before));
+        const auto file = UiTagFile::load(path);
+        ASSERT_TRUE(file);
+        EXPECT_TRUE(file->tag(u"Command1"_s).value_or(QString()).startsWith(flipped + u"*/"_s));
+    }
+}
