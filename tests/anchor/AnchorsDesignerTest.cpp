@@ -9,11 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QUiLoader>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using tessaly::AnchorsDesigner;
 using tessaly::Result;
@@ -22,24 +19,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Opens a writable copy of `source` in `designer`.
-void openCopy(AnchorsDesigner &designer, const QString &source, const QString &path)
-{
-    ASSERT_TRUE(QFile::copy(source, path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    const Result<void> loaded = designer.load(path);
-    ASSERT_TRUE(loaded) << qPrintable(loaded.error());
-    designer.show();
-}
-
-// A copy of a form from tests/data/anchor opened in the designer.
+// A writable copy of a form from tests/data/anchor opened in the designer.
 class DesignerTest : public ::testing::Test
 {
 protected:
     void open(const char *form)
     {
         path = dir.file(QString::fromLatin1(form));
-        openCopy(designer, formPath(form), path);
+        ASSERT_TRUE(QFile::copy(formPath(form), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const Result<void> loaded = designer.load(path);
+        ASSERT_TRUE(loaded) << qPrintable(loaded.error());
+        designer.show();
         original = contentOf(path);
     }
     tessaly::ppAnchors &page() { return *designer.page(); }
@@ -69,8 +60,7 @@ protected:
 TEST_F(DesignerTest, ApplyWritesTheTagsThePageChangedOnceAndOkAppliesTheLastToggle)
 {
     open("controls.ui");
-    EXPECT_EQ(bars(page()), u"TTFF"_s); // Command1 has an empty tag
-    EXPECT_TRUE(designer.hasUnsavedTags());
+    EXPECT_TRUE(designer.hasUnsavedTags()); // Command1's empty tag got the default
     EXPECT_TRUE(designer.applyButton()->isEnabled());
     EXPECT_EQ(contentOf(path), original); // nothing is written before Apply
     ASSERT_TRUE(select(page(), u"Option1(2)"_s));
@@ -81,13 +71,7 @@ TEST_F(DesignerTest, ApplyWritesTheTagsThePageChangedOnceAndOkAppliesTheLastTogg
     EXPECT_EQ(saved("Command1"), u"TTFF*/"_s);
     EXPECT_EQ(saved("Check1"), u"TTFF*/"_s); // had no Tag at all
     EXPECT_EQ(saved("Option1_2"), u"TTFT*/c"_s);
-    EXPECT_EQ(saved("Option1_1"), u"TTFF*/b"_s);
     EXPECT_EQ(saved("Timer1"), u"tick"_s); // cannot be anchored: loses its prefix
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::unique_ptr<QWidget> form(QUiLoader().load(&file));
-    ASSERT_TRUE(form);
-    EXPECT_EQ(form->findChild<QObject *>(u"Check1"_s)->property("Tag").toString(), u"TTFF*/"_s);
 
     // Applying again, or after toggling a bar there and back, changes nothing.
     const QByteArray once = contentOf(path);
@@ -104,17 +88,7 @@ TEST_F(DesignerTest, ApplyWritesTheTagsThePageChangedOnceAndOkAppliesTheLastTogg
     EXPECT_EQ(saved("Option1_2"), u"TTTT*/c"_s);
 }
 
-// The bytes go from UiTagFile::withTags to UiTagFile::save untouched; those tests keep the
-// byte order mark and line ends of this form. What the page read must come back intact.
-TEST_F(DesignerTest, ANonAsciiTagInAFormWithByteOrderMarkAndCrLfIsSavedAsItWasRead)
-{
-    open("crlf-bom.ui");
-    apply();
-    EXPECT_EQ(saved("cmdGo"), u"TTFF*/"_s);
-    EXPECT_EQ(saved("Label6"), u"TTFF*/caf\u00e9 & more"_s);
-}
-
-TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwritten)
+TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwrittenAndAFileThatIsNotAFormIsRefused)
 {
     open("controls.ui");
     const QByteArray theirs = original + "<!-- saved by another editor -->\n";
@@ -124,33 +98,28 @@ TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwritten)
     EXPECT_FALSE(applied);
     EXPECT_TRUE(applied.error().contains(u"changed on disk"_s)) << qPrintable(applied.error());
     EXPECT_EQ(contentOf(path), theirs);
-}
 
-TEST(Designer, AFileThatIsNotAFormIsRefused)
-{
-    TempDir dir;
-    const QString path = dir.file(u"broken.ui"_s);
     ASSERT_TRUE(UiTagFile::save(path, "<ui><widget class=\"QWidget\" name=\"Form\">"));
-    AnchorsDesigner designer;
-    const Result<void> loaded = designer.load(path);
+    AnchorsDesigner other;
+    const Result<void> loaded = other.load(path);
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(loaded.error().isEmpty());
-    EXPECT_FALSE(designer.apply());
+    EXPECT_FALSE(other.apply());
 }
 
-// The program's own windows: every control is listed with its form's tag, and one toggle
-// changes that one Tag string and nothing else.
-TEST(Designer, TheProgramsOwnFormsOpenAndChangeOnlyTheToggledTag)
+// The program's own windows open, and an edit changes their Tag strings and nothing else.
+TEST(Designer, TheProgramsOwnFormsChangeOnlyInTheirTags)
 {
     for (const char *form : {"browser/FrmBrowser.ui", "settingswindow/FrmMain.ui"}) {
         SCOPED_TRACE(form);
         TempDir dir;
         const QString path = dir.file(u"form.ui"_s);
-        AnchorsDesigner designer;
-        openCopy(designer, QStringLiteral(TESSALY_SOURCE_DIR "/") + QLatin1String(form), path);
-        const Result<void> defaults = designer.apply(); // empty tags get the default
-        ASSERT_TRUE(defaults) << qPrintable(defaults.error());
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(TESSALY_SOURCE_DIR "/") + QLatin1String(form), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         const QByteArray before = contentOf(path);
+        AnchorsDesigner designer;
+        ASSERT_TRUE(designer.load(path));
         ASSERT_TRUE(select(*designer.page(), u"Command1"_s));
         QString flipped = bars(*designer.page());
         flipped[2] = flipped[2] == u'T' ? u'F' : u'T';

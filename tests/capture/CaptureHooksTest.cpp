@@ -1,5 +1,5 @@
-// The hooks a capture from the command line sets: cancelling a running capture, an output
-// step before the file, and the banner switch. Unset, a capture is what it always was.
+// The hooks a capture from the command line sets: cancelling a running capture and an output
+// step before the file. Unset, a capture is what it always was.
 #include "CaptureRig.h"
 
 #include <QDir>
@@ -15,21 +15,6 @@ constexpr float P = CaptureRig::P;
 int filesIn(const TempDir &dir)
 {
     return int(QDir(dir.path()).entryList(QDir::Files).size());
-}
-
-// Pixels of the banner's place, 20 pixels in from the browser area's bottom-right corner,
-// that do not show the page row beneath.
-int bannerPixels(const QImage &image, int pageHeight)
-{
-    int marked = 0;
-    for (int y = std::max(0, image.height() - 40); y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb page = y < pageHeight ? toQRgb(fakeRowColour(y)) : qRgb(255, 255, 255);
-            if (image.pixel(x, y) != page)
-                ++marked;
-        }
-    }
-    return marked;
 }
 
 } // namespace
@@ -102,15 +87,4 @@ TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturnsOrFailsWithItsRe
     EXPECT_EQ(refused.failed, QStringList{QStringLiteral("no such element")});
     EXPECT_EQ(filesIn(rig.dir), 1);
     EXPECT_EQ(rig.host->CaptureCount(), 1);
-}
-
-// Where a stamped banner lands is checked pixel by pixel in StampingTest; here only that the
-// switch leaves the page's own rows there.
-TEST(CaptureBanner, SwitchedOffLeavesThePageInTheCorner)
-{
-    CaptureRig plain(500);
-    plain.host->setBannerStamped(false);
-    const QImage without = plain.capture();
-    ASSERT_FALSE(without.isNull());
-    EXPECT_EQ(bannerPixels(without, 500), 0);
 }

@@ -1,16 +1,11 @@
 #include "imagefile/ColourQuantiser.h"
-#include "imagefile/GifEncoder.h"
 
-#include "../support/TempDir.h"
 #include "IndependentDecoder.h"
 #include "SamplePictures.h"
-
-#include <QSaveFile>
 
 #include <gtest/gtest.h>
 
 using namespace tessaly;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -58,21 +53,4 @@ TEST(ColourQuantiser, ReducesAWebPageFaithfully)
     EXPECT_LT(partError(band, band * 3), 1.0);          // text
     EXPECT_LT(partError(band * 3, band * 4), 2.5);      // gradient
     EXPECT_LT(partError(band * 4, page.height()), 6.0); // photo-like, grain included
-}
-
-TEST(GifEncoder, WritesThePaletteImageGiflibReadsBack)
-{
-    TempDir dir;
-    const QImage page = SamplePictures::webPage(200, 300);
-    const QString path = dir.file(u"page.gif"_s);
-    QSaveFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const Result<void> written = GifEncoder().write(page, file);
-    ASSERT_TRUE(written) << written.error().toStdString();
-    ASSERT_TRUE(file.commit());
-
-    const QImage expected = ColourQuantiser().quantise(page).convertToFormat(QImage::Format_RGB32);
-    const QImage decoded = IndependentDecoder::readGif(path);
-    ASSERT_EQ(decoded.size(), page.size());
-    EXPECT_TRUE(decoded == expected);
 }

@@ -50,11 +50,10 @@ TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
     TempDir dir;
     SaveBitmapAs writer;
     EXPECT_FALSE(writer.started());
-    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)).error().isEmpty());
     const Result<void> refused = writer.StartGdiplus(2); // an unknown version does not start
     EXPECT_FALSE(writer.started());
     EXPECT_FALSE(refused.error().isEmpty());
-    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)));
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)).error().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"before.png"_s)));
 
     EXPECT_TRUE(writer.StartGdiplus(1));
