@@ -122,17 +122,17 @@ TEST_F(WindowFrame, ResizeAndMaximizeChangeTheViewAndACaptureAtTheNewWidthIsWhol
     const QRect statusAtStart = status->geometry();
     window->resize(1000, 700);
     ASSERT_SOON_EQ(picture1->size(), QSize(791 + 196, 428 + 169));
-    EXPECT_EQ(window->host()->ViewHeight(), (428 + 169) * 15);
+    EXPECT_EQ(host()->ViewHeight(), (428 + 169) * 15);
     auto *engine = control<QWebEngineView>("WebBrowser1_0");
     ASSERT_SOON_EQ(engine->geometry(), QRect(0, 0, 987, 597));
-    EXPECT_EQ(window->host()->activeView()->Width(), 987 * 15);
+    EXPECT_EQ(host()->activeView()->Width(), 987 * 15);
     EXPECT_EQ(status->geometry(), QRect(6, 504 + 169, 791 + 196, 21));
 
     load(QStringLiteral("/rows.html?h=1750"));
     const QImage image = capture();
     EXPECT_EQ(image.width(), 987 - 2);
     expectRows(image, 1750);
-    EXPECT_EQ(window->host()->CaptureCount(), 1);
+    EXPECT_EQ(host()->CaptureCount(), 1);
 
     window->resize(600, 400);
     ASSERT_SOON_EQ(window->size(), QSize(804, 531));
@@ -179,8 +179,8 @@ TEST_F(WindowFrame, ResizeRestoreAndCloseWaitForARunningCaptureOrHandler)
         const QSize held = picture1->size();
         QList<QSize> sizes;
         bool heldMaximized = true;
-        const QMetaObject::Connection restore = QObject::connect(
-            window->host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
+        const QMetaObject::Connection restore =
+            QObject::connect(host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
                 if (band == 1) {
                     window->showNormal();
                     window->resize(1100, 800);
@@ -201,7 +201,7 @@ TEST_F(WindowFrame, ResizeRestoreAndCloseWaitForARunningCaptureOrHandler)
     }
     QSize sizeDuringCapture;
     bool closedDuringCapture = true;
-    QObject::connect(window->host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
+    QObject::connect(host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
         if (band != 1)
             return;
         window->resize(1100, 800);
@@ -239,7 +239,7 @@ TEST_F(WindowPointer, ACornerDragSizesTheWindowWithThePointerOnTheDraggedCorner)
     ASSERT_SOON_EQ(window->geometry(),
                    QRect(start.topLeft() - QPoint(60, 40), start.bottomRight()));
     EXPECT_EQ(QCursor::pos(), window->geometry().topLeft());
-    EXPECT_EQ(window->host()->ViewHeight(), (428 + 40) * 15);
+    EXPECT_EQ(host()->ViewHeight(), (428 + 40) * 15);
     release();
 }
 

@@ -56,22 +56,12 @@ protected:
             EXPECT_EQ(w->isHidden(), row.hidden);
         }
     }
-    const Picture &watermark() const { return window->host()->picWatermark1().picture(); }
+    const Picture &watermark() const { return host()->picWatermark1().picture(); }
 };
 
 } // namespace
 
-TEST_F(WindowLayout, EveryControlAt12TwipsPerPixel)
-{
-    window->setDisplayScaleSource([](const QWidget &) { return TwipsScale{12, 12}; });
-    showWindow();
-    expectLayout(12);
-    EXPECT_EQ(window->EdgeMarginX, 120);
-    EXPECT_EQ(window->EdgeMarginY, 120);
-    EXPECT_EQ(window->host()->ViewHeight(), 535 * 12); // Picture1 is 535 pixels of 12 twips
-}
-
-TEST_F(WindowLayout, StartUpLaysOutAt15TwipsPerPixelAndOpensTheHomePageFromTheFocusedBox)
+TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFocusedBox)
 {
     showWindow();
     expectLayout(15);
@@ -86,12 +76,12 @@ TEST_F(WindowLayout, StartUpLaysOutAt15TwipsPerPixelAndOpensTheHomePageFromTheFo
     const QStringList urls = requests.urls();
     ASSERT_FALSE(urls.isEmpty());
     EXPECT_EQ(urls.first(), FrmBrowser::HomePageUrl.toString());
-    EXPECT_EQ(window->host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
-    EXPECT_EQ(window->host()->ViewHeight(), 6420);
+    EXPECT_EQ(host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
+    EXPECT_EQ(host()->ViewHeight(), 6420);
 
     SCOPED_TRACE("a click just left of the address, with the view holding the focus, types "
                  "into the address box and Enter goes there");
-    window->host()->activeView()->widget()->setFocus();
+    host()->activeView()->widget()->setFocus();
     ASSERT_SOON(QApplication::focusWidget() != text1);
     const QPoint leftEnd = text1->mapTo(window.get(), QPoint(3, 6));
     QWidget *clicked = window->childAt(leftEnd);
@@ -103,17 +93,15 @@ TEST_F(WindowLayout, StartUpLaysOutAt15TwipsPerPixelAndOpensTheHomePageFromTheFo
     QTest::keyClicks(QApplication::focusWidget(), typed);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(text1->text(), typed);
-    EXPECT_SOON_EQ(window->host()->activeView()->LocationURL(), typed);
-}
+    EXPECT_SOON_EQ(host()->activeView()->LocationURL(), typed);
 
-// The watermark file is read at every opening; none leaves the plain grey picture. Which
-// files load is the picture reader's to decide, and what a failed load keeps the capture's.
-TEST_F(WindowLayout, WatermarkFileIsReadAtEveryOpening)
-{
-    showWindow();
+    // No watermark file leaves the plain grey picture.
     ASSERT_EQ(watermark().width(), 664);
     EXPECT_EQ(watermark().image().pixel(331, 31), qRgb(192, 192, 192));
 
+    SCOPED_TRACE("reopened on a display of 12 twips a pixel, the form is laid out again and "
+                 "the watermark file read again; which files load is the picture reader's to "
+                 "decide, and what a failed load keeps the capture's");
     window->close();
     QImage mark(50, 40, QImage::Format_RGB32);
     mark.fill(qRgb(255, 255, 255));
@@ -121,12 +109,17 @@ TEST_F(WindowLayout, WatermarkFileIsReadAtEveryOpening)
         for (int x = 5; x < 45; ++x)
             mark.setPixel(x, y, qRgb(200, 20, 30));
     ASSERT_TRUE(mark.save(dir.file(QStringLiteral("watermark.bmp")), "BMP"));
+    window->setDisplayScaleSource([](const QWidget &) { return TwipsScale{12, 12}; });
     showWindow();
     ASSERT_EQ(watermark().width(), 50);
     ASSERT_EQ(watermark().height(), 40);
     EXPECT_EQ(watermark().image().pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(watermark().image().pixel(20, 20), qRgb(200, 20, 30));
-    EXPECT_EQ(window->host()->picWatermark1().drawableWidth(), 50);
+    EXPECT_EQ(host()->picWatermark1().drawableWidth(), 50);
+    expectLayout(12);
+    EXPECT_EQ(window->EdgeMarginX, 120);
+    EXPECT_EQ(window->EdgeMarginY, 120);
+    EXPECT_EQ(host()->ViewHeight(), 535 * 12); // Picture1 is 535 pixels of 12 twips
 }
 
 TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyWrittenCaptures)
@@ -136,15 +129,15 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     window->BackIndex = 2;
     window->ForwardIndex = 2;
     window->LastStatusText = QStringLiteral("Done");
-    window->host()->restorePageHeight(12345);
-    window->host()->stateForTest().CaptureCount = 7;
-    window->host()->addHeightCandidateTwips(1500);
+    host()->restorePageHeight(12345);
+    host()->stateForTest().CaptureCount = 7;
+    host()->addHeightCandidateTwips(1500);
     control("Label6")->setProperty("text", QStringLiteral("Screens Captured: 7"));
 
     control<QPushButton>("Command1")->click();
     ASSERT_SOON(!window->isVisible());
     EXPECT_FALSE(window->isLoaded());
-    EXPECT_EQ(window->host(), nullptr);
+    EXPECT_EQ(host(), nullptr);
     EXPECT_EQ(control("Text1"), nullptr);
 
     showWindow();
@@ -153,9 +146,9 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     EXPECT_EQ(window->BackIndex, 2);
     EXPECT_EQ(window->ForwardIndex, 2);
     EXPECT_EQ(window->LastStatusText, QStringLiteral("Done"));
-    EXPECT_EQ(window->host()->PageHeight(), 12345);
-    EXPECT_EQ(window->host()->CaptureCount(), 0);
-    EXPECT_TRUE(window->host()->List2().isEmpty());
+    EXPECT_EQ(host()->PageHeight(), 12345);
+    EXPECT_EQ(host()->CaptureCount(), 0);
+    EXPECT_TRUE(host()->List2().isEmpty());
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
     // A fresh set of controls, anchored again (the anchoring took the new tags' prefixes).
     EXPECT_EQ(window->findChildren<QWidget *>(QStringLiteral("Text1")).size(), 1);
@@ -165,7 +158,7 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     // The encoder runs again: the first capture of this opening is written and counted.
     load(QStringLiteral("/rows.html?h=300"));
     EXPECT_EQ(capture().size(), QSize(791 - 2, 428 - 2));
-    EXPECT_EQ(window->host()->CaptureCount(), 1);
+    EXPECT_EQ(host()->CaptureCount(), 1);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
     EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("000.png"))));
 
@@ -176,7 +169,7 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->text().contains(QStringLiteral("missing"))) << box->text().toStdString();
-    EXPECT_EQ(window->host()->CaptureCount(), 1);
+    EXPECT_EQ(host()->CaptureCount(), 1);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
 }
 
