@@ -26,6 +26,7 @@ protected:
     /// Opens P1, P2 and P3 through the address box, one recorded completion each.
     void openThreePages()
     {
+        showWindow();
         ASSERT_EQ(window->BackIndex, 0);
         go(p1);
         ASSERT_SOON_EQ(window->BackIndex, 1);
@@ -51,7 +52,6 @@ protected:
 // The worked example of the navigation history, through real navigations.
 TEST_F(History, ThreePagesThenBackIsRecordedAsANewVisit)
 {
-    showWindow();
     openThreePages();
     EXPECT_EQ(window->ForwardIndex, 3);
     // The address box text at each completion, as typed.
@@ -75,10 +75,31 @@ TEST_F(History, ThreePagesThenBackIsRecordedAsANewVisit)
     ASSERT_SOON(toolbarAction(2)->isEnabled());
 }
 
-// Back and Forward with an empty history add and remove no entry; a menu entry chosen does
-// nothing; Forward with nothing ahead adds to Back, removes nothing. The buttons are greyed:
-// the commands they run are what is tested.
-TEST_F(History, EmptyHistoryMenuEntriesAndForwardAfterTheThirdPageRemoveNothing)
+// A menu entry chosen does nothing; Forward with nothing ahead adds to Back, removes nothing.
+TEST_F(History, MenuEntryDoesNothingAndForwardAfterTheThirdPageRemovesNothing)
+{
+    openThreePages();
+    const QStringList before = window->History;
+    QList<QAction *> entries = toolbarAction(1)->menu()->actions();
+    ASSERT_EQ(entries.size(), 3);
+    entries.at(1)->trigger();
+    QTest::qWait(0);
+    EXPECT_EQ(window->BackIndex, 3);
+    EXPECT_EQ(window->History, before);
+    EXPECT_TRUE(shows(0, p3));
+    expectMenus({p1, p2}, {});
+
+    // The button is greyed; the command it runs is what is tested.
+    EXPECT_FALSE(toolbarAction(2)->isEnabled());
+    toolbarAction(2)->setEnabled(true);
+    press(2);
+    EXPECT_EQ(window->BackIndex, 2);
+    EXPECT_EQ(window->ForwardIndex, 4);
+    expectMenus({p1, p2, p3}, {});
+    EXPECT_TRUE(shows(0, p3));
+}
+
+TEST_F(History, BackAndForwardWithEmptyHistoryAddAndRemoveNoEntry)
 {
     showWindow();
     toolbarAction(1)->setEnabled(true);
@@ -93,25 +114,6 @@ TEST_F(History, EmptyHistoryMenuEntriesAndForwardAfterTheThirdPageRemoveNothing)
     expectMenus({}, {});
     EXPECT_FALSE(window->GoingBack);
     EXPECT_FALSE(window->GoingForward);
-
-    openThreePages();
-    const QStringList before = window->History;
-    QList<QAction *> entries = toolbarAction(1)->menu()->actions();
-    ASSERT_EQ(entries.size(), 3);
-    entries.at(1)->trigger();
-    QTest::qWait(0);
-    EXPECT_EQ(window->BackIndex, 3);
-    EXPECT_EQ(window->History, before);
-    EXPECT_TRUE(shows(0, p3));
-    expectMenus({p1, p2}, {});
-
-    EXPECT_FALSE(toolbarAction(2)->isEnabled());
-    toolbarAction(2)->setEnabled(true);
-    press(2);
-    EXPECT_EQ(window->BackIndex, 2);
-    EXPECT_EQ(window->ForwardIndex, 4);
-    expectMenus({p1, p2, p3}, {});
-    EXPECT_TRUE(shows(0, p3));
 }
 
 TEST_F(History, TitleStatusProgressAndTheToolbarFollowTheCurrentPage)
