@@ -9,6 +9,7 @@
 #include <QTcpSocket>
 
 #include <csignal>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -18,38 +19,32 @@ namespace {
 
 using ShotCommand = ShotPages;
 
-// The renderer processes among the descendants of `root`, found through /proc.
+// The renderers among the descendants of `root`: forked by a zygote, they keep its command
+// line.
 std::vector<qint64> renderersUnder(qint64 root)
 {
-    const auto field = [](const QString &path) {
-        QFile file(path);
+    const auto read = [](qint64 pid, const char *name) {
+        QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    std::vector<qint64> family{root};
-    std::vector<qint64> renderers;
-    // Parents are listed before their children only by chance: repeat until nothing is added.
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-            bool isPid = false;
-            const qint64 pid = entry.toLongLong(&isPid);
-            if (!isPid || std::find(family.begin(), family.end(), pid) != family.end())
-                continue;
-            const QByteArray stat = field(QStringLiteral("/proc/%1/stat").arg(pid));
-            // "pid (name) state ppid ...": the name may hold spaces, so read after its ')'.
-            const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-            if (rest.size() < 2)
-                continue;
-            const qint64 parent = rest.at(1).toLongLong();
-            if (std::find(family.begin(), family.end(), parent) == family.end())
-                continue;
-            family.push_back(pid);
-            grew = true;
-            // Renderers are forked by a zygote and keep its command line.
-            if (field(QStringLiteral("/proc/%1/cmdline").arg(parent)).contains("--type=zygote"))
-                renderers.push_back(pid);
-        }
+    std::map<qint64, qint64> parentOf;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const QByteArray stat = read(entry.toLongLong(), "stat");
+        // "pid (name) state ppid ...": the name may hold spaces, so read after its last ')'.
+        const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1)
+            parentOf[entry.toLongLong()] = rest.at(1).toLongLong();
     }
+    const auto under = [&](qint64 pid) {
+        for (auto up = parentOf.find(pid); pid != root && up != parentOf.end();
+             up = parentOf.find(pid))
+            pid = up->second;
+        return pid == root;
+    };
+    std::vector<qint64> renderers;
+    for (const auto &[pid, parent] : parentOf)
+        if (under(parent) && read(parent, "cmdline").contains("--type=zygote"))
+            renderers.push_back(pid);
     return renderers;
 }
 
