@@ -231,7 +231,7 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSizeAndReturnsTheChosenPi
     EXPECT_FALSE(component.timer1().isActive());
 }
 
-TEST_F(PreviewDialog, FollowsTheFileNameBoxForBitmapGifAndJpegPictures)
+TEST_F(PreviewDialog, FollowsTheFileNameBoxForAnyPictureTheToolkitReads)
 {
     // Any picture the toolkit reads shows, not only bitmaps.
     QImage png(64, 32, QImage::Format_RGB32);
