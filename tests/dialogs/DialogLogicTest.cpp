@@ -17,7 +17,7 @@ using namespace tessaly;
 using namespace Qt::StringLiterals;
 using dialogrig::touch;
 
-// The dialogs' own tests cover the root and the real desktop.
+// The dialogs' own tests cover the root, the settings window's the real desktop.
 TEST(InitialFolder, DesktopInAnyCaseAndTheNearestExistingAncestorOfAMissingFolder)
 {
     TempDir dir;

@@ -59,13 +59,11 @@ TEST(SettingsLocation, TheCheckDecidesOnceWithTheFolderItIsGiven)
     EXPECT_EQ(location.settingsFile(), dir.file(u"config/settings.ini"_s));
     (void)location.watermarkFile();
     EXPECT_TRUE(asked == QStringList{dir.path()});
-}
 
-TEST(SettingsLocation, ARootProgramFolderGivesASingleSeparator)
-{
-    const SettingsLocation location(u"/"_s, u"/unused"_s, [](const QString &) { return true; });
-    EXPECT_EQ(location.settingsFile(), u"/settings.ini"_s);
-    EXPECT_EQ(location.watermarkFile(), u"/watermark.bmp"_s);
+    // A root program folder gives a single separator.
+    const SettingsLocation root(u"/"_s, u"/unused"_s, [](const QString &) { return true; });
+    EXPECT_EQ(root.settingsFile(), u"/settings.ini"_s);
+    EXPECT_EQ(root.watermarkFile(), u"/watermark.bmp"_s);
 }
 
 TEST(SettingsLocation, ThisProgramUsesItsOwnFolderAndTheUsersConfigFolder)

@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace dialogsteps {
 
@@ -162,40 +161,6 @@ inline ModalDriver::Step closeMessage(QString *text, QString *caption)
         box->accept();
         return true;
     };
-}
-
-/// What a refused "Create" showed, and where the dialog reopened.
-struct Refusal
-{
-    QString text;
-    QString caption;
-    QString reopenedOn;
-};
-
-/// Steps for a "Create" the browser refuses: in the next folder dialog (after `prepare`)
-/// press "Create", type `name`, close the message that follows, then note where the
-/// reopened dialog stands and press its OK (`accept`) or Cancel.
-inline void createRefused(ModalDriver &driver, const QString &name, Refusal &refusal, bool accept,
-                          std::function<void(FolderDialog *)> prepare = {})
-{
-    auto first = std::make_shared<QPointer<FolderDialog>>();
-    driver.then(onFolderDialog(
-        [first, prepare](FolderDialog *dialog) {
-            *first = dialog;
-            if (prepare)
-                prepare(dialog);
-            clickLater(helperOf(dialog)->command1());
-        },
-        nullptr, true));
-    driver.then(typeFolderName(name));
-    driver.then(closeMessage(&refusal.text, &refusal.caption));
-    // The step keeps `first` alive for the wait on the first dialog to close.
-    driver.then([first, reopened = onFolderDialog(
-                            [&refusal, accept](FolderDialog *dialog) {
-                                refusal.reopenedOn = dialog->selectedPath();
-                                (accept ? dialog->okButton() : dialog->cancelButton())->click();
-                            },
-                            first.get())] { return reopened(); });
 }
 
 } // namespace dialogsteps
