@@ -131,12 +131,17 @@ Result<void> ShotCapture::prepare(CaptureStage &stage)
 {
     const PageScripts scripts(stage.view()->engineView()->page());
     const bool styled = !m_request.style.isEmpty() || !m_request.hide.isEmpty();
-    if (styled) {
-        if (const Result<void> put =
-                scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs));
-            !put)
+    const auto style = [&]() -> Result<void> {
+        if (!styled)
+            return {};
+        const Result<void> put =
+            scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs));
+        if (!put)
             return failedStep(QStringLiteral("while styling the page"), put.error());
-    }
+        return {};
+    };
+    if (Result<void> styledNow = style(); !styledNow)
+        return styledNow;
 
     if (!m_request.javascript.isEmpty()) {
         if (const Result<void> ran = scripts.runUserScript(m_request.javascript, stepBound()); !ran)
@@ -167,12 +172,8 @@ Result<void> ShotCapture::prepare(CaptureStage &stage)
     }
 
     // Frames that appeared while the page was waited for get the style too.
-    if (styled) {
-        if (const Result<void> put =
-                scripts.applyStyle(m_request.style, m_request.hide, within(ScriptTimeoutMs));
-            !put)
-            return failedStep(QStringLiteral("while styling the page"), put.error());
-    }
+    if (Result<void> styledAgain = style(); !styledAgain)
+        return styledAgain;
 
     // Fail before the capture, not after it, when the element is not there at all.
     if (!m_request.selector.isEmpty()) {
