@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "imagefile/RowStream.h"
 
 #include <QIODevice>
 #include <QImage>
@@ -39,6 +40,11 @@ public:
         Q_UNUSED(quality);
         return write(image, device);
     }
+
+    /// Starts a picture of this width on an open, seekable device, to be given row by row at
+    /// `quality` (as writeAtQuality; 0 or less for the default). By default the rows are
+    /// gathered and written whole at the end; formats that can do better stream them.
+    virtual std::unique_ptr<RowStream> startStream(QIODevice &device, int width, int quality) const;
 };
 
 /// Encoders in the order a lookup by MIME type tries them.

@@ -1,10 +1,8 @@
 #include "imagefile/SaveBitmapAs.h"
 
-#include "base/CheckedOutputDevice.h"
 #include "imagefile/BuiltInEncoders.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <array>
 
@@ -81,50 +79,44 @@ bool SaveBitmapAs::FindEncoderClsid(const QString &mimeType, EncoderId &clsid) c
     return false;
 }
 
-Result<void> SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName)
+Result<std::unique_ptr<ImageFileStream>> SaveBitmapAs::OpenImageFile(const QString &fileName,
+                                                                     int width)
 {
-    const QString shownName = QDir::toNativeSeparators(fileName);
     const QString mimeType = mimeTypeForFileName(fileName);
     if (mimeType.isEmpty())
-        return fail(u"%1 does not end in .png, .gif, .jpg, .tif or .bmp"_s.arg(shownName));
+        return fail(u"%1 does not end in .png, .gif, .jpg, .tif or .bmp"_s.arg(
+            QDir::toNativeSeparators(fileName)));
     if (m_token == 0)
         return fail(u"The image writer is not running"_s);
-    if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
+    if (width <= 0)
         return fail(u"There is no picture to save"_s);
-
     EncoderId id;
-    const ImageEncoder *found = FindEncoderClsid(mimeType, id) ? encoder(id) : nullptr;
+    std::shared_ptr<const ImageEncoder> found =
+        FindEncoderClsid(mimeType, id) ? encoder(id) : nullptr;
     if (!found)
         return fail(u"This program has no encoder for %1 files"_s.arg(mimeType));
-    const QImage &image = picture.image();
-    if (Result<void> fits = found->checkSize(image.size()); !fits)
-        return fits;
-
-    QSaveFile file(fileName);
-    // Unbuffered, so that the disk's refusal reaches the checked device at the write that
-    // caused it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
-    CheckedOutputDevice output(file);
-    const Result<void> written = m_quality > 0 ? found->writeAtQuality(image, output, m_quality)
-                                               : found->write(image, output);
-    // A writer may finish happily although the disk refused part of its output: the
-    // device's record decides, and says more than the encoder's summary.
-    if (!written || output.failed()) {
-        const QString reason = output.failed() ? output.failure() : written.error();
-        file.cancelWriting();
-        return fail(u"Cannot write %1: %2"_s.arg(shownName, reason));
-    }
-    if (!file.commit())
-        return fail(u"Cannot write %1: %2"_s.arg(shownName, file.errorString()));
-    return {};
+    return ImageFileStream::open(fileName, std::move(found), width, m_quality);
 }
 
-const ImageEncoder *SaveBitmapAs::encoder(const EncoderId &id) const
+Result<void> SaveBitmapAs::SaveImageFile(const Picture &picture, const QString &fileName)
+{
+    // An empty picture is refused as having width 0, after the name and the library.
+    const bool empty = picture.isNull() || picture.width() <= 0 || picture.height() <= 0;
+    Result<std::unique_ptr<ImageFileStream>> opened =
+        OpenImageFile(fileName, empty ? 0 : picture.width());
+    if (!opened)
+        return fail(opened.error());
+    ImageFileStream &stream = **opened;
+    if (Result<void> added = stream.addRows(picture.image()); !added)
+        return added;
+    return stream.commit();
+}
+
+std::shared_ptr<const ImageEncoder> SaveBitmapAs::encoder(const EncoderId &id) const
 {
     for (const auto &candidate : m_encoders) {
         if (candidate->id() == id)
-            return candidate.get();
+            return candidate;
     }
     return nullptr;
 }

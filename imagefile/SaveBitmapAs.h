@@ -2,6 +2,7 @@
 
 #include "drawing/Picture.h"
 #include "imagefile/ImageEncoder.h"
+#include "imagefile/ImageFileStream.h"
 
 #include <QString>
 
@@ -33,6 +34,9 @@ public:
     /// library that is not running, an empty picture, no encoder for the type, a picture
     /// too large for the format, or a failed write.
     Result<void> SaveImageFile(const Picture &picture, const QString &fileName);
+    /// Starts the file for a picture of this width whose rows come later, block by block;
+    /// fails as SaveImageFile does before it writes.
+    Result<std::unique_ptr<ImageFileStream>> OpenImageFile(const QString &fileName, int width);
 
     /// The quality, 1 to 100, of later saves in formats that have one (JPEG); 0 or less
     /// returns to each format's default.
@@ -50,7 +54,7 @@ public:
     static QString mimeTypeForFileName(const QString &fileName);
 
 private:
-    const ImageEncoder *encoder(const EncoderId &id) const;
+    std::shared_ptr<const ImageEncoder> encoder(const EncoderId &id) const;
 
     std::function<EncoderList()> m_loadEncoders;
     bool m_started = false;
