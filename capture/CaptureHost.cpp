@@ -79,11 +79,6 @@ void CaptureHost::setFileNameSource(std::function<QString()> source)
     m_finishing.setFileNameSource(std::move(source));
 }
 
-void CaptureHost::setMemoryProbe(std::function<std::optional<std::int64_t>()> probe)
-{
-    m_session.setMemoryProbe(std::move(probe));
-}
-
 void CaptureHost::setOutputStep(OutputStep step)
 {
     m_finishing.setOutputStep(std::move(step));

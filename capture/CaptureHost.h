@@ -43,9 +43,6 @@ public:
                 const LiveSettings &settings, QObject *parent = nullptr);
     ~CaptureHost() override;
 
-    /// Largest page height a capture takes, in pixels; taller pages are cut there.
-    static constexpr int MaxPageHeightPixels = CaptureSession::MaxPageHeightPixels;
-
     // The shared state, read-only.
     const CaptureState &state() const { return m_state; }
     std::int32_t PageHeight() const { return m_state.PageHeight; }
@@ -107,9 +104,6 @@ public:
     Result<void> loadWatermark(const QString &path);
     /// Where the next capture is written; by default save location + number + save type.
     void setFileNameSource(std::function<QString()> source);
-    /// Where the memory still available is read, in bytes (nothing: unknown); by default
-    /// from the system.
-    void setMemoryProbe(std::function<std::optional<std::int64_t>()> probe);
     /// Whether TakePic stamps the built-in banner; it does unless told otherwise.
     void setBannerStamped(bool stamped) { m_finishing.setBannerStamped(stamped); }
     /// Whether the tile, canvas and output surfaces have their 1-pixel frame, which takes the

@@ -6,7 +6,6 @@
 #include "capture/PageMeasurement.h"
 #include "capture/StitchingCanvas.h"
 #include "capture/TileFinishing.h"
-#include "platform/MemoryInfo.h"
 
 #include <QPointer>
 
@@ -102,34 +101,8 @@ CaptureSession::CaptureSession(CaptureState &state, PageMeasurement &measurement
                                StitchingCanvas &canvas, TileFinishing &finishing,
                                CaptureReport &report)
     : m_state(state), m_measurement(measurement), m_canvas(canvas), m_finishing(finishing),
-      m_report(report), m_memoryProbe(availableMemoryBytes)
+      m_report(report)
 {
-}
-
-void CaptureSession::setMemoryProbe(std::function<std::optional<std::int64_t>()> probe)
-{
-    m_memoryProbe = std::move(probe);
-}
-
-QString CaptureSession::memoryProblem() const
-{
-    const auto available = m_memoryProbe ? m_memoryProbe() : std::nullopt;
-    if (!available)
-        return {};
-    const std::int64_t width =
-        std::max(0, roundHalfEven(m_state.twips.toPixelsX(m_state.Picture1Width())));
-    const std::int64_t height =
-        std::max(0, roundHalfEven(m_state.twips.toPixelsY(float(m_state.PageHeight))));
-    // The canvas, and at worst one converted copy of it while the file is encoded.
-    const std::int64_t needed = 2 * width * height * 4;
-    if (needed <= *available)
-        return {};
-    return tr("the page is too large for the memory available (%1 x %2 pixels need about "
-              "%3 MB, %4 MB are free)")
-        .arg(width)
-        .arg(height)
-        .arg(needed >> 20)
-        .arg(*available >> 20);
 }
 
 void CaptureSession::cancel(const QString &reason)
@@ -164,7 +137,6 @@ void CaptureSession::Command5_Click()
     if (view && m_state.abortReason.isEmpty())
         prepared.prepare();
     m_state.PicTemp.clear();
-    m_state.PicPrepare.clear();
     m_state.PageHeight = 0;
     yieldToEvents();
 
@@ -182,15 +154,14 @@ void CaptureSession::Command5_Click()
             m_state.PageHeight = roundHalfEven(value);
         yieldToEvents();
     }
-    const double maxTwips = double(MaxPageHeightPixels) * m_state.twips.PixelTwipsY;
-    if (m_state.PageHeight > maxTwips)
-        m_state.PageHeight = roundHalfEven(maxTwips);
-    // Refused before the canvas is made: a canvas the machine cannot hold would have the
-    // program killed rather than fail.
-    if (const QString problem = memoryProblem(); !problem.isEmpty()) {
-        m_state.List2.clear();
-        m_report.reportFailure(tr("The screenshot was not taken: %1.").arg(problem));
-        return;
+    // The file is started at the measured size before the first band: the walk's rows go
+    // to it as they come.
+    if (!m_state.cancelled) {
+        if (const Result<void> started = m_finishing.startPicture(); !started) {
+            m_state.List2.clear();
+            m_report.reportFailure(started.error());
+            return;
+        }
     }
 
     if (m_state.cancelled) {
@@ -210,8 +181,8 @@ void CaptureSession::Command5_Click()
         // move is possible (a fractional twips factor can make the remaining height round
         // to exactly one container height) and after at most the bands the page can have.
         const int maxBands = m_state.expectedBands() + 2;
-        for (int band = 1;
-             band < maxBands && view && m_state.abortReason.isEmpty() && !m_state.cancelled;
+        for (int band = 1; band < maxBands && view && m_state.abortReason.isEmpty() &&
+                           !m_state.cancelled && !m_state.canvasRows.failed();
              ++band) {
             const float p = m_state.Picture1Height();
             const float hv = view->Height();
@@ -261,7 +232,7 @@ void CaptureSession::Command5_Click()
     if (!m_state.abortReason.isEmpty()) {
         // A half-walked or half-changed page is not a screenshot: write nothing.
         m_state.PicTemp.clear();
-        m_state.PicPrepare.clear();
+        m_finishing.abandonPicture();
         m_state.List2.clear();
         m_report.reportFailure(tr("The screenshot was not taken: %1.").arg(m_state.abortReason));
         return;

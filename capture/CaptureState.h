@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/BrowserView.h"
+#include "capture/StreamedCanvas.h"
 #include "drawing/DrawingSurface.h"
 #include "drawing/Twips.h"
 
@@ -31,10 +32,11 @@ struct CaptureState
     QStringList List1; ///< frame names
     QStringList List2; ///< height candidates, "000000000"
     DrawingSurface PicTemp;
-    DrawingSurface PicPrepare;
+    DrawingSurface PicPrepare; ///< the page-high canvas's geometry; its rows are canvasRows
     DrawingSurface picPicture;
     DrawingSurface picWatermark1;
     DrawingSurface picWatermarkMain;
+    StreamedCanvas canvasRows; ///< the rows of PicPrepare, streamed to the file
 
     TwipsScale twips;
     QPointer<QWidget> window;

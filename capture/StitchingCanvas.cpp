@@ -5,6 +5,8 @@
 #include "capture/CaptureState.h"
 #include "capture/WindowGrab.h"
 
+#include <cmath>
+
 namespace tessaly {
 
 void StitchingCanvas::CombinePics(float &TopPos)
@@ -35,8 +37,10 @@ void StitchingCanvas::CombinePics(float &TopPos)
     m_state.PicTemp.setPicture(grabbed);
 
     const double y = double(m_state.twips.toPixelsY(TopPos));
-    if (!grabbed.isNull())
-        m_state.PicPrepare.paintPicture(m_state.PicTemp.image(), 0, y);
+    // A write the disk refuses stays with the canvas: the walk stops at it, and TakePic
+    // reports it.
+    if (!grabbed.isNull() && m_state.canvasRows.started())
+        (void)m_state.canvasRows.paintBand(m_state.PicTemp.image().image(), int(std::nearbyint(y)));
     m_report.reportBand(++m_state.band, m_state.expectedBands());
     yieldToEvents();
 }

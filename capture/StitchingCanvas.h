@@ -8,7 +8,8 @@ class CaptureReport;
 class WindowGrab;
 struct CaptureState;
 
-/// Grabs the band Picture1 shows and paints it into the page-high canvas (PicPrepare).
+/// Grabs the band Picture1 shows and paints it into the page-high canvas (PicPrepare), whose
+/// finished rows go on to the file as the walk goes down.
 class StitchingCanvas
 {
     Q_DECLARE_TR_FUNCTIONS(StitchingCanvas)

@@ -3,6 +3,7 @@
 #include "base/EventYield.h"
 #include "capture/CaptureState.h"
 #include "capture/LiveSettings.h"
+#include "drawing/DrawingSurface.h"
 #include "imagefile/SaveBitmapAs.h"
 
 #include <QDir>
@@ -59,69 +60,146 @@ QString TileFinishing::nextNumberedFileName() const
     }
 }
 
+namespace {
+
+// Stamps a watermark with its top-left at (x, y) of the picture onto a block of its rows
+// whose first is row `top`, the way it would go onto the whole picture.
+void stampRows(const DrawingSurface &watermark, QImage &rows, int top, std::int32_t x,
+               std::int32_t y)
+{
+    if (std::int64_t(y) + watermark.drawableHeight() <= top ||
+        std::int64_t(y) >= std::int64_t(top) + rows.height())
+        return;
+    DrawingSurface canvas(watermark.twipsScale());
+    canvas.setScaleMode(ScaleMode::Pixels);
+    canvas.setAutoSize(true);
+    canvas.setPicture(Picture(rows));
+    rows = QImage();
+    TileFinishing::StampWatermark(watermark, canvas, x, std::int32_t(y - top));
+    rows = canvas.image().image();
+}
+
+} // namespace
+
+QString TileFinishing::savingFailed(const QString &reason) const
+{
+    return tr("The screenshot could not be saved to %1.%2")
+        .arg(QDir::toNativeSeparators(m_fileName),
+             reason.isEmpty() ? QString() : QStringLiteral("\n") + reason);
+}
+
+Result<void> TileFinishing::startPicture()
+{
+    abandonPicture();
+    BrowserView *view = m_state.activeView();
+    m_state.PicPrepare.setHeight(float(m_state.PageHeight));
+    m_state.PicPrepare.setWidth(m_state.Picture1Width());
+    m_state.picPicture.setHeight(float(m_state.PageHeight));
+    m_state.picPicture.setWidth(view ? view->Width() : m_state.Picture1Width());
+    const int width = m_state.picPicture.drawableWidth();
+
+    StreamedCanvas::Sink sink;
+    if (m_outputStep) {
+        m_whole = std::make_unique<WholePictureStream>(width, [this](const QImage &picture) {
+            m_wholePicture = picture.copy();
+            return Result<void>();
+        });
+        sink = [this](const QImage &rows) { return m_whole->addRows(rows); };
+    } else {
+        m_fileName = m_fileNameSource ? m_fileNameSource() : nextNumberedFileName();
+        Result<std::unique_ptr<ImageFileStream>> opened = m_writer.OpenImageFile(m_fileName, width);
+        if (!opened)
+            return fail(savingFailed(opened.error()));
+        m_file = std::make_unique<QueuedImageFile>(std::move(*opened));
+        sink = [this](const QImage &rows) { return m_file->addRows(rows); };
+    }
+
+    // Picture1 has no frame: its drawable size is its size.
+    StreamedCanvas::Stamp stamp;
+    if (m_settings.watermarkSwitch() == 1) {
+        const float areaWidth = m_state.twips.toPixelsX(m_state.Picture1Width());
+        const float areaHeight = m_state.twips.toPixelsY(m_state.Picture1Height());
+        const std::int32_t x =
+            roundHalfEven(double(areaWidth) - m_state.picWatermark1.drawableWidth()) / 2;
+        const std::int32_t y =
+            roundHalfEven(double(areaHeight) - m_state.picWatermark1.drawableHeight()) / 2;
+        stamp = [this, x, y](QImage &rows, int top) {
+            stampRows(m_state.picWatermark1, rows, top, x, y);
+        };
+    }
+    const int reserve = m_bannerStamped ? m_state.picWatermarkMain.drawableHeight() + 20 : 0;
+    m_state.canvasRows.begin(
+        width, m_state.PicPrepare.drawableWidth(), m_state.PicPrepare.drawableHeight(),
+        toQRgb(m_state.picPicture.backColour()), reserve, std::move(stamp), std::move(sink));
+    return {};
+}
+
+void TileFinishing::abandonPicture()
+{
+    m_state.canvasRows.reset();
+    m_file.reset();
+    m_whole.reset();
+    m_wholePicture = QImage();
+}
+
 Result<QString> TileFinishing::TakePic()
 {
     BrowserView *view = m_state.activeView();
     m_state.picPicture.setHeight(float(m_state.PageHeight));
     m_state.picPicture.setWidth(view ? view->Width() : m_state.Picture1Width());
-    yieldToEvents();
-    m_state.picPicture.clear();
-    m_state.picPicture.paintPicture(m_state.PicPrepare.image(), 0, 0);
-    yieldToEvents();
     m_state.PicTemp.clear();
-    m_state.PicPrepare.clear();
-
-    // Picture1 has no frame: its drawable size is its size.
-    const float areaWidth = m_state.twips.toPixelsX(m_state.Picture1Width());
-    const float areaHeight = m_state.twips.toPixelsY(m_state.Picture1Height());
-    if (m_settings.watermarkSwitch() == 1) {
-        const std::int32_t x =
-            roundHalfEven(double(areaWidth) - m_state.picWatermark1.drawableWidth()) / 2;
-        const std::int32_t y =
-            roundHalfEven(double(areaHeight) - m_state.picWatermark1.drawableHeight()) / 2;
-        StampWatermark(m_state.picWatermark1, m_state.picPicture, x, y);
+    // A capture cancelled while it ran writes nothing.
+    if (m_state.cancelled) {
+        abandonPicture();
+        yieldToEvents();
+        return fail(m_state.cancelReason);
     }
+
     // Positions are 32-bit so that the banner lands at the real bottom of pages taller
     // than 32,767 pixels.
+    StreamedCanvas::Stamp banner;
     if (m_bannerStamped) {
+        const float areaWidth = m_state.twips.toPixelsX(m_state.Picture1Width());
         const std::int32_t bannerX =
             roundHalfEven(double(areaWidth) - m_state.picWatermarkMain.drawableWidth() - 20);
         const std::int32_t bannerY =
             roundHalfEven(double(m_state.twips.toPixelsY(float(m_state.PageHeight))) -
                           m_state.picWatermarkMain.drawableHeight() - 20);
-        StampWatermark(m_state.picWatermarkMain, m_state.picPicture, bannerX, bannerY);
+        banner = [this, bannerX, bannerY](QImage &rows, int top) {
+            stampRows(m_state.picWatermarkMain, rows, top, bannerX, bannerY);
+        };
     }
-
-    // A capture cancelled while it ran writes nothing; neither does one whose output step
-    // refuses the picture.
-    QString refusal;
-    std::optional<Picture> output;
-    if (m_state.cancelled)
-        refusal = m_state.cancelReason;
-    else if (!m_outputStep)
-        output = m_state.picPicture.image();
-    else if (Result<Picture> stepped = m_outputStep(m_state.picPicture.image()))
-        output = std::move(stepped).value();
-    else
-        refusal = stepped.error();
-    // Nothing reads the finished surface again: free the page-high raster as soon as possible.
-    m_state.picPicture.clear();
-    if (!output) {
-        yieldToEvents();
-        return fail(refusal);
-    }
-
-    const QString fileName = m_fileNameSource ? m_fileNameSource() : nextNumberedFileName();
-    const Result<void> saved = m_writer.SaveImageFile(*output, fileName);
-    output.reset();
+    if (!m_file && !m_whole)
+        return fail(savingFailed(tr("the picture was never started")));
+    const Result<void> finished =
+        m_state.canvasRows.finish(m_state.picPicture.drawableHeight(), banner);
+    if (m_whole)
+        return writeWholePicture(finished);
+    Result<void> written = finished ? m_file->commit() : finished;
+    abandonPicture();
     yieldToEvents();
-    if (!saved) {
-        const QString reason = saved.error();
-        return fail(tr("The screenshot could not be saved to %1.%2")
-                        .arg(QDir::toNativeSeparators(fileName),
-                             reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
-    }
-    return fileName;
+    if (!written)
+        return fail(savingFailed(written.error()));
+    return m_fileName;
+}
+
+Result<QString> TileFinishing::writeWholePicture(const Result<void> &streamed)
+{
+    // A picture the step refuses is not written.
+    Result<void> gathered = streamed ? m_whole->finish() : streamed;
+    const Picture page(m_wholePicture);
+    abandonPicture();
+    if (!gathered)
+        return fail(gathered.error());
+    Result<Picture> output = m_outputStep(page);
+    if (!output)
+        return fail(output.error());
+    m_fileName = m_fileNameSource ? m_fileNameSource() : nextNumberedFileName();
+    const Result<void> saved = m_writer.SaveImageFile(*output, m_fileName);
+    yieldToEvents();
+    if (!saved)
+        return fail(savingFailed(saved.error()));
+    return m_fileName;
 }
 
 } // namespace tessaly

@@ -218,25 +218,20 @@ TEST(CaptureCounter, ASecondPressDuringASessionIsIgnored)
     EXPECT_EQ(rig.view->tops.size(), 4u);
 }
 
-TEST(CaptureCounter, APageTooLargeForTheMemoryLeftIsRefusedBeforeTheWalk)
+TEST(CaptureCounter, AFileThatCannotBeStartedIsRefusedBeforeTheWalk)
 {
     CaptureRig rig(10);
     rig.measureAs(50 * P);
-    rig.host->setMemoryProbe([] { return std::optional<std::int64_t>(1 << 20); });
+    const QString missing = rig.dir.file(QStringLiteral("gone/001.png"));
+    rig.host->setFileNameSource([&] { return missing; });
     const QString message = rig.run().failed.join(u'\n');
-    EXPECT_TRUE(message.contains(QStringLiteral("too large for the memory")))
+    EXPECT_TRUE(message.startsWith(QStringLiteral("The screenshot could not be saved to")))
         << message.toStdString();
     EXPECT_TRUE(rig.view->tops.empty()) << "the view was walked";
     EXPECT_EQ(rig.view->finishes, rig.view->prepares) << "the page was left prepared";
     EXPECT_EQ(rig.host->CaptureCount(), 0);
     EXPECT_TRUE(rig.host->List2().isEmpty());
     EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());
-
-    // Enough memory: the same page is taken.
-    rig.host->setMemoryProbe([] { return std::optional<std::int64_t>(1LL << 30); });
-    rig.host->addHeightCandidateTwips(50 * P);
-    rig.host->Command5_Click();
-    EXPECT_EQ(rig.host->CaptureCount(), 1);
 }
 
 // A watermark that does not load leaves the one before it; which files load is the picture

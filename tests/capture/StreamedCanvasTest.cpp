@@ -1,0 +1,113 @@
+#include "capture/StreamedCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using namespace tessaly;
+
+namespace {
+
+constexpr int Width = 6;
+constexpr QRgb Background = 0xff101010;
+
+// A band whose every row names the band and the row within it.
+QImage band(int number, int rows)
+{
+    QImage image(Width - 2, rows, QImage::Format_RGB32); // narrower than the picture
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(number, y % 256, y / 256));
+    return image;
+}
+
+struct Received
+{
+    QImage rows{Width, 0, QImage::Format_RGB32};
+    int blocks = 0;
+
+    StreamedCanvas::Sink sink()
+    {
+        return [this](const QImage &block) {
+            ++blocks;
+            QImage grown(Width, rows.height() + block.height(), QImage::Format_RGB32);
+            for (int y = 0; y < rows.height(); ++y)
+                std::copy_n(rows.constScanLine(y), Width * 4, grown.scanLine(y));
+            for (int y = 0; y < block.height(); ++y)
+                std::copy_n(block.constScanLine(y), Width * 4, grown.scanLine(rows.height() + y));
+            rows = grown;
+            return Result<void>();
+        };
+    }
+};
+
+} // namespace
+
+// Bands of 100 rows at 0, 100, 200 and a last one moved up to end at 330; the page ends at
+// 320. Every row is the one the last band over it shows; a row marked by the stamp as it
+// passes is marked once; the bottom stamp lands on the last row; no more than a band and the
+// reserve is ever held.
+TEST(StreamedCanvas, RowsGoOutInOrderWithLaterBandsOverEarlierOnes)
+{
+    StreamedCanvas canvas;
+    Received out;
+    int stamped = 0;
+    int mostHeld = 0;
+    canvas.begin(
+        Width, Width - 2, 400, Background, 10,
+        [&](QImage &rows, int top) {
+            if (top <= 150 && 150 < top + rows.height())
+                ++stamped, rows.setPixel(0, 150 - top, qRgb(255, 255, 255));
+        },
+        out.sink());
+    for (const auto &[number, y] :
+         std::vector<std::pair<int, int>>{{1, 0}, {2, 100}, {3, 200}, {4, 230}}) {
+        ASSERT_TRUE(canvas.paintBand(band(number, 100), y));
+        mostHeld = std::max(mostHeld, canvas.paintedRows() - canvas.writtenRows());
+    }
+    ASSERT_TRUE(canvas.finish(
+        320, [](QImage &rows, int top) { rows.setPixel(1, 319 - top, qRgb(254, 254, 254)); }));
+
+    ASSERT_EQ(out.rows.height(), 320);
+    for (int y = 0; y < 320; ++y) {
+        const int number = y < 100 ? 1 : y < 200 ? 2 : y < 230 ? 3 : 4;
+        const int within = y - (number == 4 ? 230 : (number - 1) * 100);
+        const QRgb expected = qRgb(number, within % 256, within / 256);
+        EXPECT_EQ(out.rows.pixel(y == 150 ? 1 : 0, y), expected) << y;
+        EXPECT_EQ(out.rows.pixel(Width - 1, y), Background) << "column past the band, row " << y;
+    }
+    EXPECT_EQ(out.rows.pixel(0, 150), qRgb(255, 255, 255));
+    EXPECT_EQ(out.rows.pixel(1, 319), qRgb(254, 254, 254));
+    EXPECT_EQ(stamped, 1);
+    EXPECT_GT(out.blocks, 2) << "the rows waited for the end";
+    EXPECT_LE(mostHeld, 100 + 10);
+}
+
+// A page measured taller than its bands ends in background; a sink that refuses ends the
+// picture: nothing more is handed over, and the refusal comes back at every later step.
+TEST(StreamedCanvas, BackgroundBelowTheBandsAndARefusalEndsThePicture)
+{
+    StreamedCanvas canvas;
+    Received out;
+    canvas.begin(Width, Width - 2, 400, Background, 0, {}, out.sink());
+    ASSERT_TRUE(canvas.paintBand(band(1, 100), 0));
+    ASSERT_TRUE(canvas.finish(150, {}));
+    ASSERT_EQ(out.rows.height(), 150);
+    EXPECT_EQ(out.rows.pixel(0, 99), qRgb(1, 99, 0));
+    EXPECT_EQ(out.rows.pixel(0, 100), Background);
+    EXPECT_EQ(out.rows.pixel(0, 149), Background);
+
+    int calls = 0;
+    canvas.begin(Width, Width - 2, 400, Background, 0, {}, [&](const QImage &) {
+        ++calls;
+        return Result<void>(fail(QStringLiteral("disk full")));
+    });
+    ASSERT_TRUE(canvas.paintBand(band(1, 100), 0));
+    const Result<void> refused = canvas.paintBand(band(2, 100), 100);
+    EXPECT_EQ(refused.error(), QStringLiteral("disk full"));
+    EXPECT_TRUE(canvas.failed());
+    EXPECT_EQ(canvas.paintBand(band(3, 100), 200).error(), QStringLiteral("disk full"));
+    EXPECT_EQ(canvas.finish(300, {}).error(), QStringLiteral("disk full"));
+    EXPECT_EQ(calls, 1);
+}
