@@ -1,5 +1,7 @@
 #include "platform/WebEngineEnvironment.h"
 
+#include "platform/OpenGlProbeCache.h"
+
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QQuickWindow>
@@ -88,8 +90,9 @@ QStringList prepareWebEngineEnvironment()
     // Without a GPU the browser's GPU process runs on a software OpenGL stack and often fails
     // to create its command buffers: pages then do not draw for seconds and captures time
     // out. Software compositing draws the same pixels without that stack.
-    QByteArray flags =
-        withGpuChoice(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), *use, probeDisplayOpenGl);
+    QByteArray flags = withGpuChoice(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), *use, [] {
+        return cachedOpenGlFinding(openGlCacheFile(), displayIdentity(), probeDisplayOpenGl);
+    });
     // With the GPU switched off the engine composites its frames in software; showing them
     // through an OpenGL scene graph then only adds a software GL stack, which costs some
     // 60 MB and a third of the capture time of a long page, for the same pixels. The toolkit

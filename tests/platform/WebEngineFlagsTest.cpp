@@ -1,5 +1,8 @@
 #include "platform/OpenGlProbe.h"
+#include "platform/OpenGlProbeCache.h"
 #include "platform/WebEngineEnvironment.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -96,4 +99,26 @@ TEST(WebEngineFlags, ProbeFindsTheVirtualDisplaysOpenGlDrawnInSoftware)
     const tessaly::OpenGlFinding found = tessaly::probeDisplayOpenGl();
     EXPECT_TRUE(found.looked);
     EXPECT_TRUE(tessaly::isSoftwareRenderer(found.renderer)) << found.renderer.toStdString();
+}
+
+// The display's answer is kept for the same display: the next start does not ask the driver
+// again, another display (or a new boot) does, and no key means no keeping.
+TEST(WebEngineFlags, TheProbesAnswerIsKeptPerDisplay)
+{
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("cache/display-opengl"));
+    int asked = 0;
+    const auto probe = [&asked] {
+        ++asked;
+        return tessaly::OpenGlFinding{true, QByteArray("renderer ") + QByteArray::number(asked)};
+    };
+    using tessaly::cachedOpenGlFinding;
+    EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
+    EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
+    EXPECT_EQ(asked, 1);
+    const tessaly::OpenGlFinding other = cachedOpenGlFinding(file, "boot :1 vendor 1", probe);
+    EXPECT_TRUE(other.looked);
+    EXPECT_EQ(other.renderer, "renderer 2");
+    EXPECT_EQ(cachedOpenGlFinding(file, "", probe).renderer, "renderer 3");
+    EXPECT_EQ(cachedOpenGlFinding(file, "", probe).renderer, "renderer 4");
 }
