@@ -1,0 +1,79 @@
+// Writing on the file's own thread: the rows arrive whole and in order, a failure there
+// reaches the caller, and a file given up leaves nothing at its name.
+#include "imagefile/QueuedImageFile.h"
+#include "imagefile/SaveBitmapAs.h"
+
+#include "FakeEncoder.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QImage rows(int first, int count)
+{
+    QImage image(5, count, QImage::Format_RGB32);
+    for (int y = 0; y < count; ++y)
+        for (int x = 0; x < 5; ++x)
+            image.setPixel(x, y, qRgb((first + y) % 256, (first + y) / 256, 7));
+    return image;
+}
+
+std::unique_ptr<QueuedImageFile> opened(SaveBitmapAs &writer, const QString &name)
+{
+    Result<std::unique_ptr<ImageFileStream>> stream = writer.OpenImageFile(name, 5);
+    EXPECT_TRUE(stream) << stream.error().toStdString();
+    return stream ? std::make_unique<QueuedImageFile>(std::move(*stream)) : nullptr;
+}
+
+} // namespace
+
+TEST(QueuedImageFile, RowsArriveInOrderAndAFileGivenUpLeavesNothing)
+{
+    TempDir dir;
+    SaveBitmapAs writer;
+    ASSERT_TRUE(writer.StartGdiplus(1));
+    const QString name = dir.file(u"page.png"_s);
+    auto file = opened(writer, name);
+    ASSERT_TRUE(file);
+    // More blocks than the queue holds, so that the caller has to wait for the writer.
+    int row = 0;
+    for (int block = 0; block < 40; ++block) {
+        const int count = 1 + block % 7;
+        ASSERT_TRUE(file->addRows(rows(row, count)));
+        row += count;
+    }
+    ASSERT_TRUE(file->commit());
+    file.reset();
+    const QImage read = QImageReader(name).read();
+    ASSERT_EQ(read.height(), row);
+    for (int y = 0; y < read.height(); ++y)
+        ASSERT_EQ(read.pixel(4, y), qRgb(y % 256, y / 256, 7)) << "row " << y;
+
+    const QString dropped = dir.file(u"dropped.png"_s);
+    auto unfinished = opened(writer, dropped);
+    ASSERT_TRUE(unfinished->addRows(rows(0, 3)));
+    unfinished.reset();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"page.png"_s});
+}
+
+TEST(QueuedImageFile, AFailureOnTheWritersThreadReachesTheCaller)
+{
+    TempDir dir;
+    const EncoderId id = QUuid::fromString(u"{3a4b5c6d-7e8f-4a0b-9c1d-2e3f4a5b6c7d}"_s);
+    SaveBitmapAs writer({std::make_shared<FakeEncoder>(u"image/png"_s, id, true)});
+    ASSERT_TRUE(writer.StartGdiplus(1));
+    auto file = opened(writer, dir.file(u"page.png"_s));
+    ASSERT_TRUE(file->addRows(rows(0, 4)));
+    const Result<void> committed = file->commit();
+    EXPECT_TRUE(committed.error().contains(u"gave up halfway"_s))
+        << committed.error().toStdString();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
