@@ -45,8 +45,8 @@ public:
         for (int y = 0; y < rows.height(); ++y) {
             PackedRows::toBgr(reinterpret_cast<const QRgb *>(rows.constScanLine(y)), m_width,
                               m_row.data());
-            if (m_device.write(reinterpret_cast<const char *>(m_row.data()), qint64(m_row.size())) !=
-                qint64(m_row.size()))
+            if (m_device.write(reinterpret_cast<const char *>(m_row.data()),
+                               qint64(m_row.size())) != qint64(m_row.size()))
                 return m_status = fail(u"the device did not take the rows"_s);
         }
         m_rows += rows.height();
@@ -115,9 +115,8 @@ QString BmpEncoder::mimeType() const
 
 Result<void> BmpEncoder::checkSize(QSize size) const
 {
-    return SizeLimits::checkBytes(size, u"BMP"_s,
-                                  HeaderBytes + rowBytes(size.width()) * qint64(size.height()),
-                                  MaxFileBytes);
+    return SizeLimits::checkBytes(
+        size, u"BMP"_s, HeaderBytes + rowBytes(size.width()) * qint64(size.height()), MaxFileBytes);
 }
 
 Result<void> BmpEncoder::write(const QImage &image, QIODevice &device) const

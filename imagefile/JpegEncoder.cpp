@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 using namespace Qt::StringLiterals;
@@ -144,8 +145,7 @@ qint64 frameHeightOffset(const std::vector<std::uint8_t> &bytes)
     while (at + 4 <= bytes.size() && bytes[at] == 0xff) {
         const std::uint8_t marker = bytes[at + 1];
         // Start of frame markers are C0 to CF, less C4 (tables), C8 (reserved), CC (coding).
-        if (marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 &&
-            marker != 0xcc)
+        if (marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc)
             return at + 7 <= bytes.size() ? qint64(at + 5) : -1;
         if (marker == 0xda) // start of scan: no frame header before it
             return -1;
@@ -195,14 +195,14 @@ public:
             return m_status;
         if (m_rows == 0)
             return m_status = fail(u"there are no rows to write"_s);
-        // The last row of blocks is filled as libjpeg fills the bottom of a picture whose
-        // height it knows: with copies of the last row. The format's limit is no whole
-        // number of block rows, and there libjpeg fills the rest itself.
+        // The last row of blocks is filled with copies of the last row, much as libjpeg fills
+        // the bottom of a picture whose height it knows (the same pixels for an odd height;
+        // for an even one libjpeg takes the colour of the last two rows, a few levels off).
+        // The format's limit is no whole number of block rows: there libjpeg fills the rest.
         jpeg_compress_struct &info = m_compressor->info;
         const JDIMENSION blockRows = JDIMENSION(info.max_v_samp_factor * DCTSIZE);
-        const JDIMENSION filled = std::min((JDIMENSION(m_rows) + blockRows - 1) / blockRows *
-                                               blockRows,
-                                           info.image_height);
+        const JDIMENSION filled = std::min(
+            (JDIMENSION(m_rows) + blockRows - 1) / blockRows * blockRows, info.image_height);
         while (info.next_scanline < filled) {
             if (!writeRow(*m_compressor, m_row.data()))
                 return m_status = libjpegFailure();
@@ -256,14 +256,12 @@ Result<void> JpegEncoder::write(const QImage &image, QIODevice &device) const
     return writeThroughStream(*this, image, device, 0);
 }
 
-Result<void> JpegEncoder::writeAtQuality(const QImage &image, QIODevice &device,
-                                         int quality) const
+Result<void> JpegEncoder::writeAtQuality(const QImage &image, QIODevice &device, int quality) const
 {
     return writeThroughStream(*this, image, device, quality);
 }
 
-std::unique_ptr<RowStream> JpegEncoder::startStream(QIODevice &device, int width,
-                                                    int quality) const
+std::unique_ptr<RowStream> JpegEncoder::startStream(QIODevice &device, int width, int quality) const
 {
     return std::make_unique<JpegRowStream>(device, width,
                                            quality >= 1 ? std::min(quality, 100) : DefaultQuality);

@@ -27,8 +27,8 @@ class PngRowStream : public RowStream
 {
 public:
     PngRowStream(QIODevice &device, int width)
-        : m_device(device), m_width(width), m_start(device.pos()),
-          m_row(1 + size_t(width) * 3), m_compressed(IdatBytes)
+        : m_device(device), m_width(width), m_start(device.pos()), m_row(1 + size_t(width) * 3),
+          m_compressed(IdatBytes)
     {
         // The default level, as PNG writers use; memory and window as zlib's defaults.
         if (deflateInit(&m_zlib, Z_DEFAULT_COMPRESSION) != Z_OK) {
@@ -145,11 +145,10 @@ private:
             crc = crc32(crc, data, uInt(bytes));
         std::array<std::uint8_t, 4> tail{};
         PackedRows::putBigEndian32(tail.data(), std::uint32_t(crc));
-        const bool taken =
-            m_device.write(reinterpret_cast<const char *>(head.data()), 8) == 8 &&
-            (bytes == 0 ||
-             m_device.write(reinterpret_cast<const char *>(data), qint64(bytes)) == qint64(bytes)) &&
-            m_device.write(reinterpret_cast<const char *>(tail.data()), 4) == 4;
+        const bool taken = m_device.write(reinterpret_cast<const char *>(head.data()), 8) == 8 &&
+                           (bytes == 0 || m_device.write(reinterpret_cast<const char *>(data),
+                                                         qint64(bytes)) == qint64(bytes)) &&
+                           m_device.write(reinterpret_cast<const char *>(tail.data()), 4) == 4;
         if (!taken)
             return fail(u"the device did not take the data"_s);
         return {};

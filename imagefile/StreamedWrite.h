@@ -10,8 +10,9 @@ inline Result<void> writeThroughStream(const ImageEncoder &encoder, const QImage
                                        QIODevice &device, int quality)
 {
     const std::unique_ptr<RowStream> stream = encoder.startStream(device, image.width(), quality);
-    const Result<void> added = stream->addRows(
-        image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32));
+    const Result<void> added = stream->addRows(image.format() == QImage::Format_RGB32
+                                                   ? image
+                                                   : image.convertToFormat(QImage::Format_RGB32));
     if (!added)
         return added;
     return stream->finish();

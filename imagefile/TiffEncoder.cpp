@@ -78,8 +78,9 @@ int onError(TIFF *, void *userData, const char *module, const char *format, va_l
     if (client->error.isEmpty()) {
         char text[512];
         std::vsnprintf(text, sizeof text, format, args);
-        client->error = module ? QString::fromLocal8Bit(module) + u": "_s + QString::fromLocal8Bit(text)
-                               : QString::fromLocal8Bit(text);
+        client->error =
+            module ? QString::fromLocal8Bit(module) + u": "_s + QString::fromLocal8Bit(text)
+                   : QString::fromLocal8Bit(text);
     }
     return 1; // handled: nothing goes to the standard error stream
 }
@@ -112,16 +113,16 @@ public:
             return;
         }
         // One row to begin with; each row written past the end lengthens the image.
-        const bool set = TIFFSetField(m_tiff, TIFFTAG_IMAGEWIDTH, std::uint32_t(width)) &&
-                         TIFFSetField(m_tiff, TIFFTAG_IMAGELENGTH, std::uint32_t(1)) &&
-                         TIFFSetField(m_tiff, TIFFTAG_BITSPERSAMPLE, 8) &&
-                         TIFFSetField(m_tiff, TIFFTAG_SAMPLESPERPIXEL, 3) &&
-                         TIFFSetField(m_tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB) &&
-                         TIFFSetField(m_tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
-                         TIFFSetField(m_tiff, TIFFTAG_COMPRESSION, COMPRESSION_NONE) &&
-                         TIFFSetField(m_tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) &&
-                         TIFFSetField(m_tiff, TIFFTAG_ROWSPERSTRIP,
-                                      std::uint32_t(TiffEncoder::RowsPerStrip));
+        const bool set =
+            TIFFSetField(m_tiff, TIFFTAG_IMAGEWIDTH, std::uint32_t(width)) &&
+            TIFFSetField(m_tiff, TIFFTAG_IMAGELENGTH, std::uint32_t(1)) &&
+            TIFFSetField(m_tiff, TIFFTAG_BITSPERSAMPLE, 8) &&
+            TIFFSetField(m_tiff, TIFFTAG_SAMPLESPERPIXEL, 3) &&
+            TIFFSetField(m_tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB) &&
+            TIFFSetField(m_tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
+            TIFFSetField(m_tiff, TIFFTAG_COMPRESSION, COMPRESSION_NONE) &&
+            TIFFSetField(m_tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) &&
+            TIFFSetField(m_tiff, TIFFTAG_ROWSPERSTRIP, std::uint32_t(TiffEncoder::RowsPerStrip));
         if (!set)
             m_status = failure(u"libtiff refused the picture's layout"_s);
     }
