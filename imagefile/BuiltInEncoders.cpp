@@ -1,25 +1,18 @@
 #include "imagefile/BuiltInEncoders.h"
 
+#include "imagefile/BmpEncoder.h"
 #include "imagefile/GifEncoder.h"
+#include "imagefile/JpegEncoder.h"
 #include "imagefile/PngEncoder.h"
-#include "imagefile/QtImageEncoder.h"
+#include "imagefile/TiffEncoder.h"
 
 namespace tessaly {
 
 EncoderList builtInEncoders()
 {
-    using Format = QtImageEncoder::Format;
-    EncoderList encoders;
-    const auto addQt = [&encoders](Format format) {
-        if (QtImageEncoder::isAvailable(format))
-            encoders.push_back(std::make_shared<QtImageEncoder>(format));
-    };
-    addQt(Format::Bmp);
-    addQt(Format::Jpeg);
-    encoders.push_back(std::make_shared<GifEncoder>());
-    addQt(Format::Tiff);
-    encoders.push_back(std::make_shared<PngEncoder>());
-    return encoders;
+    return {std::make_shared<BmpEncoder>(), std::make_shared<JpegEncoder>(),
+            std::make_shared<GifEncoder>(), std::make_shared<TiffEncoder>(),
+            std::make_shared<PngEncoder>()};
 }
 
 } // namespace tessaly

@@ -4,9 +4,8 @@
 
 namespace tessaly {
 
-/// The encoders this build really has: Qt's writers for BMP, JPEG, TIFF and PNG where the
-/// installation offers them (TIFF comes from a plugin that may be missing), and the giflib
-/// encoder for GIF.
+/// The encoders this build has: BMP, PNG and TIFF written here as the rows come, JPEG
+/// through libjpeg, GIF through giflib.
 EncoderList builtInEncoders();
 
 } // namespace tessaly

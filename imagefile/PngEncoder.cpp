@@ -1,9 +1,12 @@
 #include "imagefile/PngEncoder.h"
 
-#include <png.h>
+#include "imagefile/PackedRows.h"
+#include "imagefile/StreamedWrite.h"
 
-#include <csetjmp>
-#include <cstring>
+#include <zlib.h>
+
+#include <array>
+#include <cstdint>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -12,88 +15,155 @@ namespace tessaly {
 
 namespace {
 
-// libpng's writer rejects larger images as exceeding its user limit.
+// The format allows 2^31 - 1 a side, but the common readers, Qt's among them, refuse
+// anything past a million rows or columns: a file they cannot open is no screenshot.
 constexpr qint64 PngMaxSide = 1000000;
 
-// What the callbacks below share with the encoding. libpng reports errors by a long jump
-// back into encodeRows(), so nothing between the two may need a destructor to run.
-struct WriteState
-{
-    QIODevice *device = nullptr;
-    char message[256] = {};
-};
+constexpr std::array<std::uint8_t, 8> Signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+// Compressed data goes out in chunks of this size.
+constexpr std::size_t IdatBytes = 64 * 1024;
 
-void writeData(png_structp png, png_bytep data, size_t length)
-{
-    auto *state = static_cast<WriteState *>(png_get_io_ptr(png));
-    const qint64 written =
-        state->device->write(reinterpret_cast<const char *>(data), qint64(length));
-    // Compressing the rest of a picture the device no longer takes would only cost time.
-    if (written != qint64(length))
-        png_error(png, "the device did not take the data");
-}
-
-void flushData(png_structp) {}
-
-void onError(png_structp png, png_const_charp message)
-{
-    auto *state = static_cast<WriteState *>(png_get_error_ptr(png));
-    std::strncpy(state->message, message, sizeof state->message - 1);
-    png_longjmp(png, 1);
-}
-
-void onWarning(png_structp, png_const_charp) {}
-
-// Owns libpng's write and info structures.
-class PngWriteStruct
+class PngRowStream : public RowStream
 {
 public:
-    explicit PngWriteStruct(WriteState &state)
-        : m_png(png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, onError, onWarning))
+    PngRowStream(QIODevice &device, int width)
+        : m_device(device), m_width(width), m_start(device.pos()), m_row(1 + size_t(width) * 3),
+          m_compressed(IdatBytes)
     {
-        if (m_png)
-            m_info = png_create_info_struct(m_png);
+        // The default level, as PNG writers use; memory and window as zlib's defaults.
+        if (deflateInit(&m_zlib, Z_DEFAULT_COMPRESSION) != Z_OK) {
+            m_status = fail(u"zlib could not start compressing"_s);
+            return;
+        }
+        m_zlibStarted = true;
+        m_zlib.next_out = m_compressed.data();
+        m_zlib.avail_out = uInt(m_compressed.size());
+        if (m_device.write(reinterpret_cast<const char *>(Signature.data()), Signature.size()) !=
+            qint64(Signature.size()))
+            m_status = fail(u"the device did not take the header"_s);
+        else
+            m_status = writeHeader(0); // the height is filled in at the end
     }
-    ~PngWriteStruct() { png_destroy_write_struct(&m_png, m_info ? &m_info : nullptr); }
-    PngWriteStruct(const PngWriteStruct &) = delete;
-    PngWriteStruct &operator=(const PngWriteStruct &) = delete;
 
-    bool isValid() const { return m_png && m_info; }
-    png_structp png() const { return m_png; }
-    png_infop info() const { return m_info; }
+    ~PngRowStream() override
+    {
+        if (m_zlibStarted)
+            deflateEnd(&m_zlib);
+    }
+    PngRowStream(const PngRowStream &) = delete;
+    PngRowStream &operator=(const PngRowStream &) = delete;
+
+    Result<void> addRows(const QImage &rows) override
+    {
+        if (!m_status)
+            return m_status;
+        m_row[0] = 0; // filter type None
+        for (int y = 0; y < rows.height(); ++y) {
+            PackedRows::toRgb(reinterpret_cast<const QRgb *>(rows.constScanLine(y)), m_width,
+                              &m_row[1]);
+            m_zlib.next_in = m_row.data();
+            m_zlib.avail_in = uInt(m_row.size());
+            if (m_status = deflateAll(Z_NO_FLUSH); !m_status)
+                return m_status;
+        }
+        m_rows += rows.height();
+        return {};
+    }
+
+    Result<void> finish() override
+    {
+        if (!m_status)
+            return m_status;
+        m_zlib.next_in = nullptr;
+        m_zlib.avail_in = 0;
+        if (m_status = deflateAll(Z_FINISH); !m_status)
+            return m_status;
+        if (m_status = writeIdat(); !m_status)
+            return m_status;
+        if (m_status = writeChunk("IEND", nullptr, 0); !m_status)
+            return m_status;
+        const qint64 end = m_device.pos();
+        if (!m_device.seek(m_start + qint64(Signature.size())))
+            return m_status = fail(u"the device cannot go back to the header"_s);
+        if (m_status = writeHeader(std::uint32_t(m_rows)); !m_status)
+            return m_status;
+        if (!m_device.seek(end))
+            return m_status = fail(u"the device cannot go back to the end"_s);
+        return {};
+    }
 
 private:
-    png_structp m_png = nullptr;
-    png_infop m_info = nullptr;
-};
-
-// 8-bit RGB rows from an RGB32 image, in the byte order the file wants on any machine.
-bool encodeRows(png_structp png, png_infop info, const QImage &image, png_bytep row)
-{
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    png_set_IHDR(png, info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0)
-        png_set_pHYs(png, info, png_uint_32(image.dotsPerMeterX()),
-                     png_uint_32(image.dotsPerMeterY()), PNG_RESOLUTION_METER);
-    png_write_info(png, info);
-    const int width = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *pixels = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        png_bytep out = row;
-        for (int x = 0; x < width; ++x) {
-            *out++ = png_byte(qRed(pixels[x]));
-            *out++ = png_byte(qGreen(pixels[x]));
-            *out++ = png_byte(qBlue(pixels[x]));
+    // Compresses what is waiting, writing every chunk that fills up; Z_FINISH also ends
+    // the compressed stream.
+    Result<void> deflateAll(int flush)
+    {
+        for (;;) {
+            const int result = deflate(&m_zlib, flush);
+            if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
+                return fail(u"zlib failed to compress the rows"_s);
+            if (m_zlib.avail_out == 0) {
+                if (Result<void> written = writeIdat(); !written)
+                    return written;
+                continue;
+            }
+            // Output room is left: zlib has taken all the input, or ended the stream.
+            if (flush != Z_FINISH || result == Z_STREAM_END)
+                return {};
         }
-        png_write_row(png, row);
     }
-    png_write_end(png, info);
-    return true;
-}
+
+    Result<void> writeIdat()
+    {
+        const std::size_t bytes = m_compressed.size() - m_zlib.avail_out;
+        if (bytes > 0) {
+            if (Result<void> written = writeChunk("IDAT", m_compressed.data(), bytes); !written)
+                return written;
+        }
+        m_zlib.next_out = m_compressed.data();
+        m_zlib.avail_out = uInt(m_compressed.size());
+        return {};
+    }
+
+    Result<void> writeHeader(std::uint32_t height)
+    {
+        std::array<std::uint8_t, 13> data{};
+        PackedRows::putBigEndian32(&data[0], std::uint32_t(m_width));
+        PackedRows::putBigEndian32(&data[4], height);
+        data[8] = 8; // bits a sample
+        data[9] = 2; // RGB; compression, filter method and interlace stay 0
+        return writeChunk("IHDR", data.data(), data.size());
+    }
+
+    Result<void> writeChunk(const char (&type)[5], const std::uint8_t *data, std::size_t bytes)
+    {
+        std::array<std::uint8_t, 8> head{};
+        PackedRows::putBigEndian32(&head[0], std::uint32_t(bytes));
+        for (int i = 0; i < 4; ++i)
+            head[4 + i] = std::uint8_t(type[i]);
+        uLong crc = crc32(0L, &head[4], 4);
+        if (bytes > 0)
+            crc = crc32(crc, data, uInt(bytes));
+        std::array<std::uint8_t, 4> tail{};
+        PackedRows::putBigEndian32(tail.data(), std::uint32_t(crc));
+        const bool taken = m_device.write(reinterpret_cast<const char *>(head.data()), 8) == 8 &&
+                           (bytes == 0 || m_device.write(reinterpret_cast<const char *>(data),
+                                                         qint64(bytes)) == qint64(bytes)) &&
+                           m_device.write(reinterpret_cast<const char *>(tail.data()), 4) == 4;
+        if (!taken)
+            return fail(u"the device did not take the data"_s);
+        return {};
+    }
+
+    QIODevice &m_device;
+    const int m_width;
+    const qint64 m_start;
+    qint64 m_rows = 0;
+    std::vector<std::uint8_t> m_row;
+    std::vector<std::uint8_t> m_compressed;
+    z_stream m_zlib{};
+    bool m_zlibStarted = false;
+    Result<void> m_status;
+};
 
 } // namespace
 
@@ -105,19 +175,12 @@ PngEncoder::PngEncoder()
 
 Result<void> PngEncoder::write(const QImage &image, QIODevice &device) const
 {
-    const QImage rgb = image.format() == QImage::Format_RGB32
-                           ? image
-                           : image.convertToFormat(QImage::Format_RGB32);
-    WriteState state;
-    state.device = &device;
-    PngWriteStruct writer(state);
-    if (!writer.isValid())
-        return fail(u"libpng could not start a PNG file"_s);
-    png_set_write_fn(writer.png(), &state, writeData, flushData);
-    std::vector<png_byte> row(size_t(rgb.width()) * 3);
-    if (encodeRows(writer.png(), writer.info(), rgb, row.data()))
-        return {};
-    return fail(QString::fromLatin1(state.message));
+    return writeThroughStream(*this, image, device, 0);
+}
+
+std::unique_ptr<RowStream> PngEncoder::startStream(QIODevice &device, int width, int) const
+{
+    return std::make_unique<PngRowStream>(device, width);
 }
 
 } // namespace tessaly

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins qt6-tools-dev libqt6svg6-dev
-  libgl-dev libgif-dev libpng-dev libgtest-dev libxcb1-dev dpkg-dev
+  libgl-dev libgif-dev libjpeg62-turbo-dev libtiff-dev zlib1g-dev libgtest-dev libxcb1-dev dpkg-dev
   xvfb xauth xdotool openbox
   fonts-dejavu-core
 )
@@ -32,7 +32,7 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# TIFF output comes from the image-formats plugins; refuse to go on without it.
+# Qt reads TIFF (previews, the tests) only through the image-formats plugins; refuse to go on without it.
 tiff=/usr/lib/x86_64-linux-gnu/qt6/plugins/imageformats/libqtiff.so
 if [[ ! -e $tiff ]]; then
   echo "error: Qt's TIFF plugin ($tiff) is missing; install qt6-image-formats-plugins" >&2

@@ -8,6 +8,8 @@
 
 #include <QRandomGenerator>
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 using namespace tessaly;
@@ -49,6 +51,22 @@ protected:
         return contentOf(disk.file(name));
     }
 
+    /// Writes the image to `target` in bands of 50 rows, as a capture does; the first
+    /// failure's reason, or empty when the file was written.
+    QString streamInBands(const QImage &image, const QString &target)
+    {
+        Result<std::unique_ptr<ImageFileStream>> opened =
+            writer.OpenImageFile(target, image.width());
+        if (!opened)
+            return opened.error();
+        for (int y = 0; y < image.height(); y += 50) {
+            if (Result<void> added = (*opened)->addRows(image.copy(0, y, image.width(), 50));
+                !added)
+                return added.error();
+        }
+        return (*opened)->commit().error();
+    }
+
     ScratchMount disk{1024 * 1024};
     SaveBitmapAs writer;
     const Picture small{SamplePictures::webPage(40, 30)};
@@ -77,20 +95,28 @@ TEST(CheckedOutputDevice, RecordsTheFirstRefusalWithTheSystemsReason)
 
 TEST_F(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlone)
 {
-    const QByteArray earlier = earlierCapture(u"000.png"_s);
+    std::map<QString, QByteArray> earlier;
+    for (const QString &type : FiveTypes)
+        earlier[type] = earlierCapture(u"000"_s + type);
     ASSERT_TRUE(disk.fill(96 * 1024));
 
+    // A whole picture to a new name, and a stream in bands over the earlier file; the disk
+    // fills up in the middle of either.
     const Picture large = noise(600, 400); // 700 KB of pixels or more in every format
     for (const QString &type : FiveTypes) {
-        SCOPED_TRACE(type.toStdString());
-        const QString target = disk.file(u"001"_s + type);
-        const QString error = writer.SaveImageFile(large, target).error();
-        EXPECT_TRUE(error.contains(target) && error.contains(u"No space left on device"_s))
-            << error.toStdString();
-        EXPECT_FALSE(QFile::exists(target));
+        for (const bool streamed : {false, true}) {
+            SCOPED_TRACE((type + (streamed ? u" streamed"_s : u" whole"_s)).toStdString());
+            const QString target = disk.file((streamed ? u"000"_s : u"001"_s) + type);
+            const QString error = streamed ? streamInBands(large.image(), target)
+                                           : writer.SaveImageFile(large, target).error();
+            EXPECT_TRUE(error.contains(target) && error.contains(u"No space left on device"_s))
+                << error.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(disk.file(u"001"_s + type)));
+        EXPECT_EQ(contentOf(disk.file(u"000"_s + type)), earlier[type]);
     }
-    EXPECT_EQ(entriesOf(disk.path()), (QStringList{u".filler"_s, u"000.png"_s}));
-    EXPECT_EQ(contentOf(disk.file(u"000.png"_s)), earlier);
+    EXPECT_EQ(entriesOf(disk.path()), (QStringList{u".filler"_s, u"000.bmp"_s, u"000.gif"_s,
+                                                   u"000.jpg"_s, u"000.png"_s, u"000.tif"_s}));
 
     // Room again: the next save works.
     ASSERT_TRUE(QFile::remove(disk.file(u".filler"_s)));

@@ -5,6 +5,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 QImage IndependentDecoder::readWithQt(const QString &path, QByteArray *format)
@@ -61,4 +62,21 @@ double IndependentDecoder::meanChannelError(const QImage &a, const QImage &b)
         }
     }
     return total / (3.0 * double(a.width()) * double(a.height()));
+}
+
+int IndependentDecoder::maxChannelError(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const QRgb *ra = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const QRgb *rb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            largest = std::max({largest, std::abs(qRed(ra[x]) - qRed(rb[x])),
+                                std::abs(qGreen(ra[x]) - qGreen(rb[x])),
+                                std::abs(qBlue(ra[x]) - qBlue(rb[x]))});
+        }
+    }
+    return largest;
 }

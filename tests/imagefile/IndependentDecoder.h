@@ -19,4 +19,6 @@ public:
 
     /// Mean of |a - b| over all pixels and the three channels; -1 when the sizes differ.
     static double meanChannelError(const QImage &a, const QImage &b);
+    /// Largest |a - b| over all pixels and the three channels; -1 when the sizes differ.
+    static int maxChannelError(const QImage &a, const QImage &b);
 };

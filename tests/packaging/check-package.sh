@@ -31,7 +31,8 @@ man -l "$root/share/man/man1/tessaly-shot.1" 2>/dev/null | grep -q 'capture a wh
     fail "man page does not render"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for p in libqt6webenginewidgets6 libqt6widgets6 libgif7 libpng16-16 qt6-qpa-plugins qt6-image-formats-plugins; do
+for p in libqt6webenginewidgets6 libqt6widgets6 libgif7 libjpeg62-turbo libtiff6 zlib1g qt6-qpa-plugins \
+    qt6-image-formats-plugins; do
     echo "$depends" | grep -q "$p" || fail "Depends lacks $p: $depends"
 done
 

@@ -1,0 +1,132 @@
+#include "imagefile/BmpEncoder.h"
+
+#include "imagefile/PackedRows.h"
+#include "imagefile/SizeLimits.h"
+#include "imagefile/StreamedWrite.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace tessaly {
+
+namespace {
+
+constexpr qint64 FileHeaderBytes = 14;
+constexpr qint64 InfoHeaderBytes = 40;
+constexpr qint64 HeaderBytes = FileHeaderBytes + InfoHeaderBytes;
+// The file header's size field is unsigned 32-bit, so a file may reach 4 GB less a byte;
+// readers that take the field as signed would stop at 2 GB, but the format allows the rest.
+constexpr qint64 MaxFileBytes = 0xffffffffLL;
+// 96 dots per inch, what a screenshot is.
+constexpr std::uint32_t PixelsPerMetre = 3780;
+
+qint64 rowBytes(qint64 width)
+{
+    return (width * 3 + 3) / 4 * 4; // each row padded to four bytes
+}
+
+class BmpRowStream : public RowStream
+{
+public:
+    BmpRowStream(QIODevice &device, int width)
+        : m_device(device), m_width(width), m_start(device.pos()), m_row(size_t(rowBytes(width)))
+    {
+        // The height is not known yet: the headers are written again at the end.
+        m_status = writeHeaders(0);
+    }
+
+    Result<void> addRows(const QImage &rows) override
+    {
+        if (!m_status)
+            return m_status;
+        for (int y = 0; y < rows.height(); ++y) {
+            PackedRows::toBgr(reinterpret_cast<const QRgb *>(rows.constScanLine(y)), m_width,
+                              m_row.data());
+            if (m_device.write(reinterpret_cast<const char *>(m_row.data()),
+                               qint64(m_row.size())) != qint64(m_row.size()))
+                return m_status = fail(u"the device did not take the rows"_s);
+        }
+        m_rows += rows.height();
+        return {};
+    }
+
+    Result<void> finish() override
+    {
+        if (!m_status)
+            return m_status;
+        const qint64 end = m_device.pos();
+        if (!m_device.seek(m_start))
+            return m_status = fail(u"the device cannot go back to the header"_s);
+        if (m_status = writeHeaders(m_rows); !m_status)
+            return m_status;
+        if (!m_device.seek(end))
+            return m_status = fail(u"the device cannot go back to the end"_s);
+        return {};
+    }
+
+private:
+    Result<void> writeHeaders(qint64 height)
+    {
+        using PackedRows::putLittleEndian32;
+        const qint64 pixelBytes = rowBytes(m_width) * height;
+        std::array<std::uint8_t, HeaderBytes> header{};
+        header[0] = 'B';
+        header[1] = 'M';
+        putLittleEndian32(&header[2], std::uint32_t(HeaderBytes + pixelBytes));
+        putLittleEndian32(&header[10], std::uint32_t(HeaderBytes));
+        std::uint8_t *info = &header[FileHeaderBytes];
+        putLittleEndian32(&info[0], std::uint32_t(InfoHeaderBytes));
+        putLittleEndian32(&info[4], std::uint32_t(m_width));
+        // A negative height says the top row comes first, so rows go out as they come.
+        putLittleEndian32(&info[8], std::uint32_t(-std::int32_t(height)));
+        info[12] = 1;  // planes
+        info[14] = 24; // bits a pixel; compression 0 is none
+        putLittleEndian32(&info[20], std::uint32_t(pixelBytes));
+        putLittleEndian32(&info[24], PixelsPerMetre);
+        putLittleEndian32(&info[28], PixelsPerMetre);
+        if (m_device.write(reinterpret_cast<const char *>(header.data()), HeaderBytes) !=
+            HeaderBytes)
+            return fail(u"the device did not take the header"_s);
+        return {};
+    }
+
+    QIODevice &m_device;
+    const int m_width;
+    const qint64 m_start;
+    qint64 m_rows = 0;
+    std::vector<std::uint8_t> m_row; // zero padding at its end stays zero
+    Result<void> m_status;
+};
+
+} // namespace
+
+EncoderId BmpEncoder::id() const
+{
+    return QUuid::fromString(u"{5d702fca-1a84-4556-b712-ac883b436551}"_s);
+}
+
+QString BmpEncoder::mimeType() const
+{
+    return u"image/bmp"_s;
+}
+
+Result<void> BmpEncoder::checkSize(QSize size) const
+{
+    return SizeLimits::checkBytes(
+        size, u"BMP"_s, HeaderBytes + rowBytes(size.width()) * qint64(size.height()), MaxFileBytes);
+}
+
+Result<void> BmpEncoder::write(const QImage &image, QIODevice &device) const
+{
+    return writeThroughStream(*this, image, device, 0);
+}
+
+std::unique_ptr<RowStream> BmpEncoder::startStream(QIODevice &device, int width, int) const
+{
+    return std::make_unique<BmpRowStream>(device, width);
+}
+
+} // namespace tessaly

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "imagefile/ImageEncoder.h"
+
+namespace tessaly {
+
+/// Writes uncompressed 8-bit RGB TIFF files through libtiff, strip by strip as the rows
+/// come; libtiff lengthens the image with every row written.
+class TiffEncoder : public ImageEncoder
+{
+public:
+    /// Rows in each strip of the files written.
+    static constexpr int RowsPerStrip = 64;
+
+    EncoderId id() const override;
+    QString mimeType() const override;
+    Result<void> checkSize(QSize size) const override;
+    Result<void> write(const QImage &image, QIODevice &device) const override;
+    std::unique_ptr<RowStream> startStream(QIODevice &device, int width,
+                                           int quality) const override;
+};
+
+} // namespace tessaly
