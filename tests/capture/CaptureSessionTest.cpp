@@ -1,6 +1,7 @@
 #include "CaptureRig.h"
 #include "capture/BuiltInPictures.h"
 #include "support/FileHelpers.h"
+#include "support/ScratchMount.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -232,6 +233,26 @@ TEST(CaptureCounter, AFileThatCannotBeStartedIsRefusedBeforeTheWalk)
     EXPECT_EQ(rig.host->CaptureCount(), 0);
     EXPECT_TRUE(rig.host->List2().isEmpty());
     EXPECT_TRUE(QDir(rig.dir.path()).isEmpty());
+}
+
+// The disk fills up while the page is walked: the walk stops there instead of grabbing the
+// rest of the page, the capture names the file and the system's reason, and neither a file
+// nor a half-written one is left.
+TEST(CaptureCounter, ADiskThatFillsDuringTheWalkStopsItAndLeavesNothing)
+{
+    const ScratchMount disk(256 * 1024);
+    if (!disk.usable())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    CaptureRig rig(40000);
+    rig.settings.setSaveLocation(disk.path() + QStringLiteral("/"));
+    rig.settings.setSaveType(QStringLiteral(".bmp")); // 180 kB a band
+    const auto outcome = rig.run();
+    ASSERT_EQ(outcome.failed.size(), 1);
+    EXPECT_TRUE(outcome.failed.first().contains(QStringLiteral("No space left on device")))
+        << outcome.failed.first().toStdString();
+    EXPECT_LT(outcome.bands, 10);
+    EXPECT_TRUE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(rig.host->CaptureCount(), 0);
 }
 
 // A watermark that does not load leaves the one before it; which files load is the picture
