@@ -1,12 +1,12 @@
 #include "imagefile/BmpEncoder.h"
 
+#include "imagefile/PackedRowStream.h"
 #include "imagefile/PackedRows.h"
 #include "imagefile/SizeLimits.h"
 #include "imagefile/StreamedWrite.h"
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -28,46 +28,31 @@ qint64 rowBytes(qint64 width)
     return (width * 3 + 3) / 4 * 4; // each row padded to four bytes
 }
 
-class BmpRowStream : public RowStream
+class BmpRowStream : public PackedRowStream
 {
 public:
     BmpRowStream(QIODevice &device, int width)
-        : m_device(device), m_width(width), m_start(device.pos()), m_row(size_t(rowBytes(width)))
+        : PackedRowStream(width, Order::Bgr, 0, size_t(rowBytes(width))), m_device(device),
+          m_width(width), m_start(device.pos())
     {
         // The height is not known yet: the headers are written again at the end.
-        m_status = writeHeaders(0);
-    }
-
-    Result<void> addRows(const QImage &rows) override
-    {
-        if (!m_status)
-            return m_status;
-        for (int y = 0; y < rows.height(); ++y) {
-            PackedRows::toBgr(reinterpret_cast<const QRgb *>(rows.constScanLine(y)), m_width,
-                              m_row.data());
-            if (m_device.write(reinterpret_cast<const char *>(m_row.data()),
-                               qint64(m_row.size())) != qint64(m_row.size()))
-                return m_status = fail(u"the device did not take the rows"_s);
-        }
-        m_rows += rows.height();
-        return {};
-    }
-
-    Result<void> finish() override
-    {
-        if (!m_status)
-            return m_status;
-        const qint64 end = m_device.pos();
-        if (!m_device.seek(m_start))
-            return m_status = fail(u"the device cannot go back to the header"_s);
-        if (m_status = writeHeaders(m_rows); !m_status)
-            return m_status;
-        if (!m_device.seek(end))
-            return m_status = fail(u"the device cannot go back to the end"_s);
-        return {};
+        startWith(writeHeaders(0));
     }
 
 private:
+    Result<void> writeRow(std::uint8_t *row) override
+    {
+        const qint64 bytes = rowBytes(m_width);
+        if (m_device.write(reinterpret_cast<const char *>(row), bytes) != bytes)
+            return fail(u"the device did not take the rows"_s);
+        return {};
+    }
+
+    Result<void> finishRows() override
+    {
+        return rewriteAt(m_device, m_start, [this] { return writeHeaders(rows()); });
+    }
+
     Result<void> writeHeaders(qint64 height)
     {
         using PackedRows::putLittleEndian32;
@@ -96,9 +81,6 @@ private:
     QIODevice &m_device;
     const int m_width;
     const qint64 m_start;
-    qint64 m_rows = 0;
-    std::vector<std::uint8_t> m_row; // zero padding at its end stays zero
-    Result<void> m_status;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "imagefile/JpegEncoder.h"
 
-#include "imagefile/PackedRows.h"
+#include "imagefile/PackedRowStream.h"
 #include "imagefile/StreamedWrite.h"
 
 #include <algorithm>
@@ -120,7 +120,7 @@ bool start(Compressor &c, int width, int quality)
     return true;
 }
 
-bool writeRow(Compressor &c, JSAMPROW row)
+bool compressRow(Compressor &c, JSAMPROW row)
 {
     if (setjmp(c.jump))
         return false;
@@ -154,15 +154,16 @@ qint64 frameHeightOffset(const std::vector<std::uint8_t> &bytes)
     return -1;
 }
 
-class JpegRowStream : public RowStream
+class JpegRowStream : public PackedRowStream
 {
 public:
     JpegRowStream(QIODevice &device, int width, int quality)
-        : m_device(device), m_width(width), m_start(device.pos()), m_row(size_t(width) * 3)
+        : PackedRowStream(width, Order::Rgb, 0, size_t(width) * 3), m_device(device),
+          m_start(device.pos())
     {
         m_compressor->device = &device;
         if (!start(*m_compressor, width, quality))
-            m_status = libjpegFailure();
+            startWith(libjpegFailure());
     }
 
     ~JpegRowStream() override
@@ -173,28 +174,18 @@ public:
     JpegRowStream(const JpegRowStream &) = delete;
     JpegRowStream &operator=(const JpegRowStream &) = delete;
 
-    Result<void> addRows(const QImage &rows) override
+private:
+    Result<void> writeRow(std::uint8_t *row) override
     {
-        if (!m_status)
-            return m_status;
-        for (int y = 0; y < rows.height(); ++y) {
-            PackedRows::toRgb(reinterpret_cast<const QRgb *>(rows.constScanLine(y)), m_width,
-                              m_row.data());
-            if (m_rows >= JpegEncoder::MaxSide)
-                return m_status = fail(u"JPEG files hold at most 65,500 rows"_s);
-            if (!writeRow(*m_compressor, m_row.data()))
-                return m_status = libjpegFailure();
-            ++m_rows;
-        }
+        if (rows() >= JpegEncoder::MaxSide)
+            return fail(u"JPEG files hold at most 65,500 rows"_s);
+        if (!compressRow(*m_compressor, row))
+            return libjpegFailure();
         return {};
     }
 
-    Result<void> finish() override
+    Result<void> finishRows() override
     {
-        if (!m_status)
-            return m_status;
-        if (m_rows == 0)
-            return m_status = fail(u"there are no rows to write"_s);
         // The last row of blocks is filled with copies of the last row, much as libjpeg fills
         // the bottom of a picture whose height it knows (the same pixels for an odd height;
         // for an even one libjpeg takes the colour of the last two rows, a few levels off).
@@ -202,31 +193,27 @@ public:
         jpeg_compress_struct &info = m_compressor->info;
         const JDIMENSION blockRows = JDIMENSION(info.max_v_samp_factor * DCTSIZE);
         const JDIMENSION filled = std::min(
-            (JDIMENSION(m_rows) + blockRows - 1) / blockRows * blockRows, info.image_height);
+            (JDIMENSION(rows()) + blockRows - 1) / blockRows * blockRows, info.image_height);
         while (info.next_scanline < filled) {
-            if (!writeRow(*m_compressor, m_row.data()))
-                return m_status = libjpegFailure();
+            if (!compressRow(*m_compressor, lastRow()))
+                return libjpegFailure();
         }
         if (!end(*m_compressor))
-            return m_status = libjpegFailure();
-        return m_status = writeHeight();
+            return libjpegFailure();
+        return writeHeight();
     }
 
-private:
     Result<void> writeHeight()
     {
         const qint64 offset = frameHeightOffset(m_compressor->header);
         if (offset < 0)
             return fail(u"libjpeg wrote no frame header"_s);
-        const char height[2] = {char(m_rows >> 8), char(m_rows & 0xff)};
-        const qint64 end = m_device.pos();
-        if (!m_device.seek(m_start + offset))
-            return fail(u"the device cannot go back to the header"_s);
-        if (m_device.write(height, 2) != 2)
-            return fail(u"the device did not take the header"_s);
-        if (!m_device.seek(end))
-            return fail(u"the device cannot go back to the end"_s);
-        return {};
+        return rewriteAt(m_device, m_start + offset, [this]() -> Result<void> {
+            const char height[2] = {char(rows() >> 8), char(rows() & 0xff)};
+            if (m_device.write(height, 2) != 2)
+                return fail(u"the device did not take the header"_s);
+            return {};
+        });
     }
 
     Failure libjpegFailure() const
@@ -235,12 +222,8 @@ private:
     }
 
     QIODevice &m_device;
-    const int m_width;
     const qint64 m_start;
-    int m_rows = 0;
-    std::vector<JSAMPLE> m_row; // after the last block, the last row given
     std::unique_ptr<Compressor> m_compressor = std::make_unique<Compressor>();
-    Result<void> m_status;
 };
 
 } // namespace

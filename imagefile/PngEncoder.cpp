@@ -1,5 +1,6 @@
 #include "imagefile/PngEncoder.h"
 
+#include "imagefile/PackedRowStream.h"
 #include "imagefile/PackedRows.h"
 #include "imagefile/StreamedWrite.h"
 
@@ -23,16 +24,18 @@ constexpr std::array<std::uint8_t, 8> Signature{0x89, 'P', 'N', 'G', '\r', '\n',
 // Compressed data goes out in chunks of this size.
 constexpr std::size_t IdatBytes = 64 * 1024;
 
-class PngRowStream : public RowStream
+class PngRowStream : public PackedRowStream
 {
 public:
+    // Each row begins with its filter type, 0 (None).
     PngRowStream(QIODevice &device, int width)
-        : m_device(device), m_width(width), m_start(device.pos()), m_row(1 + size_t(width) * 3),
+        : PackedRowStream(width, Order::Rgb, 1, 1 + size_t(width) * 3), m_device(device),
+          m_width(width), m_start(device.pos()), m_rowBytes(1 + size_t(width) * 3),
           m_compressed(IdatBytes)
     {
         // The default level, as PNG writers use; memory and window as zlib's defaults.
         if (deflateInit(&m_zlib, Z_DEFAULT_COMPRESSION) != Z_OK) {
-            m_status = fail(u"zlib could not start compressing"_s);
+            startWith(fail(u"zlib could not start compressing"_s));
             return;
         }
         m_zlibStarted = true;
@@ -40,9 +43,9 @@ public:
         m_zlib.avail_out = uInt(m_compressed.size());
         if (m_device.write(reinterpret_cast<const char *>(Signature.data()), Signature.size()) !=
             qint64(Signature.size()))
-            m_status = fail(u"the device did not take the header"_s);
+            startWith(fail(u"the device did not take the header"_s));
         else
-            m_status = writeHeader(0); // the height is filled in at the end
+            startWith(writeHeader(0)); // the height is filled in at the end
     }
 
     ~PngRowStream() override
@@ -53,46 +56,28 @@ public:
     PngRowStream(const PngRowStream &) = delete;
     PngRowStream &operator=(const PngRowStream &) = delete;
 
-    Result<void> addRows(const QImage &rows) override
+private:
+    Result<void> writeRow(std::uint8_t *row) override
     {
-        if (!m_status)
-            return m_status;
-        m_row[0] = 0; // filter type None
-        for (int y = 0; y < rows.height(); ++y) {
-            PackedRows::toRgb(reinterpret_cast<const QRgb *>(rows.constScanLine(y)), m_width,
-                              &m_row[1]);
-            m_zlib.next_in = m_row.data();
-            m_zlib.avail_in = uInt(m_row.size());
-            if (m_status = deflateAll(Z_NO_FLUSH); !m_status)
-                return m_status;
-        }
-        m_rows += rows.height();
-        return {};
+        m_zlib.next_in = row;
+        m_zlib.avail_in = uInt(m_rowBytes);
+        return deflateAll(Z_NO_FLUSH);
     }
 
-    Result<void> finish() override
+    Result<void> finishRows() override
     {
-        if (!m_status)
-            return m_status;
         m_zlib.next_in = nullptr;
         m_zlib.avail_in = 0;
-        if (m_status = deflateAll(Z_FINISH); !m_status)
-            return m_status;
-        if (m_status = writeIdat(); !m_status)
-            return m_status;
-        if (m_status = writeChunk("IEND", nullptr, 0); !m_status)
-            return m_status;
-        const qint64 end = m_device.pos();
-        if (!m_device.seek(m_start + qint64(Signature.size())))
-            return m_status = fail(u"the device cannot go back to the header"_s);
-        if (m_status = writeHeader(std::uint32_t(m_rows)); !m_status)
-            return m_status;
-        if (!m_device.seek(end))
-            return m_status = fail(u"the device cannot go back to the end"_s);
-        return {};
+        if (Result<void> done = deflateAll(Z_FINISH); !done)
+            return done;
+        if (Result<void> done = writeIdat(); !done)
+            return done;
+        if (Result<void> done = writeChunk("IEND", nullptr, 0); !done)
+            return done;
+        return rewriteAt(m_device, m_start + qint64(Signature.size()),
+                         [this] { return writeHeader(std::uint32_t(rows())); });
     }
 
-private:
     // Compresses what is waiting, writing every chunk that fills up; Z_FINISH also ends
     // the compressed stream.
     Result<void> deflateAll(int flush)
@@ -157,12 +142,10 @@ private:
     QIODevice &m_device;
     const int m_width;
     const qint64 m_start;
-    qint64 m_rows = 0;
-    std::vector<std::uint8_t> m_row;
+    const std::size_t m_rowBytes;
     std::vector<std::uint8_t> m_compressed;
     z_stream m_zlib{};
     bool m_zlibStarted = false;
-    Result<void> m_status;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "imagefile/TiffEncoder.h"
 
-#include "imagefile/PackedRows.h"
+#include "imagefile/PackedRowStream.h"
 #include "imagefile/SizeLimits.h"
 #include "imagefile/StreamedWrite.h"
 
@@ -8,7 +8,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -90,16 +89,17 @@ int onWarning(TIFF *, void *, const char *, const char *, va_list)
     return 1;
 }
 
-class TiffRowStream : public RowStream
+class TiffRowStream : public PackedRowStream
 {
 public:
-    TiffRowStream(QIODevice &device, int width) : m_width(width), m_row(size_t(width) * 3)
+    TiffRowStream(QIODevice &device, int width)
+        : PackedRowStream(width, Order::Rgb, 0, size_t(width) * 3)
     {
         m_client.device = &device;
         m_client.start = device.pos();
         TIFFOpenOptions *options = TIFFOpenOptionsAlloc();
         if (!options) {
-            m_status = fail(u"libtiff could not start a TIFF file"_s);
+            startWith(fail(u"libtiff could not start a TIFF file"_s));
             return;
         }
         // Handlers of this file alone: libtiff's global ones would be shared by every thread.
@@ -109,7 +109,7 @@ public:
                                    closeProc, sizeProc, mapProc, unmapProc, options);
         TIFFOpenOptionsFree(options);
         if (!m_tiff) {
-            m_status = failure(u"libtiff could not start a TIFF file"_s);
+            startWith(failure(u"libtiff could not start a TIFF file"_s));
             return;
         }
         // One row to begin with; each row written past the end lengthens the image.
@@ -124,7 +124,7 @@ public:
             TIFFSetField(m_tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) &&
             TIFFSetField(m_tiff, TIFFTAG_ROWSPERSTRIP, std::uint32_t(TiffEncoder::RowsPerStrip));
         if (!set)
-            m_status = failure(u"libtiff refused the picture's layout"_s);
+            startWith(failure(u"libtiff refused the picture's layout"_s));
     }
 
     ~TiffRowStream() override
@@ -136,49 +136,34 @@ public:
     TiffRowStream(const TiffRowStream &) = delete;
     TiffRowStream &operator=(const TiffRowStream &) = delete;
 
-    Result<void> addRows(const QImage &rows) override
+private:
+    Result<void> writeRow(std::uint8_t *row) override
     {
-        if (!m_status)
-            return m_status;
-        for (int y = 0; y < rows.height(); ++y) {
-            PackedRows::toRgb(reinterpret_cast<const QRgb *>(rows.constScanLine(y)), m_width,
-                              m_row.data());
-            if (TIFFWriteScanline(m_tiff, m_row.data(), std::uint32_t(m_rows), 0) != 1)
-                return m_status = failure(u"libtiff could not write the rows"_s);
-            ++m_rows;
-        }
+        if (TIFFWriteScanline(m_tiff, row, std::uint32_t(rows()), 0) != 1)
+            return failure(u"libtiff could not write the rows"_s);
         return {};
     }
 
-    Result<void> finish() override
+    Result<void> finishRows() override
     {
-        if (!m_status)
-            return m_status;
-        if (m_rows == 0)
-            return m_status = fail(u"there are no rows to write"_s);
         // The last strip, then the directory with the final length and strip tables.
         if (!TIFFWriteDirectory(m_tiff))
-            return m_status = failure(u"libtiff could not finish the file"_s);
+            return failure(u"libtiff could not finish the file"_s);
         TIFFCleanup(m_tiff);
         m_tiff = nullptr;
         // Leaves the device at the end of the file, wherever libtiff put the directory.
         if (!m_client.device->seek(m_client.device->size()))
-            return m_status = fail(u"the device cannot go to the end"_s);
+            return fail(u"the device cannot go to the end"_s);
         return {};
     }
 
-private:
     Failure failure(const QString &fallback) const
     {
         return fail(m_client.error.isEmpty() ? fallback : m_client.error);
     }
 
-    const int m_width;
-    qint64 m_rows = 0;
-    std::vector<std::uint8_t> m_row;
     Client m_client;
     TIFF *m_tiff = nullptr;
-    Result<void> m_status;
 };
 
 } // namespace
