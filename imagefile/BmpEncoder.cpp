@@ -3,7 +3,6 @@
 #include "imagefile/PackedRowStream.h"
 #include "imagefile/PackedRows.h"
 #include "imagefile/SizeLimits.h"
-#include "imagefile/StreamedWrite.h"
 
 #include <array>
 #include <cstdint>
@@ -85,25 +84,16 @@ private:
 
 } // namespace
 
-EncoderId BmpEncoder::id() const
+BmpEncoder::BmpEncoder()
+    : StreamingEncoder(QUuid::fromString(u"{5d702fca-1a84-4556-b712-ac883b436551}"_s),
+                       u"image/bmp"_s)
 {
-    return QUuid::fromString(u"{5d702fca-1a84-4556-b712-ac883b436551}"_s);
-}
-
-QString BmpEncoder::mimeType() const
-{
-    return u"image/bmp"_s;
 }
 
 Result<void> BmpEncoder::checkSize(QSize size) const
 {
     return SizeLimits::checkBytes(
         size, u"BMP"_s, HeaderBytes + rowBytes(size.width()) * qint64(size.height()), MaxFileBytes);
-}
-
-Result<void> BmpEncoder::write(const QImage &image, QIODevice &device) const
-{
-    return writeThroughStream(*this, image, device, 0);
 }
 
 std::unique_ptr<RowStream> BmpEncoder::startStream(QIODevice &device, int width, int) const

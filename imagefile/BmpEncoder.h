@@ -1,18 +1,16 @@
 #pragma once
 
-#include "imagefile/ImageEncoder.h"
+#include "imagefile/StreamingEncoder.h"
 
 namespace tessaly {
 
 /// Writes 24-bit BMP files, top row first, each block of rows straight to the file. The
 /// height and the file size go into the headers when the picture ends.
-class BmpEncoder : public ImageEncoder
+class BmpEncoder : public StreamingEncoder
 {
 public:
-    EncoderId id() const override;
-    QString mimeType() const override;
+    BmpEncoder();
     Result<void> checkSize(QSize size) const override;
-    Result<void> write(const QImage &image, QIODevice &device) const override;
     std::unique_ptr<RowStream> startStream(QIODevice &device, int width,
                                            int quality) const override;
 };

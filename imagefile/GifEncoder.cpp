@@ -1,6 +1,7 @@
 #include "imagefile/GifEncoder.h"
 
 #include "imagefile/ColourQuantiser.h"
+#include "imagefile/SizeLimits.h"
 
 #include <gif_lib.h>
 
@@ -44,10 +45,19 @@ QString gifError(int code)
 
 } // namespace
 
-GifEncoder::GifEncoder()
-    : SideLimitedEncoder(u"GIF"_s, u"image/gif"_s,
-                         QUuid::fromString(u"{0c074ba3-2493-4c9e-957d-140aaa3e5fd5}"_s), GifMaxSide)
+EncoderId GifEncoder::id() const
 {
+    return QUuid::fromString(u"{0c074ba3-2493-4c9e-957d-140aaa3e5fd5}"_s);
+}
+
+QString GifEncoder::mimeType() const
+{
+    return u"image/gif"_s;
+}
+
+Result<void> GifEncoder::checkSize(QSize size) const
+{
+    return SizeLimits::checkSide(size, u"GIF"_s, GifMaxSide);
 }
 
 Result<void> GifEncoder::write(const QImage &image, QIODevice &device) const

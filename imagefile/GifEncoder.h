@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imagefile/SideLimitedEncoder.h"
+#include "imagefile/ImageEncoder.h"
 
 namespace tessaly {
 
@@ -12,10 +12,12 @@ namespace tessaly {
 /// most 65,535 rows, with up to half as much again of room to grow and, while it grows,
 /// the old copy beside the new; the palette copy adds width x rows bytes at the end.
 /// 1,920 x 65,535 rows is thus about 500 MB, and some 1.3 GB at the worst moment.
-class GifEncoder : public SideLimitedEncoder
+class GifEncoder : public ImageEncoder
 {
 public:
-    GifEncoder();
+    EncoderId id() const override;
+    QString mimeType() const override;
+    Result<void> checkSize(QSize size) const override;
     Result<void> write(const QImage &image, QIODevice &device) const override;
 };
 

@@ -1,7 +1,7 @@
 #include "imagefile/JpegEncoder.h"
 
 #include "imagefile/PackedRowStream.h"
-#include "imagefile/StreamedWrite.h"
+#include "imagefile/SizeLimits.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -229,19 +229,14 @@ private:
 } // namespace
 
 JpegEncoder::JpegEncoder()
-    : SideLimitedEncoder(u"JPEG"_s, u"image/jpeg"_s,
-                         QUuid::fromString(u"{3688a424-e50e-44fc-9de3-c2b615a46fc3}"_s), MaxSide)
+    : StreamingEncoder(QUuid::fromString(u"{3688a424-e50e-44fc-9de3-c2b615a46fc3}"_s),
+                       u"image/jpeg"_s)
 {
 }
 
-Result<void> JpegEncoder::write(const QImage &image, QIODevice &device) const
+Result<void> JpegEncoder::checkSize(QSize size) const
 {
-    return writeThroughStream(*this, image, device, 0);
-}
-
-Result<void> JpegEncoder::writeAtQuality(const QImage &image, QIODevice &device, int quality) const
-{
-    return writeThroughStream(*this, image, device, quality);
+    return SizeLimits::checkSide(size, u"JPEG"_s, MaxSide);
 }
 
 std::unique_ptr<RowStream> JpegEncoder::startStream(QIODevice &device, int width, int quality) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imagefile/SideLimitedEncoder.h"
+#include "imagefile/StreamingEncoder.h"
 
 namespace tessaly {
 
@@ -11,12 +11,11 @@ namespace tessaly {
 /// libjpeg wants the height before the first row. The stream announces the format's
 /// largest, and when the picture ends it fills the last row of blocks with copies of the
 /// last row, tells libjpeg that is all, and writes the true height into the frame header.
-class JpegEncoder : public SideLimitedEncoder
+class JpegEncoder : public StreamingEncoder
 {
 public:
     JpegEncoder();
-    Result<void> write(const QImage &image, QIODevice &device) const override;
-    Result<void> writeAtQuality(const QImage &image, QIODevice &device, int quality) const override;
+    Result<void> checkSize(QSize size) const override;
     std::unique_ptr<RowStream> startStream(QIODevice &device, int width,
                                            int quality) const override;
 

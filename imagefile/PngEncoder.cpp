@@ -2,7 +2,7 @@
 
 #include "imagefile/PackedRowStream.h"
 #include "imagefile/PackedRows.h"
-#include "imagefile/StreamedWrite.h"
+#include "imagefile/SizeLimits.h"
 
 #include <zlib.h>
 
@@ -151,14 +151,14 @@ private:
 } // namespace
 
 PngEncoder::PngEncoder()
-    : SideLimitedEncoder(u"PNG"_s, u"image/png"_s,
-                         QUuid::fromString(u"{6a082475-82e4-4ece-b1e9-528aad0ebd28}"_s), PngMaxSide)
+    : StreamingEncoder(QUuid::fromString(u"{6a082475-82e4-4ece-b1e9-528aad0ebd28}"_s),
+                       u"image/png"_s)
 {
 }
 
-Result<void> PngEncoder::write(const QImage &image, QIODevice &device) const
+Result<void> PngEncoder::checkSize(QSize size) const
 {
-    return writeThroughStream(*this, image, device, 0);
+    return SizeLimits::checkSide(size, u"PNG"_s, PngMaxSide);
 }
 
 std::unique_ptr<RowStream> PngEncoder::startStream(QIODevice &device, int width, int) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imagefile/SideLimitedEncoder.h"
+#include "imagefile/StreamingEncoder.h"
 
 namespace tessaly {
 
@@ -9,11 +9,11 @@ namespace tessaly {
 /// writers do, costs half the write on screenshots (flat colour, text) and gives larger
 /// files than no filter at all. The height in the header is filled in when the picture
 /// ends, which a library writer that wants it up front could not do.
-class PngEncoder : public SideLimitedEncoder
+class PngEncoder : public StreamingEncoder
 {
 public:
     PngEncoder();
-    Result<void> write(const QImage &image, QIODevice &device) const override;
+    Result<void> checkSize(QSize size) const override;
     std::unique_ptr<RowStream> startStream(QIODevice &device, int width,
                                            int quality) const override;
 };

@@ -2,7 +2,6 @@
 
 #include "imagefile/PackedRowStream.h"
 #include "imagefile/SizeLimits.h"
-#include "imagefile/StreamedWrite.h"
 
 #include <tiffio.h>
 
@@ -168,25 +167,16 @@ private:
 
 } // namespace
 
-EncoderId TiffEncoder::id() const
+TiffEncoder::TiffEncoder()
+    : StreamingEncoder(QUuid::fromString(u"{5411e10e-2fbd-4f69-800d-6052c188baec}"_s),
+                       u"image/tiff"_s)
 {
-    return QUuid::fromString(u"{5411e10e-2fbd-4f69-800d-6052c188baec}"_s);
-}
-
-QString TiffEncoder::mimeType() const
-{
-    return u"image/tiff"_s;
 }
 
 Result<void> TiffEncoder::checkSize(QSize size) const
 {
     return SizeLimits::checkBytes(size, u"TIFF"_s, qint64(size.width()) * size.height() * 3,
                                   MaxFileBytes - DirectoryRoomBytes);
-}
-
-Result<void> TiffEncoder::write(const QImage &image, QIODevice &device) const
-{
-    return writeThroughStream(*this, image, device, 0);
 }
 
 std::unique_ptr<RowStream> TiffEncoder::startStream(QIODevice &device, int width, int) const

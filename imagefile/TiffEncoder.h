@@ -1,21 +1,19 @@
 #pragma once
 
-#include "imagefile/ImageEncoder.h"
+#include "imagefile/StreamingEncoder.h"
 
 namespace tessaly {
 
 /// Writes uncompressed 8-bit RGB TIFF files through libtiff, strip by strip as the rows
 /// come; libtiff lengthens the image with every row written.
-class TiffEncoder : public ImageEncoder
+class TiffEncoder : public StreamingEncoder
 {
 public:
     /// Rows in each strip of the files written.
     static constexpr int RowsPerStrip = 64;
 
-    EncoderId id() const override;
-    QString mimeType() const override;
+    TiffEncoder();
     Result<void> checkSize(QSize size) const override;
-    Result<void> write(const QImage &image, QIODevice &device) const override;
     std::unique_ptr<RowStream> startStream(QIODevice &device, int width,
                                            int quality) const override;
 };
