@@ -48,35 +48,22 @@ QImage IndependentDecoder::readGif(const QString &path)
     return image;
 }
 
-double IndependentDecoder::meanChannelError(const QImage &a, const QImage &b)
+IndependentDecoder::ChannelError IndependentDecoder::channelError(const QImage &a, const QImage &b)
 {
     if (a.size() != b.size())
-        return -1.0;
+        return {};
     double total = 0.0;
-    for (int y = 0; y < a.height(); ++y) {
-        const QRgb *ra = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-        const QRgb *rb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            total += std::abs(qRed(ra[x]) - qRed(rb[x])) + std::abs(qGreen(ra[x]) - qGreen(rb[x])) +
-                     std::abs(qBlue(ra[x]) - qBlue(rb[x]));
-        }
-    }
-    return total / (3.0 * double(a.width()) * double(a.height()));
-}
-
-int IndependentDecoder::maxChannelError(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return -1;
     int largest = 0;
     for (int y = 0; y < a.height(); ++y) {
         const QRgb *ra = reinterpret_cast<const QRgb *>(a.constScanLine(y));
         const QRgb *rb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x) {
-            largest = std::max({largest, std::abs(qRed(ra[x]) - qRed(rb[x])),
-                                std::abs(qGreen(ra[x]) - qGreen(rb[x])),
-                                std::abs(qBlue(ra[x]) - qBlue(rb[x]))});
+            for (const int d : {qRed(ra[x]) - qRed(rb[x]), qGreen(ra[x]) - qGreen(rb[x]),
+                                qBlue(ra[x]) - qBlue(rb[x])}) {
+                total += std::abs(d);
+                largest = std::max(largest, std::abs(d));
+            }
         }
     }
-    return largest;
+    return {total / (3.0 * double(a.width()) * double(a.height())), largest};
 }

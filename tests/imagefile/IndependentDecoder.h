@@ -17,8 +17,12 @@ public:
     /// Decodes the first image of a GIF file with giflib; null when giflib fails.
     static QImage readGif(const QString &path);
 
-    /// Mean of |a - b| over all pixels and the three channels; -1 when the sizes differ.
-    static double meanChannelError(const QImage &a, const QImage &b);
-    /// Largest |a - b| over all pixels and the three channels; -1 when the sizes differ.
-    static int maxChannelError(const QImage &a, const QImage &b);
+    /// How far two pictures of one size differ over all pixels and the three channels:
+    /// the mean and the largest |a - b|; both -1 when the sizes differ.
+    struct ChannelError
+    {
+        double mean = -1.0;
+        int max = -1;
+    };
+    static ChannelError channelError(const QImage &a, const QImage &b);
 };
