@@ -100,7 +100,7 @@ TEST_F(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlon
     // Room again: the next save works.
     ASSERT_TRUE(QFile::remove(disk.file(u".filler"_s)));
     ASSERT_TRUE(writer.SaveImageFile(small, disk.file(u"002.gif"_s)));
-    EXPECT_EQ(IndependentDecoder::readGif(disk.file(u"002.gif"_s)).size(), QSize(40, 30));
+    EXPECT_EQ(IndependentDecoder::readWithQt(disk.file(u"002.gif"_s)).size(), QSize(40, 30));
 }
 
 TEST_F(ScratchSaves, AReadOnlyDiskRefusesTheSaveWithTheReasonAndKeepsItsFiles)

@@ -1,9 +1,6 @@
 #include "IndependentDecoder.h"
 
-#include <QFile>
 #include <QImageReader>
-
-#include <gif_lib.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,35 +14,6 @@ QImage IndependentDecoder::readWithQt(const QString &path, QByteArray *format)
         *format = reader.format();
     const QImage image = reader.read();
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
-}
-
-QImage IndependentDecoder::readGif(const QString &path)
-{
-    int error = 0;
-    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
-    if (!gif)
-        return {};
-    QImage image;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0) {
-        const SavedImage &frame = gif->SavedImages[0];
-        const ColorMapObject *map =
-            frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-        const int width = frame.ImageDesc.Width;
-        const int height = frame.ImageDesc.Height;
-        if (map && !frame.ImageDesc.Interlace) {
-            image = QImage(width, height, QImage::Format_RGB32);
-            for (int y = 0; y < height; ++y) {
-                QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-                const GifByteType *src = frame.RasterBits + qsizetype(y) * width;
-                for (int x = 0; x < width; ++x) {
-                    const GifColorType &c = map->Colors[src[x] % map->ColorCount];
-                    row[x] = qRgb(c.Red, c.Green, c.Blue);
-                }
-            }
-        }
-    }
-    DGifCloseFile(gif, &error);
-    return image;
 }
 
 IndependentDecoder::ChannelError IndependentDecoder::channelError(const QImage &a, const QImage &b)

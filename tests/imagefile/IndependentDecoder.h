@@ -5,17 +5,14 @@
 #include <QImage>
 #include <QString>
 
-/// Reads written files back without the code that wrote them: Qt's readers for BMP, JPEG,
-/// PNG and TIFF, giflib's own decoder for GIF. Every result is Format_RGB32.
+/// Reads written files back without the code that wrote them, with Qt's readers. Every
+/// result is Format_RGB32.
 class IndependentDecoder
 {
 public:
     /// Decodes with Qt, guessing the format from the content, without a size limit.
     /// Also reports the format name Qt recognised.
     static QImage readWithQt(const QString &path, QByteArray *format = nullptr);
-
-    /// Decodes the first image of a GIF file with giflib; null when giflib fails.
-    static QImage readGif(const QString &path);
 
     /// How far two pictures of one size differ over all pixels and the three channels:
     /// the mean and the largest |a - b|; both -1 when the sizes differ.

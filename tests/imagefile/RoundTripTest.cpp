@@ -26,14 +26,13 @@ protected:
     }
     void TearDown() override { m_writer.StopGdiplus(); }
 
-    // Streams the picture to `name` and reads it back: GIF with giflib, the rest with Qt.
-    QImage writeAndRead(const QImage &image, const QString &name, QByteArray *format = nullptr)
+    // Streams the picture to `name` and reads it back with Qt's readers.
+    QImage writeAndRead(const QImage &image, const QString &name, QByteArray *format)
     {
         const QString path = m_dir.file(Folder + name);
         const Result<void> saved = streamInBlocks(m_writer, image, path);
         EXPECT_TRUE(saved) << saved.error().toStdString();
-        const QImage qtRead = IndependentDecoder::readWithQt(path, format);
-        return name.endsWith(u".gif"_s) ? IndependentDecoder::readGif(path) : qtRead;
+        return IndependentDecoder::readWithQt(path, format);
     }
 
     // The first row in which two pictures of one size differ; -1 when none does.
