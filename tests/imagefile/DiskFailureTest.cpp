@@ -1,4 +1,4 @@
-// Saving where the disk refuses the data: full or read-only.
+// Saving where the disk refuses the data because it is full.
 #include "base/CheckedOutputDevice.h"
 #include "imagefile/SaveBitmapAs.h"
 
@@ -101,20 +101,4 @@ TEST_F(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlon
     ASSERT_TRUE(QFile::remove(disk.file(u".filler"_s)));
     ASSERT_TRUE(writer.SaveImageFile(small, disk.file(u"002.gif"_s)));
     EXPECT_EQ(IndependentDecoder::readWithQt(disk.file(u"002.gif"_s)).size(), QSize(40, 30));
-}
-
-TEST_F(ScratchSaves, AReadOnlyDiskRefusesTheSaveWithTheReasonAndKeepsItsFiles)
-{
-    const QByteArray earlier = earlierCapture(u"000.bmp"_s);
-    ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
-
-    for (const QString &name : {u"000.bmp"_s, u"001.tif"_s}) {
-        const QString error = writer.SaveImageFile(small, disk.file(name)).error();
-        EXPECT_TRUE(error.contains(disk.file(name)));
-        // An existing file is found unwritable before its replacement is tried.
-        EXPECT_TRUE(error.contains(u"Read-only file system"_s) || error.contains(u"not writable"_s))
-            << error.toStdString();
-    }
-    EXPECT_EQ(entriesOf(disk.path()), QStringList{u"000.bmp"_s});
-    EXPECT_EQ(contentOf(disk.file(u"000.bmp"_s)), earlier);
 }

@@ -114,10 +114,12 @@ TEST(SaveBitmapAsEncoders, MimeTypesMatchWithoutRegardToCaseInListOrder)
 
 TEST_F(Writer, FailuresLeaveNothingBehind)
 {
+    // The file it meant to write and the system's reason.
     const QString missingFolder = dir.file(u"missing/shot.png"_s);
-    EXPECT_TRUE(writer.SaveImageFile(smallPicture(), missingFolder)
-                    .error()
-                    .contains(QDir::toNativeSeparators(missingFolder)));
+    const QString error = writer.SaveImageFile(smallPicture(), missingFolder).error();
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(missingFolder)) &&
+                error.contains(u"No such file or directory"_s))
+        << error.toStdString();
 
     writeFile(dir.file(u"plain-file"_s), "not a folder");
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"plain-file/shot.png"_s)));
