@@ -4,7 +4,6 @@
 #include "support/ScratchMount.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QTimer>
 
