@@ -1,8 +1,7 @@
 // The hooks a capture from the command line sets: cancelling a running capture and an output
 // step before the file. Unset, a capture is what it always was.
 #include "CaptureRig.h"
-
-#include <QDir>
+#include "support/FileHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +10,6 @@ using namespace tessaly;
 namespace {
 
 constexpr float P = CaptureRig::P;
-
-int filesIn(const TempDir &dir)
-{
-    return int(QDir(dir.path()).entryList(QDir::Files).size());
-}
 
 } // namespace
 
@@ -31,7 +25,7 @@ TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
     EXPECT_EQ(rig.view->interrupts, 1) << "the view's waits end at the cancel";
     EXPECT_TRUE(outcome.saved.isEmpty());
     EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("out of time")});
-    EXPECT_EQ(filesIn(rig.dir), 0);
+    EXPECT_TRUE(entriesOf(rig.dir.path()).isEmpty());
     EXPECT_EQ(rig.host->CaptureCount(), 0);
     EXPECT_FLOAT_EQ(rig.view->Top(), 0);
     EXPECT_FLOAT_EQ(rig.view->Height(), P);
@@ -42,7 +36,7 @@ TEST(CaptureCancel, StopsTheWalkWritesNothingAndPutsTheViewBack)
     const CaptureRig::Outcome next = rig.run();
     EXPECT_EQ(next.bands, 3);
     EXPECT_EQ(next.saved.size(), 1);
-    EXPECT_EQ(filesIn(rig.dir), 1);
+    EXPECT_EQ(entriesOf(rig.dir.path()).size(), 1);
 }
 
 TEST(CaptureCancel, CancelBeforeTheWalkGrabsNothingAndOutsideACaptureDoesNothing)
@@ -59,7 +53,7 @@ TEST(CaptureCancel, CancelBeforeTheWalkGrabsNothingAndOutsideACaptureDoesNothing
     EXPECT_EQ(outcome.failed, QStringList{QStringLiteral("at once")});
     EXPECT_EQ(rig.view->prepares, 1);
     EXPECT_EQ(rig.view->finishes, 1);
-    EXPECT_EQ(filesIn(rig.dir), 0);
+    EXPECT_TRUE(entriesOf(rig.dir.path()).isEmpty());
 }
 
 TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturnsOrFailsWithItsRefusal)
@@ -85,6 +79,6 @@ TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturnsOrFailsWithItsRe
     const CaptureRig::Outcome refused = rig.run();
     EXPECT_TRUE(refused.saved.isEmpty());
     EXPECT_EQ(refused.failed, QStringList{QStringLiteral("no such element")});
-    EXPECT_EQ(filesIn(rig.dir), 1);
+    EXPECT_EQ(entriesOf(rig.dir.path()).size(), 1);
     EXPECT_EQ(rig.host->CaptureCount(), 1);
 }

@@ -80,13 +80,3 @@ TEST(PageMeasurement, ManyFrameNamesAreMeasuredWithoutAskingForEveryCombination)
     // The document, each name, and the names inside the one frame that has frames.
     EXPECT_LE(rig.view->heightReads, 4 + names + names + names);
 }
-
-TEST(PageMeasurement, FrameNamesOfEarlierPagesChangeNothing)
-{
-    CaptureRig rig(1000);
-    rig.host->addFrameName(QStringLiteral("gone"));
-    rig.host->addFrameName(QStringLiteral("left \"over\""));
-    rig.host->GetPageSizes();
-    EXPECT_EQ(largest(rig.host->List2()),
-              CaptureHost::formatCandidate((1000 + 15) * 15).toLongLong());
-}

@@ -85,12 +85,16 @@ TEST(Stamping, WatermarkCentredOnTheFirstScreen)
     EXPECT_EQ(plain.pixel(150, 100), toQRgb(fakeRowColour(100)));
 }
 
+// Switched off, the corner shows the page's own rows.
 TEST(Stamping, BannerTwentyPixelsInFromTheBottomRight)
 {
     for (int page : {100, 700}) {
         CaptureRig rig(page);
         const QImage image = rig.capture();
+        rig.host->setBannerStamped(false);
+        const QImage plain = rig.capture();
         ASSERT_FALSE(image.isNull());
+        ASSERT_FALSE(plain.isNull());
         const int pageHeight = rig.host->Twips().pixelsY(float(rig.host->PageHeight()));
         const QImage banner = rig.host->picWatermarkMain().image().image();
         ASSERT_EQ(banner.size(), QSize(261, 13));
@@ -105,17 +109,10 @@ TEST(Stamping, BannerTwentyPixelsInFromTheBottomRight)
                     b == WindowBackground ? under : TileFinishing::BlendColors(b, under, 128);
                 ASSERT_EQ(image.pixel(x0 + x, y0 + y), toQRgb(expected))
                     << page << ": " << x << "," << y;
+                ASSERT_EQ(plain.pixel(x0 + x, y0 + y), toQRgb(under))
+                    << page << " plain: " << x << "," << y;
                 checked += b != WindowBackground;
             }
         EXPECT_GT(checked, 200);
-
-        // Switched off, the corner shows the page's own rows.
-        rig.host->setBannerStamped(false);
-        const QImage plain = rig.capture();
-        for (int y = 0; y < 13; ++y)
-            for (int x = 0; x < 261; ++x)
-                ASSERT_EQ(plain.pixel(x0 + x, y0 + y),
-                          y0 + y < page ? toQRgb(fakeRowColour(y0 + y)) : toQRgb(WindowBackground))
-                    << page << ": " << x << "," << y;
     }
 }

@@ -1,9 +1,6 @@
 #include "IndependentDecoder.h"
 
-#include <QFile>
 #include <QImageReader>
-
-#include <gif_lib.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,64 +16,22 @@ QImage IndependentDecoder::readWithQt(const QString &path, QByteArray *format)
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage IndependentDecoder::readGif(const QString &path)
+IndependentDecoder::ChannelError IndependentDecoder::channelError(const QImage &a, const QImage &b)
 {
-    int error = 0;
-    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
-    if (!gif)
+    if (a.size() != b.size())
         return {};
-    QImage image;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0) {
-        const SavedImage &frame = gif->SavedImages[0];
-        const ColorMapObject *map =
-            frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-        const int width = frame.ImageDesc.Width;
-        const int height = frame.ImageDesc.Height;
-        if (map && !frame.ImageDesc.Interlace) {
-            image = QImage(width, height, QImage::Format_RGB32);
-            for (int y = 0; y < height; ++y) {
-                QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-                const GifByteType *src = frame.RasterBits + qsizetype(y) * width;
-                for (int x = 0; x < width; ++x) {
-                    const GifColorType &c = map->Colors[src[x] % map->ColorCount];
-                    row[x] = qRgb(c.Red, c.Green, c.Blue);
-                }
-            }
-        }
-    }
-    DGifCloseFile(gif, &error);
-    return image;
-}
-
-double IndependentDecoder::meanChannelError(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return -1.0;
     double total = 0.0;
-    for (int y = 0; y < a.height(); ++y) {
-        const QRgb *ra = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-        const QRgb *rb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            total += std::abs(qRed(ra[x]) - qRed(rb[x])) + std::abs(qGreen(ra[x]) - qGreen(rb[x])) +
-                     std::abs(qBlue(ra[x]) - qBlue(rb[x]));
-        }
-    }
-    return total / (3.0 * double(a.width()) * double(a.height()));
-}
-
-int IndependentDecoder::maxChannelError(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return -1;
     int largest = 0;
     for (int y = 0; y < a.height(); ++y) {
         const QRgb *ra = reinterpret_cast<const QRgb *>(a.constScanLine(y));
         const QRgb *rb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x) {
-            largest = std::max({largest, std::abs(qRed(ra[x]) - qRed(rb[x])),
-                                std::abs(qGreen(ra[x]) - qGreen(rb[x])),
-                                std::abs(qBlue(ra[x]) - qBlue(rb[x]))});
+            for (const int d : {qRed(ra[x]) - qRed(rb[x]), qGreen(ra[x]) - qGreen(rb[x]),
+                                qBlue(ra[x]) - qBlue(rb[x])}) {
+                total += std::abs(d);
+                largest = std::max(largest, std::abs(d));
+            }
         }
     }
-    return largest;
+    return {total / (3.0 * double(a.width()) * double(a.height())), largest};
 }

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QString>
 
-/// Reads written files back without the code that wrote them: Qt's readers for BMP, JPEG,
-/// PNG and TIFF, giflib's own decoder for GIF. Every result is Format_RGB32.
+/// Reads written files back without the code that wrote them, with Qt's readers. Every
+/// result is Format_RGB32.
 class IndependentDecoder
 {
 public:
@@ -14,11 +14,12 @@ public:
     /// Also reports the format name Qt recognised.
     static QImage readWithQt(const QString &path, QByteArray *format = nullptr);
 
-    /// Decodes the first image of a GIF file with giflib; null when giflib fails.
-    static QImage readGif(const QString &path);
-
-    /// Mean of |a - b| over all pixels and the three channels; -1 when the sizes differ.
-    static double meanChannelError(const QImage &a, const QImage &b);
-    /// Largest |a - b| over all pixels and the three channels; -1 when the sizes differ.
-    static int maxChannelError(const QImage &a, const QImage &b);
+    /// How far two pictures of one size differ over all pixels and the three channels:
+    /// the mean and the largest |a - b|; both -1 when the sizes differ.
+    struct ChannelError
+    {
+        double mean = -1.0;
+        int max = -1;
+    };
+    static ChannelError channelError(const QImage &a, const QImage &b);
 };

@@ -4,11 +4,13 @@
 #include "imagefile/SaveBitmapAs.h"
 
 #include "FakeEncoder.h"
+#include "IndependentDecoder.h"
+#include "SamplePictures.h"
 #include "support/TempDir.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QImageReader>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -16,15 +18,6 @@ using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QImage rows(int first, int count)
-{
-    QImage image(5, count, QImage::Format_RGB32);
-    for (int y = 0; y < count; ++y)
-        for (int x = 0; x < 5; ++x)
-            image.setPixel(x, y, qRgb((first + y) % 256, (first + y) / 256, 7));
-    return image;
-}
 
 std::unique_ptr<QueuedImageFile> opened(SaveBitmapAs &writer, const QString &name)
 {
@@ -44,22 +37,19 @@ TEST(QueuedImageFile, RowsArriveInOrderAndAFileGivenUpLeavesNothing)
     auto file = opened(writer, name);
     ASSERT_TRUE(file);
     // More blocks than the queue holds, so that the caller has to wait for the writer.
-    int row = 0;
-    for (int block = 0; block < 40; ++block) {
-        const int count = 1 + block % 7;
-        ASSERT_TRUE(file->addRows(rows(row, count)));
-        row += count;
+    const QImage picture = SamplePictures::rowsAndColumns(5, 300);
+    for (int y = 0, block = 0; y < picture.height(); ++block) {
+        const int count = std::min(1 + block % 7, picture.height() - y);
+        ASSERT_TRUE(file->addRows(picture.copy(0, y, 5, count)));
+        y += count;
     }
     ASSERT_TRUE(file->commit());
     file.reset();
-    const QImage read = QImageReader(name).read();
-    ASSERT_EQ(read.height(), row);
-    for (int y = 0; y < read.height(); ++y)
-        ASSERT_EQ(read.pixel(4, y), qRgb(y % 256, y / 256, 7)) << "row " << y;
+    EXPECT_TRUE(IndependentDecoder::readWithQt(name) == picture);
 
     const QString dropped = dir.file(u"dropped.png"_s);
     auto unfinished = opened(writer, dropped);
-    ASSERT_TRUE(unfinished->addRows(rows(0, 3)));
+    ASSERT_TRUE(unfinished->addRows(SamplePictures::rowsAndColumns(5, 3)));
     unfinished.reset();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"page.png"_s});
 }
@@ -71,7 +61,7 @@ TEST(QueuedImageFile, AFailureOnTheWritersThreadReachesTheCaller)
     SaveBitmapAs writer({std::make_shared<FakeEncoder>(u"image/png"_s, id, true)});
     ASSERT_TRUE(writer.StartGdiplus(1));
     auto file = opened(writer, dir.file(u"page.png"_s));
-    ASSERT_TRUE(file->addRows(rows(0, 4)));
+    ASSERT_TRUE(file->addRows(SamplePictures::rowsAndColumns(5, 4)));
     const Result<void> committed = file->commit();
     EXPECT_TRUE(committed.error().contains(u"gave up halfway"_s))
         << committed.error().toStdString();

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -64,4 +65,20 @@ QImage SamplePictures::rowsAndColumns(int width, int height)
             row[x] = qRgb(y & 0xff, (y >> 8) & 0xff, ((y >> 16) * 64 + x) & 0xff);
     }
     return image;
+}
+
+tessaly::Result<void> streamInBlocks(tessaly::SaveBitmapAs &writer, const QImage &image,
+                                     const QString &path)
+{
+    auto opened = writer.OpenImageFile(path, image.width());
+    if (!opened)
+        return tessaly::fail(opened.error());
+    const int blocks[] = {1, 700, 64, 4097, 63, 30011, 2};
+    for (int y = 0, i = 0; y < image.height(); ++i) {
+        const int rows = std::min(blocks[i % std::size(blocks)], image.height() - y);
+        if (auto added = (*opened)->addRows(image.copy(0, y, image.width(), rows)); !added)
+            return added;
+        y += rows;
+    }
+    return (*opened)->commit();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imagefile/SaveBitmapAs.h"
+
 #include <QImage>
 
 /// Pictures to write in the tests, all Format_RGB32.
@@ -14,3 +16,8 @@ public:
     /// shows; rows past 65,535 differ from the rows 65,536 above them.
     static QImage rowsAndColumns(int width, int height);
 };
+
+/// Writes the picture to `path` in blocks of uneven height, as a capture gives its bands, and
+/// commits it; the first failure.
+tessaly::Result<void> streamInBlocks(tessaly::SaveBitmapAs &writer, const QImage &image,
+                                     const QString &path);

@@ -2,8 +2,8 @@
 #include "imagefile/BuiltInEncoders.h"
 
 #include "FakeEncoder.h"
-#include "IndependentDecoder.h"
 #include "SamplePictures.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -85,26 +85,6 @@ TEST(SaveBitmapAsExtensions, LastFourCharactersLowerCasedPickTheType)
         EXPECT_EQ(SaveBitmapAs::mimeTypeForFileName(name), mime) << name.toStdString();
 }
 
-TEST_F(Writer, FilesAreWrittenInTheFormatTheNameEndsWith)
-{
-    // Only the end of the name counts, not the folder.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"x.png"_s));
-    for (const auto &[name, expected] : {std::pair{"shot.PNG", "png"}, {"x.png/shot.bmp", "bmp"}}) {
-        QByteArray format;
-        ASSERT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(QString::fromLatin1(name))));
-        EXPECT_FALSE(
-            IndependentDecoder::readWithQt(dir.file(QString::fromLatin1(name)), &format).isNull());
-        EXPECT_EQ(format, expected) << name;
-    }
-
-    for (const QString &name : {u"shot.jpeg"_s, u"shot.tiff"_s, u"shot.webp"_s, u"png"_s}) {
-        const Result<void> saved = writer.SaveImageFile(smallPicture(), dir.file(name));
-        EXPECT_FALSE(saved) << name.toStdString();
-        EXPECT_FALSE(saved.error().isEmpty());
-    }
-    EXPECT_EQ(entriesOf(dir.path()), QStringList({u"shot.PNG"_s, u"x.png"_s}));
-}
-
 TEST(SaveBitmapAsEncoders, MimeTypesMatchWithoutRegardToCaseInListOrder)
 {
     TempDir dir;
@@ -134,15 +114,18 @@ TEST(SaveBitmapAsEncoders, MimeTypesMatchWithoutRegardToCaseInListOrder)
 
 TEST_F(Writer, FailuresLeaveNothingBehind)
 {
+    // The file it meant to write and the system's reason.
     const QString missingFolder = dir.file(u"missing/shot.png"_s);
-    EXPECT_TRUE(writer.SaveImageFile(smallPicture(), missingFolder)
-                    .error()
-                    .contains(QDir::toNativeSeparators(missingFolder)));
+    const QString error = writer.SaveImageFile(smallPicture(), missingFolder).error();
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(missingFolder)) &&
+                error.contains(u"No such file or directory"_s))
+        << error.toStdString();
 
     writeFile(dir.file(u"plain-file"_s), "not a folder");
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"plain-file/shot.png"_s)));
 
     EXPECT_FALSE(writer.SaveImageFile(Picture(), dir.file(u"empty.png"_s)));
+    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.jpeg"_s)).error().isEmpty());
 
     EXPECT_EQ(
         writer
@@ -166,11 +149,6 @@ TEST_F(Writer, AFailedOverwriteKeepsTheOldFile)
         failing.SaveImageFile(smallPicture(), target).error().contains(u"gave up halfway"_s));
     EXPECT_EQ(contentOf(target), old);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"000.png"_s});
-
-    writeFile(dir.file(u"000.jpg"_s), old);
-    EXPECT_FALSE(writer.SaveImageFile(Picture(QImage(70000, 2, QImage::Format_RGB32)),
-                                      dir.file(u"000.jpg"_s)));
-    EXPECT_EQ(contentOf(dir.file(u"000.jpg"_s)), old);
 
     // A successful overwrite replaces the whole file, leaving no tail of the longer old one.
     SaveBitmapAs working(EncoderList{std::make_shared<FakeEncoder>(u"image/png"_s, FakeId)});

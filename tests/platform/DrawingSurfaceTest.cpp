@@ -46,25 +46,23 @@ TEST(Colours, PackRedGreenBlueAsTheyAreStored)
 
 TEST(DrawingSurfaceGeometry, FrameTakesOnePixelEachSide)
 {
-    DrawingSurface framed({15, 15}, true);
-    inPixels(framed, 502, 260);
-    EXPECT_EQ(framed.drawableWidth(), 500);
-    EXPECT_EQ(framed.drawableHeight(), 258);
-    EXPECT_EQ(framed.image().image().size(), QSize(500, 258));
-    EXPECT_DOUBLE_EQ(framed.scaleWidth(), 500);
-
-    DrawingSurface bare({15, 15}, false);
-    bare.setWidth(7530);
-    bare.setHeight(3900);
-    EXPECT_EQ(bare.drawableWidth(), 502);
-    EXPECT_EQ(bare.drawableHeight(), 260);
-    EXPECT_DOUBLE_EQ(bare.scaleWidth(), 7530); // twips scale by default
-
-    DrawingSurface tiny({15, 15}, true);
-    tiny.setWidth(15);
-    tiny.setHeight(15);
-    EXPECT_EQ(tiny.drawableWidth(), 0);
-    EXPECT_TRUE(tiny.image().isNull());
+    // Framed or not, outer size in twips, pixel units or the default twips: the drawable
+    // size in pixels and the scale width that follow.
+    const std::tuple<bool, QSizeF, bool, QSize, double> cases[] = {
+        {true, {7530, 3900}, true, {500, 258}, 500},
+        {false, {7530, 3900}, false, {502, 260}, 7530},
+        {true, {15, 15}, true, {0, 0}, 0}};
+    for (const auto &[framed, outer, pixels, drawable, scaleWidth] : cases) {
+        SCOPED_TRACE(framed);
+        DrawingSurface s({15, 15}, framed);
+        if (pixels)
+            s.setScaleMode(ScaleMode::Pixels);
+        s.setWidth(float(outer.width()));
+        s.setHeight(float(outer.height()));
+        EXPECT_EQ(QSize(s.drawableWidth(), s.drawableHeight()), drawable);
+        EXPECT_EQ(s.image().image().size(), drawable);
+        EXPECT_DOUBLE_EQ(s.scaleWidth(), scaleWidth);
+    }
 }
 
 TEST(DrawingSurfaceGeometry, AutoSizeFitsThePictureInsideTheFrame)
@@ -132,32 +130,28 @@ TEST(DrawingSurfacePaint, ClipsAndPlacesTilesBeyondSixteenBitCoordinates)
     EXPECT_EQ(canvas.pixelAt(100, 0), NoColour); // the tile is wider than the canvas
 }
 
-TEST(DrawingSurfacePaint, ClearResetsToBackgroundAndKeepsThePicture)
+// Resizing keeps what was drawn at the top-left; clearing resets to the background colour
+// and the background picture.
+TEST(DrawingSurfacePaint, ResizingKeepsTheDrawingAndClearingResetsIt)
 {
-    DrawingSurface s({15, 15}, false, rgbColour(0, 0, 255));
-    inPixels(s, 20, 20);
-    s.pset(1, 1, rgbColour(1, 1, 1));
-    s.clear();
-    EXPECT_EQ(s.point(1, 1), rgbColour(0, 0, 255));
-
-    s.setPicture(solid(4, 4, rgbColour(7, 7, 7)));
-    s.pset(10, 10, rgbColour(1, 1, 1));
-    s.clear();
-    EXPECT_EQ(s.point(3, 3), rgbColour(7, 7, 7));
-    EXPECT_EQ(s.point(10, 10), rgbColour(0, 0, 255));
-}
-
-TEST(DrawingSurfacePaint, ResizingKeepsWhatWasDrawn)
-{
-    DrawingSurface s({15, 15}, false);
+    const Colour blue = rgbColour(0, 0, 255);
+    DrawingSurface s({15, 15}, false, blue);
     inPixels(s, 10, 10);
     s.pset(2, 2, rgbColour(3, 4, 5));
     s.setHeight(1500);
     EXPECT_EQ(s.point(2, 2), rgbColour(3, 4, 5));
-    EXPECT_EQ(s.point(2, 50), WindowBackground);
+    EXPECT_EQ(s.point(2, 50), blue);
     s.setHeight(30);
     EXPECT_EQ(s.point(2, 2), NoColour);
-    EXPECT_EQ(s.point(2, 1), WindowBackground);
+    s.clear();
+    EXPECT_EQ(s.point(1, 1), blue);
+
+    s.setPicture(solid(2, 2, rgbColour(7, 7, 7)));
+    s.setHeight(150);
+    s.pset(5, 5, rgbColour(1, 1, 1));
+    s.clear();
+    EXPECT_EQ(s.point(1, 1), rgbColour(7, 7, 7));
+    EXPECT_EQ(s.point(5, 5), blue);
 }
 
 // The finished page painted whole from the canvas: later drawing on either shows nowhere else.
