@@ -1,9 +1,7 @@
 #include "drawing/DrawingSurface.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <memory>
 
 namespace tessaly {
 
@@ -95,16 +93,6 @@ double DrawingSurface::scaleHeight() const
                                             : double(m_scale.toTwipsY(float(drawableHeight())));
 }
 
-double DrawingSurface::toPixelX(double x) const
-{
-    return m_scaleMode == ScaleMode::Pixels ? x : x / m_scale.PixelTwipsX;
-}
-
-double DrawingSurface::toPixelY(double y) const
-{
-    return m_scaleMode == ScaleMode::Pixels ? y : y / m_scale.PixelTwipsY;
-}
-
 void DrawingSurface::setPicture(const Picture &picture)
 {
     m_picture = picture;
@@ -154,45 +142,6 @@ void DrawingSurface::clear()
         ensureImage();
 }
 
-void DrawingSurface::paintPicture(const Picture &picture, double x, double y)
-{
-    if (picture.isNull())
-        return;
-    const double px = std::nearbyint(toPixelX(x));
-    const double py = std::nearbyint(toPixelY(y));
-    if (!std::isfinite(px) || !std::isfinite(py))
-        return;
-    // A cleared surface painted all over at its origin takes the picture's raster as it
-    // is: page-high canvases are copied without a second page-high allocation, and the
-    // raster is only duplicated if one side draws on it while the other still holds it.
-    const QImage &source = picture.image();
-    if (m_image.isNull() && m_picture.isNull() && px == 0 && py == 0 &&
-        source.format() == QImage::Format_RGB32 &&
-        source.size() == QSize(drawableWidth(), drawableHeight())) {
-        m_image = source;
-        return;
-    }
-    // The same for a taller picture (a canvas cut where the page ended): its top rows are
-    // taken in place, and its raster is kept while this surface uses them. Whoever else
-    // holds that raster copies it before drawing on it, as its reference is not the only one.
-    if (m_image.isNull() && m_picture.isNull() && px == 0 && py == 0 &&
-        source.format() == QImage::Format_RGB32 && source.width() == drawableWidth() &&
-        source.height() > drawableHeight() && drawableHeight() > 0) {
-        auto kept = std::make_unique<QImage>(source);
-        const uchar *rows = kept->constBits();
-        m_image = QImage(
-            const_cast<uchar *>(rows), drawableWidth(), drawableHeight(), kept->bytesPerLine(),
-            QImage::Format_RGB32, [](void *held) { delete static_cast<QImage *>(held); },
-            kept.get());
-        kept.release(); // now the image's, freed with it
-        return;
-    }
-    ensureImage();
-    if (m_image.isNull())
-        return;
-    blit(m_image, picture.image(), std::int64_t(px), std::int64_t(py));
-}
-
 Colour DrawingSurface::pixelAt(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= drawableWidth() || y >= drawableHeight())
@@ -210,24 +159,6 @@ void DrawingSurface::setPixelAt(int x, int y, Colour colour)
     if (m_image.isNull())
         return;
     reinterpret_cast<QRgb *>(m_image.scanLine(y))[x] = toQRgb(colour);
-}
-
-Colour DrawingSurface::point(double x, double y) const
-{
-    const double px = std::floor(toPixelX(x));
-    const double py = std::floor(toPixelY(y));
-    if (!(px >= 0 && py >= 0 && px < drawableWidth() && py < drawableHeight()))
-        return NoColour;
-    return pixelAt(int(px), int(py));
-}
-
-void DrawingSurface::pset(double x, double y, Colour colour)
-{
-    const double px = std::floor(toPixelX(x));
-    const double py = std::floor(toPixelY(y));
-    if (!(px >= 0 && py >= 0 && px < drawableWidth() && py < drawableHeight()))
-        return;
-    setPixelAt(int(px), int(py), colour);
 }
 
 Picture DrawingSurface::image() const

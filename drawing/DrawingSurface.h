@@ -66,14 +66,8 @@ public:
 
     /// Resets the image to the background colour and the background picture.
     void clear();
-    /// Copies a picture at natural size with its top-left corner at (x, y), in the surface's
-    /// coordinate unit; whatever falls outside the drawable area is cut off.
-    void paintPicture(const Picture &picture, double x, double y);
-    /// The colour at (x, y), NoColour outside the drawable area.
-    Colour point(double x, double y) const;
-    /// Sets the colour at (x, y); no effect outside the drawable area.
-    void pset(double x, double y, Colour colour);
-    /// Pixel-unit access without scale conversion, for loops over many pixels.
+    /// The colour of a pixel of the drawable area, NoColour outside it; setting one outside
+    /// does nothing.
     Colour pixelAt(int x, int y) const;
     void setPixelAt(int x, int y, Colour colour);
 
@@ -84,8 +78,6 @@ private:
     int outerPixelsX() const;
     int outerPixelsY() const;
     int frameWidth() const { return m_framed ? 1 : 0; }
-    double toPixelX(double x) const;
-    double toPixelY(double y) const;
     QImage blankImage() const;
     void ensureImage();
     void fitImageToSize();

@@ -80,14 +80,16 @@ TEST(DrawingSurfacePixels, ReadsOutsideGiveNoColourAndWritesOutsideDoNothing)
 {
     DrawingSurface s({15, 15}, true, rgbColour(1, 2, 3));
     inPixels(s, 12, 7); // 10 x 5 inside the frame
-    const std::tuple<double, double, Colour> points[] = {
-        {0, 0, rgbColour(1, 2, 3)}, {9, 4, rgbColour(1, 2, 3)}, {10, 0, NoColour},
-        {0, 5, NoColour},           {-1, 0, NoColour},          {-0.5, 0, NoColour}};
+    const std::tuple<int, int, Colour> points[] = {{0, 0, rgbColour(1, 2, 3)},
+                                                   {9, 4, rgbColour(1, 2, 3)},
+                                                   {10, 0, NoColour},
+                                                   {0, 5, NoColour},
+                                                   {-1, 0, NoColour}};
     for (const auto &[x, y, colour] : points)
-        EXPECT_EQ(s.point(x, y), colour) << x << "," << y;
+        EXPECT_EQ(s.pixelAt(x, y), colour) << x << "," << y;
 
     for (const int x : {-1, 10, 3})
-        s.pset(x, 2, rgbColour(200, 0, 0));
+        s.setPixelAt(x, 2, rgbColour(200, 0, 0));
     const QImage img = s.image().image();
     EXPECT_EQ(img.pixel(3, 2), qRgb(200, 0, 0));
     int changed = 0;
@@ -97,39 +99,6 @@ TEST(DrawingSurfacePixels, ReadsOutsideGiveNoColourAndWritesOutsideDoNothing)
     EXPECT_EQ(changed, 1);
 }
 
-TEST(DrawingSurfacePixels, TwipsScaleCoordinatesAreConverted)
-{
-    DrawingSurface s({15, 15}, false);
-    s.setWidth(150);
-    s.setHeight(150);
-    s.pset(45, 30, rgbColour(5, 6, 7)); // pixel (3, 2)
-    EXPECT_EQ(s.pixelAt(3, 2), rgbColour(5, 6, 7));
-    EXPECT_EQ(s.point(45, 30), rgbColour(5, 6, 7));
-    s.paintPicture(solid(1, 1, rgbColour(8, 8, 8)), 150 - 15, 0); // pixel column 9
-    EXPECT_EQ(s.pixelAt(9, 0), rgbColour(8, 8, 8));
-}
-
-TEST(DrawingSurfacePaint, ClipsAndPlacesTilesBeyondSixteenBitCoordinates)
-{
-    DrawingSurface canvas({15, 15}, true);
-    inPixels(canvas, 102, 70002);
-    ASSERT_EQ(canvas.drawableHeight(), 70000);
-
-    const Picture tile = rows(120, 700);
-    canvas.paintPicture(tile, 0, 0);
-    canvas.paintPicture(tile, 0, 40000.4); // rounds to 40000
-    canvas.paintPicture(tile, 0, 69650);   // half cut off at the bottom
-    canvas.paintPicture(tile, -5, -690);   // only its last 10 rows land, at the top
-
-    EXPECT_EQ(canvas.pixelAt(0, 10), fromQRgb(tile.image().pixel(0, 10)));
-    EXPECT_EQ(canvas.pixelAt(0, 9), fromQRgb(tile.image().pixel(5, 699)));
-    EXPECT_EQ(canvas.pixelAt(99, 40000), fromQRgb(tile.image().pixel(99, 0)));
-    EXPECT_EQ(canvas.pixelAt(50, 40699), fromQRgb(tile.image().pixel(50, 699)));
-    EXPECT_EQ(canvas.pixelAt(50, 40700), WindowBackground);
-    EXPECT_EQ(canvas.pixelAt(7, 69999), fromQRgb(tile.image().pixel(7, 349)));
-    EXPECT_EQ(canvas.pixelAt(100, 0), NoColour); // the tile is wider than the canvas
-}
-
 // Resizing keeps what was drawn at the top-left; clearing resets to the background colour
 // and the background picture.
 TEST(DrawingSurfacePaint, ResizingKeepsTheDrawingAndClearingResetsIt)
@@ -137,43 +106,42 @@ TEST(DrawingSurfacePaint, ResizingKeepsTheDrawingAndClearingResetsIt)
     const Colour blue = rgbColour(0, 0, 255);
     DrawingSurface s({15, 15}, false, blue);
     inPixels(s, 10, 10);
-    s.pset(2, 2, rgbColour(3, 4, 5));
+    s.setPixelAt(2, 2, rgbColour(3, 4, 5));
     s.setHeight(1500);
-    EXPECT_EQ(s.point(2, 2), rgbColour(3, 4, 5));
-    EXPECT_EQ(s.point(2, 50), blue);
+    EXPECT_EQ(s.pixelAt(2, 2), rgbColour(3, 4, 5));
+    EXPECT_EQ(s.pixelAt(2, 50), blue);
     s.setHeight(30);
-    EXPECT_EQ(s.point(2, 2), NoColour);
+    EXPECT_EQ(s.pixelAt(2, 2), NoColour);
     s.clear();
-    EXPECT_EQ(s.point(1, 1), blue);
+    EXPECT_EQ(s.pixelAt(1, 1), blue);
 
     s.setPicture(solid(2, 2, rgbColour(7, 7, 7)));
     s.setHeight(150);
-    s.pset(5, 5, rgbColour(1, 1, 1));
+    s.setPixelAt(5, 5, rgbColour(1, 1, 1));
     s.clear();
-    EXPECT_EQ(s.point(1, 1), rgbColour(7, 7, 7));
-    EXPECT_EQ(s.point(5, 5), blue);
+    EXPECT_EQ(s.pixelAt(1, 1), rgbColour(7, 7, 7));
+    EXPECT_EQ(s.pixelAt(5, 5), blue);
 }
 
-// The finished page painted whole from the canvas: later drawing on either shows nowhere else.
-TEST(DrawingSurfacePaint, WholeSurfaceCopiesStayIndependent)
+// A picture taken from a surface and given to another: later drawing on either shows
+// nowhere else.
+TEST(DrawingSurfacePaint, PicturesPassedBetweenSurfacesStayIndependent)
 {
     DrawingSurface canvas({15, 15}, false);
     inPixels(canvas, 40, 30);
-    canvas.paintPicture(rows(40, 30), 0, 0);
+    canvas.setPicture(rows(40, 30));
     const Picture taken = canvas.image();
 
-    DrawingSurface page({15, 15}, true);
-    inPixels(page, 42, 32); // 40 x 30 inside the frame
-    page.clear();
-    page.paintPicture(canvas.image(), 0, 0);
-    page.pset(5, 6, rgbColour(9, 9, 9));
-    canvas.pset(7, 8, rgbColour(8, 8, 8));
-    canvas.clear();
+    DrawingSurface page({15, 15}, false);
+    inPixels(page, 40, 30);
+    page.setPicture(canvas.image());
+    page.setPixelAt(5, 6, rgbColour(9, 9, 9));
+    canvas.setPixelAt(7, 8, rgbColour(8, 8, 8));
 
-    EXPECT_EQ(page.point(5, 6), rgbColour(9, 9, 9));
-    EXPECT_EQ(page.point(7, 8), rgbColour(8, 0, 7));
-    EXPECT_EQ(page.point(39, 29), rgbColour(29, 0, 39));
+    EXPECT_EQ(page.pixelAt(5, 6), rgbColour(9, 9, 9));
+    EXPECT_EQ(page.pixelAt(7, 8), rgbColour(8, 0, 7));
+    EXPECT_EQ(page.pixelAt(39, 29), rgbColour(29, 0, 39));
     EXPECT_EQ(fromQRgb(taken.image().pixel(5, 6)), rgbColour(6, 0, 5));
     EXPECT_EQ(fromQRgb(taken.image().pixel(7, 8)), rgbColour(8, 0, 7));
-    EXPECT_EQ(canvas.point(7, 8), WindowBackground);
+    EXPECT_EQ(canvas.pixelAt(7, 8), rgbColour(8, 8, 8));
 }
