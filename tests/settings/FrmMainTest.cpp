@@ -93,7 +93,7 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
     EXPECT_TRUE(contentOf(settingsFile()).contains("savelocation=/srv/other/"));
 }
 
-TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactly)
+TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactlyAndCancelKeepsIt)
 {
     const auto window = open();
     const QString big = bitmap(dir.file(QStringLiteral("big.bmp")), 300, 200);
@@ -104,6 +104,9 @@ TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactly)
     window->Command3_Click();
     chosen = small; // the shorter copy leaves no tail of the longer one
     window->Command3_Click();
+    EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
+    chosen.clear(); // a cancel: nothing said, the copy kept
+    EXPECT_EQ(messageFrom([&] { window->Command3_Click(); }), QString());
     EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
 }
 
