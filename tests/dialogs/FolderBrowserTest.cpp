@@ -39,6 +39,20 @@ QPoint helperPosition(FolderDialog *dialog)
     return TestWindowManager::originOf(*helperOf(dialog));
 }
 
+// The window manager maps and moves the helper a little after the toolkit asks.
+bool helperPlaced(FolderDialog *dialog)
+{
+    return dialog && dialog->isInitialized() && helperOf(dialog)->isVisible() &&
+           helperPosition(dialog) == expectedHelperPosition(dialog);
+}
+
+// Presses the helper's Create once the dialog and its helper are up; `dialog` gets the dialog.
+ModalDriver::Step pressCreate(QPointer<FolderDialog> &dialog)
+{
+    return onFolderDialog([](FolderDialog *d) { clickLater(helperOf(d)->command1()); }, &dialog,
+                          true);
+}
+
 // What a folder dialog shows as it opens, before OK or Cancel is pressed.
 struct SeenFolder
 {
@@ -107,12 +121,10 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
     QPointer<FolderDialog> first;
     QString caption, prompt, reopenedOn;
     ModalDriver driver;
-    // The window manager maps and moves the helper a little after the toolkit asks; a
-    // helper that never gets level with OK fails the step.
+    // A helper that never gets level with OK fails the step.
     driver.then([&] {
         FolderDialog *d = ModalDriver::modal<FolderDialog>();
-        if (!d || !d->isInitialized() || !helperOf(d)->isVisible() ||
-            helperPosition(d) != expectedHelperPosition(d))
+        if (!helperPlaced(d))
             return false;
         placed = helperPosition(d);
         framed = TestWindowManager::frameOf(*d);
@@ -124,8 +136,7 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
     });
     driver.then([&] {
         FolderDialog *d = ModalDriver::modal<FolderDialog>();
-        if (!d || helperPosition(d) != expectedHelperPosition(d) ||
-            TestWindowManager::frameOf(*d).topLeft() == framed.topLeft())
+        if (!helperPlaced(d) || TestWindowManager::frameOf(*d).topLeft() == framed.topLeft())
             return false; // the move or the next tick has not come yet
         followed = helperPosition(d);
         movedTo = TestWindowManager::frameOf(*d);
@@ -136,8 +147,7 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
     driver.then(typeFolderName(u"New"_s, &caption, &prompt));
     driver.then([&] {
         FolderDialog *d = first ? nullptr : ModalDriver::modal<FolderDialog>();
-        if (!d || !d->isInitialized() || !helperOf(d)->isVisible() ||
-            helperPosition(d) != expectedHelperPosition(d))
+        if (!helperPlaced(d))
             return false; // the first dialog has not closed, or this one is not placed yet
         reopenedOn = d->selectedPath();
         reopenedAt = TestWindowManager::frameOf(*d);
@@ -184,12 +194,7 @@ TEST_F(FolderBrowser, ANameThatCannotBeMadeIsRefusedWithWhyAndTheDialogReopensOn
         QPointer<FolderDialog> first;
         QString text, caption, reopenedOn;
         ModalDriver driver;
-        driver.then(onFolderDialog(
-            [&](FolderDialog *d) {
-                first = d;
-                clickLater(helperOf(d)->command1());
-            },
-            nullptr, true));
+        driver.then(pressCreate(first));
         driver.then(typeFolderName(c.name));
         driver.then(closeMessage(&text, &caption));
         driver.then(onFolderDialog(
@@ -217,12 +222,7 @@ TEST_F(FolderBrowser, AnEmptyOrCancelledNameLeavesTheDialogOpen)
     QPointer<FolderDialog> dialog;
     bool stillOpen = false;
     ModalDriver driver;
-    driver.then(onFolderDialog(
-        [&](FolderDialog *d) {
-            dialog = d;
-            clickLater(helperOf(d)->command1());
-        },
-        nullptr, true));
+    driver.then(pressCreate(dialog));
     driver.then(typeFolderName(QString()));
     driver.then([&] {
         // Back in the same dialog, with the helper placed again.
