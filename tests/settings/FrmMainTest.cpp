@@ -26,7 +26,7 @@ TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
         location->clear();
         QTest::keyClicks(location, QStringLiteral("/tmp/a b/"));
         location->insert(QStringLiteral("é/")); // typed by an input method
-        EXPECT_TRUE(contentOf(settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
+        EXPECT_TRUE(contentOf(store.settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
         QComboBox *types = child<QComboBox>(*window, "Combo1");
         types->setCurrentIndex(2);
         emit types->activated(2);
@@ -90,7 +90,7 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
         window->Command2_Click();
         EXPECT_EQ(window->saveLocation(), QString::fromLatin1(shown)) << picked;
     }
-    EXPECT_TRUE(contentOf(settingsFile()).contains("savelocation=/srv/other/"));
+    EXPECT_TRUE(contentOf(store.settingsFile()).contains("savelocation=/srv/other/"));
 }
 
 TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactlyAndCancelKeepsIt)

@@ -10,13 +10,13 @@ TEST_F(SettingsWindow, AFileThatIsNoProfileOpensWithTheDefaultsAndKeepsItsBytes)
     // How such files read and take an edit is IniFileTest's; here that the window shows the
     // defaults and writes nothing back on opening.
     const QByteArray content = garbage(4096, 11);
-    writeFile(settingsFile(), content);
+    writeFile(store.settingsFile(), content);
     const auto window = open();
     EXPECT_EQ(window->saveLocation(), QString());
     EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
     EXPECT_EQ(window->watermarkSwitch(), 0);
     EXPECT_EQ(window->silentSwitch(), 0);
-    EXPECT_EQ(contentOf(settingsFile()), content);
+    EXPECT_EQ(contentOf(store.settingsFile()), content);
 }
 
 // How the disk refuses is SettingsStoreTest's; here that the window says so.
