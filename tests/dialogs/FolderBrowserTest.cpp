@@ -87,29 +87,6 @@ protected:
 
 } // namespace
 
-TEST_F(FolderBrowser, ThePlainDialogShowsItsDefaultsAndNoHelperAndReturnsTheChoice)
-{
-    SeenFolder seen;
-    ModalDriver plain;
-    plain.then(seeAndClose(seen, true));
-    EXPECT_EQ(browser.SaveBrowse(), data);
-    EXPECT_EQ(seen.title, u"Select a Folder"_s);
-    EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
-    EXPECT_EQ(seen.selected, data);
-    EXPECT_EQ(seen.status, data);
-    EXPECT_FALSE(seen.helperShown);
-    EXPECT_FALSE(browser.DoRecurse());
-
-    SCOPED_TRACE("Cancel with a title and no folder");
-    browser.setInitDir(QString());
-    browser.setTitle(u"Save Files To"_s);
-    ModalDriver untitled;
-    untitled.then(seeAndClose(seen, false));
-    EXPECT_EQ(browser.OpenBrowse(), QString());
-    EXPECT_EQ(seen.title, u"Save Files To"_s);
-    EXPECT_EQ(seen.selected, u"/"_s);
-}
-
 TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWhereItWas)
 {
     ASSERT_TRUE(TestWindowManager::managing()) << "the dialogs are placed by a window manager";
@@ -251,7 +228,7 @@ TEST_F(FolderBrowser, AnEmptyOrCancelledNameLeavesTheDialogOpen)
     EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
-TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
+TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowseAPlainOne)
 {
     browser.setShowRecurse(true);
     bool createShown = true;
@@ -277,9 +254,25 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
     EXPECT_FALSE(createShown);
     EXPECT_EQ(caption, u"    INCLUDE SUBFOLDERS"_s);
 
+    // The next browse, a plain one, starts unchecked and shows its defaults and no helper.
     SeenFolder seen;
     ModalDriver later;
     later.then(seeAndClose(seen, true));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
+    EXPECT_EQ(seen.title, u"Select a Folder"_s);
+    EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
+    EXPECT_EQ(seen.selected, data);
+    EXPECT_EQ(seen.status, data);
+    EXPECT_FALSE(seen.helperShown);
+
+    SCOPED_TRACE("Cancel in a plain dialog with a title and no folder");
+    browser.setShowRecurse(false);
+    browser.setInitDir(QString());
+    browser.setTitle(u"Save Files To"_s);
+    ModalDriver untitled;
+    untitled.then(seeAndClose(seen, false));
+    EXPECT_EQ(browser.OpenBrowse(), QString());
+    EXPECT_EQ(seen.title, u"Save Files To"_s);
+    EXPECT_EQ(seen.selected, u"/"_s);
 }
