@@ -8,21 +8,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <ostream>
-
-// Readable failure messages for Qt geometry.
-inline void PrintTo(const QRect &r, std::ostream *os)
-{
-    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
-}
-inline void PrintTo(const QSize &s, std::ostream *os)
-{
-    *os << s.width() << "x" << s.height();
-}
-inline void PrintTo(const QPoint &p, std::ostream *os)
-{
-    *os << p.x() << "," << p.y();
-}
 
 // A shown 400 x 300 pixel window at 15 twips per pixel, with controls placed on it.
 struct AnchorRig

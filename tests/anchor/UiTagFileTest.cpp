@@ -46,10 +46,6 @@ TEST(UiTagFileRead, FindsTheTagOfEveryNamedObject)
     EXPECT_EQ(file->tag(u"Timer1"_s), u"FFFF*/tick"_s);
     EXPECT_FALSE(file->tag(u"Check1"_s));
     EXPECT_FALSE(file->tag(u"Nothing"_s));
-
-    const auto tagged = UiTagFile::load(formPath("tagged.ui"));
-    ASSERT_TRUE(tagged);
-    EXPECT_EQ(tagged->tag(u"Label1_0"_s), u"FTTF*/<first>"_s);
 }
 
 TEST(UiTagFileWrite, ReplacesTheTagTextsAndNothingElse)

@@ -6,6 +6,7 @@
 #include "dialogs/PreviewLayout.h"
 
 #include "DialogRig.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
 #include <QFileInfo>
@@ -15,7 +16,7 @@
 
 using namespace tessaly;
 using namespace Qt::StringLiterals;
-using dialogrig::touch;
+using dialogrig::Nul;
 
 // The dialogs' own tests cover the root, the settings window's the real desktop.
 TEST(InitialFolder, DesktopInAnyCaseAndTheNearestExistingAncestorOfAMissingFolder)
@@ -30,16 +31,14 @@ TEST(InitialFolder, DesktopInAnyCaseAndTheNearestExistingAncestorOfAMissingFolde
 
 TEST(FileFilter, PairsBecomeNameFiltersShowingTheDescription)
 {
-    const QString bitmap = u"Bitmap (*.bmp) "_s + QChar(u'\0') + u"*.bmp"_s;
-    const QList<FileFilter::Entry> entries = FileFilter::parse(bitmap);
+    const QList<FileFilter::Entry> entries = FileFilter::parse(dialogrig::bitmapFilter());
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries.at(0).description, u"Bitmap (*.bmp)"_s);
     EXPECT_TRUE(entries.at(0).patterns == QStringList{u"*.bmp"_s});
     EXPECT_TRUE(FileFilter::nameFilters(entries) == QStringList{u"Bitmap (*.bmp) (*.bmp)"_s});
 
-    const QString images = u"Image files "_s + QChar(u'\0') + u"*.bmp;*.gif; *.jpg;*.dib"_s +
-                           QChar(u'\0') + u"All Files (*.*)"_s + QChar(u'\0') + u"*.*"_s +
-                           QChar(u'\0') + QChar(u'\0');
+    const QString images = u"Image files "_s + Nul + u"*.bmp;*.gif; *.jpg;*.dib"_s + Nul +
+                           u"All Files (*.*)"_s + Nul + u"*.*"_s + Nul + Nul;
     EXPECT_TRUE(
         FileFilter::nameFilters(FileFilter::parse(images)) ==
         (QStringList{u"Image files (*.bmp *.gif *.jpg *.dib)"_s, u"All Files (*.*) (*)"_s}));
@@ -85,14 +84,14 @@ TEST(PreviewLayout, TextsGiveSizeInKilobytesAndDimensions)
 TEST(BrowsePaths, JoinsAtTheRootAndNamesEndAtTheFirstNul)
 {
     EXPECT_EQ(BrowsePaths::newFolderPath(u"/"_s, u"New"_s), u"/New"_s);
-    EXPECT_EQ(BrowsePaths::StripAtNul(u"/data"_s + QChar(u'\0') + u"junk"_s), u"/data"_s);
+    EXPECT_EQ(BrowsePaths::StripAtNul(u"/data"_s + Nul + u"junk"_s), u"/data"_s);
     EXPECT_EQ(BrowsePaths::StripAtNul(u"/data"_s), u"/data"_s);
 }
 
 TEST(BrowsePaths, AnythingStandingThereExistsAndAFileInTheWayIsReported)
 {
     TempDir dir;
-    touch(dir.file(u"plain"_s));
+    writeFile(dir.file(u"plain"_s), {});
     EXPECT_TRUE(BrowsePaths::FolderExists(u"/"_s));
     EXPECT_TRUE(BrowsePaths::FolderExists(dir.path()));
     EXPECT_TRUE(BrowsePaths::FolderExists(dir.file(u"plain"_s)));

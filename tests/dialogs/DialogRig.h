@@ -1,7 +1,6 @@
 #pragma once
 // Files and filters the dialog tests set up.
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -16,13 +15,6 @@ inline const QChar Nul(u'\0');
 inline QString bitmapFilter()
 {
     return u"Bitmap (*.bmp) "_s + Nul + u"*.bmp"_s;
-}
-
-inline void touch(const QString &path, const QByteArray &contents = {})
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(contents);
 }
 
 inline void writePicture(const QString &path, int width, int height, QColor colour)

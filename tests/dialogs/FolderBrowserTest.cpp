@@ -39,6 +39,20 @@ QPoint helperPosition(FolderDialog *dialog)
     return TestWindowManager::originOf(*helperOf(dialog));
 }
 
+// The window manager maps and moves the helper a little after the toolkit asks.
+bool helperPlaced(FolderDialog *dialog)
+{
+    return dialog && dialog->isInitialized() && helperOf(dialog)->isVisible() &&
+           helperPosition(dialog) == expectedHelperPosition(dialog);
+}
+
+// Presses the helper's Create once the dialog and its helper are up; `dialog` gets the dialog.
+ModalDriver::Step pressCreate(QPointer<FolderDialog> &dialog)
+{
+    return onFolderDialog([](FolderDialog *d) { clickLater(helperOf(d)->command1()); }, &dialog,
+                          true);
+}
+
 // What a folder dialog shows as it opens, before OK or Cancel is pressed.
 struct SeenFolder
 {
@@ -73,29 +87,6 @@ protected:
 
 } // namespace
 
-TEST_F(FolderBrowser, ThePlainDialogShowsItsDefaultsAndNoHelperAndReturnsTheChoice)
-{
-    SeenFolder seen;
-    ModalDriver plain;
-    plain.then(seeAndClose(seen, true));
-    EXPECT_EQ(browser.SaveBrowse(), data);
-    EXPECT_EQ(seen.title, u"Select a Folder"_s);
-    EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
-    EXPECT_EQ(seen.selected, data);
-    EXPECT_EQ(seen.status, data);
-    EXPECT_FALSE(seen.helperShown);
-    EXPECT_FALSE(browser.DoRecurse());
-
-    SCOPED_TRACE("Cancel with a title and no folder");
-    browser.setInitDir(QString());
-    browser.setTitle(u"Save Files To"_s);
-    ModalDriver untitled;
-    untitled.then(seeAndClose(seen, false));
-    EXPECT_EQ(browser.OpenBrowse(), QString());
-    EXPECT_EQ(seen.title, u"Save Files To"_s);
-    EXPECT_EQ(seen.selected, u"/"_s);
-}
-
 TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWhereItWas)
 {
     ASSERT_TRUE(TestWindowManager::managing()) << "the dialogs are placed by a window manager";
@@ -107,12 +98,10 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
     QPointer<FolderDialog> first;
     QString caption, prompt, reopenedOn;
     ModalDriver driver;
-    // The window manager maps and moves the helper a little after the toolkit asks; a
-    // helper that never gets level with OK fails the step.
+    // A helper that never gets level with OK fails the step.
     driver.then([&] {
         FolderDialog *d = ModalDriver::modal<FolderDialog>();
-        if (!d || !d->isInitialized() || !helperOf(d)->isVisible() ||
-            helperPosition(d) != expectedHelperPosition(d))
+        if (!helperPlaced(d))
             return false;
         placed = helperPosition(d);
         framed = TestWindowManager::frameOf(*d);
@@ -124,8 +113,7 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
     });
     driver.then([&] {
         FolderDialog *d = ModalDriver::modal<FolderDialog>();
-        if (!d || helperPosition(d) != expectedHelperPosition(d) ||
-            TestWindowManager::frameOf(*d).topLeft() == framed.topLeft())
+        if (!helperPlaced(d) || TestWindowManager::frameOf(*d).topLeft() == framed.topLeft())
             return false; // the move or the next tick has not come yet
         followed = helperPosition(d);
         movedTo = TestWindowManager::frameOf(*d);
@@ -136,8 +124,7 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
     driver.then(typeFolderName(u"New"_s, &caption, &prompt));
     driver.then([&] {
         FolderDialog *d = first ? nullptr : ModalDriver::modal<FolderDialog>();
-        if (!d || !d->isInitialized() || !helperOf(d)->isVisible() ||
-            helperPosition(d) != expectedHelperPosition(d))
+        if (!helperPlaced(d))
             return false; // the first dialog has not closed, or this one is not placed yet
         reopenedOn = d->selectedPath();
         reopenedAt = TestWindowManager::frameOf(*d);
@@ -184,12 +171,7 @@ TEST_F(FolderBrowser, ANameThatCannotBeMadeIsRefusedWithWhyAndTheDialogReopensOn
         QPointer<FolderDialog> first;
         QString text, caption, reopenedOn;
         ModalDriver driver;
-        driver.then(onFolderDialog(
-            [&](FolderDialog *d) {
-                first = d;
-                clickLater(helperOf(d)->command1());
-            },
-            nullptr, true));
+        driver.then(pressCreate(first));
         driver.then(typeFolderName(c.name));
         driver.then(closeMessage(&text, &caption));
         driver.then(onFolderDialog(
@@ -217,12 +199,7 @@ TEST_F(FolderBrowser, AnEmptyOrCancelledNameLeavesTheDialogOpen)
     QPointer<FolderDialog> dialog;
     bool stillOpen = false;
     ModalDriver driver;
-    driver.then(onFolderDialog(
-        [&](FolderDialog *d) {
-            dialog = d;
-            clickLater(helperOf(d)->command1());
-        },
-        nullptr, true));
+    driver.then(pressCreate(dialog));
     driver.then(typeFolderName(QString()));
     driver.then([&] {
         // Back in the same dialog, with the helper placed again.
@@ -251,7 +228,7 @@ TEST_F(FolderBrowser, AnEmptyOrCancelledNameLeavesTheDialogOpen)
     EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
-TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
+TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowseAPlainOne)
 {
     browser.setShowRecurse(true);
     bool createShown = true;
@@ -277,9 +254,25 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowse)
     EXPECT_FALSE(createShown);
     EXPECT_EQ(caption, u"    INCLUDE SUBFOLDERS"_s);
 
+    // The next browse, a plain one, starts unchecked and shows its defaults and no helper.
     SeenFolder seen;
     ModalDriver later;
     later.then(seeAndClose(seen, true));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
+    EXPECT_EQ(seen.title, u"Select a Folder"_s);
+    EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
+    EXPECT_EQ(seen.selected, data);
+    EXPECT_EQ(seen.status, data);
+    EXPECT_FALSE(seen.helperShown);
+
+    SCOPED_TRACE("Cancel in a plain dialog with a title and no folder");
+    browser.setShowRecurse(false);
+    browser.setInitDir(QString());
+    browser.setTitle(u"Save Files To"_s);
+    ModalDriver untitled;
+    untitled.then(seeAndClose(seen, false));
+    EXPECT_EQ(browser.OpenBrowse(), QString());
+    EXPECT_EQ(seen.title, u"Save Files To"_s);
+    EXPECT_EQ(seen.selected, u"/"_s);
 }

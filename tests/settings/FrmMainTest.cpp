@@ -26,7 +26,7 @@ TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
         location->clear();
         QTest::keyClicks(location, QStringLiteral("/tmp/a b/"));
         location->insert(QStringLiteral("é/")); // typed by an input method
-        EXPECT_TRUE(contentOf(settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
+        EXPECT_TRUE(contentOf(store.settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
         QComboBox *types = child<QComboBox>(*window, "Combo1");
         types->setCurrentIndex(2);
         emit types->activated(2);
@@ -90,10 +90,10 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
         window->Command2_Click();
         EXPECT_EQ(window->saveLocation(), QString::fromLatin1(shown)) << picked;
     }
-    EXPECT_TRUE(contentOf(settingsFile()).contains("savelocation=/srv/other/"));
+    EXPECT_TRUE(contentOf(store.settingsFile()).contains("savelocation=/srv/other/"));
 }
 
-TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactly)
+TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactlyAndCancelKeepsIt)
 {
     const auto window = open();
     const QString big = bitmap(dir.file(QStringLiteral("big.bmp")), 300, 200);
@@ -104,6 +104,9 @@ TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactly)
     window->Command3_Click();
     chosen = small; // the shorter copy leaves no tail of the longer one
     window->Command3_Click();
+    EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
+    chosen.clear(); // a cancel: nothing said, the copy kept
+    EXPECT_EQ(messageFrom([&] { window->Command3_Click(); }), QString());
     EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
 }
 

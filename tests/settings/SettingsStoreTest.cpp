@@ -14,20 +14,16 @@ using namespace tessaly;
 using namespace settingsfiles;
 using namespace Qt::StringLiterals;
 
-TEST(SettingsLocation, AWritableProgramFolderHoldsBothFiles)
+TEST(SettingsLocation, AWritableProgramFolderHoldsBothFilesElseTheConfigFolderDoes)
 {
     TempDir dir;
-    const SettingsLocation location(dir.path(), dir.file(u"config"_s));
-    EXPECT_TRUE(location.usesProgramFolder());
-    EXPECT_EQ(location.folder(), dir.path());
-    EXPECT_EQ(location.settingsFile(), dir.file(u"settings.ini"_s));
-    EXPECT_EQ(location.watermarkFile(), dir.file(u"watermark.bmp"_s));
+    const SettingsLocation writable(dir.path(), dir.file(u"config"_s));
+    EXPECT_TRUE(writable.usesProgramFolder());
+    EXPECT_EQ(writable.folder(), dir.path());
+    EXPECT_EQ(writable.settingsFile(), dir.file(u"settings.ini"_s));
+    EXPECT_EQ(writable.watermarkFile(), dir.file(u"watermark.bmp"_s));
     EXPECT_TRUE(entriesOf(dir.path()).isEmpty()); // the probe cleaned up after itself
-}
 
-TEST(SettingsLocation, AProgramFolderThatTakesNoFilesFallsBackToTheConfigFolder)
-{
-    TempDir dir;
     // A file where a folder should be stops even the superuser, as permission bits do not.
     writeFile(dir.file(u"opt"_s), "not a folder");
     const QString program = dir.file(u"opt/tessaly"_s);
@@ -75,7 +71,7 @@ TEST(SettingsLocation, ThisProgramUsesItsOwnFolderAndTheUsersConfigFolder)
                   u"/tessaly"_s);
 }
 
-TEST(SettingsStore, TheFourSettingsRoundTripUnderTheirKeysAndARefusedValueIsAFailure)
+TEST(SettingsStore, TheFourSettingsRoundTripUnderTheirKeys)
 {
     TempDir dir;
     // Spaces and letters beyond ASCII in the program folder's name.
@@ -101,11 +97,7 @@ TEST(SettingsStore, TheFourSettingsRoundTripUnderTheirKeysAndARefusedValueIsAFai
     EXPECT_EQ(again.saveType(), u".png"_s);
     EXPECT_EQ(again.enableWatermark(), 1);
     EXPECT_EQ(again.silent(), 0);
-
-    SCOPED_TRACE("a value the file cannot hold");
-    EXPECT_FALSE(store.setSaveLocation(u"/a/\nsilent=1"_s));
-    EXPECT_EQ(store.saveLocation(), u"/srv/shots/"_s);
-    EXPECT_EQ(store.silent(), 0);
+    EXPECT_FALSE(store.setSaveLocation(u"/a/\nsilent=1"_s)); // the file's refusal is the store's
 }
 
 TEST(SettingsStore, CheckValuesThatAreNoCheckValuesReadAsAbsent)
@@ -137,7 +129,9 @@ TEST(SettingsStore, AWriteThatFailsEverywhereIsReturnedEachTime)
     EXPECT_EQ(store.saveLocation(), QString());
 }
 
-TEST(SettingsStore, AFullOrReadOnlyDiskFailsTheWriteWithTheReasonAndKeepsTheFile)
+// How a short write is caught is the image files' tests'; here that the settings file
+// survives it.
+TEST(SettingsStore, AFullDiskFailsTheWriteWithTheReasonAndKeepsTheFile)
 {
     ScratchMount disk(256 * 1024);
     if (!disk.usable())
@@ -156,15 +150,6 @@ TEST(SettingsStore, AFullOrReadOnlyDiskFailsTheWriteWithTheReasonAndKeepsTheFile
                 full.error().contains(u"No space left on device"_s))
         << full.error().toStdString();
     EXPECT_EQ(contentOf(store.settingsFile()), original);
-
     ASSERT_TRUE(QFile::remove(disk.file(u".filler"_s)));
-    ASSERT_TRUE(disk.remount(ScratchMount::Mode::ReadOnly));
-    const Result<void> refused = store.setSaveLocation(u"/srv/third/"_s);
-    EXPECT_FALSE(refused);
-    // Refused before the replacement is made, so the file itself is said to be unwritable.
-    EXPECT_TRUE(refused.error().contains(u"Read-only file system"_s) ||
-                refused.error().contains(u"not writable"_s))
-        << refused.error().toStdString();
-    EXPECT_EQ(contentOf(store.settingsFile()), original);
     EXPECT_EQ(entriesOf(disk.path()), QStringList{u"settings.ini"_s});
 }

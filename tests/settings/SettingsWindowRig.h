@@ -86,8 +86,6 @@ protected:
         return window.findChild<T *>(QString::fromLatin1(name));
     }
 
-    QString settingsFile() const { return dir.file(QStringLiteral("settings.ini")); }
-
     TempDir dir;
     SettingsStore store;
 };
