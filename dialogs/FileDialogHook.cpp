@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -62,6 +63,11 @@ bool FileDialogHook::eventFilter(QObject *watched, QEvent *event)
             initDialog();
         else if (event->type() == QEvent::Resize)
             placeStrip();
+    } else if (watched == m_dialog.windowHandle() && event->type() == QEvent::Expose && !m_placed &&
+               m_dialog.windowHandle()->isExposed()) {
+        m_dialog.windowHandle()->removeEventFilter(this);
+        // After the expose itself, when the frame's geometry events before it are in.
+        QMetaObject::invokeMethod(this, &FileDialogHook::centreDialog, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -69,15 +75,30 @@ bool FileDialogHook::eventFilter(QObject *watched, QEvent *event)
 void FileDialogHook::initDialog()
 {
     m_initialised = true;
-    const QSize before = m_dialog.frameGeometry().size();
-    m_state.dialogSize = before;
-    const QScreen *screen = m_dialog.screen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize();
-    const QRect target = PreviewLayout::centredAndEnlarged(before, screenSize);
-    m_dialog.move(target.topLeft());
     m_dialog.resize(m_dialog.width(), m_dialog.height() + PreviewLayout::StripHeight);
     placeStrip();
     notify(boxText());
+    // Shown is not yet framed: a decorating window manager puts its frame around the
+    // window only when it maps it, and a size measured before that has no title bar. The
+    // window is exposed once the manager has framed and mapped it.
+    if (QWindow *window = m_dialog.windowHandle())
+        window->installEventFilter(this);
+    else
+        centreDialog();
+}
+
+void FileDialogHook::centreDialog()
+{
+    m_placed = true;
+    // The window's own answer asks the window system for the frame afresh; the widget's
+    // may still hold the frameless guess made before the window was mapped.
+    const QWindow *window = m_dialog.windowHandle();
+    const QSize framed = window ? window->frameGeometry().size() : m_dialog.frameGeometry().size();
+    const QSize before = framed - QSize(0, PreviewLayout::StripHeight);
+    m_state.dialogSize = before;
+    const QScreen *screen = m_dialog.screen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize();
+    m_dialog.move(PreviewLayout::centredAndEnlarged(before, screenSize).topLeft());
 }
 
 void FileDialogHook::placeStrip()

@@ -12,8 +12,9 @@ class QLineEdit;
 
 namespace tessaly {
 
-/// Installed in every file dialog. Inert unless the dialog previews images; then it
-/// centres the dialog on the screen when it first shows, grows it by the preview strip,
+/// Installed in every file dialog. Inert unless the dialog previews images; then it grows
+/// the dialog by the preview strip when it first shows, centres it on the screen by its
+/// former size once the window manager has framed it,
 /// and follows the file-name box: whenever it names an existing file, that file's picture
 /// is loaded into the preview.
 class FileDialogHook : public QObject
@@ -27,12 +28,15 @@ public:
     ~FileDialogHook() override;
 
     PreviewStrip *strip() const { return m_strip; }
+    /// True once the shown dialog is framed and centred.
+    bool placed() const { return m_placed; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void initDialog();
+    void centreDialog();
     QString boxText() const;
     void nameTyped(const QString &text);
     void keepOnlyTypedSelected(const QString &text);
@@ -47,6 +51,7 @@ private:
     QPointer<QLineEdit> m_fileNameBox;
     QPointer<QTimer> m_timer;
     bool m_initialised = false;
+    bool m_placed = false;
 };
 
 } // namespace tessaly

@@ -1,4 +1,5 @@
 // The open and save dialogs, and the open dialog with the image preview strip.
+#include "dialogs/FileDialogHook.h"
 #include "dialogs/OpenImage.h"
 #include "dialogs/PreviewLayout.h"
 #include "dialogs/PreviewStrip.h"
@@ -10,12 +11,14 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -200,9 +203,22 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSizeAndReturnsTheChosenPi
     int clientHeight = -1;
     int controlsBottom = -1;
     QStringList types;
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QElapsedTimer sincePlaced;
     ModalDriver driver;
-    driver.then(onDialog([&](QFileDialog *dialog) {
-        frame = dialog->frameGeometry();
+    // Measured once the dialog is framed and centred, and the window manager has moved it.
+    driver.then([&] {
+        auto *dialog = ModalDriver::modal<QFileDialog>();
+        const auto *hook = dialog ? dialog->findChild<FileDialogHook *>() : nullptr;
+        if (!hook || !hook->placed())
+            return false;
+        if (!sincePlaced.isValid())
+            sincePlaced.start();
+        frame = dialog->windowHandle()->frameGeometry();
+        const QSize before = component.module().previewState().dialogSize;
+        if (frame != PreviewLayout::centredAndEnlarged(before, screen) &&
+            sincePlaced.elapsed() < 3000)
+            return false;
         timerRuns = component.timer1().isActive() && component.timer1().interval() == 100;
         clientHeight = dialog->height();
         if (PreviewStrip *preview = stripOf(dialog))
@@ -210,12 +226,12 @@ TEST_F(PreviewDialog, GrowsByTheStripCentredByItsFormerSizeAndReturnsTheChosenPi
         if (auto *buttons = dialog->findChild<QDialogButtonBox *>())
             controlsBottom = buttons->geometry().bottom();
         types = comboItems(dialog);
-    }));
+        return true;
+    });
     driver.then(acceptWith(u"tall.bmp"_s));
     EXPECT_EQ(component.OpenImageWithPreview(), dir.file(u"tall.bmp"_s));
 
     const QSize before = component.module().previewState().dialogSize;
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     EXPECT_EQ(frame, PreviewLayout::centredAndEnlarged(before, screen));
     EXPECT_EQ(strip.height(), 107);
     // The strip is the bottom band of the client area, inside any window frame.
