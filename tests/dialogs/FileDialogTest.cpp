@@ -50,7 +50,7 @@ TEST(OpenFile, EmptyPropertiesGetTheDefaultsWrittenBack)
 TEST(OpenFile, ReturnsTheChosenFileWithTheCallersSettingsButNoNameOfAMissingFile)
 {
     TempDir dir;
-    writePicture(dir.file(u"mark.bmp"_s), 8, 8, Qt::blue);
+    writeBitmap(dir.file(u"mark.bmp"_s), 8, 8, Qt::blue);
     OpenImage component;
     component.setFilter(bitmapFilter());
     component.setFlags(5);
@@ -114,7 +114,7 @@ TEST(OpenFile, ASecondDialogPreselectsTheTypeChosenInTheFirst)
 TEST(SaveFile, ReturnsTheTypedNameWithoutCreatingItAndNothingOnCancel)
 {
     TempDir dir;
-    writePicture(dir.file(u"old.bmp"_s), 4, 4, Qt::green);
+    writeBitmap(dir.file(u"old.bmp"_s), 4, 4, Qt::green);
     OpenImage component;
     component.setFilter(bitmapFilter());
     component.setInitDir(dir.path());
@@ -143,8 +143,8 @@ class PreviewDialog : public ::testing::Test
 protected:
     void SetUp() override
     {
-        writePicture(dir.file(u"wide.bmp"_s), 640, 480, Qt::red);
-        writePicture(dir.file(u"tall.bmp"_s), 300, 400, Qt::red);
+        writeBitmap(dir.file(u"wide.bmp"_s), 640, 480, Qt::red);
+        writeBitmap(dir.file(u"tall.bmp"_s), 300, 400, Qt::red);
         writeFile(dir.file(u"note.txt"_s), "not a picture");
         component.setInitDir(dir.path());
     }

@@ -96,8 +96,9 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
 TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactlyAndCancelKeepsIt)
 {
     const auto window = open();
-    const QString big = bitmap(dir.file(QStringLiteral("big.bmp")), 300, 200);
-    const QString small = bitmap(dir.file(QStringLiteral("small.bmp")), 20, 10, qRgb(10, 200, 30));
+    const QString big = writeBitmap(dir.file(QStringLiteral("big.bmp")), 300, 200);
+    const QString small =
+        writeBitmap(dir.file(QStringLiteral("small.bmp")), 20, 10, qRgb(10, 200, 30));
     QString chosen = big;
     window->setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     window->Command3_Click();
@@ -121,7 +122,7 @@ TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
     // No copy yet: said, nothing opened.
     EXPECT_TRUE(
         messageFrom([&] { window->Command4_Click(); }).contains(QStringLiteral("No watermark")));
-    bitmap(store.watermarkFile(), 8, 8);
+    writeBitmap(store.watermarkFile(), 8, 8);
     QLabel *link = child<QLabel>(*window, "Label11");
     QTest::mousePress(link, Qt::LeftButton);
     EXPECT_FALSE(link->font().underline());

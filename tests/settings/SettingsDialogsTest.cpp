@@ -35,7 +35,7 @@ TEST_F(SettingsWindow, BrowseTakesTheFolderChosenInTheFolderBrowser)
 
 TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialog)
 {
-    const QString chosen = bitmap(dir.file(u"mark.bmp"_s), 24, 12, qRgb(255, 0, 255));
+    const QString chosen = writeBitmap(dir.file(u"mark.bmp"_s), 24, 12, qRgb(255, 0, 255));
     const auto window = open();
     window->openImage1().setInitDir(dir.path()); // overwritten: the dialog opens on the desktop
 

@@ -26,7 +26,7 @@ TEST(SettingsWindowBlocked, AWriteOrCopyThatFailsIsSaid)
     writeFile(dir.file(QStringLiteral("blocker")), "x");
     SettingsStore store(SettingsLocation(dir.file(QStringLiteral("blocker/bin")),
                                          dir.file(QStringLiteral("blocker/config"))));
-    const QString chosen = bitmap(dir.file(QStringLiteral("mark.bmp")), 12, 6);
+    const QString chosen = writeBitmap(dir.file(QStringLiteral("mark.bmp")), 12, 6);
     FrmMain window(store);
     window.show();
     window.setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
@@ -48,8 +48,9 @@ TEST(SettingsWindowBlocked, AWriteOrCopyThatFailsIsSaid)
 
 TEST_F(SettingsWindow, AChosenWatermarkThatCannotBeReadOrIsNoWholePictureIsSaid)
 {
-    const QByteArray earlier = contentOf(bitmap(store.watermarkFile(), 20, 10, qRgb(0, 0, 255)));
-    const QString cut = bitmap(dir.file(QStringLiteral("cut.bmp")), 64, 64);
+    const QByteArray earlier =
+        contentOf(writeBitmap(store.watermarkFile(), 20, 10, qRgb(0, 0, 255)));
+    const QString cut = writeBitmap(dir.file(QStringLiteral("cut.bmp")), 64, 64);
     ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
     // Sparse: 300 MB long, nothing of it on the disk.
     const QString vast = dir.file(QStringLiteral("vast.bmp"));

@@ -4,11 +4,11 @@
 #include "settings/SettingsFiles.h"
 #include "settings/SettingsStore.h"
 #include "settingswindow/FrmMain.h"
+#include "support/FileHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -18,15 +18,6 @@
 #include <memory>
 
 namespace tessaly::settingsrig {
-
-// Saves a one-colour BMP at `path` and returns the path.
-inline QString bitmap(const QString &path, int width, int height, QRgb colour = qRgb(0, 0, 0))
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    EXPECT_TRUE(image.save(path, "BMP")) << path.toStdString();
-    return path;
-}
 
 // Answers the next message box with OK and remembers its text.
 class MessageWatcher

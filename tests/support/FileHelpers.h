@@ -1,8 +1,10 @@
 #pragma once
 // Reading and writing whole files in tests, apart from the code under test.
 #include <QByteArray>
+#include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -28,4 +30,13 @@ inline void writeFile(const QString &path, const QByteArray &data)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     ASSERT_EQ(file.write(data), data.size()) << path.toStdString();
+}
+
+/// Saves a one-colour BMP at `path` and returns the path; a failure fails the test.
+inline QString writeBitmap(const QString &path, int width, int height, QColor colour = Qt::black)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(path, "BMP")) << path.toStdString();
+    return path;
 }
