@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using ShotCommand = ShotPages;
@@ -24,11 +26,11 @@ using ShotCommand = ShotPages;
 std::vector<qint64> renderersUnder(qint64 root)
 {
     const auto read = [](qint64 pid, const char *name) {
-        QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
+        QFile file(u"/proc/%1/%2"_s.arg(pid).arg(QLatin1String(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     std::map<qint64, qint64> parentOf;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
         const QByteArray stat = read(entry.toLongLong(), "stat");
         // "pid (name) state ppid ...": the name may hold spaces, so read after its last ')'.
         const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
@@ -57,9 +59,8 @@ TEST_F(ShotCommand, FreshProcessWithNoSwitchesSetCapturesEveryBandFromTheFirst)
 {
     const ScopedVariable noFlags("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray());
     const ScopedVariable noChoice("TESSALY_GPU", QByteArray());
-    server.addPage(QStringLiteral("/static.html"), rows::staticPage(4000));
-    const QImage image = captured({640, 480}, {}, url(QStringLiteral("/static.html")),
-                                  dir.file(QStringLiteral("long.png")));
+    server.addPage(u"/static.html"_s, rows::staticPage(4000));
+    const QImage image = captured({640, 480}, {}, url(u"/static.html"_s), dir.file(u"long.png"_s));
     EXPECT_EQ(image.width(), 638);
     rows::expectRows(image, 4000);
 }
@@ -68,24 +69,22 @@ TEST_F(ShotCommand, FreshProcessWithNoSwitchesSetCapturesEveryBandFromTheFirst)
 // left under that name is kept as it was.
 TEST_F(ShotCommand, FailuresEndWithAReasonAndLeaveAnEarlierPictureAlone)
 {
-    const QString output = dir.file(QStringLiteral("none.png"));
+    const QString output = dir.file(u"none.png"_s);
     QFile existing(output);
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("keep me");
     existing.close();
     ShotRun run = shot({refusedUrl(), output});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("could not be loaded")))
-        << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(u"could not be loaded"_s)) << run.errors.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("keep me"));
     existing.close();
 
     // A folder that cannot exist: its parent is a file.
-    run = shot(
-        {url(QStringLiteral("/rows.html?h=300")), dir.file(QStringLiteral("none.png/inside.png"))});
+    run = shot({url(u"/rows.html?h=300"_s), dir.file(u"none.png/inside.png"_s)});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("cannot write"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(u"cannot write"_s)) << run.errors.toStdString();
 }
 
 // Help, version and usage errors are read before any display is looked for, so they work
@@ -105,14 +104,14 @@ TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     };
     QString text;
-    EXPECT_EQ(run({QStringLiteral("--help")}, &text), 0);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Usage: tessaly-shot [options] URL OUTPUT")))
+    EXPECT_EQ(run({u"--help"_s}, &text), 0);
+    EXPECT_TRUE(text.startsWith(u"Usage: tessaly-shot [options] URL OUTPUT"_s))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("--batch")));
-    EXPECT_EQ(run({QStringLiteral("--version")}, &text), 0);
+    EXPECT_TRUE(text.contains(u"--batch"_s));
+    EXPECT_EQ(run({u"--version"_s}, &text), 0);
     EXPECT_EQ(text, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
-    EXPECT_EQ(run({QStringLiteral("--no-such-option")}, &text), 2);
-    EXPECT_TRUE(text.contains(QStringLiteral("Try 'tessaly-shot --help'")));
+    EXPECT_EQ(run({u"--no-such-option"_s}, &text), 2);
+    EXPECT_TRUE(text.contains(u"Try 'tessaly-shot --help'"_s));
 }
 
 // The page's renderer ends while the page loads: tessaly-shot says so, ends and writes nothing.
@@ -133,13 +132,11 @@ TEST_F(ShotCommand, RendererEndingWhileLoadingEndsWithAReason)
         for (const qint64 pid : renderersUnder(shotPid))
             killed += ::kill(pid_t(pid), SIGKILL) == 0;
     });
-    const QString output = dir.file(QStringLiteral("crashed.png"));
-    const ShotRun run =
-        shot({QStringLiteral("http://127.0.0.1:%1/").arg(slow.serverPort()), output},
-             [&](qint64 pid) { shotPid = pid; });
+    const QString output = dir.file(u"crashed.png"_s);
+    const ShotRun run = shot({u"http://127.0.0.1:%1/"_s.arg(slow.serverPort()), output},
+                             [&](qint64 pid) { shotPid = pid; });
     ASSERT_GT(killed, 0) << "no renderer was found to end";
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("renderer ended while loading")))
-        << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(u"renderer ended while loading"_s)) << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
 }

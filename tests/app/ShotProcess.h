@@ -96,14 +96,6 @@ private:
     QByteArray m_before;
 };
 
-/// Points the per-user data folder (the shared browser profile) into a test's own folder
-/// while it lives.
-class DataHome : public ScopedVariable
-{
-public:
-    explicit DataHome(const QString &folder) : ScopedVariable("XDG_DATA_HOME", folder.toUtf8()) {}
-};
-
 /// A test of tessaly-shot runs: a folder of its own and a local server of the test pages.
 class ShotPages : public ::testing::Test
 {
