@@ -120,19 +120,14 @@ TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
 {
     // A column of numbered rows taller than 20,000 pixels below a margin, and a small box
     // beside it.
-    QByteArray tall =
-        "<div id=\"tall\" style=\"position: absolute; left: 0; top: 100px; width: 300px\">";
-    for (int i = 0; i < 20500 / 5; ++i)
-        tall += "<div style=\"background: rgb(" + QByteArray::number(i & 255) + ", " +
-                QByteArray::number((i >> 8) & 255) + ", 160)\"></div>";
-    tall +=
-        "</div><div id=\"box\" style=\"position: absolute; left: 330px; top: 250px; width: 200px; "
-        "height: 150px; background: rgb(0, 120, 0)\"></div>";
-    server.addPage(
-        u"/elements.html"_s,
-        "<!doctype html><html><head><style>html, body { margin: 0 } #tall div { height: 5px }"
-        "</style></head><body style=\"background: rgb(250, 250, 250)\">" +
-            tall + "</body></html>");
+    QByteArray html = rows::staticPage(20500);
+    html.replace("<body>", "<body style=\"background: rgb(250, 250, 250)\"><div id=\"tall\" "
+                           "style=\"position: absolute; left: 0; top: 100px; width: 300px; "
+                           "height: auto\">");
+    html.replace("</body>", "</div><div id=\"box\" style=\"position: absolute; left: 330px; "
+                            "top: 250px; width: 200px; height: 150px; "
+                            "background: rgb(0, 120, 0)\"></div></body>");
+    server.addPage(u"/elements.html"_s, html);
     const QString page = url(u"/elements.html"_s);
 
     const QImage box =
