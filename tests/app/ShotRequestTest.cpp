@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-
 using namespace tessaly;
 
 namespace {

@@ -10,7 +10,6 @@
 #include <QWebEngineProfile>
 
 using namespace Qt::StringLiterals;
-
 using namespace tessaly;
 
 namespace {
