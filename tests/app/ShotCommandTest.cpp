@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -91,27 +90,19 @@ TEST_F(ShotCommand, FailuresEndWithAReasonAndLeaveAnEarlierPictureAlone)
 // over a plain terminal session too.
 TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
 {
-    const auto run = [](const QStringList &arguments, QString *out) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TESSALY_SHOT), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        *out = QString::fromLocal8Bit(process.readAllStandardOutput() +
-                                      process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    };
-    QString text;
-    EXPECT_EQ(run({u"--help"_s}, &text), 0);
-    EXPECT_TRUE(text.startsWith(u"Usage: tessaly-shot [options] URL OUTPUT"_s))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains(u"--batch"_s));
-    EXPECT_EQ(run({u"--version"_s}, &text), 0);
-    EXPECT_EQ(text, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
-    EXPECT_EQ(run({u"--no-such-option"_s}, &text), 2);
-    EXPECT_TRUE(text.contains(u"Try 'tessaly-shot --help'"_s));
+    const ScopedVariable noX("DISPLAY", {}), noWayland("WAYLAND_DISPLAY", {});
+    const ScopedVariable noPlatform("QT_QPA_PLATFORM", {});
+    ShotRun run = shot({u"--help"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.output.startsWith(u"Usage: tessaly-shot [options] URL OUTPUT"_s))
+        << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(u"--batch"_s));
+    run = shot({u"--version"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
+    run = shot({u"--no-such-option"_s});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.errors.contains(u"Try 'tessaly-shot --help'"_s));
 }
 
 // The page's renderer ends while the page loads: tessaly-shot says so, ends and writes nothing.

@@ -21,6 +21,7 @@ struct ShotRun
 {
     int exitCode = -1;
     QString errors;
+    QString output;
 };
 
 /// Runs tessaly-shot, spinning the event loop so local servers answer while it loads;
@@ -36,6 +37,7 @@ inline ShotRun shot(const QStringList &arguments, const std::function<void(qint6
     ShotRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
     return run;
 }
 
