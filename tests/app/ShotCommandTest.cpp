@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -15,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using ShotCommand = ShotPages;
@@ -24,11 +25,11 @@ using ShotCommand = ShotPages;
 std::vector<qint64> renderersUnder(qint64 root)
 {
     const auto read = [](qint64 pid, const char *name) {
-        QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
+        QFile file(u"/proc/%1/%2"_s.arg(pid).arg(QLatin1String(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     std::map<qint64, qint64> parentOf;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
         const QByteArray stat = read(entry.toLongLong(), "stat");
         // "pid (name) state ppid ...": the name may hold spaces, so read after its last ')'.
         const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
@@ -57,9 +58,8 @@ TEST_F(ShotCommand, FreshProcessWithNoSwitchesSetCapturesEveryBandFromTheFirst)
 {
     const ScopedVariable noFlags("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray());
     const ScopedVariable noChoice("TESSALY_GPU", QByteArray());
-    server.addPage(QStringLiteral("/static.html"), rows::staticPage(4000));
-    const QImage image = captured({640, 480}, {}, url(QStringLiteral("/static.html")),
-                                  dir.file(QStringLiteral("long.png")));
+    server.addPage(u"/static.html"_s, rows::staticPage(4000));
+    const QImage image = captured({640, 480}, {}, url(u"/static.html"_s), dir.file(u"long.png"_s));
     EXPECT_EQ(image.width(), 638);
     rows::expectRows(image, 4000);
 }
@@ -68,51 +68,41 @@ TEST_F(ShotCommand, FreshProcessWithNoSwitchesSetCapturesEveryBandFromTheFirst)
 // left under that name is kept as it was.
 TEST_F(ShotCommand, FailuresEndWithAReasonAndLeaveAnEarlierPictureAlone)
 {
-    const QString output = dir.file(QStringLiteral("none.png"));
+    const QString output = dir.file(u"none.png"_s);
     QFile existing(output);
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("keep me");
     existing.close();
     ShotRun run = shot({refusedUrl(), output});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("could not be loaded")))
-        << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(u"could not be loaded"_s)) << run.errors.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("keep me"));
     existing.close();
 
     // A folder that cannot exist: its parent is a file.
-    run = shot(
-        {url(QStringLiteral("/rows.html?h=300")), dir.file(QStringLiteral("none.png/inside.png"))});
+    run = shot({url(u"/rows.html?h=300"_s), dir.file(u"none.png/inside.png"_s)});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("cannot write"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(u"cannot write"_s)) << run.errors.toStdString();
 }
 
 // Help, version and usage errors are read before any display is looked for, so they work
 // over a plain terminal session too.
 TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
 {
-    const auto run = [](const QStringList &arguments, QString *out) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TESSALY_SHOT), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        *out = QString::fromLocal8Bit(process.readAllStandardOutput() +
-                                      process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    };
-    QString text;
-    EXPECT_EQ(run({QStringLiteral("--help")}, &text), 0);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Usage: tessaly-shot [options] URL OUTPUT")))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("--batch")));
-    EXPECT_EQ(run({QStringLiteral("--version")}, &text), 0);
-    EXPECT_EQ(text, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
-    EXPECT_EQ(run({QStringLiteral("--no-such-option")}, &text), 2);
-    EXPECT_TRUE(text.contains(QStringLiteral("Try 'tessaly-shot --help'")));
+    const ScopedVariable noX("DISPLAY", {}), noWayland("WAYLAND_DISPLAY", {});
+    const ScopedVariable noPlatform("QT_QPA_PLATFORM", {});
+    ShotRun run = shot({u"--help"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.output.startsWith(u"Usage: tessaly-shot [options] URL OUTPUT"_s))
+        << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(u"--batch"_s));
+    run = shot({u"--version"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, QStringLiteral("tessaly-shot " TESSALY_VERSION "\n"));
+    run = shot({u"--no-such-option"_s});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.errors.contains(u"Try 'tessaly-shot --help'"_s));
 }
 
 // The page's renderer ends while the page loads: tessaly-shot says so, ends and writes nothing.
@@ -133,13 +123,11 @@ TEST_F(ShotCommand, RendererEndingWhileLoadingEndsWithAReason)
         for (const qint64 pid : renderersUnder(shotPid))
             killed += ::kill(pid_t(pid), SIGKILL) == 0;
     });
-    const QString output = dir.file(QStringLiteral("crashed.png"));
-    const ShotRun run =
-        shot({QStringLiteral("http://127.0.0.1:%1/").arg(slow.serverPort()), output},
-             [&](qint64 pid) { shotPid = pid; });
+    const QString output = dir.file(u"crashed.png"_s);
+    const ShotRun run = shot({u"http://127.0.0.1:%1/"_s.arg(slow.serverPort()), output},
+                             [&](qint64 pid) { shotPid = pid; });
     ASSERT_GT(killed, 0) << "no renderer was found to end";
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("renderer ended while loading")))
-        << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(u"renderer ended while loading"_s)) << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
 }

@@ -21,6 +21,7 @@ struct ShotRun
 {
     int exitCode = -1;
     QString errors;
+    QString output;
 };
 
 /// Runs tessaly-shot, spinning the event loop so local servers answer while it loads;
@@ -36,6 +37,7 @@ inline ShotRun shot(const QStringList &arguments, const std::function<void(qint6
     ShotRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
     return run;
 }
 
@@ -94,14 +96,6 @@ private:
 
     const char *m_name;
     QByteArray m_before;
-};
-
-/// Points the per-user data folder (the shared browser profile) into a test's own folder
-/// while it lives.
-class DataHome : public ScopedVariable
-{
-public:
-    explicit DataHome(const QString &folder) : ScopedVariable("XDG_DATA_HOME", folder.toUtf8()) {}
 };
 
 /// A test of tessaly-shot runs: a folder of its own and a local server of the test pages.

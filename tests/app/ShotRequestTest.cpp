@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace tessaly;
 
 namespace {
@@ -15,7 +16,7 @@ using Words = std::vector<const char *>;
 
 QStringList args(const Words &words)
 {
-    QStringList list{QStringLiteral("tessaly-shot")};
+    QStringList list{u"tessaly-shot"_s};
     for (const char *word : words)
         list.append(QString::fromUtf8(word));
     return list;
@@ -51,16 +52,16 @@ TEST(ShotArguments, EveryOptionReachesTheRequest)
                 "--selector",  "main",         "--scale",   "2",   "--quality",    "40",
                 "--no-banner", "http://x/",    "out.jpg"});
     ASSERT_TRUE(request);
-    EXPECT_EQ(request->url, QStringLiteral("http://x/"));
-    EXPECT_EQ(request->output, QStringLiteral("out.jpg"));
+    EXPECT_EQ(request->url, u"http://x/"_s);
+    EXPECT_EQ(request->output, u"out.jpg"_s);
     EXPECT_EQ(request->browserArea, QSize(800, 600));
     EXPECT_EQ(request->waitMs, 250);
-    EXPECT_EQ(request->waitFor, QStringLiteral("window.ready"));
+    EXPECT_EQ(request->waitFor, u"window.ready"_s);
     EXPECT_EQ(request->timeoutMs, 2500);
-    EXPECT_EQ(request->javascript, QStringLiteral("go()"));
-    EXPECT_EQ(request->style, QStringLiteral("body{}"));
-    EXPECT_EQ(request->hide, (QStringList{QStringLiteral("#a"), QStringLiteral(".b c")}));
-    EXPECT_EQ(request->selector, QStringLiteral("main"));
+    EXPECT_EQ(request->javascript, u"go()"_s);
+    EXPECT_EQ(request->style, u"body{}"_s);
+    EXPECT_EQ(request->hide, (QStringList{u"#a"_s, u".b c"_s}));
+    EXPECT_EQ(request->selector, u"main"_s);
     EXPECT_EQ(request->scale, 2);
     EXPECT_EQ(request->quality, 40);
     EXPECT_FALSE(request->banner);
@@ -100,6 +101,7 @@ TEST(ShotArguments, ValuesOutOfRangeAreUsageErrorsAndTheLimitsAreTaken)
         {{"--width", "9000", "--scale", "2", "u", "o.png"}, ""},
         {{"--height", "6000", "--scale", "3", "u", "o.png"}, ""},
         {{"--no-such-option", "u", "o.png"}, ""},
+        {{"--private", "--profile", "p", "u", "o.png"}, "cannot go together"},
         {{"u"}, ""},
         {{"--batch", "list.txt", "u", "o.png"}, ""},
         {{"--batch", "list.txt", "--scale", "9"}, ""}};
@@ -120,19 +122,18 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
     const auto batch = parsed(
         {"--width", "800", "--profile", "p", "--batch", "list.txt", "--no-banner", "--hide", "#a"});
     ASSERT_TRUE(batch);
-    EXPECT_EQ(batch->batchFile, QStringLiteral("list.txt"));
+    EXPECT_EQ(batch->batchFile, u"list.txt"_s);
     // The profile is the whole run's: taken by the batch, not repeated on every line.
-    EXPECT_EQ(batch->profileFolder, QStringLiteral("p"));
-    EXPECT_EQ(batch->batchDefaults, (QStringList{QStringLiteral("--width"), QStringLiteral("800"),
-                                                 QStringLiteral("--no-banner"),
-                                                 QStringLiteral("--hide"), QStringLiteral("#a")}));
+    EXPECT_EQ(batch->profileFolder, u"p"_s);
+    EXPECT_EQ(batch->batchDefaults,
+              (QStringList{u"--width"_s, u"800"_s, u"--no-banner"_s, u"--hide"_s, u"#a"_s}));
     const Result<ShotRequest> line =
         parseShotLine(words("http://x/ 'my shot.png' --width 640 --hide .b"), batch->batchDefaults);
     ASSERT_TRUE(line) << line.error().toStdString();
-    EXPECT_EQ(line->output, QStringLiteral("my shot.png"));
+    EXPECT_EQ(line->output, u"my shot.png"_s);
     EXPECT_EQ(line->browserArea.width(), 640);
     EXPECT_FALSE(line->banner);
-    EXPECT_EQ(line->hide, (QStringList{QStringLiteral("#a"), QStringLiteral(".b")}));
+    EXPECT_EQ(line->hide, (QStringList{u"#a"_s, u".b"_s}));
 
     for (const char *bad : {"http://x/ o.png --batch other.txt", "http://x/ o.png --help",
                             "http://x/", "http://x/ o.png --quality 0", "http://x/ o.png --private",
@@ -145,20 +146,15 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
 
 TEST(ShellWordsSplit, QuotesAndBackslashesAsInAShell)
 {
-    EXPECT_EQ(words("  a   b\tc  "),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    EXPECT_EQ(words("'a b' \"c d\" e\\ f"),
-              (QStringList{QStringLiteral("a b"), QStringLiteral("c d"), QStringLiteral("e f")}));
-    EXPECT_EQ(
-        words("'it''s' \"say \\\"hi\\\"\" '\\n'"),
-        (QStringList{QStringLiteral("its"), QStringLiteral("say \"hi\""), QStringLiteral("\\n")}));
+    EXPECT_EQ(words("  a   b\tc  "), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
+    EXPECT_EQ(words("'a b' \"c d\" e\\ f"), (QStringList{u"a b"_s, u"c d"_s, u"e f"_s}));
+    EXPECT_EQ(words("'it''s' \"say \\\"hi\\\"\" '\\n'"),
+              (QStringList{u"its"_s, u"say \"hi\""_s, u"\\n"_s}));
     EXPECT_EQ(words("\"a\\b\" x'y'z '' \"\""),
-              (QStringList{QStringLiteral("a\\b"), QStringLiteral("xyz"), QString(), QString()}));
-    EXPECT_EQ(words("http://x/#frag o.png"),
-              (QStringList{QStringLiteral("http://x/#frag"), QStringLiteral("o.png")}));
+              (QStringList{u"a\\b"_s, u"xyz"_s, QString(), QString()}));
+    EXPECT_EQ(words("http://x/#frag o.png"), (QStringList{u"http://x/#frag"_s, u"o.png"_s}));
     EXPECT_EQ(words("--javascript 'document.title = \"$HOME\"'"),
-              (QStringList{QStringLiteral("--javascript"),
-                           QStringLiteral("document.title = \"$HOME\"")}));
+              (QStringList{u"--javascript"_s, u"document.title = \"$HOME\""_s}));
     for (const char *bad : {"'open", "\"open", "ends\\"}) {
         const Result<QStringList> refused = splitShellWords(QString::fromUtf8(bad));
         EXPECT_FALSE(refused) << bad;
@@ -184,7 +180,7 @@ TEST(ShotBatchFile, SkipsBlankAndCommentLinesAndKeepsLineNumbers)
                                                      "http://c/ c.png --wait 5\n"));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].number, 3);
-    EXPECT_EQ(*lines[0].words, (QStringList{QStringLiteral("http://a/"), QStringLiteral("a.png")}));
+    EXPECT_EQ(*lines[0].words, (QStringList{u"http://a/"_s, u"a.png"_s}));
     EXPECT_EQ(lines[1].number, 6);
     EXPECT_FALSE(lines[1].words.error().isEmpty());
     EXPECT_EQ(lines[2].number, 7);

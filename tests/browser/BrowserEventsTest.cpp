@@ -9,6 +9,7 @@
 #include <QTcpServer>
 #include <QWebEngineProfile>
 
+using namespace Qt::StringLiterals;
 using namespace tessaly;
 
 namespace {
@@ -18,27 +19,24 @@ class Events : public WindowRig
 protected:
     Events()
     {
-        server.addPage(QStringLiteral("/plain.html"),
-                       "<!doctype html><title>plain</title><p>plain");
-        server.addPage(QStringLiteral("/frame.html"),
-                       "<!doctype html><style>html,body{margin:0}</style>"
-                       "<body><div style=\"height:777px\">frame</div></body>");
-        server.addPage(QStringLiteral("/frames.html"),
-                       "<!doctype html><title>frames</title>"
-                       "<iframe name=\"main\" src=\"/frame.html\"></iframe>"
-                       "<iframe name=\"Main\" src=\"/frame.html\"></iframe>"
-                       "<iframe name=\"main\" src=\"/frame.html\"></iframe>"
-                       "<iframe src=\"/frame.html\"></iframe>");
-        server.addPage(QStringLiteral("/opener.html"),
+        server.addPage(u"/plain.html"_s, "<!doctype html><title>plain</title><p>plain");
+        server.addPage(u"/frame.html"_s, "<!doctype html><style>html,body{margin:0}</style>"
+                                         "<body><div style=\"height:777px\">frame</div></body>");
+        server.addPage(u"/frames.html"_s, "<!doctype html><title>frames</title>"
+                                          "<iframe name=\"main\" src=\"/frame.html\"></iframe>"
+                                          "<iframe name=\"Main\" src=\"/frame.html\"></iframe>"
+                                          "<iframe name=\"main\" src=\"/frame.html\"></iframe>"
+                                          "<iframe src=\"/frame.html\"></iframe>");
+        server.addPage(u"/opener.html"_s,
                        "<!doctype html><title>opener</title><script>"
                        "window.open('/rows.html?h=2000'); document.title = 'opened';"
                        "</script>");
-        server.addPage(QStringLiteral("/alert.html"),
+        server.addPage(u"/alert.html"_s,
                        "<!doctype html><title>before</title><script>"
                        "alert('Hello <b>there</b>');"
                        "document.title = confirm('Sure?') ? 'after yes' : 'after no';</script>");
-        server.addPage(QStringLiteral("/secret.html"), "<!doctype html><title>secret page</title>");
-        server.requireLogin(QStringLiteral("/secret.html"), "user", "s3cret");
+        server.addPage(u"/secret.html"_s, "<!doctype html><title>secret page</title>");
+        server.requireLogin(u"/secret.html"_s, "user", "s3cret");
     }
 
     /// A page of the test server that runs `script` as it loads.
@@ -52,14 +50,14 @@ protected:
     void showWindowPastFirstCompletion()
     {
         showWindow();
-        load(QStringLiteral("/plain.html"));
+        load(u"/plain.html"_s);
         ASSERT_SOON_EQ(window->BackIndex, 1);
     }
 
     /// Has view `from` open the plain page and waits for it as view `index`, current.
     void openPopUp(int from, int index)
     {
-        runInPage(from, QStringLiteral("window.open('/plain.html')"));
+        runInPage(from, u"window.open('/plain.html')"_s);
         ASSERT_SOON_EQ(host()->ActiveBrowser(), index);
         ASSERT_TRUE(shows(index, url("/plain.html")));
     }
@@ -84,14 +82,14 @@ TEST_F(Events, PopUpsBecomeTheCurrentViewAndGetFreeIndexes)
     window->setBrowserProfile(&profile);
     showWindow();
     EXPECT_EQ(page(0)->profile(), &profile);
-    load(QStringLiteral("/opener.html"));
+    load(u"/opener.html"_s);
     ASSERT_SOON_EQ(host()->ActiveBrowser(), 1);
     ASSERT_TRUE(shows(1, url("/rows.html?h=2000")));
     EXPECT_EQ(page(1)->profile(), &profile);
     EXPECT_TRUE(visible(1));
     EXPECT_FALSE(visible(0));
     EXPECT_EQ(view(1)->engineView()->geometry(), control("Picture1")->rect());
-    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("opened"));
+    EXPECT_SOON_EQ(page(0)->title(), u"opened"_s);
 
     // Go acts on the pop-up.
     go(url("/plain.html"));
@@ -100,7 +98,7 @@ TEST_F(Events, PopUpsBecomeTheCurrentViewAndGetFreeIndexes)
 
     openPopUp(1, 2);
     openPopUp(2, 3);
-    runInPage(1, QStringLiteral("window.close()"));
+    runInPage(1, u"window.close()"_s);
     ASSERT_SOON(view(1) == nullptr);
     EXPECT_EQ(host()->ActiveBrowser(), 0);
     EXPECT_TRUE(visible(0));
@@ -117,18 +115,18 @@ TEST_F(Events, PopUpsBecomeTheCurrentViewAndGetFreeIndexes)
 TEST_F(Events, FrameNamesReachList1AndFrameHeightsReachList2)
 {
     showWindowPastFirstCompletion();
-    load(QStringLiteral("/frames.html"));
-    ASSERT_SOON_EQ(host()->List1(), (QStringList{QStringLiteral("main"), QStringLiteral("Main")}));
+    load(u"/frames.html"_s);
+    ASSERT_SOON_EQ(host()->List1(), (QStringList{u"main"_s, u"Main"_s}));
     // One entry per loaded frame (four) and one for the page.
-    ASSERT_SOON(host()->List2().count(QStringLiteral("000000777")) == 4);
+    ASSERT_SOON(host()->List2().count(u"000000777"_s) == 4);
     EXPECT_SOON_EQ(host()->List2().size(), 5);
     EXPECT_SOON_EQ(window->BackIndex, 2 + 4);
     // about:blank adds nothing to List1.
     runInPage(0, QStringLiteral("const f = document.createElement('iframe'); f.name = 'blank';"
                                 " f.src = 'about:blank'; document.body.appendChild(f);"));
     QTest::qWait(0);
-    load(QStringLiteral("/plain.html"));
-    EXPECT_FALSE(host()->List1().contains(QStringLiteral("blank")));
+    load(u"/plain.html"_s);
+    EXPECT_FALSE(host()->List1().contains(u"blank"_s));
 }
 
 TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
@@ -148,14 +146,13 @@ TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
     QString title = nasty;
     title.replace(QLatin1Char('\n'), QLatin1Char(' '));
     title += QString(10000 - title.size(), QLatin1Char('t'));
-    const QString titleScript =
-        JavaScriptRunner::jsonLiteral(title).replace(QStringLiteral("</"), QStringLiteral("<\\/"));
-    server.addPage(QStringLiteral("/nasty.html"),
+    const QString titleScript = JavaScriptRunner::jsonLiteral(title).replace(u"</"_s, u"<\\/"_s);
+    server.addPage(u"/nasty.html"_s,
                    "<!doctype html><style>html,body{margin:0}</style><body><iframe name=\"" +
                        attribute + "\" src=\"/frame.html\"></iframe><script>document.title = " +
                        titleScript.toUtf8() + ";</script></body>");
     showWindowPastFirstCompletion();
-    load(QStringLiteral("/nasty.html"));
+    load(u"/nasty.html"_s);
     ASSERT_SOON_EQ(host()->List1(), QStringList{name});
     // The engine keeps the start of a very long title; the label shows what it has.
     ASSERT_SOON(page(0)->title().startsWith(title.left(200)));
@@ -183,12 +180,12 @@ TEST_F(Events, LoadFailuresShowTheirTextUntilTheNextLoad)
     // NavigateErrorCode's tests'.
     const std::pair<QString, const char *> cases[] = {
         {url("/status/404"), "NOT_FOUND(404)"},
-        {QStringLiteral("http://127.0.0.1:%1/").arg(closedPort), "CANNOT_CONNECT(-2146697212)"},
+        {u"http://127.0.0.1:%1/"_s.arg(closedPort), "CANNOT_CONNECT(-2146697212)"},
     };
     for (const auto &[address, text] : cases) {
         SCOPED_TRACE(address.toStdString());
         go(address);
-        const QString error = QStringLiteral("%1 (%2)").arg(QLatin1String(text), address);
+        const QString error = u"%1 (%2)"_s.arg(QLatin1String(text), address);
         EXPECT_SOON_EQ(statusText(), error);
         // The error stays while it is current.
         ASSERT_SOON(!page(0)->isLoading());
@@ -202,7 +199,7 @@ TEST_F(Events, LoadFailuresShowTheirTextUntilTheNextLoad)
     QSignalSpy shown(control<QStatusBar>("StatusBar1"), &QStatusBar::messageChanged);
     go(url("/plain.html"));
     ASSERT_TRUE(shows(0, url("/plain.html")));
-    EXPECT_SOON_EQ(statusText(), QStringLiteral("Done"));
+    EXPECT_SOON_EQ(statusText(), u"Done"_s);
     ASSERT_GE(shown.size(), 2);
     EXPECT_EQ(shown.first().first().toString(), url("/plain.html"));
 }
@@ -210,35 +207,33 @@ TEST_F(Events, LoadFailuresShowTheirTextUntilTheNextLoad)
 // Also alerts in a loop, which the second box is told to stop, and the page carries on.
 TEST_F(Events, WithSilentModeOffScriptBoxesAndLoginBoxesAreShownAndWork)
 {
-    addScriptPage(QStringLiteral("/alerts.html"),
+    addScriptPage(u"/alerts.html"_s,
                   "for (let i = 0; i < 1000; ++i) alert('again ' + i); document.title = 'done';");
     QStringList messages;
     DialogWatcher watcher([&](QDialog &dialog) {
-        if (auto *message = dialog.findChild<QLabel *>(QStringLiteral("message"))) {
+        if (auto *message = dialog.findChild<QLabel *>(u"message"_s)) {
             messages.append(message->text());
             EXPECT_EQ(message->textFormat(), Qt::PlainText);
-            if (message->text() == QStringLiteral("again 1"))
-                dialog.findChild<QCheckBox *>(QStringLiteral("preventMore"))->setChecked(true);
+            if (message->text() == u"again 1"_s)
+                dialog.findChild<QCheckBox *>(u"preventMore"_s)->setChecked(true);
         }
-        if (auto *user = dialog.findChild<QLineEdit *>(QStringLiteral("user"))) {
-            user->setText(QStringLiteral("user"));
-            dialog.findChild<QLineEdit *>(QStringLiteral("password"))
-                ->setText(QStringLiteral("s3cret"));
+        if (auto *user = dialog.findChild<QLineEdit *>(u"user"_s)) {
+            user->setText(u"user"_s);
+            dialog.findChild<QLineEdit *>(u"password"_s)->setText(u"s3cret"_s);
         }
         dialog.accept();
     });
     showWindow();
-    load(QStringLiteral("/alert.html"));
-    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after yes"));
-    EXPECT_EQ(messages,
-              (QStringList{QStringLiteral("Hello <b>there</b>"), QStringLiteral("Sure?")}));
+    load(u"/alert.html"_s);
+    EXPECT_SOON_EQ(page(0)->title(), u"after yes"_s);
+    EXPECT_EQ(messages, (QStringList{u"Hello <b>there</b>"_s, u"Sure?"_s}));
 
     go(url("/secret.html"));
-    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("secret page"));
+    EXPECT_SOON_EQ(page(0)->title(), u"secret page"_s);
     EXPECT_EQ(watcher.count, 3);
 
-    load(QStringLiteral("/alerts.html"));
-    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("done"));
+    load(u"/alerts.html"_s);
+    EXPECT_SOON_EQ(page(0)->title(), u"done"_s);
     EXPECT_EQ(watcher.count, 5);
 }
 
@@ -247,42 +242,41 @@ TEST_F(Events, WithSilentModeOnNoBoxNoLoginAndNoPopUp)
     DialogWatcher watcher([](QDialog &dialog) { dialog.reject(); });
     settings.setSilentSwitch(1);
     showWindow();
-    load(QStringLiteral("/alert.html"));
-    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after no"));
+    load(u"/alert.html"_s);
+    EXPECT_SOON_EQ(page(0)->title(), u"after no"_s);
     EXPECT_TRUE(view(0)->silent());
 
     const QString secret = url("/secret.html");
     go(secret);
-    EXPECT_SOON_EQ(statusText(), QStringLiteral("DENIED(401) (") + secret + QStringLiteral(")"));
+    EXPECT_SOON_EQ(statusText(), u"DENIED(401) ("_s + secret + u")"_s);
 
-    load(QStringLiteral("/opener.html"));
-    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("opened"));
+    load(u"/opener.html"_s);
+    EXPECT_SOON_EQ(page(0)->title(), u"opened"_s);
     // By the next load the engine has handed the window request over and it was turned down.
-    load(QStringLiteral("/plain.html"));
-    EXPECT_TRUE(server.lastRequest(QStringLiteral("/rows.html")).isEmpty());
+    load(u"/plain.html"_s);
+    EXPECT_TRUE(server.lastRequest(u"/rows.html"_s).isEmpty());
     EXPECT_EQ(host()->ActiveBrowser(), 0);
     EXPECT_EQ(loadedViews(), 1);
     EXPECT_EQ(watcher.count, 0);
 
     // Unchecking the box later leaves the view silent.
     settings.setSilentSwitch(0);
-    load(QStringLiteral("/alert.html"));
-    EXPECT_SOON_EQ(page(0)->title(), QStringLiteral("after no"));
+    load(u"/alert.html"_s);
+    EXPECT_SOON_EQ(page(0)->title(), u"after no"_s);
     EXPECT_EQ(watcher.count, 0);
 }
 
 TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
 {
-    addScriptPage(QStringLiteral("/popups.html"),
+    addScriptPage(u"/popups.html"_s,
                   "for (let i = 0; i < 100; ++i) window.open('/frame.html?' + i);"
                   " document.title = 'done';");
     int popUpLoads = 0;
-    QObject::connect(&server, &LocalHttpServer::served, window.get(), [&](const QString &path) {
-        popUpLoads += path == QStringLiteral("/frame.html") ? 1 : 0;
-    });
+    QObject::connect(&server, &LocalHttpServer::served, window.get(),
+                     [&](const QString &path) { popUpLoads += path == u"/frame.html"_s ? 1 : 0; });
     showWindow();
     go(url("/popups.html"));
-    ASSERT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("done"); }, 120000));
+    ASSERT_TRUE(soon([&] { return page(0)->title() == u"done"_s; }, 120000));
     ASSERT_SOON_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
     EXPECT_EQ(loadedViews(), 1 + FrmBrowser::MaxPopupViews);
     EXPECT_EQ(host()->ActiveBrowser(), FrmBrowser::MaxPopupViews);
@@ -296,11 +290,11 @@ TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
     showWindow();
     EXPECT_EQ(loadedViews(), 1);
     EXPECT_EQ(host()->ActiveBrowser(), 0);
-    load(QStringLiteral("/plain.html"));
+    load(u"/plain.html"_s);
     EXPECT_EQ(popUpLoads, FrmBrowser::MaxPopupViews);
-    runInPage(0, QStringLiteral("window.close(); document.title = 'asked';"));
-    ASSERT_TRUE(soon([&] { return page(0)->title() == QStringLiteral("asked"); }));
-    load(QStringLiteral("/frame.html"));
+    runInPage(0, u"window.close(); document.title = 'asked';"_s);
+    ASSERT_TRUE(soon([&] { return page(0)->title() == u"asked"_s; }));
+    load(u"/frame.html"_s);
     EXPECT_EQ(host()->ActiveBrowser(), 0);
     EXPECT_TRUE(visible(0));
 }
@@ -314,14 +308,14 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     framed.replace("<body>", "<body><iframe name=\"ad\" src=\"/plain.html\" style=\""
                              "position:absolute; left:0; top:0; width:1px; height:1px;"
                              " border:0\"></iframe>");
-    server.addPage(QStringLiteral("/framed.html"), framed);
+    server.addPage(u"/framed.html"_s, framed);
     showWindow();
-    load(QStringLiteral("/plain.html"));
-    load(QStringLiteral("/rows.html?h=300"));
+    load(u"/plain.html"_s);
+    load(u"/rows.html?h=300"_s);
     ASSERT_SOON(toolbarAction(1)->isEnabled());
     press(1);
     ASSERT_TRUE(shows(0, url("/plain.html")));
-    runInPage(0, QStringLiteral("window.open('/rows.html?h=2000')"));
+    runInPage(0, u"window.open('/rows.html?h=2000')"_s);
     ASSERT_SOON_EQ(host()->ActiveBrowser(), 1);
     ASSERT_TRUE(shows(1, url("/rows.html?h=2000")));
     rows::expectRows(capture(), 2000);
@@ -330,17 +324,26 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     QString failure;
     QObject::connect(host(), &CaptureHost::captureFailed, window.get(),
                      [&](const QString &message) { failure = message; });
-    bool opened = false;
-    QObject::connect(host(), &CaptureHost::bandCaptured, window.get(), [&](int band, int) {
-        if (band == 2 && !opened) {
-            opened = true;
-            runInPage(1, QStringLiteral("window.open('/plain.html')"));
-        }
-    });
-    EXPECT_TRUE(capture().isNull());
-    EXPECT_TRUE(opened);
-    EXPECT_EQ(failure,
-              QStringLiteral("The screenshot was not taken: the page opened a new window."));
+    // Runs `script` in view `index` once band 2 is grabbed, and captures. The band waits until
+    // the page's answer has arrived: on a loaded machine it came after the last band
+    // otherwise, and there was nothing left to disturb.
+    const auto atBand2 = [&](int index, const QString &script,
+                             const std::function<bool()> &arrived) {
+        bool done = false;
+        const QObject once;
+        QObject::connect(host(), &CaptureHost::bandCaptured, &once, [&](int band, int) {
+            if (band == 2 && !done) {
+                done = true;
+                runInPage(index, script);
+                EXPECT_TRUE(QTest::qWaitFor(arrived, 10000));
+            }
+        });
+        const QImage image = capture();
+        EXPECT_TRUE(done);
+        return image;
+    };
+    EXPECT_TRUE(atBand2(1, u"window.open('/plain.html')"_s, [] { return true; }).isNull());
+    EXPECT_EQ(failure, u"The screenshot was not taken: the page opened a new window."_s);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(host()->CaptureCount(), 1);
     ASSERT_SOON_EQ(host()->ActiveBrowser(), 2);
@@ -348,27 +351,13 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
 
     go(url("/framed.html"));
     ASSERT_TRUE(shows(2, url("/framed.html")));
-    // The band waits until the page's answer has arrived: on a loaded machine it came after
-    // the last band otherwise, and there was nothing left to disturb.
-    const auto atBand2 = [&](const QString &script, const std::function<bool()> &arrived) {
-        bool done = false;
-        const QObject once;
-        QObject::connect(host(), &CaptureHost::bandCaptured, &once, [&](int band, int) {
-            if (band == 2 && !done) {
-                done = true;
-                runInPage(2, script);
-                EXPECT_TRUE(QTest::qWaitFor(arrived, 10000));
-            }
-        });
-        return capture();
-    };
     const QObject scope;
     bool frameMovedDuringCapture = false;
-    QObject::connect(
-        view(2), &BrowserView::BeforeNavigate2, &scope, [&](const QString &, const QString &frame) {
-            frameMovedDuringCapture |= frame == QStringLiteral("ad") && host()->isCapturing();
-        });
-    rows::expectRows(atBand2(QStringLiteral("frames['ad'].location.href = '/plain.html?2';"),
+    QObject::connect(view(2), &BrowserView::BeforeNavigate2, &scope,
+                     [&](const QString &, const QString &frame) {
+                         frameMovedDuringCapture |= frame == u"ad"_s && host()->isCapturing();
+                     });
+    rows::expectRows(atBand2(2, u"frames['ad'].location.href = '/plain.html?2';"_s,
                              [&] { return frameMovedDuringCapture; }),
                      3000);
     EXPECT_TRUE(frameMovedDuringCapture);
@@ -380,11 +369,9 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
                      [&] { freedDuringCapture |= host() && host()->isCapturing(); });
     failure.clear();
     QSignalSpy closeRequested(page(2), &QWebEnginePage::windowCloseRequested);
-    EXPECT_TRUE(atBand2(QStringLiteral("window.close();"), [&] {
-                    return !closeRequested.isEmpty();
-                }).isNull());
-    EXPECT_EQ(failure,
-              QStringLiteral("The screenshot was not taken: the browser view was closed."));
+    EXPECT_TRUE(
+        atBand2(2, u"window.close();"_s, [&] { return !closeRequested.isEmpty(); }).isNull());
+    EXPECT_EQ(failure, u"The screenshot was not taken: the browser view was closed."_s);
     EXPECT_EQ(host()->CaptureCount(), 2);
     ASSERT_SOON(closing.isNull());
     EXPECT_FALSE(freedDuringCapture);

@@ -51,8 +51,6 @@ protected:
             EXPECT_EQ(w->geometry(),
                       QRect(s.pixelsX(float(row.left)), s.pixelsY(float(row.top)),
                             s.pixelsX(float(row.width)), s.pixelsY(float(row.height))));
-            // The anchoring takes its prefix off each tag when the window loads.
-            EXPECT_EQ(w->property("Tag").toString(), QString());
             EXPECT_EQ(w->isHidden(), row.hidden);
         }
     }
@@ -150,9 +148,8 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     EXPECT_EQ(host()->CaptureCount(), 0);
     EXPECT_TRUE(host()->List2().isEmpty());
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screenshots Taken: 0"));
-    // A fresh set of controls, anchored again (the anchoring took the new tags' prefixes).
+    // A fresh set of controls; that they are anchored again is AttachedAnchoring's.
     EXPECT_EQ(window->findChildren<QWidget *>(QStringLiteral("Text1")).size(), 1);
-    EXPECT_EQ(control("Picture1")->property("Tag").toString(), QString());
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), FrmBrowser::HomePageUrl.toString());
 
     // The encoder runs again: the first capture of this opening is written and counted.
@@ -162,15 +159,14 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
     EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("000.png"))));
 
-    SCOPED_TRACE("a capture that cannot be written is reported and not counted");
+    // A capture that cannot be written is reported in a box; that it is not counted is
+    // CaptureCounter's.
     settings.setSaveLocation(dir.file(QStringLiteral("missing/folder/")));
     control<QToolButton>("Command5")->click();
     auto *box = window->findChild<QMessageBox *>();
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->text().contains(QStringLiteral("missing"))) << box->text().toStdString();
-    EXPECT_EQ(host()->CaptureCount(), 1);
-    EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
 }
 
 namespace {
@@ -254,30 +250,26 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     EXPECT_EQ(qBlue(shot.pixel(6 + 700, 72 + 420)), 160);
     // The address box is white; the camera and the Back arrow show their colours.
     EXPECT_EQ(shot.pixel(6 + 242 + 54 + 250, -4 + 30 + 12 + 10), qRgb(255, 255, 255));
+    const auto count = [&](const QRect &area, const std::function<bool(QRgb)> &is) {
+        int found = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                found += is(shot.pixel(x, y)) ? 1 : 0;
+        return found;
+    };
     const auto face = [&](int position) {
         return toolbar->widgetForAction(toolbar->actions().at(position))
             ->geometry()
             .translated(12, 20);
     };
-    const QRgb arrow = shot.pixel(face(0).center());
-    EXPECT_GT(qBlue(arrow), qRed(arrow) + 60) << face(0).x() << "," << face(0).y();
+    const auto colourful = [](QRgb p) { return std::abs(qRed(p) - qBlue(p)) > 40; };
+    EXPECT_GT(count(face(0), colourful), 20);
     // Nothing lies ahead: Forward shows its greyed picture, without a coloured pixel.
-    const auto colourful = [&](const QRect &area) {
-        int count = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                count += std::abs(qRed(shot.pixel(x, y)) - qBlue(shot.pixel(x, y))) > 40 ? 1 : 0;
-        return count;
-    };
-    EXPECT_GT(colourful(face(0)), 20);
-    EXPECT_EQ(colourful(face(1)), 0);
+    EXPECT_EQ(count(face(1), colourful), 0);
     const QRect camera = control("Command5")->geometry().translated(6, -4);
-    bool cameraShown = false;
-    for (int y = camera.top(); y < camera.top() + 40 && !cameraShown; ++y)
-        for (int x = camera.left(); x < camera.right() && !cameraShown; ++x)
-            cameraShown =
-                shot.pixel(x, y) == qRgb(50, 90, 160) || shot.pixel(x, y) == qRgb(250, 200, 60);
-    EXPECT_TRUE(cameraShown);
+    EXPECT_GT(count(camera.adjusted(0, 0, -1, 40 - camera.height()),
+                    [](QRgb p) { return p == qRgb(50, 90, 160) || p == qRgb(250, 200, 60); }),
+              0);
     // The status bar and the progress bar lie at the bottom.
     EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
     // The progress bar lies over the status text: a text across the whole panel leaves it

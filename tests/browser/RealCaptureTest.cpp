@@ -48,17 +48,22 @@ TEST_F(RealCapture, PagesOfOneScreenToPastSixteenBitCoordinatesAreWhole)
 {
     const struct
     {
+        const char *path, *frame;
         int page, zoom, height, whiteY;
     } cases[] = {
-        {300, 1, AreaHeight - 2, 400},
-        {1750, 1, 1750, -1},
-        {1750, 2, 2 * 1750, -1},
-        {40000, 1, 40000, -1},
+        {"/rows.html?h=300", nullptr, 300, 1, AreaHeight - 2, 400},
+        {"/rows.html?h=1750", nullptr, 1750, 2, 2 * 1750, -1},
+        {"/rows.html?h=40000", nullptr, 40000, 1, 40000, -1},
+        // A frame that fills a window whose document does not scroll, zoomed: the frame's
+        // 3,000 pixels, twice, and no more. Unzoomed, RealPagesTest takes such frames.
+        {"/frame-top.html", "tall", 3000, 2, 2 * 3000, -1},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.page * c.zoom);
+        SCOPED_TRACE(c.path);
         stage.view()->engineView()->setZoomFactor(c.zoom);
-        load(QStringLiteral("/rows.html?h=%1").arg(c.page));
+        load(QString::fromLatin1(c.path));
+        if (c.frame)
+            host->addFrameName(QString::fromLatin1(c.frame));
         const QImage image = capture();
         EXPECT_EQ(image.width(), AreaWidth - 2);
         EXPECT_EQ(image.height(), c.height);
@@ -103,18 +108,6 @@ TEST_F(RealCapture, ScaledDisplayPixelsAreAveraged)
         }
     }
     EXPECT_EQ(wrong, 0);
-}
-
-// A frame that fills a window whose document does not scroll is taken whole on a zoomed page:
-// the frame's 3,000 pixels, twice, and no more. Unzoomed, RealPagesTest takes such frames.
-TEST_F(RealCapture, FrameTallerThanTheTopDocumentZoomed)
-{
-    stage.view()->engineView()->setZoomFactor(2);
-    load(QStringLiteral("/frame-top.html"));
-    host->addFrameName(QStringLiteral("tall"));
-    const QImage image = capture();
-    EXPECT_EQ(image.height(), 2 * 3000);
-    expectZoomedRows(image, 3000, 2);
 }
 
 // The scroll bar of the scrolled view is no part of the page: no band shows it, also where
