@@ -1,12 +1,11 @@
 // tessaly-shot's options for automation, run as its own process against local pages.
 #include "ShotProcess.h"
 #include "support/RowsPage.h"
+#include "support/StalledServer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
@@ -165,30 +164,23 @@ TEST_F(ShotAutomation, ScaleTwoDrawsEveryRowTwiceAsLargeOnATallPage)
 TEST_F(ShotAutomation, TimeoutEndsAPageThatNeverAnswers)
 {
     // Accepts connections and never says a word.
-    QTcpServer silent;
-    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
-    std::vector<std::unique_ptr<QTcpSocket>> held;
-    QObject::connect(&silent, &QTcpServer::newConnection, &silent, [&] {
-        while (QTcpSocket *socket = silent.nextPendingConnection())
-            held.emplace_back(socket);
-    });
+    const StalledServer silent;
     const QString output = dir.file(u"never.png"_s);
     QElapsedTimer clock;
     clock.start();
-    const ShotRun run =
-        shot({u"--timeout"_s, u"2"_s, u"http://127.0.0.1:%1/"_s.arg(silent.serverPort()), output});
+    const ShotRun run = shot({u"--timeout"_s, u"2"_s, silent.url(), output});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(u"gave up after 2 s (--timeout) while the page was loading"_s))
         << run.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
-    EXPECT_FALSE(held.empty()) << "the browser never asked";
+    EXPECT_TRUE(silent.asked()) << "the browser never asked";
     // Well before the 60 s that loading is given without --timeout.
     EXPECT_LT(clock.elapsed(), 30000);
 }
 
 TEST_F(ShotAutomation, BatchWritesEveryGoodLineAndReportsTheBadOne)
 {
-    const QString refused = refusedUrl();
+    const QString refused = StalledServer::refusedUrl();
     server.addPage(u"/a.html"_s, rows::staticPage(700));
     server.addPage(u"/b.html"_s, rows::staticPage(400));
 

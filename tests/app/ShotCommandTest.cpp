@@ -1,11 +1,10 @@
 #include "ShotProcess.h"
 #include "support/RowsPage.h"
+#include "support/StalledServer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 #include <csignal>
 #include <map>
@@ -73,7 +72,7 @@ TEST_F(ShotCommand, FailuresEndWithAReasonAndLeaveAnEarlierPictureAlone)
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("keep me");
     existing.close();
-    ShotRun run = shot({refusedUrl(), output});
+    ShotRun run = shot({StalledServer::refusedUrl(), output});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(u"could not be loaded"_s)) << run.errors.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
@@ -108,24 +107,16 @@ TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
 // The page's renderer ends while the page loads: tessaly-shot says so, ends and writes nothing.
 TEST_F(ShotCommand, RendererEndingWhileLoadingEndsWithAReason)
 {
-    QTcpServer slow;
-    ASSERT_TRUE(slow.listen(QHostAddress::LocalHost));
-    std::vector<std::unique_ptr<QTcpSocket>> held;
     qint64 shotPid = 0;
     int killed = 0;
-    QObject::connect(&slow, &QTcpServer::newConnection, &slow, [&] {
-        while (QTcpSocket *socket = slow.nextPendingConnection()) {
-            socket->write(
-                "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<!doctype html><body>");
-            held.emplace_back(socket);
-        }
-        // The renderer is there once the page's first bytes are asked for.
-        for (const qint64 pid : renderersUnder(shotPid))
-            killed += ::kill(pid_t(pid), SIGKILL) == 0;
-    });
+    // The renderer is there once the page's first bytes are asked for.
+    const StalledServer slow(
+        "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<!doctype html><body>", [&] {
+            for (const qint64 pid : renderersUnder(shotPid))
+                killed += ::kill(pid_t(pid), SIGKILL) == 0;
+        });
     const QString output = dir.file(u"crashed.png"_s);
-    const ShotRun run = shot({u"http://127.0.0.1:%1/"_s.arg(slow.serverPort()), output},
-                             [&](qint64 pid) { shotPid = pid; });
+    const ShotRun run = shot({slow.url(), output}, [&](qint64 pid) { shotPid = pid; });
     ASSERT_GT(killed, 0) << "no renderer was found to end";
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(u"renderer ended while loading"_s)) << run.errors.toStdString();

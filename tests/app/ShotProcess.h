@@ -10,7 +10,6 @@
 #include <QSignalSpy>
 #include <QString>
 #include <QStringList>
-#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -59,16 +58,6 @@ inline QImage captured(QSize area, const QStringList &options, const QString &ur
              options + QStringList{url, output});
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     return decode(output);
-}
-
-/// An address on which nothing listens: connections to it are refused.
-inline QString refusedUrl()
-{
-    QTcpServer closed;
-    EXPECT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
-    closed.close();
-    return url;
 }
 
 /// Sets an environment variable (removes it, given a null value) while it lives, for the

@@ -2,11 +2,11 @@
 
 #include "browser/JavaScriptRunner.h"
 #include "support/RowsPage.h"
+#include "support/StalledServer.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QWebEngineProfile>
 
 using namespace Qt::StringLiterals;
@@ -170,17 +170,11 @@ TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
 TEST_F(Events, LoadFailuresShowTheirTextUntilTheNextLoad)
 {
     showWindow();
-    int closedPort = 0;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        closedPort = probe.serverPort();
-    }
     // One failure the server answers, one it never gets; the texts of the others are
     // NavigateErrorCode's tests'.
     const std::pair<QString, const char *> cases[] = {
         {url("/status/404"), "NOT_FOUND(404)"},
-        {u"http://127.0.0.1:%1/"_s.arg(closedPort), "CANNOT_CONNECT(-2146697212)"},
+        {StalledServer::refusedUrl(), "CANNOT_CONNECT(-2146697212)"},
     };
     for (const auto &[address, text] : cases) {
         SCOPED_TRACE(address.toStdString());

@@ -2,9 +2,9 @@
 
 #include "browser/JavaScriptRunner.h"
 
+#include "support/StalledServer.h"
+
 #include <QDir>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QWebEnginePage>
 
@@ -85,21 +85,13 @@ TEST_F(DisturbedCapture, RendererEndingOrPageLeavingMidWalkWritesNothing)
 // The renderer ends mid-load: no picture of the dead view, and the view loads again.
 TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAgain)
 {
-    // Sends the start of a page and never the rest.
-    QTcpServer slow;
-    ASSERT_TRUE(slow.listen(QHostAddress::LocalHost));
-    std::vector<std::unique_ptr<QTcpSocket>> held;
-    QObject::connect(&slow, &QTcpServer::newConnection, &slow, [&] {
-        while (QTcpSocket *socket = slow.nextPendingConnection()) {
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"
-                          "<!doctype html><body style=\"margin:0\"><div style=\"height:5000px\">");
-            held.emplace_back(socket);
-        }
-    });
+    const StalledServer slow(
+        "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"
+        "<!doctype html><body style=\"margin:0\"><div style=\"height:5000px\">");
     QWebEnginePage *page = stage.view()->engineView()->page();
-    stage.view()->Navigate(QStringLiteral("http://127.0.0.1:%1/").arg(slow.serverPort()));
+    stage.view()->Navigate(slow.url());
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return !held.empty() && page->renderProcessPid() > 0; }, 20000));
+        QTest::qWaitFor([&] { return slow.asked() && page->renderProcessPid() > 0; }, 20000));
     QSignalSpy ended(page, &QWebEnginePage::renderProcessTerminated);
     ::kill(page->renderProcessPid(), SIGKILL);
     ASSERT_TRUE(ended.wait(20000));
