@@ -47,8 +47,8 @@ inline QImage decode(const QString &path)
     return reader.read();
 }
 
-/// Runs tessaly-shot over a browser area of `area` with `options`, which must end with 0, and
-/// decodes what it wrote: a null picture when there is none.
+/// Runs tessaly-shot over a browser area of `area` with `options`, expects it to end with
+/// exit code 0, and decodes what it wrote: a null picture when there is none.
 inline QImage captured(QSize area, const QStringList &options, const QString &url,
                        const QString &output)
 {
