@@ -31,12 +31,17 @@ ImageFileStream::open(const QString &fileName, std::shared_ptr<const ImageEncode
     return stream;
 }
 
-Result<void> ImageFileStream::failed(const QString &reason)
+Result<void> ImageFileStream::giveUp(Result<void> failure)
 {
-    m_failure = fail(u"Cannot write %1: %2"_s.arg(m_shownName, reason));
+    m_failure = std::move(failure);
     m_stream.reset();
     m_file.cancelWriting();
     return *m_failure;
+}
+
+Result<void> ImageFileStream::failed(const QString &reason)
+{
+    return giveUp(fail(u"Cannot write %1: %2"_s.arg(m_shownName, reason)));
 }
 
 Result<void> ImageFileStream::checked(const Result<void> &step)
@@ -59,12 +64,8 @@ Result<void> ImageFileStream::addRows(const QImage &rows)
     if (rows.width() != m_width)
         return failed(
             u"a block of rows is %1 pixels wide, not %2"_s.arg(rows.width()).arg(m_width));
-    if (Result<void> fits = m_encoder->checkSize(QSize(m_width, m_rows + rows.height())); !fits) {
-        m_failure = fits;
-        m_stream.reset();
-        m_file.cancelWriting();
-        return fits;
-    }
+    if (Result<void> fits = m_encoder->checkSize(QSize(m_width, m_rows + rows.height())); !fits)
+        return giveUp(std::move(fits));
     m_rows += rows.height();
     return checked(m_stream->addRows(
         rows.format() == QImage::Format_RGB32 ? rows : rows.convertToFormat(QImage::Format_RGB32)));

@@ -37,6 +37,8 @@ public:
 private:
     ImageFileStream(const QString &fileName, std::shared_ptr<const ImageEncoder> encoder,
                     int width);
+    /// Ends the file for good: nothing more is written, and nothing is put in place.
+    Result<void> giveUp(Result<void> failure);
     Result<void> failed(const QString &reason);
     Result<void> checked(const Result<void> &step);
 

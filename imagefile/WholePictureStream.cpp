@@ -22,11 +22,9 @@ Result<void> WholePictureStream::addRows(const QImage &rows)
             std::memcpy(grown.scanLine(y), m_picture.constScanLine(y), size_t(m_width) * 4);
         m_picture = std::move(grown);
     }
-    const QImage source =
-        rows.format() == QImage::Format_RGB32 ? rows : rows.convertToFormat(QImage::Format_RGB32);
-    const size_t bytes = size_t(m_width) * 4; // the caller gives rows of the stream's width
-    for (int y = 0; y < source.height(); ++y)
-        std::memcpy(m_picture.scanLine(m_rows + y), source.constScanLine(y), bytes);
+    const size_t bytes = size_t(m_width) * 4; // RGB32 rows of the stream's width
+    for (int y = 0; y < rows.height(); ++y)
+        std::memcpy(m_picture.scanLine(m_rows + y), rows.constScanLine(y), bytes);
     m_rows = needed;
     return {};
 }
