@@ -30,16 +30,12 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour)
 
 TEST(Rounding, ConversionsRoundHalvesToEven)
 {
-    const TwipsScale scale{15.0f, 15.0f};
-    EXPECT_EQ(scale.pixelsX(22.5f), 2); // 1.5 px
-    EXPECT_EQ(scale.pixelsX(37.5f), 2); // 2.5 px
-    EXPECT_EQ(scale.pixelsY(52.5f), 4); // 3.5 px
-    EXPECT_EQ(scale.pixelsY(11865.0f), 791);
-    EXPECT_FLOAT_EQ(scale.toTwipsX(804.0f), 12060.0f);
-
+    // Each axis by its own scale.
     const TwipsScale odd{12.0f, 13.0f};
-    EXPECT_EQ(odd.pixelsX(30.0f), 2); // 2.5 px
-    EXPECT_EQ(odd.pixelsY(19.5f), 2); // 1.5 px
+    EXPECT_EQ(odd.pixelsX(174.0f), 14); // 14.5 px
+    EXPECT_EQ(odd.pixelsY(32.5f), 2);   // 2.5 px
+    EXPECT_FLOAT_EQ(odd.toTwipsX(67.0f), 804.0f);
+    EXPECT_FLOAT_EQ(odd.toTwipsY(67.0f), 871.0f);
 }
 
 TEST(Rounding, ScaleComesFromTheScreensLogicalDpi)
