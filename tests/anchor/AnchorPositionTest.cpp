@@ -17,34 +17,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A hidden window at 15 twips per pixel whose anchor keeps its position in `store`.
-struct PositionRig
-{
-    PositionRig(const PositionStore &store, const QString &regString)
-        : host(std::make_unique<QWidget>())
-    {
-        host->setGeometry(10, 20, 400, 300);
-        anchor = new Anchor(host.get(), store);
-        anchor->setTwipsScale(tessaly::TwipsScale{15, 15});
-        anchor->RegString = regString;
-    }
-    // The position a window with `regString` opens at.
-    static QPoint opened(const PositionStore &store, const QString &regString)
-    {
-        PositionRig rig(store, regString);
-        rig.anchor->DoInit();
-        return rig.host->pos();
-    }
-    std::unique_ptr<QWidget> host;
-    Anchor *anchor = nullptr;
-};
-
 const QString AppRecord = u"App,Main,Frm,1500|750"_s;
 
 class AnchorPosition : public ::testing::Test
 {
 protected:
-    std::optional<QString> stored() const { return store.read(u"App"_s, u"Main"_s, u"FrmPos"_s); }
+    // A hidden window at (10, 20), 15 twips per pixel, whose anchor keeps its position in
+    // `store` when the window closes.
+    std::unique_ptr<QWidget> window(const QString &regString)
+    {
+        auto host = std::make_unique<QWidget>();
+        host->setGeometry(10, 20, 400, 300);
+        auto *anchor = new Anchor(host.get(), store);
+        anchor->setTwipsScale(tessaly::TwipsScale{15, 15});
+        anchor->RegString = regString;
+        anchor->DoInit();
+        return host;
+    }
+    // The position a window with `regString` opens at.
+    QPoint opened(const QString &regString) { return window(regString)->pos(); }
+
     TempDir dir;
     const PositionStore store{dir.file(u"user.ini"_s)};
 };
@@ -53,43 +45,32 @@ protected:
 
 TEST_F(AnchorPosition, ClosingStoresLeftAndTopUnderKeyPlusPosAndTheNextWindowStartsThere)
 {
-    EXPECT_EQ(PositionRig::opened(store, AppRecord), QPoint(100, 50)); // nothing stored yet
-    {
-        PositionRig rig(store, AppRecord);
-        rig.anchor->DoInit();
-        rig.host->move(120, 60);
-    }
+    EXPECT_EQ(opened(AppRecord), QPoint(100, 50)); // nothing stored yet
+    window(AppRecord)->move(120, 60);
     QSettings file(store.filePath(), QSettings::IniFormat);
     EXPECT_EQ(file.value(u"App/Main/FrmPos"_s).toString(), u"1800|900"_s);
-    EXPECT_EQ(PositionRig::opened(store, AppRecord), QPoint(120, 60));
+    EXPECT_EQ(opened(AppRecord), QPoint(120, 60));
 }
 
 TEST_F(AnchorPosition, NothingIsStoredForAMinimisedOrMaximisedWindowOrWithoutAKey)
 {
-    for (Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized}) {
-        PositionRig rig(store, AppRecord);
-        rig.host->setWindowState(state);
-    }
-    {
-        PositionRig rig(store, u"App,Main"_s);
-    }
+    for (Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized})
+        window(AppRecord)->setWindowState(state);
+    window(u"App,Main"_s);
     EXPECT_FALSE(QFile::exists(store.filePath()));
 
     // Three parts are enough to store, not to restore.
-    EXPECT_EQ(PositionRig::opened(store, u"App,Main,Frm"_s), QPoint(10, 20));
-    EXPECT_EQ(stored(), u"150|300"_s);
+    EXPECT_EQ(opened(u"App,Main,Frm"_s), QPoint(10, 20));
+    EXPECT_EQ(store.read(u"App"_s, u"Main"_s, u"FrmPos"_s), u"150|300"_s);
 }
 
 TEST_F(AnchorPosition, AnUnreadableRecordLeavesThePositionAlone)
 {
     for (const char *record : {"abc", "1500", "1500|750|0", "1500|x", ""}) {
         ASSERT_TRUE(store.write(u"App"_s, u"Main"_s, u"FrmPos"_s, QString::fromLatin1(record)));
-        PositionRig rig(store, AppRecord);
-        rig.anchor->DoInit();
-        EXPECT_EQ(rig.host->pos(), QPoint(10, 20)) << record;
-        rig.anchor->RegString.clear(); // keep the record for the next round
+        EXPECT_EQ(opened(AppRecord), QPoint(10, 20)) << record;
     }
-    EXPECT_EQ(PositionRig::opened(store, QString()), QPoint(10, 20));
+    EXPECT_EQ(opened(QString()), QPoint(10, 20));
 }
 
 TEST_F(AnchorPosition, TheStoreRefusesNamesThatAddressAnotherSetting)
