@@ -70,27 +70,16 @@ TEST(UiTagFileWrite, ReplacesTheTagTextsAndNothingElse)
 
 TEST(UiTagFileWrite, AnObjectWithoutATagGetsOneLaidOutLikeItsNeighbours)
 {
-    const UiTagFile file = parse(contentOf(formPath("controls.ui")));
-    const QByteArray result = edited(file, {{u"Check1"_s, u"TTFF*/"_s}});
-    EXPECT_TRUE(result.contains("  <widget class=\"QCheckBox\" name=\"Check1\">\n"
-                                "   <property name=\"Tag\" stdset=\"0\">\n"
-                                "    <string>TTFF*/</string>\n"
-                                "   </property>\n"
-                                "   <property name=\"geometry\">\n"))
-        << result.toStdString();
-    EXPECT_EQ(parse(result).tag(u"Check1"_s), u"TTFF*/"_s);
-    // An empty text needs no Tag at all.
-    EXPECT_EQ(edited(file, {{u"Check1"_s, QString()}}), file.bytes());
-}
-
-TEST(UiTagFileWrite, EmptyAndOneLineObjectsGetATagToo)
-{
+    // Empty, one-line and on-one-line-with-others objects, and one with children.
     const UiTagFile file = parse("<ui>\n <widget class=\"QWidget\" name=\"Form\">\n"
                                  "  <widget class=\"QLabel\" name=\"a\"/>\n"
                                  "  <widget class=\"QLabel\" name=\"b\">\n  </widget>\n"
                                  "  <x/><widget class=\"QLabel\" name=\"c\"></widget>\n"
+                                 "  <widget class=\"QLabel\" name=\"d\">\n"
+                                 "   <property name=\"text\"/>\n  </widget>\n"
                                  " </widget>\n</ui>\n");
-    const QByteArray result = edited(file, {{u"a"_s, u"A"_s}, {u"b"_s, u"B"_s}, {u"c"_s, u"C"_s}});
+    const QByteArray result =
+        edited(file, {{u"a"_s, u"A"_s}, {u"b"_s, u"B"_s}, {u"c"_s, u"C"_s}, {u"d"_s, u"D"_s}});
     EXPECT_EQ(result, QByteArray("<ui>\n <widget class=\"QWidget\" name=\"Form\">\n"
                                  "  <widget class=\"QLabel\" name=\"a\">\n"
                                  "   <property name=\"Tag\" stdset=\"0\">\n"
@@ -104,7 +93,15 @@ TEST(UiTagFileWrite, EmptyAndOneLineObjectsGetATagToo)
                                  "  </widget>\n"
                                  "  <x/><widget class=\"QLabel\" name=\"c\"><property name=\"Tag\" "
                                  "stdset=\"0\"><string>C</string></property></widget>\n"
+                                 "  <widget class=\"QLabel\" name=\"d\">\n"
+                                 "   <property name=\"Tag\" stdset=\"0\">\n"
+                                 "    <string>D</string>\n"
+                                 "   </property>\n"
+                                 "   <property name=\"text\"/>\n"
+                                 "  </widget>\n"
                                  " </widget>\n</ui>\n"));
+    // An empty text needs no Tag at all.
+    EXPECT_EQ(edited(file, {{u"d"_s, QString()}}), file.bytes());
 }
 
 TEST(UiTagFileWrite, ByteOrderMarkLineEndsAndOtherTextSurvive)
