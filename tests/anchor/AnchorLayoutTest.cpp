@@ -11,39 +11,16 @@
 using tessaly::Anchor;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// A control: its container's row in the same table (-1: the window), its tag, where it starts,
-// and where it stands after the first and the second resize.
-struct Case
-{
-    int parent;
-    QString tag;
-    QRect start, first, second;
-};
-
-std::vector<QWidget *> place(AnchorRig &rig, const std::vector<Case> &cases)
-{
-    std::vector<QWidget *> made;
-    for (const Case &c : cases)
-        made.push_back(c.parent < 0 ? rig.control(c.tag, c.start)
-                                    : AnchorRig::control(made.at(c.parent), c.tag, c.start));
-    rig.anchor->DoInit();
-    rig.show();
-    return made;
-}
-
-void expectAt(const std::vector<Case> &cases, const std::vector<QWidget *> &made, QRect Case::*when)
-{
-    for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(made[i]->geometry(), cases[i].*when)
-            << "row " << i << " " << cases[i].tag.toStdString();
-}
-
-} // namespace
-
 TEST(AnchorLayout, EachFlagSetFollowsItsEdgesAndControlsInContainersFollowTheirContainer)
 {
+    // A control: its container's row in the same table (-1: the window), its tag, where it
+    // starts, and where it stands after the first and the second resize.
+    struct Case
+    {
+        int parent;
+        QString tag;
+        QRect start, first, second;
+    };
     // Grown by 600 x 300 twips (40 x 20 pixels), then 20 pixels below the start (no minimum).
     // Rows 13 and 14: a frame that moves without changing size keeps what it holds in place.
     const std::vector<Case> cases = {
@@ -67,7 +44,16 @@ TEST(AnchorLayout, EachFlagSetFollowsItsEdgesAndControlsInContainersFollowTheirC
         {16, u"FFTT*/"_s, {200, 90, 50, 20}, {240, 110, 50, 20}, {180, 70, 50, 20}},
     };
     AnchorRig rig;
-    const std::vector<QWidget *> made = place(rig, cases);
+    std::vector<QWidget *> made;
+    for (const Case &c : cases)
+        made.push_back(c.parent < 0 ? rig.control(c.tag, c.start)
+                                    : AnchorRig::control(made.at(c.parent), c.tag, c.start));
+    rig.anchor->DoInit();
+    rig.show();
+    const auto expectAt = [&](QRect Case::*when) {
+        for (size_t i = 0; i < cases.size(); ++i)
+            EXPECT_EQ(made[i]->geometry(), cases[i].*when) << "row " << i;
+    };
     // The prefix is taken off; the control's own text stays.
     for (size_t i = 0; i < cases.size(); ++i)
         EXPECT_EQ(tagText(made[i]),
@@ -75,10 +61,10 @@ TEST(AnchorLayout, EachFlagSetFollowsItsEdgesAndControlsInContainersFollowTheirC
 
     rig.growTwips(600, 300);
     ASSERT_EQ(rig.host->size(), QSize(440, 320));
-    expectAt(cases, made, &Case::first);
+    expectAt(&Case::first);
     rig.resizeTwips(5700, 4200);
     ASSERT_EQ(rig.host->size(), QSize(380, 280));
-    expectAt(cases, made, &Case::second);
+    expectAt(&Case::second);
 }
 
 TEST(AnchorLayout, TheWindowNeverGetsSmallerThanTheSizeGivenToDoInit)

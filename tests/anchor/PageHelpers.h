@@ -3,18 +3,8 @@
 #include "anchor/ppAnchors.h"
 
 #include <QListWidget>
-#include <QStringList>
 
 #include <gtest/gtest.h>
-
-// The page's list entries, top to bottom.
-inline QStringList entries(const tessaly::ppAnchors &page)
-{
-    QStringList list;
-    for (int i = 0; i < page.lstCtrls()->count(); ++i)
-        list.append(page.lstCtrls()->item(i)->text());
-    return list;
-}
 
 // Selects the entry as a click on it would.
 inline ::testing::AssertionResult select(tessaly::ppAnchors &page, const QString &entry)
