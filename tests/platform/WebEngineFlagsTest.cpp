@@ -39,12 +39,11 @@ TEST(WebEngineFlags, SoftwareSceneGraphOnlyWithoutGpuAndWithoutUserChoice)
     EXPECT_TRUE(wantsSoftwareSceneGraph("--no-sandbox --disable-gpu"));
     EXPECT_FALSE(wantsSoftwareSceneGraph("--no-sandbox"));
     EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu-compositing"));
-    qputenv("QSG_RHI_BACKEND", "opengl");
-    EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu"));
-    qunsetenv("QSG_RHI_BACKEND");
-    qputenv("QT_QUICK_BACKEND", "software");
-    EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu"));
-    qunsetenv("QT_QUICK_BACKEND");
+    for (const char *backend : {"QSG_RHI_BACKEND", "QT_QUICK_BACKEND"}) {
+        qputenv(backend, "opengl");
+        EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu")) << backend;
+        qunsetenv(backend);
+    }
 }
 
 // The GPU is switched off where the display draws OpenGL on the processor or has none, kept
