@@ -4,8 +4,8 @@
 #include "imagefile/SaveBitmapAs.h"
 
 #include "FakeEncoder.h"
-#include "IndependentDecoder.h"
 #include "SamplePictures.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -45,7 +45,7 @@ TEST(QueuedImageFile, RowsArriveInOrderAndAFileGivenUpLeavesNothing)
     }
     ASSERT_TRUE(file->commit());
     file.reset();
-    EXPECT_TRUE(IndependentDecoder::readWithQt(name) == picture);
+    EXPECT_TRUE(readWithQt(name) == picture);
 
     const QString dropped = dir.file(u"dropped.png"_s);
     auto unfinished = opened(writer, dropped);

@@ -1,7 +1,6 @@
 #include "imagefile/ColourQuantiser.h"
 #include "imagefile/SaveBitmapAs.h"
 
-#include "IndependentDecoder.h"
 #include "SamplePictures.h"
 #include "support/TempDir.h"
 
@@ -67,11 +66,11 @@ TEST_F(RoundTrip, LosslessFormatsKeepEveryRowAndTheOthersStayClose)
                                        : m_writer.SaveImageFile(Picture(picture), path);
         ASSERT_TRUE(saved) << saved.error().toStdString();
         QByteArray format;
-        const QImage decoded = IndependentDecoder::readWithQt(path, &format);
+        const QImage decoded = readWithQt(path, &format);
         EXPECT_EQ(format, expectedFormat);
         ASSERT_EQ(decoded.size(), expected.size());
         if (expectedFormat == "jpeg")
-            EXPECT_LT(IndependentDecoder::channelError(decoded, expected).mean, 4.0);
+            EXPECT_LT(channelError(decoded, expected).mean, 4.0);
         else
             EXPECT_EQ(firstDifferentRow(decoded, expected), -1);
     }
@@ -97,8 +96,8 @@ TEST_F(RoundTrip, StreamedJpegDecodesAsQtsOwnFileOfThePicture)
             qtWriter.setQuality(quality);
         ASSERT_TRUE(qtWriter.write(picture));
 
-        const QImage decoded = IndependentDecoder::readWithQt(ours);
-        const QImage theirs = IndependentDecoder::readWithQt(qts);
+        const QImage decoded = readWithQt(ours);
+        const QImage theirs = readWithQt(qts);
         ASSERT_EQ(decoded.size(), picture.size());
         // The same pixels down to the last row of 16-row blocks and the row whose smoothing
         // reaches into it. Below an even height libjpeg fills that row of blocks from the
@@ -106,6 +105,6 @@ TEST_F(RoundTrip, StreamedJpegDecodesAsQtsOwnFileOfThePicture)
         const int lastBlocks = (height - 1) / 16 * 16;
         const int first = firstDifferentRow(decoded, theirs);
         EXPECT_TRUE(first == -1 || first >= lastBlocks - 1) << first;
-        EXPECT_LE(IndependentDecoder::channelError(decoded, theirs).max, 2);
+        EXPECT_LE(channelError(decoded, theirs).max, 2);
     }
 }
