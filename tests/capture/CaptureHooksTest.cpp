@@ -7,11 +7,7 @@
 
 using namespace tessaly;
 
-namespace {
-
 constexpr float P = CaptureRig::P;
-
-} // namespace
 
 // Cancelled before the first band, then at the second: no band is grabbed after the cancel,
 // nothing is written and the view is put back; the next capture runs whole.
@@ -61,8 +57,7 @@ TEST(CaptureOutputStep, GetsTheStampedPageAndWritesWhatItReturnsOrFailsWithItsRe
     const CaptureRig::Outcome outcome = rig.run();
     ASSERT_EQ(outcome.saved.size(), 1) << outcome.failed.join(u'\n').toStdString();
     EXPECT_EQ(handed, QSize(CaptureRig::ContainerWidth - 2, 513));
-    QImageReader reader(outcome.saved.constFirst());
-    const QImage written = reader.read();
+    const QImage written = QImageReader(outcome.saved.constFirst()).read();
     ASSERT_EQ(written.size(), QSize(50, 300));
     for (int y = 0; y < 300; y += 7)
         ASSERT_EQ(written.pixel(3, y), toQRgb(fakeRowColour(100 + y))) << "row " << y;

@@ -27,14 +27,13 @@ DrawingSurface surfaceWith(const Picture &p)
 
 TEST(Blending, ChannelsAreWeightedAndTruncated)
 {
-    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(255, 0, 100), rgbColour(0, 255, 50), 128),
-              rgbColour(127, 126, 74));
-    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(255, 255, 255), rgbColour(0, 0, 0), 255),
-              rgbColour(254, 254, 254));
-    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(9, 9, 9), rgbColour(200, 100, 0), 0),
-              rgbColour(199, 99, 0));
-    EXPECT_EQ(TileFinishing::BlendColors(rgbColour(192, 192, 192), rgbColour(192, 192, 192), 128),
-              rgbColour(191, 191, 191));
+    const std::tuple<Colour, Colour, std::uint8_t, Colour> cases[] = {
+        {rgbColour(255, 0, 100), rgbColour(0, 255, 50), 128, rgbColour(127, 126, 74)},
+        {rgbColour(255, 255, 255), rgbColour(0, 0, 0), 255, rgbColour(254, 254, 254)},
+        {rgbColour(9, 9, 9), rgbColour(200, 100, 0), 0, rgbColour(199, 99, 0)},
+        {rgbColour(192, 192, 192), rgbColour(192, 192, 192), 128, rgbColour(191, 191, 191)}};
+    for (const auto &[first, second, weight, blended] : cases)
+        EXPECT_EQ(TileFinishing::BlendColors(first, second, weight), blended) << int(weight);
 }
 
 // Key colour white in the corner, one black stroke; stamped across two edges of the canvas.
