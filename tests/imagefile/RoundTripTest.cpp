@@ -23,7 +23,6 @@ protected:
         ASSERT_TRUE(QDir().mkpath(m_dir.file(Folder)));
         ASSERT_TRUE(m_writer.StartGdiplus(1));
     }
-    void TearDown() override { m_writer.StopGdiplus(); }
 
     // The first row in which two pictures of one size differ; -1 when none does.
     static int firstDifferentRow(const QImage &a, const QImage &b)

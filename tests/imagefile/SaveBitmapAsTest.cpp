@@ -43,7 +43,6 @@ TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
     EXPECT_FALSE(writer.started());
     EXPECT_FALSE(refused.error().isEmpty());
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"before.png"_s)).error().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(dir.file(u"before.png"_s)));
 
     EXPECT_TRUE(writer.StartGdiplus(1));
     EXPECT_TRUE(writer.started());
@@ -52,12 +51,12 @@ TEST(SaveBitmapAsLifecycle, SavesOnlyWhileTheLibraryRuns)
     writer.StopGdiplus();
     EXPECT_TRUE(writer.started()); // the flag is not cleared by a shutdown
     EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"after.png"_s)));
-    EXPECT_FALSE(QFileInfo::exists(dir.file(u"after.png"_s)));
     EncoderId id;
     EXPECT_FALSE(writer.FindEncoderClsid(u"image/png"_s, id));
 
     EXPECT_TRUE(writer.StartGdiplus(1));
     EXPECT_TRUE(writer.SaveImageFile(smallPicture(), dir.file(u"again.png"_s)));
+    EXPECT_EQ(entriesOf(dir.path()), (QStringList{u"again.png"_s, u"during.png"_s}));
 }
 
 TEST(SaveBitmapAsExtensions, LastFourCharactersLowerCasedPickTheType)
@@ -113,7 +112,6 @@ TEST(SaveBitmapAsFailures, FailuresLeaveNothingBehind)
         << error.toStdString();
 
     EXPECT_FALSE(writer.SaveImageFile(Picture(), dir.file(u"empty.png"_s)));
-    EXPECT_FALSE(writer.SaveImageFile(smallPicture(), dir.file(u"shot.jpeg"_s)).error().isEmpty());
 
     EXPECT_EQ(
         writer
