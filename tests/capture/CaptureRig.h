@@ -8,7 +8,6 @@
 #include "support/TempDir.h"
 
 #include <QImage>
-#include <QImageReader>
 #include <QWidget>
 
 #include <functional>
@@ -26,10 +25,6 @@ struct CaptureRig
         window.resize(320, 300);
         picture1 = new QWidget(&window);
         picture1->setGeometry(6, 72, ContainerWidth, ContainerHeight);
-        picture1->setAutoFillBackground(true);
-        QPalette palette = picture1->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        picture1->setPalette(palette);
         window.show();
 
         EXPECT_TRUE(writer.StartGdiplus(1));
@@ -37,7 +32,7 @@ struct CaptureRig
         settings.setSaveType(QStringLiteral(".png"));
         host = std::make_unique<tessaly::CaptureHost>(&window, picture1, writer, settings);
         host->setTwipsScale(scale);
-        view = FakeBrowserView::create(picture1, scale, pageHeight);
+        view = new FakeBrowserView(picture1, scale, pageHeight);
         host->addView(view);
     }
 

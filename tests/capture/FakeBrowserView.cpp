@@ -16,7 +16,7 @@ namespace {
 class FakePage : public QWidget
 {
 public:
-    FakePage(QWidget *parent, const int &pageHeight) : QWidget(parent), m_pageHeight(pageHeight) {}
+    FakePage(QWidget *parent, int pageHeight) : QWidget(parent), m_pageHeight(pageHeight) {}
 
 protected:
     void paintEvent(QPaintEvent *event) override
@@ -31,69 +31,25 @@ protected:
     }
 
 private:
-    const int &m_pageHeight;
+    const int m_pageHeight;
 };
 
 } // namespace
 
-FakeBrowserView *FakeBrowserView::create(QWidget *container, TwipsScale scale, int pageHeight)
-{
-    return new FakeBrowserView(container, scale, pageHeight);
-}
-
 FakeBrowserView::FakeBrowserView(QWidget *container, TwipsScale scale, int pageHeight)
-    : m_scale(scale), m_widget(new FakePage(container, m_pageHeight)), m_pageHeight(pageHeight)
+    : m_scale(scale), m_widget(new FakePage(container, pageHeight)), m_pageHeight(pageHeight)
 {
     setParent(m_widget);
     m_width = scale.toTwipsX(float(container->width()));
-    m_height = scale.toTwipsY(float(container->height()));
-    place();
+    set(m_height, scale.toTwipsY(float(container->height())));
     m_widget->show();
 }
 
-FakeBrowserView::~FakeBrowserView() = default;
-
-QWidget *FakeBrowserView::widget()
+void FakeBrowserView::set(float &geometry, float twips)
 {
-    return m_widget;
-}
-
-void FakeBrowserView::place()
-{
+    geometry = twips;
     m_widget->setGeometry(m_scale.pixelsX(m_left), m_scale.pixelsY(m_top), m_scale.pixelsX(m_width),
                           m_scale.pixelsY(m_height));
-}
-
-void FakeBrowserView::setLeft(float twips)
-{
-    m_left = twips;
-    place();
-}
-
-void FakeBrowserView::setTop(float twips)
-{
-    if (!frozen)
-        m_top = twips;
-    tops.push_back(twips);
-    place();
-}
-
-void FakeBrowserView::setWidth(float twips)
-{
-    m_width = twips;
-    place();
-}
-
-void FakeBrowserView::setHeight(float twips)
-{
-    m_height = twips;
-    heights.push_back(twips);
-    place();
-}
-
-void FakeBrowserView::setVisible(bool visible)
-{
-    m_widget->setVisible(visible);
 }
 
 std::optional<int> FakeBrowserView::bodyScrollHeight(const QStringList &framePath)

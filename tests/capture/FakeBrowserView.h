@@ -15,13 +15,11 @@ tessaly::Colour fakeRowColour(int row);
 /// A scripted browser view: a page of a given height whose every row has its own colour,
 /// frames with given names and heights, and a record of the view's moves. It is placed as a
 /// real widget inside the container, so grabs of the window see it where the capture put it.
+/// It belongs to its page widget, which belongs to the container.
 class FakeBrowserView : public tessaly::BrowserView
 {
-    Q_OBJECT
 public:
-    /// The fake belongs to its page widget, which belongs to the container.
-    static FakeBrowserView *create(QWidget *container, tessaly::TwipsScale scale, int pageHeight);
-    ~FakeBrowserView() override;
+    FakeBrowserView(QWidget *container, tessaly::TwipsScale scale, int pageHeight);
 
     /// A frame reached by the path of names, e.g. {"outer", "inner"}.
     void setFrame(const QStringList &path, int height) { m_frames.insert(path.join(u'/'), height); }
@@ -39,24 +37,32 @@ public:
     int interrupts = 0;         ///< calls of interruptWaits
     bool unreadable = false;    ///< renders nothing, like a view whose frame cannot be read
 
-    QWidget *widget() override;
+    QWidget *widget() override { return m_widget; }
     float Left() const override { return m_left; }
     float Top() const override { return m_top; }
     float Width() const override { return m_width; }
     float Height() const override { return m_height + heightSkew; }
-    void setLeft(float twips) override;
-    void setTop(float twips) override;
-    void setWidth(float twips) override;
-    void setHeight(float twips) override;
-    void setVisible(bool visible) override;
-    void Navigate(const QString &address) override { m_location = address; }
+    void setLeft(float twips) override { set(m_left, twips); }
+    void setTop(float twips) override
+    {
+        tops.push_back(twips);
+        set(m_top, frozen ? m_top : twips);
+    }
+    void setWidth(float twips) override { set(m_width, twips); }
+    void setHeight(float twips) override
+    {
+        heights.push_back(twips);
+        set(m_height, twips);
+    }
+    void setVisible(bool visible) override { m_widget->setVisible(visible); }
+    void Navigate(const QString &) override {}
     void GoBack() override {}
     void GoForward() override {}
     void Stop() override {}
     void Refresh() override {}
     void setSilent(bool) override {}
     void setResizable(bool) override {}
-    QString LocationURL() const override { return m_location; }
+    QString LocationURL() const override { return {}; }
     std::optional<int> bodyScrollHeight(const QStringList &framePath = {}) override;
     void prepareForCapture() override { ++prepares; }
     void finishCapture() override { ++finishes; }
@@ -73,8 +79,8 @@ public:
     void interruptWaits() override { ++interrupts; }
 
 private:
-    FakeBrowserView(QWidget *container, tessaly::TwipsScale scale, int pageHeight);
-    void place();
+    /// Sets one of the four and puts the page widget where they place it.
+    void set(float &geometry, float twips);
 
     tessaly::TwipsScale m_scale;
     QWidget *m_widget;
@@ -82,5 +88,4 @@ private:
     QMap<QString, int> m_frames;
     bool m_readable = true;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
-    QString m_location;
 };

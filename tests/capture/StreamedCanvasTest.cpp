@@ -105,8 +105,7 @@ TEST(StreamedCanvas, BackgroundBelowTheBandsAndARefusalEndsThePicture)
         return Result<void>(fail(QStringLiteral("disk full")));
     });
     ASSERT_TRUE(canvas.paintBand(band(1, 100), 0));
-    const Result<void> refused = canvas.paintBand(band(2, 100), 100);
-    EXPECT_EQ(refused.error(), QStringLiteral("disk full"));
+    EXPECT_EQ(canvas.paintBand(band(2, 100), 100).error(), QStringLiteral("disk full"));
     EXPECT_TRUE(canvas.failed());
     EXPECT_EQ(canvas.paintBand(band(3, 100), 200).error(), QStringLiteral("disk full"));
     EXPECT_EQ(canvas.finish(300, {}).error(), QStringLiteral("disk full"));

@@ -1,6 +1,5 @@
 #include "imagefile/ColourQuantiser.h"
 
-#include "IndependentDecoder.h"
 #include "SamplePictures.h"
 
 #include <gtest/gtest.h>
@@ -41,13 +40,13 @@ TEST(ColourQuantiser, ReducesAWebPageFaithfully)
     ASSERT_EQ(indexed.size(), page.size());
     EXPECT_LE(indexed.colorCount(), 256);
     const QImage back = indexed.convertToFormat(QImage::Format_RGB32);
-    EXPECT_LT(IndependentDecoder::channelError(back, page).mean, 2.5);
+    EXPECT_LT(channelError(back, page).mean, 2.5);
 
     // Part by part: flat areas and text stay sharp, gradient and photo stay smooth.
     const int band = page.height() / 6;
     const auto partError = [&](int top, int bottom) {
         const QRect part(0, top, page.width(), bottom - top);
-        return IndependentDecoder::channelError(back.copy(part), page.copy(part)).mean;
+        return channelError(back.copy(part), page.copy(part)).mean;
     };
     EXPECT_LT(partError(0, band), 0.5);                 // header and menu bar
     EXPECT_LT(partError(band, band * 3), 1.0);          // text

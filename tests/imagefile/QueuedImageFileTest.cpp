@@ -4,11 +4,9 @@
 #include "imagefile/SaveBitmapAs.h"
 
 #include "FakeEncoder.h"
-#include "IndependentDecoder.h"
 #include "SamplePictures.h"
+#include "support/FileHelpers.h"
 #include "support/TempDir.h"
-
-#include <QDir>
 
 #include <algorithm>
 
@@ -45,25 +43,31 @@ TEST(QueuedImageFile, RowsArriveInOrderAndAFileGivenUpLeavesNothing)
     }
     ASSERT_TRUE(file->commit());
     file.reset();
-    EXPECT_TRUE(IndependentDecoder::readWithQt(name) == picture);
+    EXPECT_TRUE(readWithQt(name) == picture);
 
     const QString dropped = dir.file(u"dropped.png"_s);
     auto unfinished = opened(writer, dropped);
     ASSERT_TRUE(unfinished->addRows(SamplePictures::rowsAndColumns(5, 3)));
     unfinished.reset();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"page.png"_s});
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{u"page.png"_s});
 }
 
-TEST(QueuedImageFile, AFailureOnTheWritersThreadReachesTheCaller)
+// An encoder that gives up halfway over an earlier file: its reason reaches the caller from
+// the writer's thread, and the earlier file is kept whole.
+TEST(QueuedImageFile, AFailureOnTheWritersThreadReachesTheCallerAndKeepsTheEarlierFile)
 {
     TempDir dir;
+    const QString target = dir.file(u"000.png"_s);
+    const QByteArray old = QByteArray(5000, 'o') + "end of the old file";
+    writeFile(target, old);
     const EncoderId id = QUuid::fromString(u"{3a4b5c6d-7e8f-4a0b-9c1d-2e3f4a5b6c7d}"_s);
     SaveBitmapAs writer({std::make_shared<FakeEncoder>(u"image/png"_s, id, true)});
     ASSERT_TRUE(writer.StartGdiplus(1));
-    auto file = opened(writer, dir.file(u"page.png"_s));
+    auto file = opened(writer, target);
     ASSERT_TRUE(file->addRows(SamplePictures::rowsAndColumns(5, 4)));
     const Result<void> committed = file->commit();
     EXPECT_TRUE(committed.error().contains(u"gave up halfway"_s))
         << committed.error().toStdString();
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_EQ(contentOf(target), old);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{u"000.png"_s});
 }

@@ -1,7 +1,6 @@
 #include "imagefile/ColourQuantiser.h"
 #include "imagefile/SaveBitmapAs.h"
 
-#include "IndependentDecoder.h"
 #include "SamplePictures.h"
 #include "support/TempDir.h"
 
@@ -24,7 +23,6 @@ protected:
         ASSERT_TRUE(QDir().mkpath(m_dir.file(Folder)));
         ASSERT_TRUE(m_writer.StartGdiplus(1));
     }
-    void TearDown() override { m_writer.StopGdiplus(); }
 
     // The first row in which two pictures of one size differ; -1 when none does.
     static int firstDifferentRow(const QImage &a, const QImage &b)
@@ -67,11 +65,11 @@ TEST_F(RoundTrip, LosslessFormatsKeepEveryRowAndTheOthersStayClose)
                                        : m_writer.SaveImageFile(Picture(picture), path);
         ASSERT_TRUE(saved) << saved.error().toStdString();
         QByteArray format;
-        const QImage decoded = IndependentDecoder::readWithQt(path, &format);
+        const QImage decoded = readWithQt(path, &format);
         EXPECT_EQ(format, expectedFormat);
         ASSERT_EQ(decoded.size(), expected.size());
         if (expectedFormat == "jpeg")
-            EXPECT_LT(IndependentDecoder::channelError(decoded, expected).mean, 4.0);
+            EXPECT_LT(channelError(decoded, expected).mean, 4.0);
         else
             EXPECT_EQ(firstDifferentRow(decoded, expected), -1);
     }
@@ -97,8 +95,8 @@ TEST_F(RoundTrip, StreamedJpegDecodesAsQtsOwnFileOfThePicture)
             qtWriter.setQuality(quality);
         ASSERT_TRUE(qtWriter.write(picture));
 
-        const QImage decoded = IndependentDecoder::readWithQt(ours);
-        const QImage theirs = IndependentDecoder::readWithQt(qts);
+        const QImage decoded = readWithQt(ours);
+        const QImage theirs = readWithQt(qts);
         ASSERT_EQ(decoded.size(), picture.size());
         // The same pixels down to the last row of 16-row blocks and the row whose smoothing
         // reaches into it. Below an even height libjpeg fills that row of blocks from the
@@ -106,6 +104,6 @@ TEST_F(RoundTrip, StreamedJpegDecodesAsQtsOwnFileOfThePicture)
         const int lastBlocks = (height - 1) / 16 * 16;
         const int first = firstDifferentRow(decoded, theirs);
         EXPECT_TRUE(first == -1 || first >= lastBlocks - 1) << first;
-        EXPECT_LE(IndependentDecoder::channelError(decoded, theirs).max, 2);
+        EXPECT_LE(channelError(decoded, theirs).max, 2);
     }
 }

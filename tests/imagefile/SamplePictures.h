@@ -21,3 +21,17 @@ public:
 /// commits it; the first failure.
 tessaly::Result<void> streamInBlocks(tessaly::SaveBitmapAs &writer, const QImage &image,
                                      const QString &path);
+
+/// Reads a written file back with Qt's readers, apart from the code that wrote it: guessing
+/// the format from the content (`format` gets the one recognised), without a size limit, as
+/// Format_RGB32.
+QImage readWithQt(const QString &path, QByteArray *format = nullptr);
+
+/// How far two pictures of one size differ over all pixels and the three channels: the mean
+/// and the largest |a - b|; both -1 when the sizes differ.
+struct ChannelError
+{
+    double mean = -1.0;
+    int max = -1;
+};
+ChannelError channelError(const QImage &a, const QImage &b);
