@@ -24,10 +24,10 @@ namespace {
 class Program : public ::testing::Test
 {
 protected:
-    Program()
-        : dataHome("XDG_DATA_HOME", dir.file(QStringLiteral("data")).toUtf8()),
-          server(QStringLiteral(TESSALY_TEST_DATA))
+    Program() : server(QStringLiteral(TESSALY_TEST_DATA))
     {
+        // The per-user data folder, which holds the browser profile: each test's own.
+        qputenv("XDG_DATA_HOME", dir.file(QStringLiteral("data")).toUtf8());
         windows.emplace(SettingsLocation(dir.path(), dir.file(QStringLiteral("config"))));
         windows->show();
         shots = dir.file(QStringLiteral("shots/"));
@@ -59,7 +59,6 @@ protected:
     QImage decoded(const QString &name) const { return decode(QDir(shots).filePath(name)); }
 
     TempDir dir;
-    ScopedVariable dataHome; ///< the per-user data folder, which holds the browser profile
     LocalHttpServer server;
     std::optional<ProgramWindows> windows;
     QString shots;
@@ -122,11 +121,6 @@ TEST_F(Program, ClosingTheSettingsWindowEndsTheProgram)
     CloseHolder holder;
     holder.show();
     QTimer::singleShot(500, &settings(), [this] { settings().close(); });
-    bool ended = false;
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, qApp, [] { QApplication::exit(99); });
-    watchdog.start(20000);
-    ended = QApplication::exec() == 0;
-    EXPECT_TRUE(ended) << "the event loop went on after the settings window closed";
+    QTimer::singleShot(20000, &holder, [] { QApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0) << "the event loop went on after the settings window closed";
 }
