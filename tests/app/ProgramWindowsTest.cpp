@@ -37,13 +37,6 @@ protected:
     FrmMain &settings() { return windows->settingsWindow(); }
     FrmBrowser &capture() { return windows->captureWindow(); }
 
-    void chooseType(const QString &type)
-    {
-        auto *types = settings().findChild<QComboBox *>(QStringLiteral("Combo1"));
-        types->setCurrentIndex(types->findText(type));
-        emit types->activated(types->currentIndex());
-    }
-
     void load(const QString &pathAndQuery)
     {
         BrowserView *view = capture().host()->activeView();
@@ -79,7 +72,9 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     settings().Command1_Click(); // only brings the open window up again
     EXPECT_EQ(capture().host()->CaptureCount(), 1);
 
-    chooseType(QStringLiteral(".bmp"));
+    auto *types = settings().findChild<QComboBox *>(QStringLiteral("Combo1"));
+    types->setCurrentIndex(types->findText(QStringLiteral(".bmp")));
+    emit types->activated(types->currentIndex());
     capture().host()->Command5_Click();
     EXPECT_EQ(capture().host()->CaptureCount(), 2);
     rows::expectRows(decoded(QStringLiteral("001.bmp")), 1200); // null unless the new type was used
@@ -97,11 +92,9 @@ TEST_F(Program, CookiesSetInTheCaptureWindowReachTessalyShot)
     load(QStringLiteral("/login.html"));
     windows.reset(); // the program ends; what it keeps is on disk
 
-    const ShotRun run = shot({server.url(QStringLiteral("/account.html")).toString(),
-                              dir.file(QStringLiteral("a.png"))});
-    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_TRUE(server.lastRequest(QStringLiteral("/account.html")).contains("login=granted"))
-        << server.lastRequest(QStringLiteral("/account.html")).toStdString();
+    (void)captured({400, 300}, {}, server.url(QStringLiteral("/account.html")).toString(),
+                   dir.file(QStringLiteral("a.png")));
+    EXPECT_TRUE(server.lastRequest(QStringLiteral("/account.html")).contains("login=granted"));
 }
 
 namespace {
