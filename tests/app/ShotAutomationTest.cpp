@@ -30,14 +30,6 @@ int countColour(const QImage &image, const QRect &area, QRgb colour, int toleran
     return count;
 }
 
-// The rows page with more put at the end of its body.
-QByteArray rowsWith(int height, const QByteArray &more)
-{
-    QByteArray html = rows::staticPage(height);
-    html.replace("</body>", more + "</body>");
-    return html;
-}
-
 using ShotAutomation = ShotPages;
 
 } // namespace
@@ -77,12 +69,12 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
                    "<!doctype html><html><body style=\"margin: 0; background: rgb(0, 0, 255)\">"
                    "<div class=\"cookie\" style=\"height: 40px; background: rgb(255, 0, 0)\"></div>"
                    "</body></html>");
-    server.addPage(u"/banner.html"_s,
-                   rowsWith(1500,
-                            "<div id=\"cookie\" style=\"position: fixed; left: 0; right: 0; "
+    QByteArray html = rows::staticPage(1500);
+    html.replace("</body>", "<div id=\"cookie\" style=\"position: fixed; left: 0; right: 0; "
                             "bottom: 0; height: 90px; background: rgb(255, 0, 0)\"></div>"
                             "<iframe src=\"/frame.html\" style=\"position: absolute; left: 220px; "
-                            "top: 50px; width: 150px; height: 100px; border: 0\"></iframe>"));
+                            "top: 50px; width: 150px; height: 100px; border: 0\"></iframe></body>");
+    server.addPage(u"/banner.html"_s, html);
     const QImage image =
         captured({400, 300},
                  {u"--hide"_s, u"#cookie"_s, u"--hide"_s, u".cookie"_s, u"--style"_s,
@@ -211,28 +203,22 @@ TEST_F(ShotAutomation, CookiesOutliveTheRunUnlessPrivate)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"XDG_DATA_HOME"_s, dir.file(u"data"_s));
     server.addPage(u"/login.html"_s,
-                   rowsWith(300, "<script>document.cookie = 'login=granted; path=/';</script>"));
+                   "<!doctype html><script>document.cookie = 'login=granted; path=/';</script>");
     server.addPage(u"/account.html"_s, rows::staticPage(300));
-    const QString picture = dir.file(u"page.png"_s);
-    const auto sentCookie = [this] {
-        return server.lastRequest(u"/account.html"_s).contains("login=granted");
-    };
+    // Whether the account page was last asked for with the login.
     const auto visit = [&](const QString &path, const QStringList &options) {
-        (void)captured({400, 300}, options, url(path), picture, environment);
+        (void)captured({400, 300}, options, url(path), dir.file(u"page.png"_s), environment);
+        return server.lastRequest(u"/account.html"_s).contains("login=granted");
     };
 
     visit(u"/login.html"_s, {});
-    visit(u"/account.html"_s, {});
-    EXPECT_TRUE(sentCookie()) << "the shared folder lost the cookie";
+    EXPECT_TRUE(visit(u"/account.html"_s, {})) << "the shared folder lost the cookie";
     EXPECT_TRUE(QFileInfo(dir.file(u"data/tessaly/browser"_s)).isDir());
-
-    visit(u"/account.html"_s, {u"--private"_s});
-    EXPECT_FALSE(sentCookie()) << "a private run sent a kept cookie";
+    EXPECT_FALSE(visit(u"/account.html"_s, {u"--private"_s})) << "a private run sent a kept cookie";
 
     const QString own = dir.file(u"own profile"_s);
-    visit(u"/account.html"_s, {u"--profile"_s, own});
-    EXPECT_FALSE(sentCookie()) << "another profile sent the shared folder's cookie";
+    EXPECT_FALSE(visit(u"/account.html"_s, {u"--profile"_s, own}))
+        << "another profile sent the shared folder's cookie";
     visit(u"/login.html"_s, {u"--profile"_s, own});
-    visit(u"/account.html"_s, {u"--profile"_s, own});
-    EXPECT_TRUE(sentCookie());
+    EXPECT_TRUE(visit(u"/account.html"_s, {u"--profile"_s, own}));
 }
