@@ -152,13 +152,13 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
 
 TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
 {
-    // A column of numbered rows taller than 20,000 pixels below a margin, and a small box
-    // beside it.
+    // A column of numbered rows taller than 20,000 pixels below a margin, and a small box at
+    // the page's right edge: a cut picture has no frame to take its last columns.
     QByteArray html = rows::staticPage(20500);
     html.replace("<body>", "<body style=\"background: rgb(250, 250, 250)\"><div id=\"tall\" "
                            "style=\"position: absolute; left: 0; top: 100px; width: 300px; "
                            "height: auto\">");
-    html.replace("</body>", "</div><div id=\"box\" style=\"position: absolute; left: 330px; "
+    html.replace("</body>", "</div><div id=\"box\" style=\"position: absolute; right: 0; "
                             "top: 250px; width: 200px; height: 150px; "
                             "background: rgb(0, 120, 0)\"></div></body>");
     server.addPage(u"/elements.html"_s, html);
