@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
@@ -49,12 +48,10 @@ protected:
             ASSERT_TRUE(complete.wait(30000));
     }
 
-    QImage decoded(const QString &name) const { return decode(QDir(shots).filePath(name)); }
-
     TempDir dir;
     LocalHttpServer server;
     std::optional<ProgramWindows> windows;
-    QString shots;
+    QString shots; ///< the save folder, ending in its separator
 };
 
 } // namespace
@@ -67,7 +64,7 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     load(QStringLiteral("/rows.html?h=1200"));
     capture().host()->Command5_Click();
     EXPECT_EQ(capture().host()->CaptureCount(), 1);
-    rows::expectRows(decoded(QStringLiteral("000.png")), 1200);
+    rows::expectRows(decode(shots + QStringLiteral("000.png")), 1200);
 
     settings().Command1_Click(); // only brings the open window up again
     EXPECT_EQ(capture().host()->CaptureCount(), 1);
@@ -77,7 +74,8 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     emit types->activated(types->currentIndex());
     capture().host()->Command5_Click();
     EXPECT_EQ(capture().host()->CaptureCount(), 2);
-    rows::expectRows(decoded(QStringLiteral("001.bmp")), 1200); // null unless the new type was used
+    // Null unless the new type was used.
+    rows::expectRows(decode(shots + QStringLiteral("001.bmp")), 1200);
 }
 
 // A login made in the capture window holds for tessaly-shot afterwards: both keep cookies
