@@ -65,7 +65,7 @@ TEST_F(ShotCommand, FailedRunsEndWithTheReasonAndLeaveAnEarlierPictureAlone)
         // A folder that cannot exist: its parent is a file.
         {{page, kept + u"/inside.png"_s}, u"cannot write"_s},
         // The browser ends the page's renderer as it starts loading this address.
-        {{u"chrome://crash"_s, kept}, u"the page's renderer ended while loading"_s},
+        {{u"chrome://kill"_s, kept}, u"the page's renderer ended while loading"_s},
         {{u"--javascript"_s, u"throw new Error('boom')"_s, page, kept}, u"boom"_s},
         {{u"--wait-for"_s, u"window.neverSet === true"_s, u"--timeout"_s, u"2"_s, page, kept},
          u"(--timeout) while waiting: --wait-for was not true yet"_s},
