@@ -78,15 +78,4 @@ TEST_F(RealPages, PicturesLoadedOnScrollingAreAllThereAlsoOnAPageThatNeverGoesQu
     }
 }
 
-// An element as wide as the page comes out as wide as it is.
-TEST_F(RealPages, SelectorGivesTheElementsWholeBox)
-{
-    const QImage image =
-        take(QStringLiteral("/real.html?h=3000"),
-             {QStringLiteral("--selector"), QStringLiteral("body"), QStringLiteral("--no-banner")});
-    EXPECT_EQ(image.width(), Area.width());
-    EXPECT_EQ(image.height(), 3000);
-    expectRowsFrom(image, 0, 3000, {0, 10, Area.width() - 1});
-}
-
 } // namespace

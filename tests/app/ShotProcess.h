@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 /// One run of tessaly-shot as its own process.
 struct ShotRun
 {
@@ -23,15 +21,15 @@ struct ShotRun
     QString output;
 };
 
-/// Runs tessaly-shot, spinning the event loop so local servers answer while it loads;
-/// `started` learns its process id.
-inline ShotRun shot(const QStringList &arguments, const std::function<void(qint64)> &started = {})
+/// Runs tessaly-shot in `environment` (the test's own when empty), spinning the event loop so
+/// local servers answer while it loads.
+inline ShotRun shot(const QStringList &arguments, const QProcessEnvironment &environment = {})
 {
     QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
     QSignalSpy finished(&process, &QProcess::finished);
     process.start(QStringLiteral(TESSALY_SHOT), arguments);
-    if (started && process.waitForStarted())
-        started(process.processId());
     EXPECT_TRUE(finished.wait(120000)) << "tessaly-shot did not end";
     ShotRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -50,42 +48,16 @@ inline QImage decode(const QString &path)
 /// Runs tessaly-shot over a browser area of `area` with `options`, expects it to end with
 /// exit code 0, and decodes what it wrote: a null picture when there is none.
 inline QImage captured(QSize area, const QStringList &options, const QString &url,
-                       const QString &output)
+                       const QString &output, const QProcessEnvironment &environment = {})
 {
     const ShotRun run =
         shot(QStringList{QStringLiteral("--width"), QString::number(area.width()),
                          QStringLiteral("--height"), QString::number(area.height())} +
-             options + QStringList{url, output});
+                 options + QStringList{url, output},
+             environment);
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     return decode(output);
 }
-
-/// Sets an environment variable (removes it, given a null value) while it lives, for the
-/// processes started meanwhile.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char *name, const QByteArray &value)
-        : m_name(name), m_before(qgetenv(name))
-    {
-        set(value);
-    }
-    ~ScopedVariable() { set(m_before); }
-    ScopedVariable(const ScopedVariable &) = delete;
-    ScopedVariable &operator=(const ScopedVariable &) = delete;
-
-private:
-    void set(const QByteArray &value) const
-    {
-        if (value.isNull())
-            qunsetenv(m_name);
-        else
-            qputenv(m_name, value);
-    }
-
-    const char *m_name;
-    QByteArray m_before;
-};
 
 /// A test of tessaly-shot runs: a folder of its own and a local server of the test pages.
 class ShotPages : public ::testing::Test

@@ -73,9 +73,7 @@ TEST(ShotArguments, DefaultsCaptureTheWholePageAsBefore)
     ASSERT_TRUE(request);
     EXPECT_EQ(request->browserArea, QSize(1280, 700));
     EXPECT_EQ(request->timeoutMs, 0);
-    EXPECT_EQ(request->scale, 1);
     EXPECT_TRUE(request->banner);
-    EXPECT_TRUE(request->selector.isEmpty());
 }
 
 // Each command line with the text its usage error holds; none for one that is taken.
@@ -227,16 +225,14 @@ TEST(ElementCropPicture, CutsToTheBoxWithinThePageAndStampsTheBannerOnTheCut)
         cropToElement(Picture(page), QRectF(0, 1000, 300, 100), 1, marks);
     ASSERT_TRUE(stamped);
     const QImage image = stamped->image();
-    int marked = 0;
+    QRect marked;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 6; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(0, 0, 160)) {
-                ++marked;
-                // 20 pixels in from the cut's bottom-right corner.
-                EXPECT_LT(x, 300 - 20);
-                EXPECT_GE(x, 300 - 20 - banner.drawableWidth());
-                EXPECT_LT(y, 100 - 20);
-                EXPECT_GE(y, 100 - 20 - banner.drawableHeight());
-            }
-    EXPECT_GT(marked, 50);
+            if (image.pixel(x, y) != qRgb(0, 0, 160))
+                marked |= QRect(x, y, 1, 1);
+    // 20 pixels in from the cut's bottom-right corner.
+    EXPECT_GT(marked.width() * marked.height(), 50);
+    EXPECT_TRUE(QRect(300 - 20 - banner.drawableWidth(), 100 - 20 - banner.drawableHeight(),
+                      banner.drawableWidth(), banner.drawableHeight())
+                    .contains(marked));
 }
