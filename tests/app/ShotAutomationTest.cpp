@@ -100,17 +100,21 @@ TEST(ShotCommandLine, HelpVersionAndUsageNeedNoDisplay)
 
 TEST_F(ShotAutomation, PreparesThePageWithScriptAndWaitsBeforeTheCapture)
 {
-    // One element appears by itself a little after loading, one only when the page's own
-    // function is called: the script must run in the page's world, and the capture wait.
+    // One element appears only when the page's own function is called, and one by itself a
+    // little after that: the script must run in the page's world, the capture wait for the
+    // condition, and then wait on for --wait.
     server.addPage(u"/late.html"_s, R"html(<!doctype html><html><head>
 <style>html, body { margin: 0 } div { height: 200px }</style></head><body>
 <div style="background: rgb(200, 200, 255)"></div>
 <script>
-setTimeout(() => document.body.insertAdjacentHTML('beforeend',
-  '<div id="soon" style="background: rgb(0, 160, 0)"></div>'), 150);
+function add(id, colour) {
+  document.body.insertAdjacentHTML('beforeend', `<div id="${id}" style="background: ${colour}"></div>`);
+}
 function addLate() {
-  setTimeout(() => document.body.insertAdjacentHTML('beforeend',
-    '<div id="late" style="background: rgb(255, 160, 0)"></div>'), 400);
+  setTimeout(() => {
+    add('late', 'rgb(255, 160, 0)');
+    setTimeout(() => add('soon', 'rgb(0, 160, 0)'), 200);
+  }, 400);
 }
 </script></body></html>)html");
     const QImage image = captured({400, 300},
@@ -118,10 +122,9 @@ function addLate() {
                                    u"document.getElementById('late')"_s, u"--wait"_s, u"600"_s},
                                   url(u"/late.html"_s), dir.file(u"late.png"_s));
     ASSERT_GE(image.height(), 600);
-    // #soon and #late in the order they came; either one after the other.
     // Counted left of the banner, which sits over the end of the page.
     EXPECT_EQ(countColour(image, QRect(10, 200, 100, 400), qRgb(0, 160, 0)), 100 * 200)
-        << "the element that appears by itself";
+        << "the element that appears by itself during --wait";
     EXPECT_EQ(countColour(image, QRect(10, 200, 100, 400), qRgb(255, 160, 0)), 100 * 200)
         << "the element the script asked for";
 }
