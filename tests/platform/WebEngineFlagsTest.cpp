@@ -100,8 +100,9 @@ TEST(WebEngineFlags, ProbeFindsTheVirtualDisplaysOpenGlDrawnInSoftware)
     EXPECT_TRUE(tessaly::isSoftwareRenderer(found.renderer)) << found.renderer.toStdString();
 }
 
-// The display's answer is kept for the same display: the next start does not ask the driver
-// again, another display (or a new boot) does, and no key means no keeping.
+// The display's answer is kept for the same display, a display that could not be asked too:
+// the next start does not ask the driver again, another display (or a new boot) does, and no
+// key means no keeping.
 TEST(WebEngineFlags, TheProbesAnswerIsKeptPerDisplay)
 {
     const QTemporaryDir dir;
@@ -109,15 +110,18 @@ TEST(WebEngineFlags, TheProbesAnswerIsKeptPerDisplay)
     int asked = 0;
     const auto probe = [&asked] {
         ++asked;
-        return tessaly::OpenGlFinding{true, QByteArray("renderer ") + QByteArray::number(asked)};
+        return tessaly::OpenGlFinding{asked != 2,
+                                      QByteArray("renderer ") + QByteArray::number(asked)};
     };
     using tessaly::cachedOpenGlFinding;
     EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
     EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
     EXPECT_EQ(asked, 1);
     const tessaly::OpenGlFinding other = cachedOpenGlFinding(file, "boot :1 vendor 1", probe);
-    EXPECT_TRUE(other.looked);
+    EXPECT_FALSE(other.looked);
     EXPECT_EQ(other.renderer, "renderer 2");
+    EXPECT_FALSE(cachedOpenGlFinding(file, "boot :1 vendor 1", probe).looked);
+    EXPECT_EQ(asked, 2);
     EXPECT_EQ(cachedOpenGlFinding(file, "", probe).renderer, "renderer 3");
     EXPECT_EQ(cachedOpenGlFinding(file, "", probe).renderer, "renderer 4");
 }
