@@ -22,7 +22,6 @@ public:
     ~ModalDriver() override;
 
     ModalDriver &then(Step step);
-    bool finished() const { return m_steps.empty(); }
 
     /// Runs `action` from the event loop once the current step has returned.
     static void later(QObject *context, std::function<void()> action);
