@@ -8,14 +8,23 @@
 using namespace tessaly;
 using namespace tessaly::settingsrig;
 
-TEST_F(SettingsWindow, TitleCarriesTheVersionAndTheLayoutItsTwips)
+// How a file that is no profile reads is IniFileTest's; here that the window shows the
+// defaults over it and writes nothing back on opening.
+TEST_F(SettingsWindow, OpensTitledAtItsTwipsWithTheDefaultsOverAFileThatIsNoProfile)
 {
     EXPECT_EQ(FrmMain::titleFor(1, 0, 0), QStringLiteral("Tessaly v1.0.0 By Orvanel"));
+    const QByteArray content = settingsfiles::garbage(4096, 11);
+    writeFile(store.settingsFile(), content);
     const auto window = open();
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Tessaly v")));
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" By Orvanel")));
     EXPECT_EQ(window->size(), QSize(657, 258)); // 9855 x 3870 twips at 15 twips a pixel
     EXPECT_EQ(child<QComboBox>(*window, "Combo1")->count(), 5);
+    EXPECT_EQ(window->saveLocation(), QString());
+    EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
+    EXPECT_EQ(window->watermarkSwitch(), 0);
+    EXPECT_EQ(window->silentSwitch(), 0);
+    EXPECT_EQ(contentOf(store.settingsFile()), content);
 }
 
 TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)

@@ -1,23 +1,8 @@
-// The settings window over settings files it did not write, and over files it cannot write.
+// The settings window over files it cannot write, and watermarks it cannot use.
 #include "SettingsWindowRig.h"
 
 using namespace tessaly;
 using namespace tessaly::settingsrig;
-using settingsfiles::garbage;
-
-TEST_F(SettingsWindow, AFileThatIsNoProfileOpensWithTheDefaultsAndKeepsItsBytes)
-{
-    // How such files read and take an edit is IniFileTest's; here that the window shows the
-    // defaults and writes nothing back on opening.
-    const QByteArray content = garbage(4096, 11);
-    writeFile(store.settingsFile(), content);
-    const auto window = open();
-    EXPECT_EQ(window->saveLocation(), QString());
-    EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
-    EXPECT_EQ(window->watermarkSwitch(), 0);
-    EXPECT_EQ(window->silentSwitch(), 0);
-    EXPECT_EQ(contentOf(store.settingsFile()), content);
-}
 
 // How the disk refuses is SettingsStoreTest's; here that the window says so.
 TEST(SettingsWindowBlocked, AWriteOrCopyThatFailsIsSaid)
