@@ -9,8 +9,6 @@
 #include "support/TestWindowManager.h"
 
 #include <QCheckBox>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -46,10 +44,11 @@ bool helperPlaced(FolderDialog *dialog)
            helperPosition(dialog) == expectedHelperPosition(dialog);
 }
 
-// Presses the helper's Create once the dialog and its helper are up; `dialog` gets the dialog.
-ModalDriver::Step pressCreate(QPointer<FolderDialog> &dialog)
+// Presses the helper's Create once a dialog other than `dialog` and its helper are up;
+// `dialog` gets the dialog.
+ModalDriver::Step pressCreate(QPointer<FolderDialog> *dialog = nullptr)
 {
-    return onFolderDialog([](FolderDialog *d) { clickLater(helperOf(d)->command1()); }, &dialog,
+    return onFolderDialog([](FolderDialog *d) { clickLater(helperOf(d)->command1()); }, dialog,
                           true);
 }
 
@@ -121,7 +120,7 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogMakesTheFolderAndReopensWh
         clickLater(helperOf(d)->command1());
         return true;
     });
-    driver.then(typeFolderName(u"New"_s, &caption, &prompt));
+    driver.then(typeFolderName(u"New"_s, true, &caption, &prompt));
     driver.then([&] {
         FolderDialog *d = first ? nullptr : ModalDriver::modal<FolderDialog>();
         if (!helperPlaced(d))
@@ -171,7 +170,7 @@ TEST_F(FolderBrowser, ANameThatCannotBeMadeIsRefusedWithWhyAndTheDialogReopensOn
         QPointer<FolderDialog> first;
         QString text, caption, reopenedOn;
         ModalDriver driver;
-        driver.then(pressCreate(first));
+        driver.then(pressCreate(&first));
         driver.then(typeFolderName(c.name));
         driver.then(closeMessage(&text, &caption));
         driver.then(onFolderDialog(
@@ -197,34 +196,20 @@ TEST_F(FolderBrowser, AnEmptyOrCancelledNameLeavesTheDialogOpen)
 {
     browser.setShowCreate(true);
     QPointer<FolderDialog> dialog;
-    bool stillOpen = false;
+    bool same = false;
     ModalDriver driver;
-    driver.then(pressCreate(dialog));
+    driver.then(pressCreate(&dialog));
     driver.then(typeFolderName(QString()));
-    driver.then([&] {
-        // Back in the same dialog, with the helper placed again.
-        if (ModalDriver::modal<FolderDialog>() != dialog || !helperOf(dialog)->timer1().isActive())
-            return false;
-        clickLater(helperOf(dialog)->command1());
-        return true;
-    });
-    driver.then([&] {
-        auto *input = ModalDriver::modal<QInputDialog>();
-        if (!input)
-            return false;
-        input->setTextValue(u"Ignored"_s);
-        input->reject();
-        return true;
-    });
-    driver.then([&] {
-        if (ModalDriver::modal<FolderDialog>() != dialog)
-            return false;
-        stillOpen = dialog && dialog->isVisible();
-        dialog->okButton()->click();
-        return true;
-    });
+    driver.then(pressCreate());
+    driver.then(typeFolderName(u"Ignored"_s, false));
+    driver.then(onFolderDialog(
+        [&](FolderDialog *d) {
+            same = d == dialog;
+            d->okButton()->click();
+        },
+        nullptr, true));
     EXPECT_EQ(browser.SaveBrowse(), data);
-    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(same);
     EXPECT_TRUE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
@@ -240,15 +225,9 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowseAPlainOne
             createShown = helper->command1()->isVisible();
             caption = helper->check1()->text();
             QTest::mouseClick(helper->check1(), Qt::LeftButton);
+            d->cancelButton()->click(); // a cancel still reports the box
         },
         nullptr, true));
-    driver.then([&] {
-        FolderDialog *d = ModalDriver::modal<FolderDialog>();
-        if (!d || !helperOf(d)->check1()->isChecked())
-            return false;
-        d->cancelButton()->click(); // a cancel still reports the box
-        return true;
-    });
     EXPECT_EQ(browser.OpenBrowse(), QString());
     EXPECT_TRUE(browser.DoRecurse());
     EXPECT_FALSE(createShown);
