@@ -97,11 +97,6 @@ inline ModalDriver::Step look(SeenFileDialog &seen, std::function<void(QFileDial
     });
 }
 
-inline ModalDriver::Step cancel()
-{
-    return onDialog([](QFileDialog *dialog) { dialog->reject(); });
-}
-
 inline frmButton *helperOf(FolderDialog *dialog)
 {
     return dialog->findChild<frmButton *>();
