@@ -4,7 +4,6 @@
 #include "dialogs/PreviewLayout.h"
 #include "dialogs/PreviewStrip.h"
 
-#include "DialogRig.h"
 #include "support/DialogSteps.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
@@ -25,7 +24,9 @@
 using namespace tessaly;
 using namespace Qt::StringLiterals;
 using namespace dialogsteps;
-using namespace dialogrig;
+
+const QChar Nul(u'\0');
+const QString BitmapFilter = u"Bitmap (*.bmp) "_s + Nul + u"*.bmp"_s;
 
 // A folder with two pictures and a file that is none, which the dialogs open on.
 class FileDialog : public ::testing::Test
@@ -106,7 +107,7 @@ TEST_F(FileDialog, OpenFileWithEmptyPropertiesGetsTheDefaultsWrittenBack)
 // same, leaves the dialog open for the next name.
 TEST_F(FileDialog, OpenFileReturnsTheChosenFileWithTheCallersSettingsButNoNameOfAMissingFile)
 {
-    component.setFilter(bitmapFilter());
+    component.setFilter(BitmapFilter);
     component.setFlags(5);
     component.setTitle(u"Load Watermark BMP file"_s);
     SeenFileDialog seen;
@@ -125,12 +126,12 @@ TEST_F(FileDialog, OpenFileReturnsTheChosenFileWithTheCallersSettingsButNoNameOf
     EXPECT_EQ(seen.folder, dir.path());
     EXPECT_EQ(component.module().lastRequest().flags, 5 | 0x80020);
     EXPECT_FALSE(component.module().lastRequest().preview);
-    EXPECT_EQ(component.filter(), bitmapFilter()); // a given filter stays as it was
+    EXPECT_EQ(component.filter(), BitmapFilter); // a given filter stays as it was
 }
 
 TEST_F(FileDialog, ASecondOpenDialogPreselectsTheTypeChosenInTheFirst)
 {
-    component.setFilter(bitmapFilter() + Nul + u"All Files (*.*)"_s + Nul + u"*.*"_s + Nul);
+    component.setFilter(BitmapFilter + Nul + u"All Files (*.*)"_s + Nul + u"*.*"_s + Nul);
 
     ModalDriver first;
     first.then(onDialog(
@@ -161,7 +162,7 @@ TEST_F(FileDialog, ASecondOpenDialogPreselectsTheTypeChosenInTheFirst)
 
 TEST_F(FileDialog, SaveFileReturnsTheTypedNameWithoutCreatingItAndNothingOnCancel)
 {
-    component.setFilter(bitmapFilter());
+    component.setFilter(BitmapFilter);
 
     bool saveMode = false;
     ModalDriver driver;
