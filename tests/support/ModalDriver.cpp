@@ -37,12 +37,8 @@ void ModalDriver::poll()
         m_sinceStep.restart();
         return;
     }
-    if (m_sinceStep.elapsed() > m_timeoutMs)
-        abandon();
-}
-
-void ModalDriver::abandon()
-{
+    if (m_sinceStep.elapsed() <= m_timeoutMs)
+        return;
     ADD_FAILURE() << "a dialog step did not happen in time; " << m_steps.size() << " left";
     m_steps.clear();
     // Unwind every modal loop so the call under test returns.

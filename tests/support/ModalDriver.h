@@ -34,7 +34,6 @@ public:
 
 private:
     void poll();
-    void abandon();
 
     QTimer m_timer;
     std::deque<Step> m_steps;
