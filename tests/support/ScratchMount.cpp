@@ -10,10 +10,6 @@
 
 ScratchMount::ScratchMount(qint64 bytes)
 {
-    if (!m_dir.isValid()) {
-        m_skipReason = QStringLiteral("no temporary folder for the scratch disk");
-        return;
-    }
     const QByteArray where = QFile::encodeName(m_dir.path());
     const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0777";
     if (::mount("tessaly-scratch", where.constData(), "tmpfs", 0, options.constData()) != 0) {
