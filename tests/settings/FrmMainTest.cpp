@@ -111,8 +111,7 @@ TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactlyAndCancelKeepsIt)
     QString chosen = big;
     window->setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     window->Command3_Click();
-    window->Command3_Click();
-    chosen = small; // the shorter copy leaves no tail of the longer one
+    chosen = small; // the shorter copy replaces the longer one and leaves no tail of it
     window->Command3_Click();
     EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
     chosen.clear(); // a cancel: nothing said, the copy kept
