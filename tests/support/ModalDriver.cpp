@@ -19,6 +19,8 @@ ModalDriver::~ModalDriver()
 
 ModalDriver &ModalDriver::then(Step step)
 {
+    if (m_steps.empty())
+        m_sinceStep.restart(); // steps for a later dialog get the whole timeout
     m_steps.push_back(std::move(step));
     return *this;
 }
