@@ -133,18 +133,17 @@ TEST_F(FileDialog, ASecondOpenDialogPreselectsTheTypeChosenInTheFirst)
 {
     component.setFilter(BitmapFilter + Nul + u"All Files (*.*)"_s + Nul + u"*.*"_s + Nul);
 
-    ModalDriver first;
-    first.then(onDialog(
+    ModalDriver driver;
+    driver.then(onDialog(
         [](QFileDialog *dialog) { dialog->selectNameFilter(dialog->nameFilters().at(1)); }));
-    first.then(acceptWith(u"note.txt"_s));
+    driver.then(acceptWith(u"note.txt"_s));
     EXPECT_EQ(component.OpenFile(), dir.file(u"note.txt"_s));
     EXPECT_EQ(component.module().filterIndex(), 1);
 
     int preselected = -1;
     QString shown;
     QStringList offered;
-    ModalDriver second;
-    second.then(onDialog([&](QFileDialog *dialog) {
+    driver.then(onDialog([&](QFileDialog *dialog) {
         // The list as shown: with details hidden the selected filter is the bare description.
         if (auto *combo = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s)) {
             preselected = combo->currentIndex();
@@ -174,12 +173,10 @@ TEST_F(FileDialog, SaveFileReturnsTheTypedNameWithoutCreatingItAndNothingOnCance
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"new.bmp"_s)));
 
     // Without the overwrite-prompt flag an existing name is taken as it is.
-    ModalDriver again;
-    again.then(acceptWith(u"wide.bmp"_s));
+    driver.then(acceptWith(u"wide.bmp"_s));
     EXPECT_EQ(component.SaveFile(), dir.file(u"wide.bmp"_s));
 
-    ModalDriver cancelled;
-    cancelled.then(onDialog([](QFileDialog *dialog) { dialog->reject(); }));
+    driver.then(onDialog([](QFileDialog *dialog) { dialog->reject(); }));
     EXPECT_EQ(component.SaveFile(), QString());
 }
 

@@ -235,8 +235,7 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowseAPlainOne
 
     // The next browse, a plain one, starts unchecked and shows its defaults and no helper.
     SeenFolder seen;
-    ModalDriver later;
-    later.then(seeAndClose(seen, true));
+    driver.then(seeAndClose(seen, true));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
     EXPECT_EQ(seen.title, u"Select a Folder"_s);
@@ -249,8 +248,7 @@ TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowseAPlainOne
     browser.setShowRecurse(false);
     browser.setInitDir(QString());
     browser.setTitle(u"Save Files To"_s);
-    ModalDriver untitled;
-    untitled.then(seeAndClose(seen, false));
+    driver.then(seeAndClose(seen, false));
     EXPECT_EQ(browser.OpenBrowse(), QString());
     EXPECT_EQ(seen.title, u"Save Files To"_s);
     EXPECT_EQ(seen.selected, u"/"_s);
