@@ -56,33 +56,30 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
 {
     const auto window = open();
     QSignalSpy requested(window.get(), &FrmMain::captureWindowRequested);
+    const auto begin = [&window] { window->Command1_Click(); };
     QLineEdit *text1 = child<QLineEdit>(*window, "Text1");
     text1->clear();
-    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }),
-              QStringLiteral("Please enter a save location"));
+    EXPECT_EQ(messageFrom(begin), QStringLiteral("Please enter a save location"));
     EXPECT_EQ(requested.size(), 0);
 
     // Without a type nothing is made either.
     text1->setText(dir.file(QStringLiteral("shots/")));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
-    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }),
-              QStringLiteral("Please choose a save as"));
+    EXPECT_EQ(messageFrom(begin), QStringLiteral("Please choose a save as"));
     EXPECT_EQ(requested.size(), 0);
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("shots"))));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(3);
 
     const QString nested = dir.file(QStringLiteral("one/two/three/"));
     text1->setText(nested);
-    window->Command1_Click();
+    begin();
     EXPECT_TRUE(QDir(nested).exists());
     EXPECT_EQ(requested.size(), 1);
 
     // A folder that cannot be made (its parent is a file) is said, not opened.
     writeFile(dir.file(QStringLiteral("file")), "x");
     text1->setText(dir.file(QStringLiteral("file/sub/")));
-    EXPECT_TRUE(messageFrom([&] {
-                    window->Command1_Click();
-                }).contains(QStringLiteral("could not be created")));
+    EXPECT_TRUE(messageFrom(begin).contains(QStringLiteral("could not be created")));
     EXPECT_EQ(requested.size(), 1);
 }
 

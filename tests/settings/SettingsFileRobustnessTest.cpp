@@ -15,17 +15,11 @@ TEST(SettingsWindowBlocked, AWriteOrCopyThatFailsIsSaid)
     FrmMain window(store);
     window.show();
     window.setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
-    const QString saved = messageFrom([&window] {
-        window.findChild<QLineEdit *>(QStringLiteral("Text1"))
-            ->setText(QStringLiteral("/srv/new/"));
-    });
+    QLineEdit *text1 = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    const QString saved = messageFrom([text1] { text1->setText(QStringLiteral("/srv/new/")); });
     EXPECT_TRUE(saved.contains(QStringLiteral("could not be saved"))) << saved.toStdString();
     // Typing writes at every keystroke: the failure is said once, not at each.
-    EXPECT_EQ(messageFrom([&window] {
-                  window.findChild<QLineEdit *>(QStringLiteral("Text1"))
-                      ->setText(QStringLiteral("/srv/newer/"));
-              }),
-              QString());
+    EXPECT_EQ(messageFrom([text1] { text1->setText(QStringLiteral("/srv/newer/")); }), QString());
     const QString copied = messageFrom([&window] { window.Command3_Click(); });
     for (const char *part : {"could not be copied", "blocker", "No watermark is stored"})
         EXPECT_TRUE(copied.contains(QLatin1String(part))) << copied.toStdString();
