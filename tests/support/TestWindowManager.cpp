@@ -20,17 +20,10 @@ extern char **environ;
 
 namespace {
 
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-struct Disconnect
-{
-    void operator()(xcb_connection_t *connection) const { xcb_disconnect(connection); }
-};
-using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
+template <typename T>
+using Reply = std::unique_ptr<T, decltype([](void *reply) { std::free(reply); })>;
+using Connection =
+    std::unique_ptr<xcb_connection_t, decltype([](xcb_connection_t *c) { xcb_disconnect(c); })>;
 
 Connection connectToDisplay()
 {
