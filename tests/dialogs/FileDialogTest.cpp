@@ -14,8 +14,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
