@@ -1,7 +1,6 @@
 #include "SettingsWindowRig.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
