@@ -5,7 +5,6 @@
 #include "dialogs/InitialFolder.h"
 #include "dialogs/PreviewLayout.h"
 
-#include "DialogRig.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
@@ -16,7 +15,8 @@
 
 using namespace tessaly;
 using namespace Qt::StringLiterals;
-using dialogrig::Nul;
+
+const QChar Nul(u'\0');
 
 // The dialogs' own tests cover the root, the settings window's the real desktop.
 TEST(InitialFolder, DesktopInAnyCaseAndTheNearestExistingAncestorOfAMissingFolder)
@@ -31,7 +31,8 @@ TEST(InitialFolder, DesktopInAnyCaseAndTheNearestExistingAncestorOfAMissingFolde
 
 TEST(FileFilter, PairsBecomeNameFiltersShowingTheDescription)
 {
-    const QList<FileFilter::Entry> entries = FileFilter::parse(dialogrig::bitmapFilter());
+    const QList<FileFilter::Entry> entries =
+        FileFilter::parse(u"Bitmap (*.bmp) "_s + Nul + u"*.bmp"_s);
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries.at(0).description, u"Bitmap (*.bmp)"_s);
     EXPECT_TRUE(entries.at(0).patterns == QStringList{u"*.bmp"_s});

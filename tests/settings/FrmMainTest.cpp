@@ -1,21 +1,29 @@
 #include "SettingsWindowRig.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace tessaly;
 using namespace tessaly::settingsrig;
 
-TEST_F(SettingsWindow, TitleCarriesTheVersionAndTheLayoutItsTwips)
+// How a file that is no profile reads is IniFileTest's; here that the window shows the
+// defaults over it and writes nothing back on opening.
+TEST_F(SettingsWindow, OpensTitledAtItsTwipsWithTheDefaultsOverAFileThatIsNoProfile)
 {
     EXPECT_EQ(FrmMain::titleFor(1, 0, 0), QStringLiteral("Tessaly v1.0.0 By Orvanel"));
+    const QByteArray content = settingsfiles::garbage(4096, 11);
+    writeFile(store.settingsFile(), content);
     const auto window = open();
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Tessaly v")));
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" By Orvanel")));
     EXPECT_EQ(window->size(), QSize(657, 258)); // 9855 x 3870 twips at 15 twips a pixel
     EXPECT_EQ(child<QComboBox>(*window, "Combo1")->count(), 5);
+    EXPECT_EQ(window->saveLocation(), QString());
+    EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
+    EXPECT_EQ(window->watermarkSwitch(), 0);
+    EXPECT_EQ(window->silentSwitch(), 0);
+    EXPECT_EQ(contentOf(store.settingsFile()), content);
 }
 
 TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
@@ -47,33 +55,30 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
 {
     const auto window = open();
     QSignalSpy requested(window.get(), &FrmMain::captureWindowRequested);
+    const auto begin = [&window] { window->Command1_Click(); };
     QLineEdit *text1 = child<QLineEdit>(*window, "Text1");
     text1->clear();
-    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }),
-              QStringLiteral("Please enter a save location"));
+    EXPECT_EQ(messageFrom(begin), QStringLiteral("Please enter a save location"));
     EXPECT_EQ(requested.size(), 0);
 
     // Without a type nothing is made either.
     text1->setText(dir.file(QStringLiteral("shots/")));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
-    EXPECT_EQ(messageFrom([&] { window->Command1_Click(); }),
-              QStringLiteral("Please choose a save as"));
+    EXPECT_EQ(messageFrom(begin), QStringLiteral("Please choose a save as"));
     EXPECT_EQ(requested.size(), 0);
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("shots"))));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(3);
 
     const QString nested = dir.file(QStringLiteral("one/two/three/"));
     text1->setText(nested);
-    window->Command1_Click();
+    begin();
     EXPECT_TRUE(QDir(nested).exists());
     EXPECT_EQ(requested.size(), 1);
 
     // A folder that cannot be made (its parent is a file) is said, not opened.
     writeFile(dir.file(QStringLiteral("file")), "x");
     text1->setText(dir.file(QStringLiteral("file/sub/")));
-    EXPECT_TRUE(messageFrom([&] {
-                    window->Command1_Click();
-                }).contains(QStringLiteral("could not be created")));
+    EXPECT_TRUE(messageFrom(begin).contains(QStringLiteral("could not be created")));
     EXPECT_EQ(requested.size(), 1);
 }
 
@@ -102,8 +107,7 @@ TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactlyAndCancelKeepsIt)
     QString chosen = big;
     window->setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     window->Command3_Click();
-    window->Command3_Click();
-    chosen = small; // the shorter copy leaves no tail of the longer one
+    chosen = small; // the shorter copy replaces the longer one and leaves no tail of it
     window->Command3_Click();
     EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(small));
     chosen.clear(); // a cancel: nothing said, the copy kept

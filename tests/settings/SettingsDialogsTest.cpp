@@ -8,7 +8,7 @@ using namespace tessaly;
 using namespace tessaly::settingsrig;
 using namespace dialogsteps;
 
-TEST_F(SettingsWindow, BrowseTakesTheFolderChosenInTheFolderBrowser)
+TEST_F(SettingsWindow, BrowseAndLoadWatermarkTakeWhatIsChosenInTheRealDialogs)
 {
     const QString data = dir.file(u"Data"_s);
     ASSERT_TRUE(QDir().mkpath(data));
@@ -31,16 +31,10 @@ TEST_F(SettingsWindow, BrowseTakesTheFolderChosenInTheFolderBrowser)
     EXPECT_EQ(openedOn, InitialFolder::desktop());
     EXPECT_TRUE(createShown);
     EXPECT_EQ(window->saveLocation(), data + u"/"_s);
-}
 
-TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialog)
-{
     const QString chosen = writeBitmap(dir.file(u"mark.bmp"_s), 24, 12, qRgb(255, 0, 255));
-    const auto window = open();
     window->openImage1().setInitDir(dir.path()); // overwritten: the dialog opens on the desktop
-
     SeenFileDialog seen;
-    ModalDriver driver;
     driver.then(look(seen, [this](QFileDialog *dialog) {
         dialog->setDirectory(dir.path()); // the user walks to the folder
     }));
@@ -48,8 +42,7 @@ TEST_F(SettingsWindow, LoadWatermarkCopiesTheFileChosenInTheDialog)
     window->Command3_Click();
     EXPECT_EQ(seen.caption, u"Load Watermark BMP file"_s);
     EXPECT_EQ(seen.folder, InitialFolder::desktop());
-    EXPECT_TRUE(seen.types == QStringList{u"Bitmap (*.bmp)"_s})
-        << seen.types.join(u'|').toStdString();
+    EXPECT_EQ(seen.types, QStringList{u"Bitmap (*.bmp)"_s});
     EXPECT_EQ(window->openImage1().initDir(), u"Desktop"_s);
     EXPECT_EQ(contentOf(store.watermarkFile()), contentOf(chosen));
 }

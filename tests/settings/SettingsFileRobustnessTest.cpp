@@ -1,23 +1,8 @@
-// The settings window over settings files it did not write, and over files it cannot write.
+// The settings window over files it cannot write, and watermarks it cannot use.
 #include "SettingsWindowRig.h"
 
 using namespace tessaly;
 using namespace tessaly::settingsrig;
-using settingsfiles::garbage;
-
-TEST_F(SettingsWindow, AFileThatIsNoProfileOpensWithTheDefaultsAndKeepsItsBytes)
-{
-    // How such files read and take an edit is IniFileTest's; here that the window shows the
-    // defaults and writes nothing back on opening.
-    const QByteArray content = garbage(4096, 11);
-    writeFile(store.settingsFile(), content);
-    const auto window = open();
-    EXPECT_EQ(window->saveLocation(), QString());
-    EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
-    EXPECT_EQ(window->watermarkSwitch(), 0);
-    EXPECT_EQ(window->silentSwitch(), 0);
-    EXPECT_EQ(contentOf(store.settingsFile()), content);
-}
 
 // How the disk refuses is SettingsStoreTest's; here that the window says so.
 TEST(SettingsWindowBlocked, AWriteOrCopyThatFailsIsSaid)
@@ -30,17 +15,11 @@ TEST(SettingsWindowBlocked, AWriteOrCopyThatFailsIsSaid)
     FrmMain window(store);
     window.show();
     window.setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
-    const QString saved = messageFrom([&window] {
-        window.findChild<QLineEdit *>(QStringLiteral("Text1"))
-            ->setText(QStringLiteral("/srv/new/"));
-    });
+    QLineEdit *text1 = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    const QString saved = messageFrom([text1] { text1->setText(QStringLiteral("/srv/new/")); });
     EXPECT_TRUE(saved.contains(QStringLiteral("could not be saved"))) << saved.toStdString();
     // Typing writes at every keystroke: the failure is said once, not at each.
-    EXPECT_EQ(messageFrom([&window] {
-                  window.findChild<QLineEdit *>(QStringLiteral("Text1"))
-                      ->setText(QStringLiteral("/srv/newer/"));
-              }),
-              QString());
+    EXPECT_EQ(messageFrom([text1] { text1->setText(QStringLiteral("/srv/newer/")); }), QString());
     const QString copied = messageFrom([&window] { window.Command3_Click(); });
     for (const char *part : {"could not be copied", "blocker", "No watermark is stored"})
         EXPECT_TRUE(copied.contains(QLatin1String(part))) << copied.toStdString();

@@ -1,6 +1,6 @@
 #pragma once
-// The settings window under test: a store in a temporary folder, and a watcher that answers
-// the next message box.
+// The settings window under test: a store in a temporary folder, and the answer to its
+// message boxes.
 #include "settings/SettingsFiles.h"
 #include "settings/SettingsStore.h"
 #include "settingswindow/FrmMain.h"
@@ -19,39 +19,20 @@
 
 namespace tessaly::settingsrig {
 
-// Answers the next message box with OK and remembers its text.
-class MessageWatcher
-{
-public:
-    MessageWatcher()
-    {
-        QTimer::singleShot(0, &m_context, [this] { poll(); });
-    }
-    QString text() const { return m_text; }
-
-private:
-    void poll()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
-                m_text = box->text();
-                box->accept();
-                return;
-            }
-        }
-        QTimer::singleShot(10, &m_context, [this] { poll(); });
-    }
-
-    QObject m_context;
-    QString m_text;
-};
-
-// The text of the message box that `action` brings up.
+// The text of the message box that `action` brings up, answered with OK; empty when none.
 template <typename Action> QString messageFrom(Action &&action)
 {
-    MessageWatcher watcher;
+    QString text;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&text] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->accept();
+        }
+    });
+    poll.start(10);
     action();
-    return watcher.text();
+    return text;
 }
 
 class SettingsWindow : public ::testing::Test

@@ -97,17 +97,13 @@ inline ModalDriver::Step look(SeenFileDialog &seen, std::function<void(QFileDial
     });
 }
 
-inline ModalDriver::Step cancel()
-{
-    return onDialog([](QFileDialog *dialog) { dialog->reject(); });
-}
-
 inline frmButton *helperOf(FolderDialog *dialog)
 {
     return dialog->findChild<frmButton *>();
 }
 
-/// Waits for a visible folder dialog other than `previous` (which must be gone).
+/// Waits for a visible folder dialog other than `*remember` (which must be gone), and with
+/// `withHelper` for its helper shown and following it again.
 inline ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
                                         QPointer<FolderDialog> *remember = nullptr,
                                         bool withHelper = false)
@@ -118,7 +114,8 @@ inline ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
         FolderDialog *dialog = ModalDriver::modal<FolderDialog>();
         if (!dialog || !dialog->isVisible() || !dialog->isInitialized())
             return false;
-        if (withHelper && !(helperOf(dialog) && helperOf(dialog)->isVisible()))
+        frmButton *helper = helperOf(dialog);
+        if (withHelper && !(helper && helper->isVisible() && helper->timer1().isActive()))
             return false;
         if (remember)
             *remember = dialog;
@@ -132,8 +129,9 @@ inline void clickLater(QAbstractButton *button)
     ModalDriver::later(button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
-inline ModalDriver::Step typeFolderName(const QString &name, QString *caption = nullptr,
-                                        QString *prompt = nullptr)
+/// Types `name` into the new folder's name prompt and presses OK, or Cancel.
+inline ModalDriver::Step typeFolderName(const QString &name, bool accept = true,
+                                        QString *caption = nullptr, QString *prompt = nullptr)
 {
     return [=] {
         auto *input = ModalDriver::modal<QInputDialog>();
@@ -144,7 +142,7 @@ inline ModalDriver::Step typeFolderName(const QString &name, QString *caption = 
         if (prompt)
             *prompt = input->labelText();
         input->setTextValue(name);
-        input->accept();
+        accept ? input->accept() : input->reject();
         return true;
     };
 }

@@ -19,6 +19,8 @@ ModalDriver::~ModalDriver()
 
 ModalDriver &ModalDriver::then(Step step)
 {
+    if (m_steps.empty())
+        m_sinceStep.restart(); // steps for a later dialog get the whole timeout
     m_steps.push_back(std::move(step));
     return *this;
 }
@@ -37,12 +39,8 @@ void ModalDriver::poll()
         m_sinceStep.restart();
         return;
     }
-    if (m_sinceStep.elapsed() > m_timeoutMs)
-        abandon();
-}
-
-void ModalDriver::abandon()
-{
+    if (m_sinceStep.elapsed() <= m_timeoutMs)
+        return;
     ADD_FAILURE() << "a dialog step did not happen in time; " << m_steps.size() << " left";
     m_steps.clear();
     // Unwind every modal loop so the call under test returns.

@@ -22,7 +22,6 @@ public:
     ~ModalDriver() override;
 
     ModalDriver &then(Step step);
-    bool finished() const { return m_steps.empty(); }
 
     /// Runs `action` from the event loop once the current step has returned.
     static void later(QObject *context, std::function<void()> action);
@@ -35,7 +34,6 @@ public:
 
 private:
     void poll();
-    void abandon();
 
     QTimer m_timer;
     std::deque<Step> m_steps;

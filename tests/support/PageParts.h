@@ -16,35 +16,23 @@ inline constexpr QRgb Sticky = qRgb(0, 0, 255);   ///< stuck to the top from y 1
 inline constexpr QRgb InBox = qRgb(255, 255, 0);  ///< fixed in a transformed box at y 3000, x 700
 inline constexpr QRgb Shrink = qRgb(0, 255, 255); ///< made fixed by the page, x 850
 
-/// The rows of column `x` that show `colour`: where the first is and how many there are.
-struct Run
+/// `colour` shows in column `x` exactly once, rows [first, first + count).
+inline void expectOnce(const QImage &image, int x, QRgb colour, int first, int count)
 {
-    int first = -1;
-    int count = 0;
-};
-
-inline Run runOf(const QImage &image, int x, QRgb colour)
-{
-    Run run;
+    int shownFirst = -1;
+    int shown = 0;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb pixel = image.pixel(x, y);
         if (std::abs(qRed(pixel) - qRed(colour)) + std::abs(qGreen(pixel) - qGreen(colour)) +
                 std::abs(qBlue(pixel) - qBlue(colour)) >
             6)
             continue;
-        if (run.first < 0)
-            run.first = y;
-        ++run.count;
+        if (shownFirst < 0)
+            shownFirst = y;
+        ++shown;
     }
-    return run;
-}
-
-/// `colour` shows in column `x` exactly once, rows [first, first + count).
-inline void expectOnce(const QImage &image, int x, QRgb colour, int first, int count)
-{
-    const Run run = runOf(image, x, colour);
-    EXPECT_EQ(run.first, first) << "column " << x;
-    EXPECT_EQ(run.count, count) << "column " << x;
+    EXPECT_EQ(shownFirst, first) << "column " << x;
+    EXPECT_EQ(shown, count) << "column " << x;
 }
 
 /// The rows page shows, shifted down by `top`, in every row of [top, top + height) at `columns`.

@@ -8,28 +8,14 @@
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 
-namespace {
-
-QString reasonOf(int error)
+ScratchMount::ScratchMount(qint64 bytes)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-} // namespace
-
-ScratchMount::ScratchMount(qint64 bytes, Mode mode)
-{
-    if (!m_dir.isValid()) {
-        m_skipReason = QStringLiteral("no temporary folder for the scratch disk");
-        return;
-    }
     const QByteArray where = QFile::encodeName(m_dir.path());
     const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0777";
-    const unsigned long flags = mode == Mode::ReadOnly ? MS_RDONLY : 0;
-    if (::mount("tessaly-scratch", where.constData(), "tmpfs", flags, options.constData()) != 0) {
+    if (::mount("tessaly-scratch", where.constData(), "tmpfs", 0, options.constData()) != 0) {
         m_skipReason = QStringLiteral("a scratch disk cannot be mounted here (%1); run the test "
-                                      "as the superuser to meet a full or read-only disk")
-                           .arg(reasonOf(errno));
+                                      "as the superuser to meet a full disk")
+                           .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
     m_mounted = true;
@@ -70,13 +56,4 @@ bool ScratchMount::fill(qint64 leftBytes)
             break;
     }
     return freeBytes() <= leftBytes;
-}
-
-bool ScratchMount::remount(Mode mode)
-{
-    if (!m_mounted)
-        return false;
-    const unsigned long flags = MS_REMOUNT | (mode == Mode::ReadOnly ? MS_RDONLY : 0);
-    return ::mount("tessaly-scratch", QFile::encodeName(m_dir.path()).constData(), "tmpfs", flags,
-                   nullptr) == 0;
 }

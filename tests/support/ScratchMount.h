@@ -3,20 +3,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
-/// A small tmpfs mounted on a fresh temporary folder for one test, to meet a full or a
-/// read-only disk for real. Mounting needs the superuser; where it is refused the mount is
-/// not usable and skipReason() says why, for GTEST_SKIP. Unmounted and removed with the
-/// object.
+/// A small tmpfs mounted on a fresh temporary folder for one test, to meet a full disk for
+/// real. Mounting needs the superuser; where it is refused the mount is not usable and
+/// skipReason() says why, for GTEST_SKIP. Unmounted and removed with the object.
 class ScratchMount
 {
 public:
-    enum class Mode
-    {
-        Writable,
-        ReadOnly
-    };
-
-    explicit ScratchMount(qint64 bytes = 1024 * 1024, Mode mode = Mode::Writable);
+    explicit ScratchMount(qint64 bytes = 1024 * 1024);
     ~ScratchMount();
     ScratchMount(const ScratchMount &) = delete;
     ScratchMount &operator=(const ScratchMount &) = delete;
@@ -30,12 +23,10 @@ public:
     /// Fills the disk with a filler file until at most `leftBytes` are free; true when the
     /// disk then holds no more than that.
     bool fill(qint64 leftBytes = 0);
-    /// Free bytes on the mount as the file system counts them.
-    qint64 freeBytes() const;
-    /// Makes a writable mount read-only, or the other way round, keeping its files.
-    bool remount(Mode mode);
 
 private:
+    qint64 freeBytes() const;
+
     QTemporaryDir m_dir;
     bool m_mounted = false;
     QString m_skipReason;
