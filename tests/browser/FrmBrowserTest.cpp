@@ -4,10 +4,10 @@
 #include "drawing/Twips.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -74,7 +74,6 @@ TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFo
     const QStringList urls = requests.urls();
     ASSERT_FALSE(urls.isEmpty());
     EXPECT_EQ(urls.first(), FrmBrowser::HomePageUrl.toString());
-    EXPECT_EQ(host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
     EXPECT_EQ(host()->ViewHeight(), 6420);
 
     SCOPED_TRACE("a click just left of the address, with the view holding the focus, types "
@@ -103,16 +102,11 @@ TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFo
     window->close();
     QImage mark(50, 40, QImage::Format_RGB32);
     mark.fill(qRgb(255, 255, 255));
-    for (int y = 10; y < 30; ++y)
-        for (int x = 5; x < 45; ++x)
-            mark.setPixel(x, y, qRgb(200, 20, 30));
+    QPainter(&mark).fillRect(5, 10, 40, 20, QColor(200, 20, 30));
     ASSERT_TRUE(mark.save(dir.file(QStringLiteral("watermark.bmp")), "BMP"));
     window->setDisplayScaleSource([](const QWidget &) { return TwipsScale{12, 12}; });
     showWindow();
-    ASSERT_EQ(watermark().width(), 50);
-    ASSERT_EQ(watermark().height(), 40);
-    EXPECT_EQ(watermark().image().pixel(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(watermark().image().pixel(20, 20), qRgb(200, 20, 30));
+    EXPECT_EQ(watermark().image().convertToFormat(QImage::Format_RGB32), mark);
     EXPECT_EQ(host()->picWatermark1().drawableWidth(), 50);
     expectLayout(12);
     EXPECT_EQ(window->EdgeMarginX, 120);
@@ -157,7 +151,6 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     EXPECT_EQ(capture().size(), QSize(791 - 2, 428 - 2));
     EXPECT_EQ(host()->CaptureCount(), 1);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
-    EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("000.png"))));
 
     // A capture that cannot be written is reported in a box; that it is not counted is
     // CaptureCounter's.
