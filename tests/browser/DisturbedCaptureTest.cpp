@@ -19,12 +19,6 @@ namespace {
 class DisturbedCapture : public RealCapture
 {
 protected:
-    DisturbedCapture()
-    {
-        QObject::connect(host.get(), &CaptureHost::captureFailed, host.get(),
-                         [this](const QString &message) { failure = message; });
-    }
-
     // Runs `disturb` once, when the given band has been grabbed, and captures.
     void captureDisturbedAt(int band, const std::function<void()> &disturb)
     {
@@ -47,8 +41,6 @@ protected:
         EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
         EXPECT_EQ(host->CaptureCount(), 0);
     }
-
-    QString failure; ///< the last capture's failure message
 };
 
 } // namespace
