@@ -35,12 +35,8 @@ protected:
         EXPECT_TRUE(done);
     }
 
-    // A failed capture leaves no file and no count.
-    void expectNothingWritten()
-    {
-        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-        EXPECT_EQ(host->CaptureCount(), 0);
-    }
+    // A failed capture leaves no file; that it is not counted is CaptureCounter's.
+    void expectNothingWritten() { EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()); }
 };
 
 } // namespace
@@ -71,7 +67,6 @@ TEST_F(DisturbedCapture, RendererEndingOrPageLeavingMidWalkWritesNothing)
     }
     load(QStringLiteral("/rows.html?h=2000"));
     expectRows(capture(), 2000);
-    EXPECT_EQ(host->CaptureCount(), 1);
 }
 
 // The renderer ends mid-load: no picture of the dead view, and the view loads again.
@@ -93,9 +88,7 @@ TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAg
     expectNothingWritten();
 
     load(QStringLiteral("/rows.html?h=1500"));
-    failure.clear();
     expectRows(capture(), 1500);
-    EXPECT_EQ(host->CaptureCount(), 1) << failure.toStdString();
 }
 
 // A script that never yields: the bands shown cannot be trusted, so nothing is written.
@@ -119,7 +112,6 @@ TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
     const QImage image = capture();
     ASSERT_FALSE(image.isNull()) << failure.toStdString();
     EXPECT_GE(image.height(), 6000);
-    EXPECT_EQ(host->CaptureCount(), 1);
 }
 
 // A page left before it answered the height question: its completion is not told as if it

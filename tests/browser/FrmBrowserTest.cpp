@@ -89,7 +89,6 @@ TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFo
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(QApplication::focusWidget(), typed);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(text1->text(), typed);
     EXPECT_SOON_EQ(host()->activeView()->LocationURL(), typed);
 
     // No watermark file leaves the plain grey picture.
@@ -148,7 +147,6 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     // The encoder runs again: the first capture of this opening is written and counted.
     load(QStringLiteral("/rows.html?h=300"));
     EXPECT_EQ(capture().size(), QSize(791 - 2, 428 - 2));
-    EXPECT_EQ(host()->CaptureCount(), 1);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
 
     // A capture that cannot be written is reported in a box; that it is not counted is

