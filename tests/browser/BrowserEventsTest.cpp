@@ -39,13 +39,6 @@ protected:
         server.requireLogin(u"/secret.html"_s, "user", "s3cret");
     }
 
-    /// A page of the test server that runs `script` as it loads.
-    void addScriptPage(const QString &path, const QByteArray &script)
-    {
-        server.addPage(path, "<!doctype html><title>" + path.toUtf8() + "</title><script>" +
-                                 script + "</script>");
-    }
-
     /// Past the very first completion, which records nothing but History.
     void showWindowPastFirstCompletion()
     {
@@ -196,8 +189,8 @@ TEST_F(Events, LoadFailuresShowTheirTextUntilTheNextLoad)
 // Also alerts in a loop, which the second box is told to stop, and the page carries on.
 TEST_F(Events, WithSilentModeOffScriptBoxesAndLoginBoxesAreShownAndWork)
 {
-    addScriptPage(u"/alerts.html"_s,
-                  "for (let i = 0; i < 1000; ++i) alert('again ' + i); document.title = 'done';");
+    server.addPage(u"/alerts.html"_s, "<!doctype html><script>for (let i = 0; i < 1000; ++i)"
+                                      " alert('again ' + i); document.title = 'done';</script>");
     QStringList messages;
     DialogWatcher watcher([&](QDialog &dialog) {
         if (auto *message = dialog.findChild<QLabel *>(u"message"_s)) {
@@ -257,9 +250,9 @@ TEST_F(Events, WithSilentModeOnNoBoxNoLoginAndNoPopUp)
 
 TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
 {
-    addScriptPage(u"/popups.html"_s,
-                  "for (let i = 0; i < 100; ++i) window.open('/frame.html?' + i);"
-                  " document.title = 'done';");
+    server.addPage(u"/popups.html"_s, "<!doctype html><script>for (let i = 0; i < 100; ++i)"
+                                      " window.open('/frame.html?' + i);"
+                                      " document.title = 'done';</script>");
     int popUpLoads = 0;
     QObject::connect(&server, &LocalHttpServer::served, window.get(),
                      [&](const QString &path) { popUpLoads += path == u"/frame.html"_s ? 1 : 0; });

@@ -19,22 +19,6 @@ namespace {
 class DisturbedCapture : public RealCapture
 {
 protected:
-    // Runs `disturb` once, when the given band has been grabbed, and captures.
-    void captureDisturbedAt(int band, const std::function<void()> &disturb)
-    {
-        failure.clear();
-        const QObject scope;
-        bool done = false;
-        QObject::connect(host.get(), &CaptureHost::bandCaptured, &scope, [&](int grabbed, int) {
-            if (grabbed == band && !done) {
-                done = true;
-                disturb();
-            }
-        });
-        EXPECT_TRUE(capture().isNull()) << "a disturbed capture wrote a file";
-        EXPECT_TRUE(done);
-    }
-
     // A failed capture leaves no file; that it is not counted is CaptureCounter's.
     void expectNothingWritten() { EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()); }
 };
@@ -60,7 +44,17 @@ TEST_F(DisturbedCapture, RendererEndingOrPageLeavingMidWalkWritesNothing)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.says);
         load(QStringLiteral("/rows.html?h=12000"));
-        captureDisturbedAt(c.band, c.disturb);
+        // Disturbed once, when the case's band has been grabbed.
+        const QObject scope;
+        bool done = false;
+        QObject::connect(host.get(), &CaptureHost::bandCaptured, &scope, [&](int grabbed, int) {
+            if (grabbed == c.band && !done) {
+                done = true;
+                c.disturb();
+            }
+        });
+        EXPECT_TRUE(capture().isNull()) << "a disturbed capture wrote a file";
+        EXPECT_TRUE(done);
         EXPECT_TRUE(failure.contains(QLatin1String(c.says))) << failure.toStdString();
         expectNothingWritten();
         EXPECT_TRUE(host->List2().isEmpty());
