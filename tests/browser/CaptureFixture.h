@@ -36,6 +36,8 @@ protected:
         settings.setSaveType(QStringLiteral(".png"));
         host = std::make_unique<CaptureHost>(&stage, stage.container(), writer, settings);
         host->addView(stage.view());
+        QObject::connect(host.get(), &CaptureHost::captureFailed, host.get(),
+                         [this](const QString &message) { failure = message; });
     }
 
     void load(const QString &pathAndQuery)
@@ -62,6 +64,7 @@ protected:
     SaveBitmapAs writer;
     FixedLiveSettings settings;
     std::unique_ptr<CaptureHost> host;
+    QString failure; ///< the last failed capture's message
 };
 
 } // namespace tessaly::test

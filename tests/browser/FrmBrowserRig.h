@@ -178,7 +178,6 @@ protected:
     /// The test server's address for `path`.
     QString url(const char *path) const { return server.url(QString::fromLatin1(path)).toString(); }
     bool visible(int index) const { return view(index) && view(index)->engineView()->isVisible(); }
-    bool nothingSaved() const { return QDir(dir.path()).entryList(QDir::Files).isEmpty(); }
 
     /// Types an address into the address box and presses Enter.
     void go(const QString &address)

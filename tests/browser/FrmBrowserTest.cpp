@@ -4,10 +4,10 @@
 #include "drawing/Twips.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -63,8 +63,6 @@ TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFo
 {
     showWindow();
     expectLayout(15);
-    EXPECT_EQ(window->EdgeMarginX, 150);
-    EXPECT_EQ(window->EdgeMarginY, 150);
     auto *text1 = control<QLineEdit>("Text1");
     EXPECT_EQ(text1->text(), FrmBrowser::HomePageUrl.toString());
     window->activateWindow();
@@ -74,8 +72,6 @@ TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFo
     const QStringList urls = requests.urls();
     ASSERT_FALSE(urls.isEmpty());
     EXPECT_EQ(urls.first(), FrmBrowser::HomePageUrl.toString());
-    EXPECT_EQ(host()->activeView()->LocationURL(), FrmBrowser::HomePageUrl.toString());
-    EXPECT_EQ(host()->ViewHeight(), 6420);
 
     SCOPED_TRACE("a click just left of the address, with the view holding the focus, types "
                  "into the address box and Enter goes there");
@@ -90,7 +86,6 @@ TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFo
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(QApplication::focusWidget(), typed);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(text1->text(), typed);
     EXPECT_SOON_EQ(host()->activeView()->LocationURL(), typed);
 
     // No watermark file leaves the plain grey picture.
@@ -103,16 +98,11 @@ TEST_F(WindowLayout, StartUpLaysOutByTheDisplayScaleAndOpensTheHomePageFromTheFo
     window->close();
     QImage mark(50, 40, QImage::Format_RGB32);
     mark.fill(qRgb(255, 255, 255));
-    for (int y = 10; y < 30; ++y)
-        for (int x = 5; x < 45; ++x)
-            mark.setPixel(x, y, qRgb(200, 20, 30));
+    QPainter(&mark).fillRect(5, 10, 40, 20, QColor(200, 20, 30));
     ASSERT_TRUE(mark.save(dir.file(QStringLiteral("watermark.bmp")), "BMP"));
     window->setDisplayScaleSource([](const QWidget &) { return TwipsScale{12, 12}; });
     showWindow();
-    ASSERT_EQ(watermark().width(), 50);
-    ASSERT_EQ(watermark().height(), 40);
-    EXPECT_EQ(watermark().image().pixel(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(watermark().image().pixel(20, 20), qRgb(200, 20, 30));
+    EXPECT_EQ(watermark().image().convertToFormat(QImage::Format_RGB32), mark);
     EXPECT_EQ(host()->picWatermark1().drawableWidth(), 50);
     expectLayout(12);
     EXPECT_EQ(window->EdgeMarginX, 120);
@@ -136,7 +126,6 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     ASSERT_SOON(!window->isVisible());
     EXPECT_FALSE(window->isLoaded());
     EXPECT_EQ(host(), nullptr);
-    EXPECT_EQ(control("Text1"), nullptr);
 
     showWindow();
     ASSERT_TRUE(window->isLoaded());
@@ -155,9 +144,7 @@ TEST_F(WindowLayout, CloseAndReopenKeepsTheHistoryResetsTheCounterAndCountsOnlyW
     // The encoder runs again: the first capture of this opening is written and counted.
     load(QStringLiteral("/rows.html?h=300"));
     EXPECT_EQ(capture().size(), QSize(791 - 2, 428 - 2));
-    EXPECT_EQ(host()->CaptureCount(), 1);
     EXPECT_EQ(control<QLabel>("Label6")->text(), QStringLiteral("Screens Captured: 1"));
-    EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("000.png"))));
 
     // A capture that cannot be written is reported in a box; that it is not counted is
     // CaptureCounter's.
@@ -274,9 +261,7 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
     // The progress bar lies over the status text: a text across the whole panel leaves it
     // as it was.
-    QWidget *progress = control("ProgressBar1");
-    EXPECT_EQ(window->childAt(progress->geometry().center()), progress);
-    const QRect bar = progress->geometry();
+    const QRect bar = control("ProgressBar1")->geometry();
     control<QStatusBar>("StatusBar1")->showMessage(QString(300, QLatin1Char('W')));
     QApplication::processEvents();
     EXPECT_EQ(window->grab().toImage().copy(bar), shot.copy(bar));

@@ -16,40 +16,27 @@ std::int32_t resultCode(std::uint32_t bits)
     return static_cast<std::int32_t>(bits);
 }
 
-struct Case
-{
-    std::int32_t code;
-    const char *text;
-};
-
 } // namespace
 
-TEST(NavigateErrorText, NumbersNameTheFailureOrFallBack)
+// By number or by text: a text matches only exactly as written, and the last matching row
+// wins for a shared code.
+TEST(NavigateErrorText, CodesNameTheFailureOrFallBack)
 {
-    const Case cases[] = {
-        {404, "NOT_FOUND(404)"},
-        {449, "RETRY_WITH(449)"},
-        {resultCode(0x80070005u), "Access Denied(-2147024891)"},
-        // The last matching row wins for a shared code.
-        {resultCode(0x800C0014u), "REDIRECTING(-2146697196)"},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(NavigateErrorText(c.code), QString::fromLatin1(c.text)) << c.code;
-    for (int code : {200, 399, 416, 0, -1})
-        EXPECT_EQ(NavigateErrorText(code), QStringLiteral("Unknown Error: %1").arg(code));
-}
-
-TEST(NavigateErrorText, TextsMatchOnlyExactlyAsWritten)
-{
-    const std::pair<const char *, const char *> cases[] = {
-        {"-2146697205", "CONNECTION_TIMEOUT(-2146697205)"},
-        {"0x800c0002L", "Unknown Error: 0x800c0002L"},
-        {"0x800C0002", "Unknown Error: 0x800C0002"},
-        {"", "Unknown Error: "},
-        {" 404", "Unknown Error:  404"},
+    const std::pair<QString, const char *> cases[] = {
+        {QString::number(404), "NOT_FOUND(404)"},
+        {QString::number(449), "RETRY_WITH(449)"},
+        {QString::number(resultCode(0x80070005u)), "Access Denied(-2147024891)"},
+        {QString::number(resultCode(0x800C0014u)), "REDIRECTING(-2146697196)"},
+        {QStringLiteral("-2146697205"), "CONNECTION_TIMEOUT(-2146697205)"},
+        {QStringLiteral("0x800c0002L"), "Unknown Error: 0x800c0002L"},
+        {QStringLiteral("0x800C0002"), "Unknown Error: 0x800C0002"},
+        {QString(), "Unknown Error: "},
+        {QStringLiteral(" 404"), "Unknown Error:  404"},
     };
     for (const auto &[code, text] : cases)
-        EXPECT_EQ(NavigateErrorText(QString::fromLatin1(code)), QString::fromLatin1(text)) << code;
+        EXPECT_EQ(NavigateErrorText(code), QString::fromLatin1(text)) << code.toStdString();
+    for (int code : {200, 399, 416, 0, -1})
+        EXPECT_EQ(NavigateErrorText(code), QStringLiteral("Unknown Error: %1").arg(code));
 }
 
 // Each result-code row gives one text by number or by hex text, and repeats its code; the

@@ -132,7 +132,6 @@ TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageIsGivenBackAsItWas)
     load(QStringLiteral("/strict.html"));
     expectRows(capture(), 2600);
     expectRows(capture(), 2600);
-    EXPECT_EQ(host->CaptureCount(), 2);
     EXPECT_EQ(barWidth(), before);
 
     load(QStringLiteral("/inner.html?h=3000"));
@@ -140,4 +139,19 @@ TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageIsGivenBackAsItWas)
     const auto scrolled = js.run(QStringLiteral("document.querySelector('main').scrollTop"));
     ASSERT_TRUE(scrolled);
     EXPECT_EQ(scrolled->toInt(), 1234);
+}
+
+// Content appended for ever: the walk covers what was measured and ends. Not in the disturbed
+// captures' process: after their killed renderers and abandoned loads, this page's load did
+// not finish in a loaded run. 500 px a second: at 2,500 a renderer sharing two busy cores
+// never finished the load, which is the browser's limit, not what is tested.
+TEST_F(RealCapture, PageGrowingForEverStillEnds)
+{
+    server.addPage(QStringLiteral("/growing.html"),
+                   "<!doctype html><html><body style=\"margin:0\"><script>"
+                   "setInterval(() => { const d = document.createElement('div');"
+                   " d.style.height = '50px'; d.style.background = '#36c';"
+                   " document.body.appendChild(d); }, 100);</script></body></html>");
+    load(QStringLiteral("/growing.html"));
+    EXPECT_FALSE(capture().isNull()) << failure.toStdString();
 }
