@@ -92,13 +92,19 @@ void FileDialogHook::centreDialog()
     m_placed = true;
     // The window's own answer asks the window system for the frame afresh; the widget's
     // may still hold the frameless guess made before the window was mapped.
-    const QWindow *window = m_dialog.windowHandle();
+    QWindow *window = m_dialog.windowHandle();
     const QSize framed = window ? window->frameGeometry().size() : m_dialog.frameGeometry().size();
     const QSize before = framed - QSize(0, PreviewLayout::StripHeight);
     m_state.dialogSize = before;
     const QScreen *screen = m_dialog.screen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize();
-    m_dialog.move(PreviewLayout::centredAndEnlarged(before, screenSize).topLeft());
+    const QPoint origin = PreviewLayout::centredAndEnlarged(before, screenSize).topLeft();
+    // Placed by the frame's corner through the window too: the widget would place its client
+    // area by the frame it guessed, and a late frame would leave the dialog off by its margins.
+    if (window)
+        window->setFramePosition(origin);
+    else
+        m_dialog.move(origin);
 }
 
 void FileDialogHook::placeStrip()
