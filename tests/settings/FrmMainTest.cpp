@@ -26,6 +26,16 @@ TEST_F(SettingsWindow, OpensTitledAtItsTwipsWithTheDefaultsOverAFileThatIsNoProf
     EXPECT_EQ(contentOf(store.settingsFile()), content);
 }
 
+// A read holds 254 characters: a longer folder shows cut, and opening must not write it back so.
+TEST_F(SettingsWindow, OpeningLeavesALongerLocationInTheFileWhole)
+{
+    ASSERT_TRUE(store.setSaveLocation(u'/' + QString(300, u'a') + u'/'));
+    const QByteArray content = contentOf(store.settingsFile());
+    const auto window = open();
+    EXPECT_EQ(window->saveLocation().size(), 254);
+    EXPECT_EQ(contentOf(store.settingsFile()), content);
+}
+
 TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
 {
     {
