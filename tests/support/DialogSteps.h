@@ -72,7 +72,7 @@ inline ModalDriver::Step acceptWith(const QString &name, bool *enabled = nullptr
         ASSERT_NE(accept, nullptr);
         if (enabled)
             *enabled = accept->isEnabled();
-        ModalDriver::later(accept, [accept] { accept->click(); });
+        QTimer::singleShot(0, accept, [accept] { accept->click(); });
     });
 }
 
@@ -126,7 +126,7 @@ inline ModalDriver::Step onFolderDialog(std::function<void(FolderDialog *)> act,
 
 inline void clickLater(QAbstractButton *button)
 {
-    ModalDriver::later(button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+    QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
 /// Types `name` into the new folder's name prompt and presses OK, or Cancel.

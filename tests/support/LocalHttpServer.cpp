@@ -51,7 +51,6 @@ void LocalHttpServer::answer(QTcpSocket *socket)
 
 void LocalHttpServer::respond(QTcpSocket *socket, const QString &path, const QByteArray &request)
 {
-
     int status = 200;
     QByteArray body;
     QByteArray type = "text/html; charset=utf-8";

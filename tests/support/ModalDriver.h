@@ -12,19 +12,17 @@
 /// reports that it acted; steps run in order. A step that never acts within the timeout
 /// fails the test and closes every modal dialog, so the call under test returns.
 ///
-/// A step must not block: anything that opens a further modal loop is started with later().
+/// A step must not block: anything that opens a further modal loop is started from the event
+/// loop, once the step has returned (a zero-time single shot).
 class ModalDriver : public QObject
 {
 public:
     using Step = std::function<bool()>;
 
-    explicit ModalDriver(int timeoutMs = 15000);
+    ModalDriver();
     ~ModalDriver() override;
 
     ModalDriver &then(Step step);
-
-    /// Runs `action` from the event loop once the current step has returned.
-    static void later(QObject *context, std::function<void()> action);
 
     /// The topmost modal dialog when it is a W, else null.
     template <typename W> static W *modal()
@@ -38,5 +36,4 @@ private:
     QTimer m_timer;
     std::deque<Step> m_steps;
     QElapsedTimer m_sinceStep;
-    int m_timeoutMs;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -14,11 +15,11 @@ public:
     ScratchMount(const ScratchMount &) = delete;
     ScratchMount &operator=(const ScratchMount &) = delete;
 
-    bool usable() const { return m_mounted; }
+    bool usable() const { return m_skipReason.isEmpty(); }
     /// Why the mount could not be made; empty when usable.
     const QString &skipReason() const { return m_skipReason; }
     QString path() const { return m_dir.path(); }
-    QString file(const QString &name) const;
+    QString file(const QString &name) const { return QDir(path()).filePath(name); }
 
     /// Fills the disk with a filler file until at most `leftBytes` are free; true when the
     /// disk then holds no more than that.
@@ -28,6 +29,5 @@ private:
     qint64 freeBytes() const;
 
     QTemporaryDir m_dir;
-    bool m_mounted = false;
     QString m_skipReason;
 };

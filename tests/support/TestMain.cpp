@@ -8,10 +8,7 @@ int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     const auto windowManager = TestWindowManager::startIfAsked();
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        result = RUN_ALL_TESTS();
-    }
-    return result;
+    // Ended before the window manager, which is declared first.
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -133,16 +133,8 @@ std::unique_ptr<TestWindowManager> TestWindowManager::startIfAsked()
 
 TestWindowManager::~TestWindowManager()
 {
-    if (m_pid <= 0)
-        return;
     kill(m_pid, SIGTERM);
     waitpid(m_pid, nullptr, 0);
-}
-
-bool TestWindowManager::managing()
-{
-    const Connection connection = connectToDisplay();
-    return connection && managed(connection.get());
 }
 
 QRect TestWindowManager::frameOf(const QWidget &window)

@@ -27,8 +27,6 @@ public:
     TestWindowManager(const TestWindowManager &) = delete;
     TestWindowManager &operator=(const TestWindowManager &) = delete;
 
-    /// True when a window manager manages this display's screen.
-    static bool managing();
     /// The frame the window manager draws around the top-level `window`, on the screen, as
     /// the X server has it; the window's own rectangle when it is not reparented.
     static QRect frameOf(const QWidget &window);
