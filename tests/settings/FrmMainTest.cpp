@@ -6,21 +6,22 @@
 
 using namespace tessaly;
 using namespace tessaly::settingsrig;
+using namespace Qt::StringLiterals;
 
 // How a file that is no profile reads is IniFileTest's; here that the window shows the
 // defaults over it and writes nothing back on opening.
 TEST_F(SettingsWindow, OpensTitledAtItsTwipsWithTheDefaultsOverAFileThatIsNoProfile)
 {
-    EXPECT_EQ(FrmMain::titleFor(1, 0, 0), QStringLiteral("Tessaly v1.0.0 By Orvanel"));
+    EXPECT_EQ(FrmMain::titleFor(1, 0, 0), u"Tessaly v1.0.0 By Orvanel"_s);
     const QByteArray content = settingsfiles::garbage(4096, 11);
     writeFile(store.settingsFile(), content);
     const auto window = open();
-    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Tessaly v")));
-    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" By Orvanel")));
+    const QString title = window->windowTitle();
+    EXPECT_TRUE(title.startsWith(u"Tessaly v"_s) && title.endsWith(u" By Orvanel"_s));
     EXPECT_EQ(window->size(), QSize(657, 258)); // 9855 x 3870 twips at 15 twips a pixel
     EXPECT_EQ(child<QComboBox>(*window, "Combo1")->count(), 5);
     EXPECT_EQ(window->saveLocation(), QString());
-    EXPECT_EQ(window->saveType(), QStringLiteral(".png"));
+    EXPECT_EQ(window->saveType(), u".png"_s);
     EXPECT_EQ(window->watermarkSwitch(), 0);
     EXPECT_EQ(window->silentSwitch(), 0);
     EXPECT_EQ(contentOf(store.settingsFile()), content);
@@ -42,8 +43,8 @@ TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
         const auto window = open();
         QLineEdit *location = child<QLineEdit>(*window, "Text1");
         location->clear();
-        QTest::keyClicks(location, QStringLiteral("/tmp/a b/"));
-        location->insert(QStringLiteral("é/")); // typed by an input method
+        QTest::keyClicks(location, u"/tmp/a b/"_s);
+        location->insert(u"é/"_s); // typed by an input method
         EXPECT_TRUE(contentOf(store.settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
         QComboBox *types = child<QComboBox>(*window, "Combo1");
         types->setCurrentIndex(2);
@@ -55,8 +56,8 @@ TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
     // The keys themselves are checked in SettingsStoreTest; here that every edit reached the file.
     SettingsStore fresh(location());
     FrmMain again(fresh);
-    EXPECT_EQ(again.saveLocation(), QStringLiteral("/tmp/a b/é/"));
-    EXPECT_EQ(again.saveType(), QStringLiteral(".jpg"));
+    EXPECT_EQ(again.saveLocation(), u"/tmp/a b/é/"_s);
+    EXPECT_EQ(again.saveType(), u".jpg"_s);
     EXPECT_EQ(again.watermarkSwitch(), 1);
     EXPECT_EQ(again.silentSwitch(), 0);
 }
@@ -68,27 +69,27 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
     const auto begin = [&window] { window->Command1_Click(); };
     QLineEdit *text1 = child<QLineEdit>(*window, "Text1");
     text1->clear();
-    EXPECT_EQ(messageFrom(begin), QStringLiteral("Please enter a save location"));
+    EXPECT_EQ(messageFrom(begin), u"Please enter a save location"_s);
     EXPECT_EQ(requested.size(), 0);
 
     // Without a type nothing is made either.
-    text1->setText(dir.file(QStringLiteral("shots/")));
+    text1->setText(dir.file(u"shots/"_s));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
-    EXPECT_EQ(messageFrom(begin), QStringLiteral("Please choose a save as"));
+    EXPECT_EQ(messageFrom(begin), u"Please choose a save as"_s);
     EXPECT_EQ(requested.size(), 0);
-    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("shots"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.file(u"shots"_s)));
     child<QComboBox>(*window, "Combo1")->setCurrentIndex(3);
 
-    const QString nested = dir.file(QStringLiteral("one/two/three/"));
+    const QString nested = dir.file(u"one/two/three/"_s);
     text1->setText(nested);
     begin();
     EXPECT_TRUE(QDir(nested).exists());
     EXPECT_EQ(requested.size(), 1);
 
     // A folder that cannot be made (its parent is a file) is said, not opened.
-    writeFile(dir.file(QStringLiteral("file")), "x");
-    text1->setText(dir.file(QStringLiteral("file/sub/")));
-    EXPECT_TRUE(messageFrom(begin).contains(QStringLiteral("could not be created")));
+    writeFile(dir.file(u"file"_s), "x");
+    text1->setText(dir.file(u"file/sub/"_s));
+    EXPECT_TRUE(messageFrom(begin).contains(u"could not be created"_s));
     EXPECT_EQ(requested.size(), 1);
 }
 
@@ -111,9 +112,8 @@ TEST_F(SettingsWindow, BrowseFillsTheFolderWithOneSeparatorAndCancelChangesNothi
 TEST_F(SettingsWindow, LoadWatermarkReplacesTheCopyExactlyAndCancelKeepsIt)
 {
     const auto window = open();
-    const QString big = writeBitmap(dir.file(QStringLiteral("big.bmp")), 300, 200);
-    const QString small =
-        writeBitmap(dir.file(QStringLiteral("small.bmp")), 20, 10, qRgb(10, 200, 30));
+    const QString big = writeBitmap(dir.file(u"big.bmp"_s), 300, 200);
+    const QString small = writeBitmap(dir.file(u"small.bmp"_s), 20, 10, qRgb(10, 200, 30));
     QString chosen = big;
     window->setWatermarkPicker([&chosen](OpenImage &) { return chosen; });
     window->Command3_Click();
@@ -134,8 +134,7 @@ TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
         return true;
     });
     // No copy yet: said, nothing opened.
-    EXPECT_TRUE(
-        messageFrom([&] { window->Command4_Click(); }).contains(QStringLiteral("No watermark")));
+    EXPECT_TRUE(messageFrom([&] { window->Command4_Click(); }).contains(u"No watermark"_s));
     writeBitmap(store.watermarkFile(), 8, 8);
     QLabel *link = child<QLabel>(*window, "Label11");
     QTest::mousePress(link, Qt::LeftButton);

@@ -25,11 +25,6 @@ const QByteArray Mixed = "\xEF\xBB\xBF; written by hand\r\n"
                          "\r\n"
                          "[tail]\r\nx=y";
 
-QByteArray replaced(QByteArray bytes, const char *before, const char *after)
-{
-    return bytes.replace(before, after);
-}
-
 } // namespace
 
 TEST_F(Ini, ReadsByTheProfileRules)
@@ -150,10 +145,10 @@ TEST_F(Ini, OneWriteChangesOnlyItsOwnLine)
     };
     const Case cases[] = {
         {Mixed, u"main"_s, u"savetype"_s, u".png"_s,
-         replaced(Mixed, "  SaveType = .gif  \r\n", "  SaveType = .png\r\n")},
+         QByteArray(Mixed).replace("  SaveType = .gif  \r\n", "  SaveType = .png\r\n")},
         // A new key follows the section's last key, with the file's line ending.
         {Mixed, u"Main"_s, u"enablewatermark"_s, u"1"_s,
-         replaced(Mixed, "silent=1\r\n", "silent=1\r\nenablewatermark=1\r\n")},
+         QByteArray(Mixed).replace("silent=1\r\n", "silent=1\r\nenablewatermark=1\r\n")},
         // A new section, or key, follows an unterminated last line.
         {Mixed, u"extra"_s, u"k"_s, u"v"_s, Mixed + "\r\n[extra]\r\nk=v\r\n"},
         {"[main]\na=1", u"main"_s, u"b"_s, u"2"_s, "[main]\na=1\nb=2\n"},
@@ -186,7 +181,6 @@ TEST_F(Ini, GarbageIsReadAsNothingAndKeptWhole)
     for (quint32 seed = 1; seed <= 20; ++seed) {
         const QByteArray noise = garbage(4096, seed);
         writeFile(path, noise);
-        (void)read(u"silent"_s);
         ASSERT_TRUE(write(u"silent"_s, u"1"_s)) << "seed " << seed;
         EXPECT_EQ(read(u"silent"_s), u"1"_s) << "seed " << seed;
         // Noise holds no section "main", so the new one follows it whole.
