@@ -19,7 +19,7 @@ TEST_F(SettingsWindow, OpensTitledAtItsTwipsWithTheDefaultsOverAFileThatIsNoProf
     const QString title = window->windowTitle();
     EXPECT_TRUE(title.startsWith(u"Tessaly v"_s) && title.endsWith(u" By Orvanel"_s));
     EXPECT_EQ(window->size(), QSize(657, 258)); // 9855 x 3870 twips at 15 twips a pixel
-    EXPECT_EQ(child<QComboBox>(*window, "Combo1")->count(), 5);
+    EXPECT_EQ(window->findChild<QComboBox *>(u"Combo1"_s)->count(), 5);
     EXPECT_EQ(window->saveLocation(), QString());
     EXPECT_EQ(window->saveType(), u".png"_s);
     EXPECT_EQ(window->watermarkSwitch(), 0);
@@ -41,17 +41,17 @@ TEST_F(SettingsWindow, EveryEditIsWrittenAtOnceAndSurvivesARestart)
 {
     {
         const auto window = open();
-        QLineEdit *location = child<QLineEdit>(*window, "Text1");
+        QLineEdit *location = window->findChild<QLineEdit *>(u"Text1"_s);
         location->clear();
         QTest::keyClicks(location, u"/tmp/a b/"_s);
         location->insert(u"é/"_s); // typed by an input method
         EXPECT_TRUE(contentOf(store.settingsFile()).contains("savelocation=/tmp/a b/\xc3\xa9/"));
-        QComboBox *types = child<QComboBox>(*window, "Combo1");
+        QComboBox *types = window->findChild<QComboBox *>(u"Combo1"_s);
         types->setCurrentIndex(2);
         emit types->activated(2);
-        child<QCheckBox>(*window, "Check2")->click();
-        child<QCheckBox>(*window, "Check1")->click();
-        child<QCheckBox>(*window, "Check1")->click();
+        window->findChild<QCheckBox *>(u"Check2"_s)->click();
+        window->findChild<QCheckBox *>(u"Check1"_s)->click();
+        window->findChild<QCheckBox *>(u"Check1"_s)->click();
     }
     // The keys themselves are checked in SettingsStoreTest; here that every edit reached the file.
     SettingsStore fresh(location());
@@ -67,18 +67,18 @@ TEST_F(SettingsWindow, BeginChecksCreatesTheWholePathAndAsksForTheCaptureWindow)
     const auto window = open();
     QSignalSpy requested(window.get(), &FrmMain::captureWindowRequested);
     const auto begin = [&window] { window->Command1_Click(); };
-    QLineEdit *text1 = child<QLineEdit>(*window, "Text1");
+    QLineEdit *text1 = window->findChild<QLineEdit *>(u"Text1"_s);
     text1->clear();
     EXPECT_EQ(messageFrom(begin), u"Please enter a save location"_s);
     EXPECT_EQ(requested.size(), 0);
 
     // Without a type nothing is made either.
     text1->setText(dir.file(u"shots/"_s));
-    child<QComboBox>(*window, "Combo1")->setCurrentIndex(-1);
+    window->findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(-1);
     EXPECT_EQ(messageFrom(begin), u"Please choose a save as"_s);
     EXPECT_EQ(requested.size(), 0);
     EXPECT_FALSE(QFileInfo::exists(dir.file(u"shots"_s)));
-    child<QComboBox>(*window, "Combo1")->setCurrentIndex(3);
+    window->findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(3);
 
     const QString nested = dir.file(u"one/two/three/"_s);
     text1->setText(nested);
@@ -136,7 +136,7 @@ TEST_F(SettingsWindow, LinkOpensTheMakersSiteAndViewOpensTheCopy)
     // No copy yet: said, nothing opened.
     EXPECT_TRUE(messageFrom([&] { window->Command4_Click(); }).contains(u"No watermark"_s));
     writeBitmap(store.watermarkFile(), 8, 8);
-    QLabel *link = child<QLabel>(*window, "Label11");
+    QLabel *link = window->findChild<QLabel *>(u"Label11"_s);
     QTest::mousePress(link, Qt::LeftButton);
     EXPECT_FALSE(link->font().underline());
     QTest::mouseRelease(link, Qt::LeftButton);

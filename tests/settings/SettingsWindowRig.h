@@ -53,11 +53,6 @@ protected:
         return window;
     }
 
-    template <typename T> static T *child(const FrmMain &window, const char *name)
-    {
-        return window.findChild<T *>(QString::fromLatin1(name));
-    }
-
     TempDir dir;
     SettingsStore store;
 };
