@@ -94,10 +94,12 @@ std::unique_ptr<TestWindowManager> TestWindowManager::startIfAsked()
         poll(nullptr, 0, 50);
         connection = connectToDisplay();
     }
-    if (!connection) {
-        std::fprintf(stderr, "no X display for the window manager\n");
+    const auto fail = [command](const char *why) {
+        std::fprintf(stderr, "the window manager %s: %s\n", command, why);
         std::exit(1);
-    }
+    };
+    if (!connection)
+        fail("no X display");
     if (managed(connection.get()))
         return nullptr;
 
@@ -110,22 +112,15 @@ std::unique_ptr<TestWindowManager> TestWindowManager::startIfAsked()
     pid_t pid = 0;
     const int started = posix_spawnp(&pid, command, &actions, nullptr, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (started != 0) {
-        std::fprintf(stderr, "cannot start the window manager %s: %s\n", command,
-                     std::strerror(started));
-        std::exit(1);
-    }
+    if (started != 0)
+        fail(std::strerror(started));
     // No event loop runs yet: look at the root window, where the manager says that it has
     // taken the screen over, until it does or dies.
     while (!managed(connection.get())) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            std::fprintf(stderr, "the window manager %s ended at its start\n", command);
-            std::exit(1);
-        }
-        if (std::chrono::steady_clock::now() > limit) {
-            std::fprintf(stderr, "the window manager %s did not take the screen over\n", command);
-            std::exit(1);
-        }
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            fail("ended at its start");
+        if (std::chrono::steady_clock::now() > limit)
+            fail("did not take the screen over");
         poll(nullptr, 0, 50);
     }
     return std::unique_ptr<TestWindowManager>(new TestWindowManager(pid));
