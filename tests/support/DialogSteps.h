@@ -76,27 +76,6 @@ inline ModalDriver::Step acceptWith(const QString &name, bool *enabled = nullptr
     });
 }
 
-/// What a user sees of a file dialog when it opens.
-struct SeenFileDialog
-{
-    QString caption;
-    QStringList types;
-    QString folder;
-};
-
-/// Notes what the next file dialog shows, then hands it to `act` (nothing: it stays open
-/// for the next step).
-inline ModalDriver::Step look(SeenFileDialog &seen, std::function<void(QFileDialog *)> act = {})
-{
-    return onDialog([&seen, act](QFileDialog *dialog) {
-        seen.caption = dialog->windowTitle();
-        seen.types = comboItems(dialog);
-        seen.folder = dialog->directory().absolutePath();
-        if (act)
-            act(dialog);
-    });
-}
-
 inline frmButton *helperOf(FolderDialog *dialog)
 {
     return dialog->findChild<frmButton *>();
