@@ -41,23 +41,6 @@ ModalDriver::Step pressCreate(QPointer<FolderDialog> *dialog = nullptr)
                           true);
 }
 
-// What a folder dialog shows as it opens, before OK or Cancel is pressed.
-struct SeenFolder
-{
-    QString title, selected, status, caption;
-    bool helperShown = true;
-};
-
-ModalDriver::Step seeAndClose(SeenFolder &seen, bool ok)
-{
-    return onFolderDialog([&seen, ok](FolderDialog *d) {
-        frmButton *helper = helperOf(d);
-        seen = {d->titleText(), d->selectedPath(), d->statusText(), d->windowTitle(),
-                helper && (helper->isVisible() || helper->timer1().isActive())};
-        (ok ? d->okButton() : d->cancelButton())->click();
-    });
-}
-
 class FolderBrowser : public ::testing::Test
 {
 protected:
@@ -79,10 +62,8 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogTakesANameMakesTheFolderAn
 {
     browser.setShowCreate(true);
     QRect framed, movedTo, reopenedAt;
-    QSize helperSize;
-    bool createShown = false, checkShown = true;
     QPointer<FolderDialog> first;
-    QString caption, prompt, reopenedOn;
+    QString caption, prompt;
     ModalDriver driver;
     // A helper that never gets level with OK fails the step.
     driver.then([&] {
@@ -90,9 +71,9 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogTakesANameMakesTheFolderAn
         if (!helperPlaced(d))
             return false;
         framed = TestWindowManager::frameOf(*d);
-        helperSize = helperOf(d)->size();
-        createShown = helperOf(d)->command1()->isVisible();
-        checkShown = helperOf(d)->check1()->isVisible();
+        EXPECT_EQ(helperOf(d)->size(), QSize(75, 24));
+        EXPECT_TRUE(helperOf(d)->command1()->isVisible());
+        EXPECT_FALSE(helperOf(d)->check1()->isVisible());
         d->move(d->pos() + QPoint(40, 30));
         return true;
     });
@@ -115,7 +96,7 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogTakesANameMakesTheFolderAn
         FolderDialog *d = first ? nullptr : ModalDriver::modal<FolderDialog>();
         if (!helperPlaced(d))
             return false; // the first dialog has not closed, or this one is not placed yet
-        reopenedOn = d->selectedPath();
+        EXPECT_EQ(d->selectedPath(), data + u"/New"_s);
         reopenedAt = TestWindowManager::frameOf(*d);
         d->okButton()->click();
         return true;
@@ -123,13 +104,9 @@ TEST_F(FolderBrowser, TheHelpersCreateFollowsTheDialogTakesANameMakesTheFolderAn
     EXPECT_EQ(browser.SaveBrowse(), data + u"/New"_s);
     // A title bar above the dialog: the frame is the window manager's own.
     EXPECT_GT(framed.height(), 420);
-    EXPECT_EQ(helperSize, QSize(75, 24));
-    EXPECT_TRUE(createShown);
-    EXPECT_FALSE(checkShown);
     EXPECT_EQ(caption, u"Create Folder"_s);
     EXPECT_EQ(prompt, u"Enter a name for your new folder"_s);
     EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"New"_s});
-    EXPECT_EQ(reopenedOn, data + u"/New"_s);
     // Where the user had it, and no larger.
     EXPECT_EQ(reopenedAt, movedTo);
 }
@@ -157,14 +134,14 @@ TEST_F(FolderBrowser, ANameThatCannotBeMadeIsRefusedWithWhyAndTheDialogReopensOn
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name.left(10).toStdString());
         QPointer<FolderDialog> first;
-        QString text, caption, reopenedOn;
+        QString text, caption;
         ModalDriver driver;
         driver.then(pressCreate(&first));
         driver.then(typeFolderName(c.name));
         driver.then(closeMessage(&text, &caption));
         driver.then(onFolderDialog(
             [&](FolderDialog *d) {
-                reopenedOn = d->selectedPath();
+                EXPECT_EQ(d->selectedPath(), data);
                 (c.accept ? d->okButton() : d->cancelButton())->click();
             },
             &first));
@@ -172,7 +149,6 @@ TEST_F(FolderBrowser, ANameThatCannotBeMadeIsRefusedWithWhyAndTheDialogReopensOn
         EXPECT_TRUE(c.exact ? text == c.text : text.contains(c.text, Qt::CaseInsensitive))
             << text.toStdString();
         EXPECT_EQ(caption, u"Quillmark Folder Browser"_s);
-        EXPECT_EQ(reopenedOn, data);
         EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                   QStringList{u"New"_s}); // nothing else was made
     }
@@ -181,40 +157,40 @@ TEST_F(FolderBrowser, ANameThatCannotBeMadeIsRefusedWithWhyAndTheDialogReopensOn
 TEST_F(FolderBrowser, TheIncludeSubfoldersAnswerLastsUntilTheNextBrowseAPlainOne)
 {
     browser.setShowRecurse(true);
-    bool createShown = true;
-    QString caption;
     ModalDriver driver;
     driver.then(onFolderDialog(
-        [&](FolderDialog *d) {
+        [](FolderDialog *d) {
             frmButton *helper = helperOf(d);
-            createShown = helper->command1()->isVisible();
-            caption = helper->check1()->text();
+            EXPECT_FALSE(helper->command1()->isVisible());
+            EXPECT_EQ(helper->check1()->text(), u"    INCLUDE SUBFOLDERS"_s);
             QTest::mouseClick(helper->check1(), Qt::LeftButton);
             d->cancelButton()->click(); // a cancel still reports the box
         },
         nullptr, true));
     EXPECT_EQ(browser.OpenBrowse(), QString());
     EXPECT_TRUE(browser.DoRecurse());
-    EXPECT_FALSE(createShown);
-    EXPECT_EQ(caption, u"    INCLUDE SUBFOLDERS"_s);
 
     // The next browse, a plain one, starts unchecked and shows its defaults and no helper.
-    SeenFolder seen;
-    driver.then(seeAndClose(seen, true));
+    driver.then(onFolderDialog([this](FolderDialog *d) {
+        EXPECT_EQ(d->titleText(), u"Select a Folder"_s);
+        EXPECT_EQ(d->windowTitle(), u"Browse for Folder"_s);
+        EXPECT_EQ(d->selectedPath(), data);
+        EXPECT_EQ(d->statusText(), data);
+        frmButton *helper = helperOf(d);
+        EXPECT_FALSE(helper && (helper->isVisible() || helper->timer1().isActive()));
+        d->okButton()->click();
+    }));
     EXPECT_EQ(browser.SaveBrowse(), data);
     EXPECT_FALSE(browser.DoRecurse());
-    EXPECT_EQ(seen.title, u"Select a Folder"_s);
-    EXPECT_EQ(seen.caption, u"Browse for Folder"_s);
-    EXPECT_EQ(seen.selected, data);
-    EXPECT_EQ(seen.status, data);
-    EXPECT_FALSE(seen.helperShown);
 
     SCOPED_TRACE("Cancel in a plain dialog with a title and no folder");
     browser.setShowRecurse(false);
     browser.setInitDir(QString());
     browser.setTitle(u"Save Files To"_s);
-    driver.then(seeAndClose(seen, false));
+    driver.then(onFolderDialog([](FolderDialog *d) {
+        EXPECT_EQ(d->titleText(), u"Save Files To"_s);
+        EXPECT_EQ(d->selectedPath(), u"/"_s);
+        d->cancelButton()->click();
+    }));
     EXPECT_EQ(browser.OpenBrowse(), QString());
-    EXPECT_EQ(seen.title, u"Save Files To"_s);
-    EXPECT_EQ(seen.selected, u"/"_s);
 }
