@@ -4,7 +4,6 @@
 #include "support/ScratchMount.h"
 
 #include <QDir>
-#include <QImageReader>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -50,7 +49,6 @@ TEST(CaptureWalk, OneBandPerContainerHeightAndOneMoreForWhatIsLeftOver)
         EXPECT_EQ(rig.view->heights,
                   bands > 1 ? (std::vector<float>{height, P}) : std::vector<float>{P});
         EXPECT_TRUE(rig.host->List2().isEmpty());
-        EXPECT_EQ(rig.host->CaptureCount(), 1);
     }
 }
 
@@ -134,15 +132,13 @@ TEST(CaptureOutput, PictureEndsWhereTheContentEnds)
 {
     CaptureRig rig(40000);
     rig.view->content = 40000;
-    const auto outcome = rig.run([&](int band) {
+    const auto grow = [&](int band) {
         if (band == 100)
             rig.view->content = 40200;
-    });
-    ASSERT_EQ(outcome.saved.size(), 1);
-    EXPECT_EQ(outcome.bands, 40200 / CaptureRig::ContainerHeight);
-    QImageReader reader(outcome.saved.first());
-    reader.setAllocationLimit(0);
-    const QImage image = reader.read();
+    };
+    int bands = 0;
+    const QImage image = test::savedCapture(*rig.host, [&] { bands = rig.run(grow).bands; });
+    EXPECT_EQ(bands, 40200 / CaptureRig::ContainerHeight);
     ASSERT_EQ(image.height(), 40200);
     expectPageRows(image, 40000, 97);
     int changed = 0; // the frame's two pixels are off the picture

@@ -2,21 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using namespace tessaly;
-
-namespace {
-
-qlonglong largest(const QStringList &list)
-{
-    qlonglong best = -1;
-    for (const QString &entry : list)
-        best = std::max(best, entry.toLongLong());
-    return best;
-}
-
-} // namespace
 
 TEST(PageMeasurement, CandidatesAreNineDigitNumbers)
 {
@@ -64,7 +50,7 @@ TEST(PageMeasurement, ManyFrameNamesAreMeasuredWithoutAskingForEveryCombination)
     EXPECT_EQ(rig.host->List2().size(), 2 + names * names * names * 3);
     EXPECT_EQ(rig.host->List2().at(2), CaptureHost::formatCandidate(333 * 15)); // no frame ad0
     EXPECT_TRUE(rig.host->List2().contains(CaptureHost::formatCandidate(300 * 15)));
-    EXPECT_EQ(largest(rig.host->List2()), (9000 + 333) * 15);
+    EXPECT_TRUE(rig.host->List2().contains(CaptureHost::formatCandidate((9000 + 333) * 15)));
     // The document, each name, and the names inside the one frame that has frames.
     EXPECT_LE(rig.view->heightReads, 4 + names + names + names);
 }
