@@ -129,7 +129,6 @@ TEST(ShotBatchArguments, BatchOptionsApplyToEveryLineAndLinesOverrideThem)
     ASSERT_TRUE(line) << line.error().toStdString();
     EXPECT_EQ(line->output, u"my shot.png"_s);
     EXPECT_EQ(line->browserArea.width(), 640);
-    EXPECT_FALSE(line->banner);
     EXPECT_EQ(line->hide, (QStringList{u"#a"_s, u".b"_s}));
 
     for (const char *bad : {"http://x/ o.png --batch other.txt", "http://x/ o.png --help",
