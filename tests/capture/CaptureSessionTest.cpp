@@ -66,7 +66,6 @@ TEST(CaptureWalk, NonWholeTwipsPerPixelStillEndsAndLinesUp)
     const TwipsScale scale{1440.0f / 108.0f, 1440.0f / 108.0f}; // 13.33 twips per pixel
     CaptureRig rig(530, scale);
     const QImage image = rig.capture();
-    ASSERT_FALSE(image.isNull());
     // Positions are rounded to whole pixels on the way: allow one row of slack.
     for (int y = 2; y < 528; y += 7) {
         const QRgb got = image.pixel(5, y);

@@ -68,8 +68,6 @@ TEST(Stamping, WatermarkCentredOnTheFirstScreenAndBannerAtTheBottomRight)
     rig.settings.setWatermarkSwitch(0);
     rig.host->setBannerStamped(false);
     const QImage plain = rig.capture();
-    ASSERT_FALSE(image.isNull());
-    ASSERT_FALSE(plain.isNull());
 
     // x = (300 - 100) / 2, y = (200 - 20) / 2: the browser area's centre, not the page's.
     const auto blended = [](int row) {
