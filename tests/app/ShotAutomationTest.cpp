@@ -188,7 +188,6 @@ TEST_F(ShotAutomation, ScaleTwoDrawsEveryRowTwiceAsLargeOnATallPage)
     const QImage image = captured({400, 300}, {u"--scale"_s, u"2"_s}, url(u"/tall.html"_s),
                                   dir.file(u"sharp.png"_s));
     EXPECT_EQ(image.width(), 2 * 400 - 2);
-    ASSERT_GE(image.height(), 2 * PageHeight);
     // Every 5-pixel band is 10 device pixels high. How a zoomed walk lines its bands up row
     // by row is RealCapture's to check; here every other device row is enough.
     rows::expectRows(image.scaled(image.width() / 2, image.height() / 2), PageHeight);
