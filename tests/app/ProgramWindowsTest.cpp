@@ -63,7 +63,6 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     ASSERT_TRUE(capture().isVisible());
     load(QStringLiteral("/rows.html?h=1200"));
     capture().host()->Command5_Click();
-    EXPECT_EQ(capture().host()->CaptureCount(), 1);
     rows::expectRows(decode(shots + QStringLiteral("000.png")), 1200);
 
     settings().Command1_Click(); // only brings the open window up again
@@ -73,7 +72,6 @@ TEST_F(Program, BeginAgainShowsTheSameWindowAndANewTypeAppliesToTheNextCapture)
     types->setCurrentIndex(types->findText(QStringLiteral(".bmp")));
     emit types->activated(types->currentIndex());
     capture().host()->Command5_Click();
-    EXPECT_EQ(capture().host()->CaptureCount(), 2);
     // Null unless the new type was used.
     rows::expectRows(decode(shots + QStringLiteral("001.bmp")), 1200);
 }

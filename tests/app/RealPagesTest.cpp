@@ -27,7 +27,6 @@ TEST_F(RealPages, FixedAndStickyPartsShowOnceWhereATallViewShowsThem)
 {
     const QImage image =
         take(QStringLiteral("/real.html?h=10000&fixed=1&sticky=1&transform=1&shrink=1"));
-    EXPECT_EQ(image.width(), Area.width() - 2);
     EXPECT_EQ(image.height(), 10000);
     rows::expectRows(image, 10000);
     expectOnce(image, 350, Header, 0, 40);
@@ -67,14 +66,9 @@ TEST_F(RealPages, PicturesLoadedOnScrollingAreAllThereAlsoOnAPageThatNeverGoesQu
         // A band whose requests never end must not cost the whole wait on every band.
         const QImage image =
             take(QString::fromLatin1(page), {QStringLiteral("--timeout"), QStringLiteral("60")});
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.height(), 20000);
-        int present = 0;
-        for (int i = 0; i < 40; ++i) {
-            const QRgb pixel = image.pixel(350, 200 + i * 490 + 50);
-            present += pixel == qRgb(255, 6 * i, 0);
-        }
-        EXPECT_EQ(present, 40);
+        ASSERT_EQ(image.height(), 20000);
+        for (int i = 0; i < 40; ++i)
+            EXPECT_EQ(image.pixel(350, 200 + i * 490 + 50), qRgb(255, 6 * i, 0)) << "picture " << i;
     }
 }
 

@@ -23,7 +23,7 @@ struct CaptureRig
     explicit CaptureRig(int pageHeight, tessaly::TwipsScale scale = {15, 15})
     {
         window.resize(320, 300);
-        picture1 = new QWidget(&window);
+        auto *picture1 = new QWidget(&window);
         picture1->setGeometry(6, 72, ContainerWidth, ContainerHeight);
         window.show();
 
@@ -81,7 +81,6 @@ struct CaptureRig
 
     TempDir dir;
     QWidget window;
-    QWidget *picture1 = nullptr;
     tessaly::SaveBitmapAs writer;
     tessaly::FixedLiveSettings settings;
     std::unique_ptr<tessaly::CaptureHost> host;
