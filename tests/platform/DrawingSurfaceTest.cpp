@@ -68,13 +68,11 @@ TEST(DrawingSurfaceGeometry, AutoSizeFitsThePictureInsideTheFrame)
 
 TEST(DrawingSurfacePixels, ReadsOutsideGiveNoColourAndWritesOutsideDoNothing)
 {
-    DrawingSurface s({15, 15}, true, rgbColour(1, 2, 3));
+    const Colour back = rgbColour(1, 2, 3);
+    DrawingSurface s({15, 15}, true, back);
     inPixels(s, 12, 7); // 10 x 5 inside the frame
-    const std::tuple<int, int, Colour> points[] = {{0, 0, rgbColour(1, 2, 3)},
-                                                   {9, 4, rgbColour(1, 2, 3)},
-                                                   {10, 0, NoColour},
-                                                   {0, 5, NoColour},
-                                                   {-1, 0, NoColour}};
+    const std::tuple<int, int, Colour> points[] = {
+        {0, 0, back}, {9, 4, back}, {10, 0, NoColour}, {0, 5, NoColour}, {-1, 0, NoColour}};
     for (const auto &[x, y, colour] : points)
         EXPECT_EQ(s.pixelAt(x, y), colour) << x << "," << y;
 
