@@ -21,20 +21,16 @@ struct AnchorRig
         anchor->setTwipsScale(tessaly::TwipsScale{Twips, Twips});
     }
 
-    static QWidget *control(QWidget *parent, const QString &tag, const QRect &pixels)
+    // On the window unless another parent is given; a null tag sets no Tag.
+    QWidget *control(const QString &tag, const QRect &pixels, QWidget *parent = nullptr)
     {
-        auto *w = new QWidget(parent);
+        auto *w = new QWidget(parent ? parent : host.get());
         w->setGeometry(pixels);
         if (!tag.isNull())
             w->setProperty("Tag", tag);
         return w;
     }
-    QWidget *control(const QString &tag, const QRect &pixels)
-    {
-        return control(host.get(), tag, pixels);
-    }
 
-    void show() { host->show(); }
     // In whole twips; the layout runs from the window's resize event.
     void resizeTwips(int width, int height) { host->resize(width / Twips, height / Twips); }
     void growTwips(int width, int height)

@@ -49,10 +49,8 @@ TEST(UiTagFileWrite, ReplacesTheTagTextsAndNothingElse)
                                             {u"Text1"_s, u"TTTF*/url: http://x/*/y"_s},
                                             {u"Label1_0"_s, u"TTFF*/<first> & co"_s}});
     EXPECT_EQ(withoutTagStrings(result), withoutTagStrings(original));
-    EXPECT_TRUE(
-        result.contains("<property name=\"Tag\"><string notr=\"true\">TTFF*/</string></property>"));
-    EXPECT_TRUE(result.contains("<string>TTFF*/&lt;first&gt; &amp; co</string>"));
     const UiTagFile back = parse(result);
+    EXPECT_EQ(back.tag(u"Command1"_s), u"TTFF*/"_s);
     EXPECT_EQ(back.tag(u"Label1_0"_s), u"TTFF*/<first> & co"_s);
     EXPECT_EQ(back.tag(u"Text1"_s), u"TTTF*/url: http://x/*/y"_s);
     EXPECT_EQ(back.tag(u"Label1_1"_s), u"FTTF*/second"_s);
