@@ -6,8 +6,6 @@
 
 #include <QImageWriter>
 
-#include <cstring>
-
 #include <gtest/gtest.h>
 
 using namespace tessaly;
@@ -22,16 +20,6 @@ protected:
     {
         ASSERT_TRUE(QDir().mkpath(m_dir.file(Folder)));
         ASSERT_TRUE(m_writer.StartGdiplus(1));
-    }
-
-    // The first row in which two pictures of one size differ; -1 when none does.
-    static int firstDifferentRow(const QImage &a, const QImage &b)
-    {
-        for (int y = 0; y < a.height(); ++y) {
-            if (std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.width()) * 4) != 0)
-                return y;
-        }
-        return -1;
     }
 
     // Spaces and letters from outside ASCII: the file lands in the folder as named.
@@ -71,7 +59,7 @@ TEST_F(RoundTrip, LosslessFormatsKeepEveryRowAndTheOthersStayClose)
         if (expectedFormat == "jpeg")
             EXPECT_LT(channelError(decoded, expected).mean, 4.0);
         else
-            EXPECT_EQ(firstDifferentRow(decoded, expected), -1);
+            EXPECT_TRUE(decoded == expected);
     }
 }
 
@@ -101,9 +89,8 @@ TEST_F(RoundTrip, StreamedJpegDecodesAsQtsOwnFileOfThePicture)
         // The same pixels down to the last row of 16-row blocks and the row whose smoothing
         // reaches into it. Below an even height libjpeg fills that row of blocks from the
         // last two rows, the stream from the last one: a few levels apart there.
-        const int lastBlocks = (height - 1) / 16 * 16;
-        const int first = firstDifferentRow(decoded, theirs);
-        EXPECT_TRUE(first == -1 || first >= lastBlocks - 1) << first;
+        const QRect same(0, 0, 16, (height - 1) / 16 * 16 - 1);
+        EXPECT_EQ(channelError(decoded.copy(same), theirs.copy(same)).max, 0);
         EXPECT_LE(channelError(decoded, theirs).max, 2);
     }
 }

@@ -30,8 +30,6 @@ TEST(Colours, PackRedGreenBlueAsTheyAreStored)
     EXPECT_EQ(rgbColour(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
     const Colour c = rgbColour(10, 20, 30);
     EXPECT_EQ(std::tuple(redOf(c), greenOf(c), blueOf(c)), std::tuple(10, 20, 30));
-    EXPECT_EQ(fromQRgb(qRgb(192, 1, 2)), rgbColour(192, 1, 2));
-    EXPECT_EQ(toQRgb(rgbColour(192, 1, 2)), qRgb(192, 1, 2));
 }
 
 TEST(DrawingSurfaceGeometry, FrameTakesOnePixelEachSide)
