@@ -35,8 +35,7 @@ TEST(Rounding, ConversionsRoundHalvesToEven)
 TEST(Rounding, ScaleComesFromTheScreensLogicalDpi)
 {
     const TwipsScale none = TwipsScale::fromScreen(nullptr);
-    EXPECT_FLOAT_EQ(none.PixelTwipsX, 15.0f);
-    EXPECT_FLOAT_EQ(none.PixelTwipsY, 15.0f);
+    EXPECT_EQ(std::pair(none.PixelTwipsX, none.PixelTwipsY), std::pair(15.0f, 15.0f));
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
