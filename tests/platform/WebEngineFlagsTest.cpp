@@ -37,7 +37,6 @@ TEST(WebEngineFlags, SoftwareSceneGraphOnlyWithoutGpuAndWithoutUserChoice)
     qunsetenv("QT_QUICK_BACKEND");
     qunsetenv("QSG_RHI_BACKEND");
     EXPECT_TRUE(wantsSoftwareSceneGraph("--no-sandbox --disable-gpu"));
-    EXPECT_FALSE(wantsSoftwareSceneGraph("--no-sandbox"));
     EXPECT_FALSE(wantsSoftwareSceneGraph("--disable-gpu-compositing"));
     for (const char *backend : {"QSG_RHI_BACKEND", "QT_QUICK_BACKEND"}) {
         qputenv(backend, "opengl");
