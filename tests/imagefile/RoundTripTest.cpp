@@ -26,7 +26,6 @@ protected:
     const QString Folder = u"Bildschirm Fotos ä ø 写真/"_s;
     TempDir m_dir;
     SaveBitmapAs m_writer;
-    const QImage m_page = SamplePictures::webPage(320, 480);
 };
 
 } // namespace
@@ -37,14 +36,14 @@ TEST_F(RoundTrip, LosslessFormatsKeepEveryRowAndTheOthersStayClose)
     // row differs from its neighbours. The page is saved whole: GIF holds the very pixels of
     // the quantised page, JPEG at Qt's default quality (75) stays close on text and grain.
     const QImage tall = SamplePictures::rowsAndColumns(12, 70001);
-    const QImage quantised =
-        ColourQuantiser().quantise(m_page).convertToFormat(QImage::Format_RGB32);
+    const QImage page = SamplePictures::webPage(320, 480);
+    const QImage quantised = ColourQuantiser().quantise(page).convertToFormat(QImage::Format_RGB32);
     const std::tuple<QString, QByteArray, const QImage &, const QImage &> cases[] = {
         {u"tall.bmp"_s, "bmp", tall, tall},
         {u"tall.png"_s, "png", tall, tall},
         {u"tall.tif"_s, "tiff", tall, tall},
-        {u"page.jpg"_s, "jpeg", m_page, m_page},
-        {u"page.gif"_s, "gif", m_page, quantised}};
+        {u"page.jpg"_s, "jpeg", page, page},
+        {u"page.gif"_s, "gif", page, quantised}};
     for (const auto &[name, expectedFormat, picture, expected] : cases) {
         SCOPED_TRACE(name.toStdString());
         const QString path = m_dir.file(Folder + name);
