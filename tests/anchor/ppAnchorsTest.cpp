@@ -1,4 +1,3 @@
-#include "AnchorRig.h"
 #include "PageHelpers.h"
 
 #include "anchor/ControlName.h"
@@ -18,6 +17,11 @@ using tessaly::ppAnchors;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+QString tagText(const QWidget *w)
+{
+    return w->property("Tag").toString();
+}
 
 // A window whose named controls the page edits, at 15 twips per pixel.
 struct PageRig
