@@ -17,7 +17,6 @@ TEST(PictureFile, OnlyWholeReadablePicturesLoad)
         writeBitmap(dir.file(QStringLiteral("good.bmp")), 200, 100, QColor(10, 20, 30));
     const Result<Picture> good = Picture::fromFile(path);
     ASSERT_TRUE(good) << good.error().toStdString();
-    EXPECT_EQ(good->width(), 200);
     EXPECT_EQ(good->image().pixel(199, 99), qRgb(10, 20, 30));
 
     const QByteArray whole = contentOf(path);
