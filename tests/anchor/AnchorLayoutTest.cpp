@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-using tessaly::Anchor;
+using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -24,7 +24,7 @@ struct AnchorRig
     {
         host->resize(400, 300);
         anchor = new Anchor(host.get());
-        anchor->setTwipsScale(tessaly::TwipsScale{Twips, Twips});
+        anchor->setTwipsScale(TwipsScale{Twips, Twips});
     }
 
     // On the window unless another parent is given; a null tag sets no Tag.
@@ -231,7 +231,7 @@ TEST(AnchorTwips, AFractionalScaleLosesNoPixelOverManyResizes)
 {
     AnchorRig rig;
     const float scale = 1440.0f / 110.0f;
-    rig.anchor->setTwipsScale(tessaly::TwipsScale{scale, scale});
+    rig.anchor->setTwipsScale(TwipsScale{scale, scale});
     QWidget *moveRight = rig.control(u"FTTF*/"_s, {300, 10, 50, 20});
     QWidget *stretch = rig.control(u"TTTT*/"_s, {10, 40, 200, 200});
     rig.anchor->DoInit();

@@ -11,8 +11,7 @@
 
 #include <memory>
 
-using tessaly::Anchor;
-using tessaly::PositionStore;
+using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -29,7 +28,7 @@ protected:
         auto host = std::make_unique<QWidget>();
         host->setGeometry(10, 20, 400, 300);
         auto *anchor = new Anchor(host.get(), store);
-        anchor->setTwipsScale(tessaly::TwipsScale{15, 15});
+        anchor->setTwipsScale(TwipsScale{15, 15});
         anchor->RegString = regString;
         anchor->DoInit();
         return host;

@@ -13,9 +13,7 @@
 
 #include <gtest/gtest.h>
 
-using tessaly::AnchorsDesigner;
-using tessaly::Result;
-using tessaly::UiTagFile;
+using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -34,7 +32,7 @@ protected:
         designer.show();
         original = contentOf(path);
     }
-    tessaly::ppAnchors &page() { return *designer.page(); }
+    ppAnchors &page() { return *designer.page(); }
     void apply()
     {
         const Result<void> applied = designer.apply();

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using tessaly::Result;
-using tessaly::UiTagFile;
+using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-using tessaly::ppAnchors;
+using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -39,8 +39,7 @@ struct PageRig
     }
     ppAnchors &open()
     {
-        page = std::make_unique<ppAnchors>(tessaly::namedControls(&window),
-                                           tessaly::TwipsScale{15, 15});
+        page = std::make_unique<ppAnchors>(namedControls(&window), TwipsScale{15, 15});
         page->show();
         return *page;
     }
@@ -63,7 +62,7 @@ TEST(ppAnchorsLayout, ThePageKeepsItsTwipsGeometryAndStartsWhite)
               QRect(116, 68, 51, 19));
     EXPECT_EQ(bars(page), u"FFFF"_s);
 
-    ppAnchors fine({}, tessaly::TwipsScale{12, 12});
+    ppAnchors fine({}, TwipsScale{12, 12});
     EXPECT_EQ(fine.lstCtrls()->geometry(), QRect(10, 45, 199, 184));
 }
 
@@ -145,14 +144,14 @@ TEST(ControlNames, ArraysAreSpelledNameUnderscoreIndexAndAnEntrySelectsItsOwnNam
         controls.append(new QWidget(&window));
         controls.back()->setObjectName(QString::fromLatin1(name));
     }
-    const std::vector<tessaly::ControlName> parsed = tessaly::controlNames(controls);
+    const std::vector<ControlName> parsed = controlNames(controls);
     ASSERT_EQ(parsed.size(), std::size(names));
     for (size_t i = 0; i < parsed.size(); ++i)
-        EXPECT_EQ(tessaly::listEntry(parsed[i]), names[i].second) << names[i].first;
-    EXPECT_TRUE(tessaly::entrySelects(u"Label1(1)"_s, parsed[1]));
-    EXPECT_FALSE(tessaly::entrySelects(u"Label1(1)"_s, parsed[0]));
-    EXPECT_FALSE(tessaly::entrySelects(u"Label1"_s, parsed[0]));
+        EXPECT_EQ(listEntry(parsed[i]), names[i].second) << names[i].first;
+    EXPECT_TRUE(entrySelects(u"Label1(1)"_s, parsed[1]));
+    EXPECT_FALSE(entrySelects(u"Label1(1)"_s, parsed[0]));
+    EXPECT_FALSE(entrySelects(u"Label1"_s, parsed[0]));
     // Nor does an entry select a control whose name merely begins it.
-    EXPECT_FALSE(tessaly::entrySelects(u"Label11"_s, parsed[0]));
-    EXPECT_FALSE(tessaly::entrySelects(u"Label11"_s, {u"Label1"_s, -1}));
+    EXPECT_FALSE(entrySelects(u"Label11"_s, parsed[0]));
+    EXPECT_FALSE(entrySelects(u"Label11"_s, {u"Label1"_s, -1}));
 }

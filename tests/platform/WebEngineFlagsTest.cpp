@@ -6,12 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using tessaly::GpuUse;
-using tessaly::gpuUseFromText;
-using tessaly::OpenGlFinding;
-using tessaly::wantsSoftwareSceneGraph;
-using tessaly::withFeatureDisabled;
-using tessaly::withGpuChoice;
+using namespace tessaly;
 
 // The engine reads only the last --disable-features: a feature the program switches off
 // must join the user's list there, never replace it.
@@ -94,9 +89,9 @@ TEST(WebEngineFlags, ProbeFindsTheVirtualDisplaysOpenGlDrawnInSoftware)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         GTEST_SKIP() << "no X display to ask";
-    const tessaly::OpenGlFinding found = tessaly::probeDisplayOpenGl();
+    const OpenGlFinding found = probeDisplayOpenGl();
     EXPECT_TRUE(found.looked);
-    EXPECT_TRUE(tessaly::isSoftwareRenderer(found.renderer)) << found.renderer.toStdString();
+    EXPECT_TRUE(isSoftwareRenderer(found.renderer)) << found.renderer.toStdString();
 }
 
 // The display's answer is kept for the same display, a display that could not be asked too:
@@ -109,14 +104,12 @@ TEST(WebEngineFlags, TheProbesAnswerIsKeptPerDisplay)
     int asked = 0;
     const auto probe = [&asked] {
         ++asked;
-        return tessaly::OpenGlFinding{asked != 2,
-                                      QByteArray("renderer ") + QByteArray::number(asked)};
+        return OpenGlFinding{asked != 2, QByteArray("renderer ") + QByteArray::number(asked)};
     };
-    using tessaly::cachedOpenGlFinding;
     EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
     EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
     EXPECT_EQ(asked, 1);
-    const tessaly::OpenGlFinding other = cachedOpenGlFinding(file, "boot :1 vendor 1", probe);
+    const OpenGlFinding other = cachedOpenGlFinding(file, "boot :1 vendor 1", probe);
     EXPECT_FALSE(other.looked);
     EXPECT_EQ(other.renderer, "renderer 2");
     EXPECT_FALSE(cachedOpenGlFinding(file, "boot :1 vendor 1", probe).looked);
