@@ -1,3 +1,5 @@
+#include "PageHelpers.h"
+
 #include "anchor/Anchor.h"
 
 #include <QDialog>
@@ -47,11 +49,6 @@ struct AnchorRig
     std::unique_ptr<QWidget> host;
     Anchor *anchor = nullptr; // a child of host
 };
-
-QString tagText(const QWidget *w)
-{
-    return w->property("Tag").toString();
-}
 
 } // namespace
 

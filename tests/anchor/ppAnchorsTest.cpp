@@ -18,11 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString tagText(const QWidget *w)
-{
-    return w->property("Tag").toString();
-}
-
 // A window whose named controls the page edits, at 15 twips per pixel.
 struct PageRig
 {
