@@ -58,8 +58,7 @@ TEST(QueuedImageFile, AFailureOnTheWritersThreadReachesTheCallerAndKeepsTheEarli
     const QString target = dir.file(u"000.png"_s);
     const QByteArray old = QByteArray(5000, 'o') + "end of the old file";
     writeFile(target, old);
-    const EncoderId id = QUuid::fromString(u"{3a4b5c6d-7e8f-4a0b-9c1d-2e3f4a5b6c7d}"_s);
-    SaveBitmapAs writer({std::make_shared<FakeEncoder>(u"image/png"_s, id, true)});
+    SaveBitmapAs writer({std::make_shared<FakeEncoder>(u"image/png"_s, QUuid::createUuid(), true)});
     ASSERT_TRUE(writer.StartGdiplus(1));
     auto file = opened(writer, target);
     ASSERT_TRUE(file->addRows(SamplePictures::rowsAndColumns(5, 4)));
