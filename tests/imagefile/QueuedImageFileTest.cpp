@@ -43,8 +43,7 @@ TEST(QueuedImageFile, RowsArriveInOrderAndAFileGivenUpLeavesNothing)
     file.reset();
     EXPECT_TRUE(readWithQt(name) == picture);
 
-    const QString dropped = dir.file(u"dropped.png"_s);
-    auto unfinished = opened(writer, dropped);
+    auto unfinished = opened(writer, dir.file(u"dropped.png"_s));
     ASSERT_TRUE(unfinished->addRows(SamplePictures::rowsAndColumns(5, 3)));
     unfinished.reset();
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"page.png"_s});

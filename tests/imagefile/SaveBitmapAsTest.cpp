@@ -104,12 +104,9 @@ TEST(SaveBitmapAsFailures, FailuresLeaveNothingBehind)
 
     EXPECT_FALSE(writer.SaveImageFile(Picture(), dir.file(u"empty.png"_s)));
 
-    EXPECT_EQ(
-        writer
-            .SaveImageFile(Picture(QImage(2, 65501, QImage::Format_RGB32)), dir.file(u"tall.jpg"_s))
-            .error(),
-        u"The image is 2 x 65501 pixels; JPEG files hold at most 65,500 "
-        u"pixels a side"_s);
+    const Picture tall(QImage(2, 65501, QImage::Format_RGB32));
+    EXPECT_EQ(writer.SaveImageFile(tall, dir.file(u"tall.jpg"_s)).error(),
+              u"The image is 2 x 65501 pixels; JPEG files hold at most 65,500 pixels a side"_s);
 
     EXPECT_TRUE(entriesOf(dir.path()).isEmpty());
 }
