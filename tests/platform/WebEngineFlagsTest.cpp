@@ -109,10 +109,8 @@ TEST(WebEngineFlags, TheProbesAnswerIsKeptPerDisplay)
     EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
     EXPECT_EQ(cachedOpenGlFinding(file, "boot :0 vendor 1", probe).renderer, "renderer 1");
     EXPECT_EQ(asked, 1);
-    const OpenGlFinding other = cachedOpenGlFinding(file, "boot :1 vendor 1", probe);
-    EXPECT_FALSE(other.looked);
-    EXPECT_EQ(other.renderer, "renderer 2");
-    EXPECT_FALSE(cachedOpenGlFinding(file, "boot :1 vendor 1", probe).looked);
+    for (int start = 0; start < 2; ++start)
+        EXPECT_FALSE(cachedOpenGlFinding(file, "boot :1 vendor 1", probe).looked) << start;
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(cachedOpenGlFinding(file, "", probe).renderer, "renderer 3");
     EXPECT_EQ(cachedOpenGlFinding(file, "", probe).renderer, "renderer 4");
