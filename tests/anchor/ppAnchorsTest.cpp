@@ -51,9 +51,8 @@ TEST(ppAnchorsLayout, ThePageKeepsItsTwipsGeometryAndStartsWhite)
     EXPECT_EQ(page.size(), QSize(363, 196));
     EXPECT_EQ(page.lstCtrls()->geometry(), QRect(8, 36, 159, 147));
     const QWidget *right = page.lblSides(2);
-    EXPECT_EQ(QRect(right->mapTo(page.picFrame(), QPoint(0, 0)) -
-                        page.picFrame()->contentsRect().topLeft(),
-                    right->size()),
+    const QPoint inFrame = right->mapTo(page.picFrame(), QPoint(0, 0));
+    EXPECT_EQ(QRect(inFrame - page.picFrame()->contentsRect().topLeft(), right->size()),
               QRect(116, 68, 51, 19));
     EXPECT_EQ(bars(page), u"FFFF"_s);
 
