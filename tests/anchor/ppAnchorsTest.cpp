@@ -4,7 +4,6 @@
 #include "anchor/HostControls.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>

@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWebEngineView>

@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>

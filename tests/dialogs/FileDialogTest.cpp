@@ -14,7 +14,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
-#include <QScreen>
 #include <QWindow>
 
 #include <gtest/gtest.h>

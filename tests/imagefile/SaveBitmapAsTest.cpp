@@ -6,7 +6,6 @@
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <map>

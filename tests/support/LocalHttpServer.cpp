@@ -4,7 +4,6 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPointer>
 #include <QTcpSocket>
