@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMutex>
@@ -21,10 +20,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineView>
 
 #include <gtest/gtest.h>
 
@@ -174,11 +171,9 @@ protected:
     }
     QString statusText() const { return control<QStatusBar>("StatusBar1")->currentMessage(); }
     QString addressText() const { return control<QLineEdit>("Text1")->text(); }
-    /// The test server's address for `path`.
     QString url(const char *path) const { return server.url(QString::fromLatin1(path)).toString(); }
     bool visible(int index) const { return view(index) && view(index)->engineView()->isVisible(); }
 
-    /// Types an address into the address box and presses Enter.
     void go(const QString &address)
     {
         auto *text1 = control<QLineEdit>("Text1");
@@ -203,24 +198,6 @@ protected:
             },
             20000);
     }
-    /// Waits, bounded, for `condition` without sleeping between passes of the loop, which
-    /// would slow a page asking for a hundred windows to a crawl.
-    static bool soon(const std::function<bool()> &condition, int timeoutMs = 20000)
-    {
-        if (condition())
-            return true;
-        QEventLoop loop;
-        QTimer check;
-        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-            if (condition())
-                loop.quit();
-        });
-        check.start(5);
-        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-        loop.exec();
-        return condition();
-    }
-    /// Runs a script in the page's own world and forgets its result.
     void runInPage(int index, const QString &script)
     {
         if (QWebEnginePage *p = page(index))
