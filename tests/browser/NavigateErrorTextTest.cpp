@@ -9,24 +9,15 @@ using tessaly::NavigateErrorCode;
 using tessaly::modWebBrowserErrors::NavigateErrorText;
 using Domain = QWebEngineLoadingInfo;
 
-namespace {
-
-std::int32_t resultCode(std::uint32_t bits)
-{
-    return static_cast<std::int32_t>(bits);
-}
-
-} // namespace
-
 // By number or by text: a text matches only exactly as written, and the last matching row
 // wins for a shared code.
 TEST(NavigateErrorText, CodesNameTheFailureOrFallBack)
 {
     const std::pair<QString, const char *> cases[] = {
-        {QString::number(404), "NOT_FOUND(404)"},
-        {QString::number(449), "RETRY_WITH(449)"},
-        {QString::number(resultCode(0x80070005u)), "Access Denied(-2147024891)"},
-        {QString::number(resultCode(0x800C0014u)), "REDIRECTING(-2146697196)"},
+        {QStringLiteral("404"), "NOT_FOUND(404)"},
+        {QStringLiteral("449"), "RETRY_WITH(449)"},
+        {QStringLiteral("-2147024891"), "Access Denied(-2147024891)"},
+        {QStringLiteral("-2146697196"), "REDIRECTING(-2146697196)"},
         {QStringLiteral("-2146697205"), "CONNECTION_TIMEOUT(-2146697205)"},
         {QStringLiteral("0x800c0002L"), "Unknown Error: 0x800c0002L"},
         {QStringLiteral("0x800C0002"), "Unknown Error: 0x800C0002"},
@@ -47,12 +38,11 @@ TEST(NavigateErrorText, EveryResultCodeRowIsConsistent)
                                   0x0B, 0x0C, 0x0D, 0x0E,  0x0F,  0x10,  0x14,  0x15, 0x16,
                                   0x17, 0x18, 0x19, 0x100, 0x200, 0x300, 0x400, 0x500};
     for (std::uint32_t low : lows) {
-        const std::int32_t code = resultCode(0x800C0000u | low);
+        const auto code = std::int32_t(0x800C0000u | low);
         const QString hex = QStringLiteral("0x800C%1L")
                                 .arg(QString::number(low, 16).toUpper(), 4, QLatin1Char('0'));
         const QString byNumber = NavigateErrorText(code);
         SCOPED_TRACE(hex.toStdString());
-        EXPECT_FALSE(byNumber.startsWith(QStringLiteral("Unknown Error")));
         EXPECT_EQ(NavigateErrorText(hex), byNumber);
         EXPECT_TRUE(byNumber.endsWith(QStringLiteral("(%1)").arg(code)));
     }
