@@ -4,7 +4,6 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSignalSpy>
 
 using namespace tessaly;
 

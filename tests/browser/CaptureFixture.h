@@ -12,7 +12,6 @@
 
 #include <QSignalSpy>
 #include <QTest>
-#include <QWebEngineView>
 
 #include <gtest/gtest.h>
 

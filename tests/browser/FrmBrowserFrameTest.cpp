@@ -1,18 +1,12 @@
 #include "FrmBrowserRig.h"
 
-#include "browser/WebEngineBrowserView.h"
 #include "platform/WindowSystem.h"
 #include "support/RowsPage.h"
 
-#include <QApplication>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTest>
-#include <QWebEngineView>
 
 using namespace tessaly;
 using rows::expectRows; // its right-hand column shows a capture at a new width whole across

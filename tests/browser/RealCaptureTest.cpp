@@ -1,7 +1,5 @@
 #include "CaptureFixture.h"
 
-#include "browser/JavaScriptRunner.h"
-
 using namespace tessaly;
 using namespace tessaly::test;
 using rows::expectRows;
@@ -22,21 +20,6 @@ void expectZoomedRows(const QImage &image, int cssHeight, int zoom)
                           << y / (5 * zoom);
     }
     EXPECT_EQ(wrong, 0);
-}
-
-// The rows page under a policy that refuses every style element but its own.
-QByteArray strictRowsPage(int height)
-{
-    return "<!doctype html><html><head><meta http-equiv=\"Content-Security-Policy\" "
-           "content=\"style-src 'nonce-rows'\"><style nonce=\"rows\">html, body { margin: 0; "
-           "padding: 0; } div { height: 5px; width: 100%; }</style></head><body><script>"
-           "for (let i = 0; i < " +
-           QByteArray::number(height) +
-           " / 5; i++) {"
-           "  const d = document.createElement('div');"
-           "  d.style.background = `rgb(${i & 255}, ${(i >> 8) & 255}, 160)`;"
-           "  document.body.appendChild(d);"
-           "}</script></body></html>";
 }
 
 } // namespace
@@ -119,7 +102,17 @@ TEST_F(RealCapture, NoBandShowsTheScrollBarAndThePageIsGivenBackAsItWas)
     server.addPage(QStringLiteral("/red.html"),
                    "<!doctype html><html><body style=\"margin:0\">"
                    "<div style=\"height:2600px;background:#f00\"></div></body></html>");
-    server.addPage(QStringLiteral("/strict.html"), strictRowsPage(2600));
+    // The rows page under a policy that refuses every style element but its own.
+    server.addPage(
+        QStringLiteral("/strict.html"),
+        "<!doctype html><html><head><meta http-equiv=\"Content-Security-Policy\" "
+        "content=\"style-src 'nonce-rows'\"><style nonce=\"rows\">html, body { margin: 0; "
+        "padding: 0; } div { height: 5px; width: 100%; }</style></head><body><script>"
+        "for (let i = 0; i < 520; i++) {"
+        "  const d = document.createElement('div');"
+        "  d.style.background = `rgb(${i & 255}, ${(i >> 8) & 255}, 160)`;"
+        "  document.body.appendChild(d);"
+        "}</script></body></html>");
     load(QStringLiteral("/red.html"));
     const JavaScriptRunner js(stage.view()->engineView()->page());
     const auto barWidth = [&] {
