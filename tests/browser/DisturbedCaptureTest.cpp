@@ -10,16 +10,7 @@ using namespace tessaly;
 using namespace tessaly::test;
 using rows::expectRows;
 
-namespace {
-
-class DisturbedCapture : public RealCapture
-{
-protected:
-    // A failed capture leaves no file; that it is not counted is CaptureCounter's.
-    void expectNothingWritten() { EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()); }
-};
-
-} // namespace
+using DisturbedCapture = RealCapture;
 
 // The renderer ending or the page leaving mid-walk: nothing written, and the view captures again.
 TEST_F(DisturbedCapture, RendererEndingOrPageLeavingMidWalkWritesNothing)
@@ -50,7 +41,8 @@ TEST_F(DisturbedCapture, RendererEndingOrPageLeavingMidWalkWritesNothing)
         EXPECT_TRUE(capture().isNull()) << "a disturbed capture wrote a file";
         EXPECT_TRUE(done);
         EXPECT_TRUE(failure.contains(QLatin1String(c.says))) << failure.toStdString();
-        expectNothingWritten();
+        // A failed capture leaves no file; that it is not counted is CaptureCounter's.
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
         EXPECT_TRUE(host->List2().isEmpty());
     }
     load(QStringLiteral("/rows.html?h=2000"));
@@ -73,7 +65,7 @@ TEST_F(DisturbedCapture, RendererEndingWhileLoadingLeavesNoFileAndTheViewLoadsAg
 
     EXPECT_TRUE(capture().isNull()) << "a picture of the dead view was written";
     EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page's renderer ended."));
-    expectNothingWritten();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 
     load(QStringLiteral("/rows.html?h=1500"));
     expectRows(capture(), 1500);
@@ -92,7 +84,7 @@ TEST_F(DisturbedCapture, BusyPageEndsTheCaptureWithoutAFile)
     stage.view()->engineView()->page()->runJavaScript(QStringLiteral("setTimeout(spin, 0)"));
     EXPECT_TRUE(capture().isNull()) << "a capture of a page that does not answer wrote a file";
     EXPECT_EQ(failure, QStringLiteral("The screenshot was not taken: the page does not answer."));
-    expectNothingWritten();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 
     // The loop ends by itself; then the same page is taken whole.
     JavaScriptRunner probe(stage.view()->engineView()->page(), 500);
