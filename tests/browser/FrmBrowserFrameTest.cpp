@@ -21,16 +21,6 @@ protected:
         QWidget *child = window->childAt(at);
         return child ? child : window.get();
     }
-    /// The window's pointer shape after the pointer, button up, moved to `at` on it.
-    Qt::CursorShape shapeAfterMoveTo(QPoint at)
-    {
-        QWidget *target = targetAt(at);
-        const QPoint local = target->mapFrom(window.get(), at);
-        QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
-        return window->cursor().shape();
-    }
 };
 
 // Real pointer input through the X server, as a user's hand gives it.
@@ -89,8 +79,15 @@ TEST_F(WindowFrame, EdgeZonesShowTheirPointerShapes)
         {{400, 71}, Qt::ArrowCursor},    {{801, 300}, Qt::SizeHorCursor},
         {{100, 8}, Qt::ArrowCursor}, // over the header panel the arrow comes back
     };
-    for (const auto &[at, shape] : cases)
-        EXPECT_EQ(shapeAfterMoveTo(at), shape) << at.x() << "," << at.y();
+    for (const auto &[at, shape] : cases) {
+        // A move, button up, given to the widget under the pointer.
+        QWidget *target = targetAt(at);
+        const QPoint local = target->mapFrom(window.get(), at);
+        QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        EXPECT_EQ(window->cursor().shape(), shape) << at.x() << "," << at.y();
+    }
     // The zones themselves are checked in twips by the FrameZones tests; here, the pointer
     // the window shows for each kind. Controls keep their own pointer whatever it shows.
     EXPECT_EQ(control("StatusBar1")->cursor().shape(), Qt::ArrowCursor);
