@@ -125,12 +125,10 @@ TEST_F(Events, NamesAndTitlesFromThePageAreDataOnly)
         QStringLiteral("a'b\"c\\d</script><script>document.body.setAttribute("
                        "'data-hit','1')</script>\nx\"]);document.body.setAttribute("
                        "('data-hit'),'2');//");
-    QString name = nasty;
-    name += QString(10000 - name.size(), QLatin1Char('n'));
+    const QString name = nasty + QString(10000 - nasty.size(), QLatin1Char('n'));
     const QByteArray attribute = name.toHtmlEscaped().toUtf8();
-    QString title = nasty;
-    title.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    title += QString(10000 - title.size(), QLatin1Char('t'));
+    const QString title = QString(nasty).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
+                          QString(10000 - nasty.size(), QLatin1Char('t'));
     const QString titleScript = JavaScriptRunner::jsonLiteral(title).replace(u"</"_s, u"<\\/"_s);
     server.addPage(u"/nasty.html"_s,
                    "<!doctype html><style>html,body{margin:0}</style><body><iframe name=\"" +

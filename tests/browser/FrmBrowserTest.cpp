@@ -153,7 +153,7 @@ namespace {
 struct AnchorCalls
 {
     int inits = 0, resizes = 0;
-    std::int32_t height = 0, width = 0;
+    QSize form; // twips
     bool dontRefresh = false;
     QString tagAtInit;
 };
@@ -166,8 +166,7 @@ public:
     void DoInit(std::int32_t FormHeight, std::int32_t FormWidth) override
     {
         ++m_calls.inits;
-        m_calls.height = FormHeight;
-        m_calls.width = FormWidth;
+        m_calls.form = QSize(FormWidth, FormHeight);
         if (QWidget *w = m_window.findChild<QWidget *>(QStringLiteral("Command1")))
             m_calls.tagAtInit = w->property("Tag").toString();
     }
@@ -188,8 +187,7 @@ TEST_F(WindowLayout, AttachedAnchoringIsInitialisedAtEveryLoadAndRunOnResize)
     showWindow();
     EXPECT_EQ(calls.inits, 1);
     EXPECT_TRUE(calls.dontRefresh);
-    EXPECT_EQ(calls.height, 7965);
-    EXPECT_EQ(calls.width, 12060);
+    EXPECT_EQ(calls.form, QSize(12060, 7965));
     EXPECT_EQ(calls.tagAtInit, QStringLiteral("FTTF*/"));
     const int before = calls.resizes;
     window->resize(900, 600);
@@ -198,7 +196,7 @@ TEST_F(WindowLayout, AttachedAnchoringIsInitialisedAtEveryLoadAndRunOnResize)
     window->close();
     showWindow();
     EXPECT_EQ(calls.inits, 2);
-    EXPECT_EQ(calls.width, 12060); // the form comes back at its design size
+    EXPECT_EQ(calls.form, QSize(12060, 7965)); // the form comes back at its design size
 }
 
 TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
