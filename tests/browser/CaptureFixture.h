@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace tessaly::test {
 
 constexpr int AreaWidth = 1000;
@@ -45,11 +43,7 @@ protected:
         QSignalSpy finished(stage.view()->engineView(), &QWebEngineView::loadFinished);
         stage.view()->Navigate(server.url(pathAndQuery).toString());
         // A load a test left running ends, unfinished, when this one starts.
-        const auto loaded = [&] {
-            return std::any_of(finished.begin(), finished.end(),
-                               [](const QList<QVariant> &ok) { return ok.first().toBool(); });
-        };
-        ASSERT_TRUE(QTest::qWaitFor(loaded, 30000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished.contains(QVariantList{true}); }, 30000));
     }
 
     QImage capture()
