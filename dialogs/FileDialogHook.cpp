@@ -1,5 +1,6 @@
 #include "dialogs/FileDialogHook.h"
 
+#include "dialogs/FramedWindow.h"
 #include "dialogs/PreviewLayout.h"
 #include "dialogs/PreviewStrip.h"
 
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QScreen>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -63,11 +63,6 @@ bool FileDialogHook::eventFilter(QObject *watched, QEvent *event)
             initDialog();
         else if (event->type() == QEvent::Resize)
             placeStrip();
-    } else if (watched == m_dialog.windowHandle() && event->type() == QEvent::Expose && !m_placed &&
-               m_dialog.windowHandle()->isExposed()) {
-        m_dialog.windowHandle()->removeEventFilter(this);
-        // After the expose itself, when the frame's geometry events before it are in.
-        QMetaObject::invokeMethod(this, &FileDialogHook::centreDialog, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -78,33 +73,19 @@ void FileDialogHook::initDialog()
     m_dialog.resize(m_dialog.width(), m_dialog.height() + PreviewLayout::StripHeight);
     placeStrip();
     notify(boxText());
-    // Shown is not yet framed: a decorating window manager puts its frame around the
-    // window only when it maps it, and a size measured before that has no title bar. The
-    // window is exposed once the manager has framed and mapped it.
-    if (QWindow *window = m_dialog.windowHandle())
-        window->installEventFilter(this);
-    else
-        centreDialog();
+    // Shown is not yet framed, and a size measured before that has no title bar.
+    FramedWindow::whenFramed(m_dialog, [this] { centreDialog(); });
 }
 
 void FileDialogHook::centreDialog()
 {
     m_placed = true;
-    // The window's own answer asks the window system for the frame afresh; the widget's
-    // may still hold the frameless guess made before the window was mapped.
-    QWindow *window = m_dialog.windowHandle();
-    const QSize framed = window ? window->frameGeometry().size() : m_dialog.frameGeometry().size();
-    const QSize before = framed - QSize(0, PreviewLayout::StripHeight);
+    const QSize before =
+        FramedWindow::geometry(m_dialog).size() - QSize(0, PreviewLayout::StripHeight);
     m_state.dialogSize = before;
     const QScreen *screen = m_dialog.screen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize();
-    const QPoint origin = PreviewLayout::centredAndEnlarged(before, screenSize).topLeft();
-    // Placed by the frame's corner through the window too: the widget would place its client
-    // area by the frame it guessed, and a late frame would leave the dialog off by its margins.
-    if (window)
-        window->setFramePosition(origin);
-    else
-        m_dialog.move(origin);
+    FramedWindow::moveTo(m_dialog, PreviewLayout::centredAndEnlarged(before, screenSize).topLeft());
 }
 
 void FileDialogHook::placeStrip()

@@ -1,5 +1,6 @@
 #include "dialogs/FolderDialog.h"
 
+#include "dialogs/FramedWindow.h"
 #include "dialogs/InitialFolder.h"
 
 #include <QFileSystemModel>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
-#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -101,32 +101,17 @@ QString FolderDialog::titleText() const
 
 QRect FolderDialog::screenRect() const
 {
-    // The window's own answer asks the window system for the frame afresh; the widget's
-    // may still hold the frameless guess made before the window was mapped.
-    const QWindow *window = windowHandle();
-    return window && isVisible() ? window->frameGeometry() : frameGeometry();
+    return FramedWindow::geometry(*this);
 }
 
 void FolderDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    // Shown is not yet framed: a decorating window manager puts its frame around the
-    // window only when the window is mapped, and the rectangle measured before that has
-    // no title bar. The window is exposed once the manager has framed and mapped it.
-    if (!m_announced && windowHandle())
-        windowHandle()->installEventFilter(this);
-}
-
-bool FolderDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_announced &&
-        windowHandle()->isExposed()) {
+    // Shown is not yet framed, and the rectangle measured before that has no title bar.
+    if (!m_announced) {
         m_announced = true;
-        windowHandle()->removeEventFilter(this);
-        // After the expose itself, when the frame's geometry events before it are in.
-        QMetaObject::invokeMethod(this, &FolderDialog::announce, Qt::QueuedConnection);
+        FramedWindow::whenFramed(*this, [this] { announce(); });
     }
-    return QDialog::eventFilter(watched, event);
 }
 
 void FolderDialog::announce()

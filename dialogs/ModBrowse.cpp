@@ -1,6 +1,7 @@
 #include "dialogs/ModBrowse.h"
 
 #include "dialogs/FolderDialog.h"
+#include "dialogs/FramedWindow.h"
 #include "dialogs/HelperPlacement.h"
 
 namespace tessaly {
@@ -22,7 +23,7 @@ QString ModBrowse::BrowseForFolderPath(const QString &initialFolder, QWidget *ow
         // had it instead of jumping there, and its buttons are in their final row when
         // the callback measures them. A window's position includes its frame; its size
         // does not.
-        dialog.move(m_savedRectangle.topLeft());
+        FramedWindow::moveTo(dialog, m_savedRectangle.topLeft());
         dialog.resize(m_savedRectangle.size() - m_savedFrame);
     }
     m_dialog = &dialog;
@@ -44,7 +45,7 @@ void ModBrowse::BrowseCallbackProc(FolderDialog &dialog, BrowseMessage message, 
         // After a "Create" this puts the reopened dialog exactly where the user had it,
         // should the window manager have placed it elsewhere.
         if (current != m_savedRectangle) {
-            dialog.move(m_savedRectangle.topLeft());
+            FramedWindow::moveTo(dialog, m_savedRectangle.topLeft());
             dialog.resize(m_savedRectangle.size() - (current.size() - dialog.size()));
         }
         dialog.setSelectionPath(m_selectionPath);
