@@ -22,7 +22,7 @@ constexpr qint64 MaxFileBytes = 0xffffffffLL;
 // 96 dots per inch, what a screenshot is.
 constexpr std::uint32_t PixelsPerMetre = 3780;
 
-qint64 rowBytes(qint64 width)
+qint64 paddedRowBytes(qint64 width)
 {
     return (width * 3 + 3) / 4 * 4; // each row padded to four bytes
 }
@@ -31,8 +31,8 @@ class BmpRowStream : public PackedRowStream
 {
 public:
     BmpRowStream(QIODevice &device, int width)
-        : PackedRowStream(width, Order::Bgr, 0, size_t(rowBytes(width))), m_device(device),
-          m_width(width), m_start(device.pos())
+        : PackedRowStream(width, Order::Bgr, 0, size_t(paddedRowBytes(width))), m_device(device),
+          m_start(device.pos())
     {
         // The height is not known yet: the headers are written again at the end.
         startWith(writeHeaders(0));
@@ -41,7 +41,7 @@ public:
 private:
     Result<void> writeRow(std::uint8_t *row) override
     {
-        const qint64 bytes = rowBytes(m_width);
+        const auto bytes = qint64(rowBytes());
         if (m_device.write(reinterpret_cast<const char *>(row), bytes) != bytes)
             return fail(u"the device did not take the rows"_s);
         return {};
@@ -55,7 +55,7 @@ private:
     Result<void> writeHeaders(qint64 height)
     {
         using PackedRows::putLittleEndian32;
-        const qint64 pixelBytes = rowBytes(m_width) * height;
+        const qint64 pixelBytes = qint64(rowBytes()) * height;
         std::array<std::uint8_t, HeaderBytes> header{};
         header[0] = 'B';
         header[1] = 'M';
@@ -63,7 +63,7 @@ private:
         putLittleEndian32(&header[10], std::uint32_t(HeaderBytes));
         std::uint8_t *info = &header[FileHeaderBytes];
         putLittleEndian32(&info[0], std::uint32_t(InfoHeaderBytes));
-        putLittleEndian32(&info[4], std::uint32_t(m_width));
+        putLittleEndian32(&info[4], std::uint32_t(width()));
         // A negative height says the top row comes first, so rows go out as they come.
         putLittleEndian32(&info[8], std::uint32_t(-std::int32_t(height)));
         info[12] = 1;  // planes
@@ -78,7 +78,6 @@ private:
     }
 
     QIODevice &m_device;
-    const int m_width;
     const qint64 m_start;
 };
 
@@ -93,7 +92,8 @@ BmpEncoder::BmpEncoder()
 Result<void> BmpEncoder::checkSize(QSize size) const
 {
     return SizeLimits::checkBytes(
-        size, u"BMP"_s, HeaderBytes + rowBytes(size.width()) * qint64(size.height()), MaxFileBytes);
+        size, u"BMP"_s, HeaderBytes + paddedRowBytes(size.width()) * qint64(size.height()),
+        MaxFileBytes);
 }
 
 std::unique_ptr<RowStream> BmpEncoder::startStream(QIODevice &device, int width, int) const

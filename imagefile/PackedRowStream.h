@@ -43,6 +43,9 @@ protected:
     /// The start's outcome, for the constructor to give: a failure ends the stream before
     /// its first row.
     void startWith(Result<void> outcome) { m_status = std::move(outcome); }
+    int width() const { return m_width; }
+    /// The packed row's length, filter byte and padding included.
+    std::size_t rowBytes() const { return m_row.size(); }
     qint64 rows() const { return m_rows; }
     /// The last row given, packed.
     std::uint8_t *lastRow() { return m_row.data(); }

@@ -30,8 +30,7 @@ public:
     // Each row begins with its filter type, 0 (None).
     PngRowStream(QIODevice &device, int width)
         : PackedRowStream(width, Order::Rgb, 1, 1 + size_t(width) * 3), m_device(device),
-          m_width(width), m_start(device.pos()), m_rowBytes(1 + size_t(width) * 3),
-          m_compressed(IdatBytes)
+          m_start(device.pos()), m_compressed(IdatBytes)
     {
         // The default level, as PNG writers use; memory and window as zlib's defaults.
         if (deflateInit(&m_zlib, Z_DEFAULT_COMPRESSION) != Z_OK) {
@@ -60,7 +59,7 @@ private:
     Result<void> writeRow(std::uint8_t *row) override
     {
         m_zlib.next_in = row;
-        m_zlib.avail_in = uInt(m_rowBytes);
+        m_zlib.avail_in = uInt(rowBytes());
         return deflateAll(Z_NO_FLUSH);
     }
 
@@ -112,7 +111,7 @@ private:
     Result<void> writeHeader(std::uint32_t height)
     {
         std::array<std::uint8_t, 13> data{};
-        PackedRows::putBigEndian32(&data[0], std::uint32_t(m_width));
+        PackedRows::putBigEndian32(&data[0], std::uint32_t(width()));
         PackedRows::putBigEndian32(&data[4], height);
         data[8] = 8; // bits a sample
         data[9] = 2; // RGB; compression, filter method and interlace stay 0
@@ -140,9 +139,7 @@ private:
     }
 
     QIODevice &m_device;
-    const int m_width;
     const qint64 m_start;
-    const std::size_t m_rowBytes;
     std::vector<std::uint8_t> m_compressed;
     z_stream m_zlib{};
     bool m_zlibStarted = false;
