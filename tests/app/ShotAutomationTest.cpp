@@ -2,6 +2,7 @@
 // options for automation.
 #include "ShotProcess.h"
 #include "support/FileHelpers.h"
+#include "support/PixelCount.h"
 #include "support/RowsPage.h"
 #include "support/StalledServer.h"
 
@@ -16,16 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Pixels of the rectangle that show exactly the colour.
-int countColour(const QImage &image, const QRect &area, QRgb colour)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixel(x, y) == colour;
-    return count;
-}
 
 using ShotCommand = ShotPages;
 using ShotAutomation = ShotPages;
@@ -117,9 +108,9 @@ function addLate() {
                                   url(u"/late.html"_s), dir.file(u"late.png"_s));
     ASSERT_GE(image.height(), 600);
     // Counted left of the banner, which sits over the end of the page.
-    EXPECT_EQ(countColour(image, QRect(10, 200, 100, 400), qRgb(0, 160, 0)), 100 * 200)
+    EXPECT_EQ(countPixels(image, QRect(10, 200, 100, 400), qRgb(0, 160, 0)), 100 * 200)
         << "the element that appears by itself during --wait";
-    EXPECT_EQ(countColour(image, QRect(10, 200, 100, 400), qRgb(255, 160, 0)), 100 * 200)
+    EXPECT_EQ(countPixels(image, QRect(10, 200, 100, 400), qRgb(255, 160, 0)), 100 * 200)
         << "the element the script asked for";
 }
 
@@ -142,9 +133,9 @@ TEST_F(ShotAutomation, HiddenElementsLeaveNoTraceAndStyleReachesSameOriginFrames
                   u"body { background: rgb(0, 255, 0) !important }"_s, u"--no-banner"_s},
                  url(u"/banner.html"_s), dir.file(u"hidden.png"_s));
     rows::expectRows(image, 1500);
-    EXPECT_EQ(countColour(image, image.rect(), qRgb(255, 0, 0)), 0) << "a banner shows";
+    EXPECT_EQ(countPixels(image, image.rect(), qRgb(255, 0, 0)), 0) << "a banner shows";
     // The frame shows its body, restyled, where its banner was and below.
-    EXPECT_EQ(countColour(image, QRect(220, 50, 150, 100), qRgb(0, 255, 0)), 150 * 100);
+    EXPECT_EQ(countPixels(image, QRect(220, 50, 150, 100), qRgb(0, 255, 0)), 150 * 100);
 }
 
 TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
@@ -166,8 +157,8 @@ TEST_F(ShotAutomation, SelectorCutsThePictureToTheElementsBoxHoweverTall)
     ASSERT_EQ(box.size(), QSize(200, 150));
     // The element, with the banner stamped at the bottom of the cut: where exactly is
     // ElementCrop's to check.
-    EXPECT_EQ(countColour(box, QRect(0, 0, 200, 110), qRgb(0, 120, 0)), 200 * 110);
-    EXPECT_LT(countColour(box, QRect(0, 110, 200, 40), qRgb(0, 120, 0)), 200 * 40);
+    EXPECT_EQ(countPixels(box, QRect(0, 0, 200, 110), qRgb(0, 120, 0)), 200 * 110);
+    EXPECT_LT(countPixels(box, QRect(0, 110, 200, 40), qRgb(0, 120, 0)), 200 * 40);
 
     const QImage column = captured({600, 400}, {u"--no-banner"_s, u"--selector"_s, u"#tall"_s},
                                    page, dir.file(u"tall.png"_s));

@@ -2,6 +2,7 @@
 
 #include "browser/FormAnchoring.h"
 #include "drawing/Twips.h"
+#include "support/PixelCount.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -227,25 +228,18 @@ TEST_F(WindowLayout, ScreenshotOfTheWindowShowsTheLayout)
     EXPECT_EQ(qBlue(shot.pixel(6 + 700, 72 + 420)), 160);
     // The address box is white; the camera and the Back arrow show their colours.
     EXPECT_EQ(shot.pixel(6 + 242 + 54 + 250, -4 + 30 + 12 + 10), qRgb(255, 255, 255));
-    const auto count = [&](const QRect &area, const std::function<bool(QRgb)> &is) {
-        int found = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                found += is(shot.pixel(x, y)) ? 1 : 0;
-        return found;
-    };
     const auto face = [&](int position) {
         return toolbar->widgetForAction(toolbar->actions().at(position))
             ->geometry()
             .translated(12, 20);
     };
     const auto colourful = [](QRgb p) { return std::abs(qRed(p) - qBlue(p)) > 40; };
-    EXPECT_GT(count(face(0), colourful), 20);
+    EXPECT_GT(countPixels(shot, face(0), colourful), 20);
     // Nothing lies ahead: Forward shows its greyed picture, without a coloured pixel.
-    EXPECT_EQ(count(face(1), colourful), 0);
+    EXPECT_EQ(countPixels(shot, face(1), colourful), 0);
     const QRect camera = control("Command5")->geometry().translated(6, -4);
-    EXPECT_GT(count(camera.adjusted(0, 0, -1, 40 - camera.height()),
-                    [](QRgb p) { return p == qRgb(50, 90, 160) || p == qRgb(250, 200, 60); }),
+    EXPECT_GT(countPixels(shot, camera.adjusted(0, 0, -1, 40 - camera.height()),
+                          [](QRgb p) { return p == qRgb(50, 90, 160) || p == qRgb(250, 200, 60); }),
               0);
     // The status bar and the progress bar lie at the bottom.
     EXPECT_NE(shot.pixel(704 + 46, 506 + 8), grey);
